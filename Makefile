@@ -1,0 +1,32 @@
+# make play: install what is missing, build the game and its resource files,
+#            and start it in a window.
+# make test: the same set-up, then every test, plainly and under the
+#            address and undefined-behaviour sanitizers.
+
+JOBS ?= $(shell nproc)
+BUILD := build
+ASAN_BUILD := build-asan
+
+.PHONY: play test deps build build-asan sheets clean
+
+play: build
+	cd $(BUILD)/game && ./corvelle 1
+
+test: build build-asan
+	ctest --test-dir $(BUILD) -j$(JOBS) --output-on-failure
+	ctest --test-dir $(ASAN_BUILD) -j$(JOBS) --output-on-failure
+
+deps:
+	bash tools/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j$(JOBS)
+
+build-asan: build
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCORVELLE_SANITIZE=ON \
+	      -DCORVELLE_RESOURCE_DIR=$(CURDIR)/$(BUILD)/game
+	cmake --build $(ASAN_BUILD) -j$(JOBS)
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

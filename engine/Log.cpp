@@ -1,0 +1,178 @@
+#include "engine/Log.h"
+
+#include "engine/Strings.h"
+#include "platform/Clock.h"
+#include "platform/Folders.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <vector>
+
+namespace {
+
+bool g_enabled[LOG_CHANNEL_COUNT];
+char g_prefix[LOG_CHANNEL_COUNT][LOG_PREFIX_CAPACITY];
+unsigned g_lastTicks30 = 0;
+unsigned g_lastTicks32 = 0;
+
+bool validChannel(int channel) { return channel >= 0 && channel < LOG_CHANNEL_COUNT; }
+
+struct DefaultPrefix {
+    int channel;
+    const char* prefix;
+};
+
+const DefaultPrefix kDefaultPrefixes[] = {
+    {0, "STACK:   "},
+    {1, "NOTE:    "},
+    {2, "*** ERROR ***  "},
+    {3, "RENDER:  "},
+    {4, "DEBUG:   "},
+    {6, "DEBUG:   "},
+    {7, "DEBUG:   "},
+    {8, "DEBUG:   "},
+    {9, "CLASS:   "},
+    {10, "CLASS CONSTRUCT:  "},
+    {11, "CLASS DESTRUCT:   "},
+    {12, "WARNING: "},
+    {13, "RENDER SORTING:    "},
+    {14, "RENDER OPTIMIZE:   "},
+    {15, "SPRITE:  "},
+    {16, "DRAW:    "},
+    {17, "PRELOAD: "},
+    {18, "ELEMENT PUMP:     "},
+    {19, "UNDO:    "},
+    {20, "ACTIVE SPRITE:  "},
+    {21, "RENDER SORTING RV:           "},
+    {22, "LEVEL LOAD:  "},
+    {23, "LEVEL SAVE:  "},
+    {24, "LEVEL:       "},
+    {25, "SOUND:       "},
+    {27, "ELEMENT:     "},
+    {28, "CGAME:       "},
+    {29, "CEDITOR:     "},
+    {31, "SCOREBOARD:  "},
+};
+
+void printTickStamp(const char* format, unsigned& lastTicks)
+{
+    unsigned now = tickCount();
+    unsigned elapsed = tickCount() - lastTicks;
+    printf(format, static_cast<int>(now), static_cast<int>(elapsed));
+    lastTicks = now;
+}
+
+void appendToErrorLog(const char* format, va_list args)
+{
+    std::string path = std::string(getProfileDirectory()) + "LOG.TXT";
+    FILE* file = fopen(path.c_str(), "a+b");
+    if (!file) {
+        logMessage(LOG_ERROR, "Cannot open log file at '%s'\n", path.c_str());
+        return;
+    }
+    char stamp[64];
+    time_t now = time(nullptr);
+    struct tm local;
+    localtime_r(&now, &local);
+    strftime(stamp, sizeof stamp, "%d/%m/%y %H:%M:%S - ", &local);
+    fputs(stamp, file);
+    vfprintf(file, format, args);
+    fclose(file);
+}
+
+} // namespace
+
+void initLogChannels(bool enabled)
+{
+    for (int i = 0; i < LOG_CHANNEL_COUNT; ++i) {
+        g_enabled[i] = enabled;
+        g_prefix[i][0] = '\0';
+    }
+    for (const DefaultPrefix& entry : kDefaultPrefixes)
+        setLogChannelPrefix(entry.channel, entry.prefix);
+}
+
+void enableLogChannel(int channel)
+{
+    if (validChannel(channel))
+        g_enabled[channel] = true;
+}
+
+void disableLogChannel(int channel)
+{
+    if (validChannel(channel))
+        g_enabled[channel] = false;
+}
+
+void toggleLogChannel(int channel)
+{
+    if (validChannel(channel))
+        g_enabled[channel] = !g_enabled[channel];
+}
+
+bool isLogChannelEnabled(int channel)
+{
+    return validChannel(channel) && g_enabled[channel];
+}
+
+const char* setLogChannelPrefix(int channel, const char* prefix)
+{
+    if (!validChannel(channel))
+        return "";
+    snprintf(g_prefix[channel], LOG_PREFIX_CAPACITY, "%s", prefix ? prefix : "");
+    return g_prefix[channel];
+}
+
+int logMessage(int channel, const char* format, ...)
+{
+    int index = channel & 0x3FF;
+    if (!isLogChannelEnabled(index))
+        return 0;
+    if (channel == LOG_TICKS)
+        printTickStamp("*** T=%-7i   d=+%-7i *** ", g_lastTicks30);
+    else if (channel == LOG_MILESTONE)
+        printTickStamp("BETA TICKS:   T=%-7i   d=+%-7i *** ", g_lastTicks32);
+    else if (!(channel & LOG_NO_PREFIX))
+        fputs(g_prefix[index], stdout);
+    va_list args;
+    va_start(args, format);
+    int written = vprintf(format, args);
+    va_end(args);
+    fflush(stdout);
+    return written;
+}
+
+void logError(bool fatal, const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    va_list again;
+    va_copy(again, args);
+    vprintf(format, args);
+    fflush(stdout);
+    appendToErrorLog(format, again);
+    va_end(again);
+    va_end(args);
+    if (fatal)
+        exit(1);
+}
+
+void applyLogChannelsFromEnvironment()
+{
+    const char* list = getenv("CORVELLE_LOG");
+    if (!list || !*list)
+        return;
+    if (strcmp(list, "all") == 0) {
+        for (int i = 0; i < LOG_CHANNEL_COUNT; ++i)
+            enableLogChannel(i);
+        return;
+    }
+    std::vector<std::string> channels;
+    splitString(list, channels, ", ");
+    for (const std::string& channel : channels)
+        enableLogChannel(atoi(channel.c_str()));
+}

@@ -1,0 +1,93 @@
+#include "engine/Parameters.h"
+
+#include "engine/Log.h"
+#include "engine/Strings.h"
+
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::optional<std::string> g_moreGamesUrl;
+std::optional<std::string> g_vendorId;
+bool g_useBlink = true;
+bool g_useMoreGames = true;
+bool g_useMoreLevels = true;
+
+struct FlagKey {
+    const char* key;
+    bool* flag;
+    const char* logFormat;
+};
+
+bool applyTextKey(const std::string& key, const std::string& value)
+{
+    if (key == "MOREGAMES_URL") {
+        g_moreGamesUrl = value;
+        logMessage(LOG_DEBUG, "PARAMETER DEFINITION:  MOREGAMES_URL = '%s'\n", value.c_str());
+        return true;
+    }
+    if (key == "VENDOR_ID") {
+        g_vendorId = value;
+        logMessage(LOG_DEBUG, "PARAMETER DEFINITION:  VENDOR_ID SET:  '%s'\n", value.c_str());
+        return true;
+    }
+    return false;
+}
+
+bool applyFlagKey(const std::string& key, const std::string& value)
+{
+    const FlagKey flags[] = {
+        {"USE_VG_BLINK", &g_useBlink, "PARAMETER DEFINITION:  USE_VG_BLINK SET:  '%i'\n"},
+        {"USE_MOREGAMES", &g_useMoreGames, "PARAMETER DEFINITION:  USE_MOREGAMES SET:  '%i'\n"},
+        {"USE_MORELEVELS", &g_useMoreLevels, "PARAMETER DEFINITION:  USE_MORELEVELS SET:  '%i'\n"},
+    };
+    for (const FlagKey& flag : flags) {
+        if (key != flag.key)
+            continue;
+        *flag.flag = value == "1";
+        logMessage(LOG_DEBUG, flag.logFormat, *flag.flag ? 1 : 0);
+        return true;
+    }
+    return false;
+}
+
+void applyLine(const std::string& line)
+{
+    std::vector<std::string> words;
+    splitString(line, words, " ");
+    if (words.size() == 2 && (applyTextKey(words[0], words[1]) || applyFlagKey(words[0], words[1])))
+        return;
+    logError(false, "Invalid parameter specified:  '%s'\n", line.c_str());
+}
+
+} // namespace
+
+void LoadParameters()
+{
+    std::ifstream file("resource8.dat", std::ios::binary);
+    std::string line;
+    while (std::getline(file, line)) {
+        // A file written on another system ends its lines with CR LF.
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        applyLine(line);
+    }
+    if (!g_moreGamesUrl)
+        logError(true, "'MoreGames' URL has not been defined.\n");
+}
+
+const char* GetMoreGamesURL() { return g_moreGamesUrl ? g_moreGamesUrl->c_str() : nullptr; }
+const char* GetVendorID() { return g_vendorId ? g_vendorId->c_str() : nullptr; }
+bool UseVGBlink() { return g_useBlink; }
+bool UseMoreGames() { return g_useMoreGames; }
+bool UseMoreLevels() { return g_useMoreLevels; }
+
+void ResetParametersForTesting()
+{
+    g_moreGamesUrl.reset();
+    g_vendorId.reset();
+    g_useBlink = g_useMoreGames = g_useMoreLevels = true;
+}

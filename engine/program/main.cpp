@@ -1,0 +1,6 @@
+#include "engine/Game.h"
+
+int main(int argc, char** argv)
+{
+    return runCorvelle(argc, argv);
+}

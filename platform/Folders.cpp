@@ -1,0 +1,113 @@
+#include "platform/Folders.h"
+
+#include "engine/Log.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <sys/stat.h>
+
+namespace {
+
+std::string g_dataFolder;
+std::string g_levelFolder;
+bool g_dataResolved = false;
+
+std::string environmentOr(const char* name, const std::string& fallback)
+{
+    const char* value = getenv(name);
+    return value && *value ? std::string(value) : fallback;
+}
+
+std::string withSlash(std::string path)
+{
+    if (!path.empty() && path.back() != '/')
+        path += '/';
+    return path;
+}
+
+// Errors are logged before start-up reaches initDirectories, so the data
+// folder is found (and made) on first use.
+void resolveDataFolder()
+{
+    if (g_dataResolved)
+        return;
+    g_dataResolved = true;
+    std::string home = environmentOr("HOME", "");
+    std::string base = environmentOr("XDG_DATA_HOME", home.empty() ? "" : home + "/.local/share");
+    if (base.empty()) {
+        g_dataFolder = "resource/";
+    } else {
+        g_dataFolder = withSlash(base) + "Vostrel Games/KRVL Data/";
+    }
+    makeFolders(g_dataFolder);
+}
+
+std::string resolveLevelFolder()
+{
+    std::string home = environmentOr("HOME", "");
+    std::string documents = environmentOr("XDG_DOCUMENTS_DIR", home.empty() ? "" : home + "/Documents");
+    return withSlash(documents) + "KRVL Levels/";
+}
+
+} // namespace
+
+bool makeFolders(const std::string& path)
+{
+    for (size_t slash = path.find('/', 1); ; slash = path.find('/', slash + 1)) {
+        std::string prefix = path.substr(0, slash);
+        if (!prefix.empty() && mkdir(prefix.c_str(), 0755) != 0 && errno != EEXIST)
+            return false;
+        if (slash == std::string::npos)
+            return true;
+    }
+}
+
+void initDirectories()
+{
+    g_dataResolved = false;
+    resolveDataFolder();
+    g_levelFolder = resolveLevelFolder();
+    makeFolders(g_levelFolder);
+    logMessage(LOG_DEBUG, "PROFILE DIRECTORY:  '%s'\n", g_dataFolder.c_str());
+    logMessage(LOG_DEBUG, "LEVELS DIRECTORY:   '%s'\n", g_levelFolder.c_str());
+}
+
+const char* getProfileDirectory()
+{
+    resolveDataFolder();
+    return g_dataFolder.c_str();
+}
+
+const char* getLevelsDirectory()
+{
+    return g_levelFolder.c_str();
+}
+
+void GetFiles(std::vector<std::string>& out, const std::string& folder, const char* extension)
+{
+    std::vector<std::string> names;
+    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) {
+        logMessage(LOG_DEBUG, "GetFiles()   Unable to open directory '%s'\n", folder.c_str());
+        out.swap(names);
+        return;
+    }
+    const size_t extLength = strlen(extension);
+    std::string base = withSlash(folder);
+    while (struct dirent* entry = readdir(dir)) {
+        std::string name = entry->d_name;
+        if (name == "." || name == "..")
+            continue;
+        struct stat info;
+        if (stat((base + name).c_str(), &info) != 0 || S_ISDIR(info.st_mode))
+            continue;
+        size_t found = name.find(extension);
+        if (found == std::string::npos || found + extLength != name.size() || found == 0)
+            continue;
+        names.push_back(name.substr(0, found));
+    }
+    closedir(dir);
+    out.swap(names);
+}

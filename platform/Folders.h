@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The per-user data folder (profiles, sound setting, LOG.TXT) and the user
+// level folder. Both paths end with "/" so that callers append a bare name.
+//   data:   ${XDG_DATA_HOME:-$HOME/.local/share}/Vostrel Games/KRVL Data/
+//   levels: ${XDG_DOCUMENTS_DIR:-$HOME/Documents}/KRVL Levels/
+void initDirectories();
+const char* getProfileDirectory();
+const char* getLevelsDirectory();
+
+// Makes a folder and its parents; an existing folder is no error.
+bool makeFolders(const std::string& path);
+
+// Replaces out with the names (less the extension) of the plain files in
+// folder whose name ends in the extension, matched exactly.
+void GetFiles(std::vector<std::string>& out, const std::string& folder, const char* extension);

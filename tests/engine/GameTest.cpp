@@ -1,0 +1,51 @@
+#include "engine/Game.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sys/wait.h>
+
+using namespace corvelle_test;
+
+TEST(GameTest, StartMaskIsReadFromExactlyOneArgument)
+{
+    struct Case {
+        std::vector<const char*> args;
+        int mask;
+    } cases[] = {
+        {{"corvelle"}, 0},
+        {{"corvelle", "3"}, 3},
+        {{"corvelle", "6"}, 6},
+        {{"corvelle", "1", "2"}, 0},
+        {{"corvelle", "window"}, 0},
+        {{"corvelle", "5x"}, 5},
+    };
+    for (Case& c : cases)
+        EXPECT_EQ(parseStartMask(static_cast<int>(c.args.size()), const_cast<char**>(c.args.data())), c.mask);
+}
+
+TEST(GameTest, MaxFramesFromEnvironment)
+{
+    unsetenv("CORVELLE_MAX_FRAMES");
+    EXPECT_EQ(maxFramesFromEnvironment(), 0);
+    setenv("CORVELLE_MAX_FRAMES", "120", 1);
+    EXPECT_EQ(maxFramesFromEnvironment(), 120);
+    setenv("CORVELLE_MAX_FRAMES", "-3", 1);
+    EXPECT_EQ(maxFramesFromEnvironment(), 0);
+    unsetenv("CORVELLE_MAX_FRAMES");
+}
+
+TEST(GameTest, ProgramInEmptyFolderFailsOnParameters)
+{
+    std::string dir = makeTempDir("empty");
+    std::string command = "cd '" + dir + "' && '" + programPath() + "' 3 > out.txt 2>&1";
+    int status = system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(readFile(dir + "/out.txt"), "'MoreGames' URL has not been defined.\n");
+    std::string log = readFile(TemporaryHome::path() + "/data/Vostrel Games/KRVL Data/LOG.TXT");
+    ASSERT_GE(log.size(), 20u);
+    EXPECT_EQ(log.substr(20), "'MoreGames' URL has not been defined.\n");
+}
