@@ -1,0 +1,90 @@
+#include "engine/ByteOrder.h"
+#include "engine/ResourceArchive.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<unsigned char> bytes(const std::string& text)
+{
+    return std::vector<unsigned char>(text.begin(), text.end());
+}
+
+std::vector<unsigned char> sample()
+{
+    return packResourceArchive({{"a.png", bytes("AAAA")}, {"b.ogg", bytes("")}, {"a.png", bytes("second")}});
+}
+
+} // namespace
+
+TEST(ResourceArchiveTest, PackAndReadRoundTrip)
+{
+    ResourceArchive archive;
+    ASSERT_TRUE(archive.openBytes(sample()));
+    ASSERT_EQ(archive.count(), 3u);
+    ArchiveEntry entry;
+    ASSERT_TRUE(archive.entry(0, entry));
+    EXPECT_EQ(entry.name, "a.png");
+    EXPECT_EQ(entry.data, bytes("AAAA"));
+    ASSERT_TRUE(archive.entry(1, entry));
+    EXPECT_EQ(entry.name, "b.ogg");
+    EXPECT_TRUE(entry.data.empty());
+    ASSERT_TRUE(archive.entry(2, entry));
+    EXPECT_EQ(entry.data, bytes("second"));
+    EXPECT_FALSE(archive.entry(3, entry));
+}
+
+TEST(ResourceArchiveTest, EmptyArchiveAndOffsetsOutOfOrder)
+{
+    ResourceArchive archive;
+    ASSERT_TRUE(archive.openBytes(packResourceArchive({})));
+    EXPECT_EQ(archive.count(), 0u);
+
+    std::vector<unsigned char> data = sample();
+    // Swap the first two offsets: entries come in offset-table order.
+    std::swap_ranges(data.begin() + 4, data.begin() + 8, data.begin() + 8);
+    ASSERT_TRUE(archive.openBytes(data));
+    ArchiveEntry entry;
+    ASSERT_TRUE(archive.entry(0, entry));
+    EXPECT_EQ(entry.name, "b.ogg");
+}
+
+TEST(ResourceArchiveTest, EveryTruncatedPrefixIsRefused)
+{
+    std::vector<unsigned char> whole = sample();
+    for (size_t length = 0; length < whole.size(); ++length) {
+        ResourceArchive archive;
+        std::vector<unsigned char> prefix(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length));
+        bool allRead = archive.openBytes(prefix);
+        ArchiveEntry entry;
+        for (uint32_t i = 0; allRead && i < archive.count(); ++i)
+            allRead = archive.entry(i, entry);
+        EXPECT_FALSE(allRead) << "prefix of " << length << " bytes";
+        EXPECT_FALSE(archive.error().empty());
+    }
+}
+
+TEST(ResourceArchiveTest, HostileFieldsAreRefused)
+{
+    struct Case {
+        size_t position;
+        uint32_t value;
+    } cases[] = {
+        {0, 0xFFFFFFFFu},        // count
+        {0, 0x40000000u},        // count times four wraps in 32 bits
+        {4, 0xFFFFFFF0u},        // offset past the end
+        {16, 0xFFFFFFFFu},       // data size of entry 0
+        {20, 0xFFFFFFFFu},       // name length of entry 0 (+1 wraps to 0)
+        {20, 256u},              // name longer than a name may be
+    };
+    for (const Case& c : cases) {
+        std::vector<unsigned char> data = sample();
+        ByteOrder::pokeU32(data.data() + c.position, c.value);
+        ResourceArchive archive;
+        bool allRead = archive.openBytes(data);
+        ArchiveEntry entry;
+        for (uint32_t i = 0; allRead && i < archive.count(); ++i)
+            allRead = archive.entry(i, entry);
+        EXPECT_FALSE(allRead) << c.position << " = " << c.value;
+    }
+}
