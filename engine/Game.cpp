@@ -2,6 +2,7 @@
 
 #include "engine/Log.h"
 #include "engine/Parameters.h"
+#include "engine/Sound.h"
 #include "platform/Folders.h"
 #include "platform/Random.h"
 
@@ -35,19 +36,34 @@ void startLogging()
     applyLogChannelsFromEnvironment();
 }
 
+// Both loaders return at once while sound is off.
+void loadSounds()
+{
+    logMessage(LOG_MILESTONE, "ID_001:  INIT:  Sound Load Started\n");
+    CSound::loadAll();
+    CSound::createMusicTracks();
+    logMessage(LOG_MILESTONE, "ID_001:  INIT:  Sound Load Completed\n");
+}
+
 // Start-up, in its fixed order. Each step names the service it brings up.
 void startUp(int argc, char** argv)
 {
     gameSrand(static_cast<unsigned>(time(nullptr)));
     int mask = parseStartMask(argc, argv);
-    (void)mask;
     startLogging();
+    CSound::setLoadFromDirectory(false);
     LoadParameters();
     initDirectories();
+    if (!(mask & MASK_NO_SOUND))
+        CSound::init((mask & MASK_ASK_SOUND) != 0);
+    loadSounds();
 }
 
+// One frame: pump the current screen, update the pointer, then sound (fades,
+// delayed starts), render and present.
 void runMainLoop()
 {
+    CSound::update();
 }
 
 void shutDown()
