@@ -209,6 +209,7 @@ void setLibraryFactoryForTesting(LibraryFactory factory) { g_factory = std::move
 
 void resetForTesting()
 {
+    freeMusicTracks();
     SoundState& s = soundState();
     if (s.library)
         s.library->close();
