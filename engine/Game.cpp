@@ -2,6 +2,7 @@
 
 #include "engine/Log.h"
 #include "engine/Parameters.h"
+#include "levels/LevelSet.h"
 #include "platform/Folders.h"
 #include "platform/Random.h"
 
@@ -35,6 +36,13 @@ void startLogging()
     applyLogChannelsFromEnvironment();
 }
 
+void loadLevelSets()
+{
+    logMessage(LOG_MILESTONE, "ID_002:  INIT:  Level Load Started\n");
+    CLevelSet::loadAll();
+    logMessage(LOG_MILESTONE, "ID_002:  INIT:  Level Load Completed\n");
+}
+
 // Start-up, in its fixed order. Each step names the service it brings up.
 void startUp(int argc, char** argv)
 {
@@ -44,6 +52,7 @@ void startUp(int argc, char** argv)
     startLogging();
     LoadParameters();
     initDirectories();
+    loadLevelSets();
 }
 
 void runMainLoop()
@@ -52,6 +61,7 @@ void runMainLoop()
 
 void shutDown()
 {
+    CLevelSet::freeAll();
     logMessage(LOG_MILESTONE, "ID_900:  SHUTDOWN COMPLETED\n");
 }
 
