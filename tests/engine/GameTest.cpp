@@ -49,3 +49,19 @@ TEST(GameTest, ProgramInEmptyFolderFailsOnParameters)
     ASSERT_GE(log.size(), 20u);
     EXPECT_EQ(log.substr(20), "'MoreGames' URL has not been defined.\n");
 }
+
+TEST(GameTest, StartUpLoadsTheProfileAndShutDownSavesIt)
+{
+    std::string dir = makeTempDir("game");
+    writeFile(dir + "/resource8.dat", readFile(resourceDir() + "/resource8.dat"));
+    std::string command = "cd '" + dir + "' && '" + programPath() + "' 1 > out.txt 2>&1";
+    int status = system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << readFile(dir + "/out.txt");
+    std::string data = TemporaryHome::path() + "/data/Vostrel Games/KRVL Data/";
+    EXPECT_EQ(readFile(data + "INFOv3.DAT").size(), 70u);
+    std::string file = readFile(data + "PROFILE1v3.DAT");
+    ASSERT_EQ(file.size(), 2308u);
+    EXPECT_EQ(file.substr(0, 44), "https://corvelle.example.org/more-games" + std::string(5, '\0'));
+    EXPECT_EQ(file[269], '\0') << "start mask 1 asks for a window";
+}
