@@ -2,6 +2,7 @@
 
 #include "engine/Log.h"
 #include "engine/Parameters.h"
+#include "online/ScoreServer.h"
 #include "platform/Folders.h"
 #include "platform/Random.h"
 
@@ -35,6 +36,14 @@ void startLogging()
     applyLogChannelsFromEnvironment();
 }
 
+void startScoreClient()
+{
+    std::string url = ScoreServer::configuredBaseUrl();
+    logMessage(LOG_DEBUG, "Loading SCOREBOARD_URL:  %s\n", url.c_str());
+    ScoreServer::setBaseUrl(url);
+    ScoreServer::resetTables();
+}
+
 // Start-up, in its fixed order. Each step names the service it brings up.
 void startUp(int argc, char** argv)
 {
@@ -44,6 +53,7 @@ void startUp(int argc, char** argv)
     startLogging();
     LoadParameters();
     initDirectories();
+    startScoreClient();
 }
 
 void runMainLoop()
