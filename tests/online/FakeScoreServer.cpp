@@ -241,6 +241,7 @@ bool FakeScoreServer::readRequest(int client, std::string& target)
     size_t second = head.find(' ', first + 1);
     if (head.compare(0, 4, "GET ") != 0 || second == std::string::npos
         || head.compare(second, 10, " HTTP/1.1\r") != 0) {
+        std::lock_guard<std::mutex> lock(mutex_);
         problem("not an HTTP/1.1 GET: " + head.substr(0, head.find('\r')));
         return false;
     }
@@ -282,12 +283,12 @@ std::pair<int, std::string> FakeScoreServer::handle(const std::string& target)
     std::lock_guard<std::mutex> lock(mutex_);
     size_t mark = target.find('?');
     if (target.substr(0, mark) != "/vgscores.php") {
-        problems_.push_back("wrong path: " + target.substr(0, mark));
+        problem("wrong path: " + target.substr(0, mark));
         return {404, "no such page\n"};
     }
     DecodedQuery query = decodeQuery(mark == std::string::npos ? "" : target.substr(mark + 1));
     if (!query.valid) {
-        problems_.push_back("undecodable query: " + query.error);
+        problem("undecodable query: " + query.error);
         return {400, "bad query\n"};
     }
     requests_.push_back(query.fields);
@@ -321,6 +322,7 @@ std::pair<int, std::string> FakeScoreServer::handle(const std::string& target)
     return {200, body};
 }
 
+// The caller holds the lock.
 void FakeScoreServer::problem(const std::string& text)
 {
     problems_.push_back(text);

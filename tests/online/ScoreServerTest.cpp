@@ -17,6 +17,10 @@ using Behaviour = FakeScoreServer::Behaviour;
 
 namespace {
 
+// Generous for answers on loopback; the stalling servers get a short one.
+constexpr long NORMAL_TIMEOUT_MS = 5000;
+constexpr long SHORT_TIMEOUT_MS = 1000;
+
 bool contains(const std::string& text, const std::string& part)
 {
     return text.find(part) != std::string::npos;
@@ -40,7 +44,7 @@ protected:
         initLogChannels(false);
         enableLogChannel(LOG_SCOREBOARD);
         enableLogChannel(LOG_DEBUG);
-        WebRequest::SetTotalTimeout(1500);
+        WebRequest::SetTotalTimeout(NORMAL_TIMEOUT_MS);
         ScoreServer::setBaseUrl(server_.baseUrl());
         ScoreServer::resetTables();
         ScoreServer::setLastError(0);
@@ -320,6 +324,10 @@ TEST_F(ScoreServerTest, ErrorMessagesAreTakenOnce)
 // table stays as it was and the game goes on.
 TEST_F(ScoreServerTest, BrokenServersEndInNoConnection)
 {
+    auto stallWith = [&](Behaviour behaviour) {
+        server_.setBehaviour(behaviour);
+        WebRequest::SetTotalTimeout(SHORT_TIMEOUT_MS);
+    };
     std::string garbage;
     for (int i = 0; i < 4000; ++i)
         garbage += static_cast<char>((i * 7919) % 256);
@@ -330,8 +338,8 @@ TEST_F(ScoreServerTest, BrokenServersEndInNoConnection)
     } cases[] = {
         {"refused", [] { ScoreServer::setBaseUrl(FakeScoreServer::refusingUrl()); }, CURLE_COULDNT_CONNECT},
         {"hangup", [&] { server_.setBehaviour(Behaviour::Hangup); }, CURLE_GOT_NOTHING},
-        {"stall", [&] { server_.setBehaviour(Behaviour::Stall); }, CURLE_OPERATION_TIMEDOUT},
-        {"drip", [&] { server_.setBehaviour(Behaviour::Drip); }, CURLE_OPERATION_TIMEDOUT},
+        {"stall", [&] { stallWith(Behaviour::Stall); }, CURLE_OPERATION_TIMEDOUT},
+        {"drip", [&] { stallWith(Behaviour::Drip); }, CURLE_OPERATION_TIMEDOUT},
         {"garbage", [&] { server_.setCannedReply(200, garbage); }, 0},
         {"empty body", [&] { server_.setCannedReply(200, ""); }, 0},
         {"over the cap", [&] { server_.setCannedReply(200, "success\n0\n" + std::string(WebRequest::RESPONSE_CAP, 'z')); },
@@ -357,6 +365,7 @@ TEST_F(ScoreServerTest, BrokenServersEndInNoConnection)
         EXPECT_EQ(table.total, 1) << c.what;
         ScoreServer::setBaseUrl(server_.baseUrl());
         server_.setBehaviour(Behaviour::Serve);
+        WebRequest::SetTotalTimeout(NORMAL_TIMEOUT_MS);
     }
 }
 

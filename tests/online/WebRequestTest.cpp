@@ -18,7 +18,7 @@ protected:
     {
         initDirectories();
         initLogChannels(false);
-        WebRequest::SetTotalTimeout(1500);
+        WebRequest::SetTotalTimeout(5000);
     }
 
     void TearDown() override
