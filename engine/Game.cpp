@@ -3,6 +3,7 @@
 #include "engine/Log.h"
 #include "engine/Parameters.h"
 #include "levels/Profile.h"
+#include "online/ScoreServer.h"
 #include "platform/Folders.h"
 #include "platform/Random.h"
 
@@ -54,6 +55,14 @@ void registerProfileServices()
     setProfileServices(services);
 }
 
+void startScoreClient()
+{
+    std::string url = ScoreServer::configuredBaseUrl();
+    logMessage(LOG_DEBUG, "Loading SCOREBOARD_URL:  %s\n", url.c_str());
+    ScoreServer::setBaseUrl(url);
+    ScoreServer::resetTables();
+}
+
 // Start-up, in its fixed order. Each step names the service it brings up.
 void startUp(int argc, char** argv, Services& services)
 {
@@ -66,6 +75,7 @@ void startUp(int argc, char** argv, Services& services)
     services.profile = std::make_unique<CProfile>();
     if (mask & MASK_WINDOW)
         services.profile->SetFullscreen(false);
+    startScoreClient();
 }
 
 void runMainLoop()
