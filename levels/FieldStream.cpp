@@ -25,14 +25,20 @@ int32_t FieldReader::readI32()
     return static_cast<int32_t>(readU32());
 }
 
-uint32_t FieldReader::readU32()
+template <typename Value>
+Value FieldReader::readField(bool (*read)(Value*, FILE*))
 {
-    uint32_t value = 0;
-    if (ok_ && !ByteOrder::readU32(&value, stream_)) {
+    Value value = 0;
+    if (ok_ && !read(&value, stream_)) {
         ok_ = false;
         value = 0;
     }
     return value;
+}
+
+uint32_t FieldReader::readU32()
+{
+    return readField(&ByteOrder::readU32);
 }
 
 float FieldReader::readFloat()
@@ -45,12 +51,7 @@ float FieldReader::readFloat()
 
 uint8_t FieldReader::readU8()
 {
-    uint8_t value = 0;
-    if (ok_ && !ByteOrder::readU8(&value, stream_)) {
-        ok_ = false;
-        value = 0;
-    }
-    return value;
+    return readField(&ByteOrder::readU8);
 }
 
 bool FieldReader::readFlag()

@@ -36,6 +36,8 @@ public:
     bool endsHere() const { return ok_ && remaining() == 0; }
 
 private:
+    template <typename Value> Value readField(bool (*read)(Value*, FILE*));
+
     FILE* stream_;
     long size_ = 0;
     bool ok_ = true;
