@@ -49,3 +49,24 @@ TEST(GameTest, ProgramInEmptyFolderFailsOnParameters)
     ASSERT_GE(log.size(), 20u);
     EXPECT_EQ(log.substr(20), "'MoreGames' URL has not been defined.\n");
 }
+
+TEST(GameTest, StartUpLoadsTheProfileAndShutDownSavesIt)
+{
+    std::string dir = makeTempDir("game");
+    for (const char* resource : {"resource4.dat", "resource8.dat"})
+        writeFile(dir + "/" + resource, readFile(resourceDir() + "/" + resource));
+    std::string command = "cd '" + dir + "' && CORVELLE_LOG=32 '" + programPath() + "' 1 > out.txt 2>&1";
+    int status = system(command.c_str());
+    std::string out = readFile(dir + "/out.txt");
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << out;
+    size_t levelsStarted = out.find("ID_002:  INIT:  Level Load Started\n");
+    EXPECT_NE(levelsStarted, std::string::npos) << out;
+    EXPECT_LT(levelsStarted, out.find("ID_002:  INIT:  Level Load Completed\n")) << out;
+    std::string data = TemporaryHome::path() + "/data/Vostrel Games/KRVL Data/";
+    EXPECT_EQ(readFile(data + "INFOv3.DAT").size(), 70u);
+    std::string file = readFile(data + "PROFILE1v3.DAT");
+    ASSERT_EQ(file.size(), 2308u);
+    EXPECT_EQ(file.substr(0, 44), "https://corvelle.example.org/more-games" + std::string(5, '\0'));
+    EXPECT_EQ(file[269], '\0') << "start mask 1 asks for a window";
+}

@@ -8,12 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <sys/wait.h>
 
 using namespace corvelle_test;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -205,22 +201,4 @@ TEST(LevelSetDeathTest, MissingOrIncompleteArchiveIsFatal)
     EXPECT_NE(log.find("holds 1 regular, 0 advanced and 0 kids levels; the game needs 111, 50 and 81"),
               std::string::npos)
         << log;
-}
-
-TEST(LevelSetTest, ProgramLoadsTheSetsAtStartUp)
-{
-    std::string dir = makeTempDir("game");
-    for (const fs::directory_entry& file : fs::directory_iterator(resourceDir()))
-        if (file.path().filename().string().rfind("resource", 0) == 0)
-            fs::copy_file(file.path(), dir + "/" + file.path().filename().string());
-    std::string command = "cd '" + dir + "' && CORVELLE_LOG=32 CORVELLE_MAX_FRAMES=1 '" + programPath() +
-                          "' 3 > out.txt 2>&1";
-    int status = system(command.c_str());
-    std::string out = readFile(dir + "/out.txt");
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << out;
-    size_t started = out.find("ID_002:  INIT:  Level Load Started\n");
-    size_t completed = out.find("ID_002:  INIT:  Level Load Completed\n");
-    ASSERT_NE(started, std::string::npos) << out;
-    EXPECT_LT(started, completed);
 }
