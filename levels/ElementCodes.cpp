@@ -119,6 +119,21 @@ ElementCode teleportCodeOfColour(int colour)
     return EC_DEVICE_LTELEPORT_B + colour;
 }
 
+bool isObjectCode(ElementCode code)
+{
+    switch (code) {
+    case EC_OBJECT_WCRATE:
+    case EC_OBJECT_WBARREL:
+    case EC_OBJECT_LMAGNET:
+    case EC_OBJECT_MCRATE:
+    case EC_OBJECT_MBARREL:
+    case EC_OBJECT_RMAGNET:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool isSmallElement(ElementCode code)
 {
     switch (code) {
@@ -132,32 +147,15 @@ bool isSmallElement(ElementCode code)
     case EC_POWERUP_CRATE:
     case EC_POWERUP_BARREL:
     case EC_POWERUP_MAGNET:
-    case EC_OBJECT_WCRATE:
-    case EC_OBJECT_WBARREL:
-    case EC_OBJECT_LMAGNET:
-    case EC_OBJECT_MCRATE:
-    case EC_OBJECT_MBARREL:
-    case EC_OBJECT_RMAGNET:
         return true;
     default:
-        return isButtonCode(code);
+        return isObjectCode(code) || isButtonCode(code);
     }
 }
 
 bool isFreezable(ElementCode code)
 {
-    switch (code) {
-    case EC_OBJECT_WCRATE:
-    case EC_OBJECT_WBARREL:
-    case EC_OBJECT_LMAGNET:
-    case EC_OBJECT_MCRATE:
-    case EC_OBJECT_MBARREL:
-    case EC_OBJECT_RMAGNET:
-    case EC_TERRAIN_BRIDGE:
-        return true;
-    default:
-        return isBotCode(code);
-    }
+    return isObjectCode(code) || code == EC_TERRAIN_BRIDGE || isBotCode(code);
 }
 
 bool isHeatable(ElementCode code)

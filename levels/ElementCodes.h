@@ -85,6 +85,7 @@ bool isGateCode(ElementCode code);
 bool isButtonCode(ElementCode code);
 bool isBotCode(ElementCode code);
 bool isTubeCode(ElementCode code);
+bool isObjectCode(ElementCode code); // crates, barrels, magnets
 
 // Teleport colours: 0 blue, 1 yellow, 2 red. -1 for a code that is no teleport.
 int teleportColourOfCode(ElementCode code);

@@ -42,29 +42,17 @@ public:
 private:
     void cellProblem(int x, int y, const std::string& message)
     {
-        LayoutProblem problem;
-        problem.where = LayoutProblem::CELL;
-        problem.x = x;
-        problem.y = y;
-        problem.message = message;
-        problems_.push_back(problem);
+        problems_.push_back({LayoutProblem::CELL, x, y, -1, -1, message});
     }
 
     void teleportProblem(int colour, int index, const std::string& message)
     {
-        LayoutProblem problem;
-        problem.where = LayoutProblem::TELEPORT;
-        problem.colour = colour;
-        problem.index = index;
-        problem.message = message;
-        problems_.push_back(problem);
+        problems_.push_back({LayoutProblem::TELEPORT, -1, -1, colour, index, message});
     }
 
     void levelProblem(const std::string& message)
     {
-        LayoutProblem problem;
-        problem.message = message;
-        problems_.push_back(problem);
+        problems_.push_back({LayoutProblem::LEVEL, -1, -1, -1, -1, message});
     }
 
     bool terrain(int x, int y) const { return level_.IsTerrain(x, y); }
