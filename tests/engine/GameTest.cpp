@@ -49,3 +49,20 @@ TEST(GameTest, ProgramInEmptyFolderFailsOnParameters)
     ASSERT_GE(log.size(), 20u);
     EXPECT_EQ(log.substr(20), "'MoreGames' URL has not been defined.\n");
 }
+
+TEST(GameTest, ProgramShowsTheLoadingScreenAndRunsFrames)
+{
+    std::string out = TemporaryHome::path() + "/run.txt";
+    std::string command = "cd '" + resourceDir() + "' && CORVELLE_MAX_FRAMES=5 CORVELLE_LOG=32 '" + programPath() +
+                          "' 1 > '" + out + "' 2>&1";
+    int status = system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << readFile(out);
+    std::string log = readFile(out);
+    size_t at = 0;
+    for (const char* line : {"ID_000:  INIT:  Image Load Started\n", "ID_000a: INIT:     Images Preloaded\n",
+                             "ID_000:  INIT:  Image Load Completed\n", "ID_900:  SHUTDOWN COMPLETED\n"}) {
+        at = log.find(line, at);
+        EXPECT_NE(at, std::string::npos) << line << log;
+    }
+}
