@@ -3,6 +3,7 @@
 #include "engine/Draw.h"
 #include "engine/Log.h"
 #include "engine/Parameters.h"
+#include "online/ScoreServer.h"
 #include "platform/Folders.h"
 #include "platform/Random.h"
 
@@ -38,6 +39,14 @@ void startLogging()
     applyLogChannelsFromEnvironment();
 }
 
+void startScoreClient()
+{
+    std::string url = ScoreServer::configuredBaseUrl();
+    logMessage(LOG_DEBUG, "Loading SCOREBOARD_URL:  %s\n", url.c_str());
+    ScoreServer::setBaseUrl(url);
+    ScoreServer::resetTables();
+}
+
 // Start-up, in its fixed order, up to the window. Each step names the
 // service it brings up.
 void startUp(int argc, char** argv)
@@ -57,6 +66,7 @@ void loadResources()
     logMessage(LOG_MILESTONE, "ID_000:  INIT:  Image Load Started\n");
     CDraw::preloadImages();
     logMessage(LOG_MILESTONE, "ID_000:  INIT:  Image Load Completed\n");
+    startScoreClient();
 }
 
 // Until the screens take over the events, closing the window is the one
