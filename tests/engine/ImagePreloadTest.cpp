@@ -1,6 +1,7 @@
 #include "engine/ByteOrder.h"
 #include "engine/DisplayFixture.h"
 #include "engine/Log.h"
+#include "support/ArchiveCases.h"
 
 using namespace corvelle_test;
 
@@ -104,24 +105,11 @@ TEST_F(ImagePreloadTest, EveryTruncatedArchiveIsFatal)
 
 TEST_F(ImagePreloadTest, HostileLengthsAreFatal)
 {
-    struct Case {
-        size_t position;
-        uint32_t value;
-    } cases[] = {
-        {0, 0xFFFFFFFFu}, // count
-        {0, 0x40000001u}, // count times four wraps in 32 bits
-        {4, 0xFFFFFFF0u}, // offset past the end
-        {8, 3},           // offset into the offset table's own tail
-        {16, 0xFFFFFFFFu}, // data size of entry 0
-        {16, 0x7FFFFFFFu},
-        {20, 0xFFFFFFFFu}, // name length (+1 wraps to 0)
-        {20, 256u},        // longer than a name may be
-    };
-    for (const Case& c : cases) {
+    for (const ArchiveDamage& c : hostileArchiveFields()) {
         std::vector<unsigned char> archive = packResourceArchive(sampleEntries());
         ByteOrder::pokeU32(archive.data() + c.position, c.value);
         writeArchive(archive);
-        EXPECT_EXIT(CDraw::preloadImages(), testing::ExitedWithCode(1), "") << c.position << " = " << c.value;
-        EXPECT_EQ(lastErrorLogLine(), "Cannot load resource file!\n") << c.position << " = " << c.value;
+        EXPECT_EXIT(CDraw::preloadImages(), testing::ExitedWithCode(1), "") << c.what;
+        EXPECT_EQ(lastErrorLogLine(), "Cannot load resource file!\n") << c.what;
     }
 }
