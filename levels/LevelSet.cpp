@@ -1,5 +1,6 @@
 #include "levels/LevelSet.h"
 
+#include "engine/Draw.h"
 #include "engine/Log.h"
 #include "engine/ResourceArchive.h"
 #include "levels/Level.h"
@@ -10,7 +11,6 @@
 namespace {
 
 std::unique_ptr<CLevelSet> g_sets[LEVEL_SET_COUNT];
-CLevelSet::LoadProgressHook g_progress = nullptr;
 
 const int kTutorialIndexes[TUTORIAL_LEVEL_COUNT] = {1,  3,  5,  7,  9,  11, 14, 16, 18, 20, 22, 24, 28,
                                                     30, 32, 35, 38, 42, 45, 48, 51, 55, 67, 75, 81, 90};
@@ -160,8 +160,7 @@ bool CLevelSet::readArchive(const std::string& path, std::string& error)
         if (!level->LoadBytes(name.c_str(), entry.data.data(), entry.data.size()))
             logError(false, "Damaged built-in level:  '%s'\n", entry.name.c_str());
         loadLevel(name.c_str(), level);
-        if (g_progress)
-            g_progress(100);
+        CDraw::addLoadProgress(100);
     }
     buildLabels();
     return true;
@@ -208,9 +207,4 @@ void CLevelSet::freeAll()
         set->labels_.clear();
         set->current_ = 0;
     }
-}
-
-void CLevelSet::setLoadProgressHook(LoadProgressHook hook)
-{
-    g_progress = hook;
 }

@@ -68,11 +68,6 @@ public:
     // Shut-down: deletes every level and label; the sets stay, empty.
     static void freeAll();
 
-    // The loading bar: start-up hands in the display's own advance call,
-    // which loadAll calls with the units to advance by.
-    using LoadProgressHook = void (*)(int units);
-    static void setLoadProgressHook(LoadProgressHook hook);
-
 private:
     std::vector<std::unique_ptr<CLevel>> levels_;
     std::vector<std::string> labels_;
