@@ -46,10 +46,6 @@ SoundId getSoundIdAt(int index);
 void createMusicTracks();
 void freeMusicTracks();
 
-// Called with 100 for every sound loaded; start-up points it at the loading
-// bar.
-void setLoadProgressCallback(std::function<void(int)> advance);
-
 // ---- group volumes, the per-frame update and effects around child screens --
 
 void update();

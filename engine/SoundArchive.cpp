@@ -1,6 +1,7 @@
 // Preloading every sound from the sound archive "resource3.dat" (or, in
 // developer mode, from the folder "resource/sound/"), the table of sounds by
 // name, and the six music tracks.
+#include "engine/Draw.h"
 #include "engine/Log.h"
 #include "engine/ResourceArchive.h"
 #include "engine/Sound.h"
@@ -18,12 +19,6 @@ namespace {
 
 const char* const SOUND_ARCHIVE = "resource3.dat";
 const char* const SOUND_FOLDER = "resource/sound/";
-
-void advanceProgress()
-{
-    if (soundState().loadProgress)
-        soundState().loadProgress(100);
-}
 
 void enterName(const std::string& name, int index)
 {
@@ -45,7 +40,7 @@ void loadArchive()
         int index = loadSound(entry.data.data(), static_cast<int>(entry.data.size()));
         logMessage(LOG_PRELOAD, "CSound::loadSound   #%-6i:   %s  (DAT)\n", index, entry.name.c_str());
         enterName(entry.name, index);
-        advanceProgress();
+        CDraw::addLoadProgress(100);
     }
 }
 
@@ -69,7 +64,7 @@ void loadFolder()
         int index = loadSound(name.c_str(), -1);
         logMessage(LOG_PRELOAD, "CSound::loadSound   #%-6i:   %s  (DIR)\n", index, name.c_str());
         enterName(name, index);
-        advanceProgress();
+        CDraw::addLoadProgress(100);
     }
     if (closedir(folder) != 0)
         logError(true, "Unable to preload sounds: Directory stream pointer was not closed.\n");
@@ -78,8 +73,6 @@ void loadFolder()
 } // namespace
 
 void setLoadFromDirectory(bool fromDirectory) { soundState().loadFromDirectory = fromDirectory; }
-
-void setLoadProgressCallback(std::function<void(int)> advance) { soundState().loadProgress = std::move(advance); }
 
 void loadAll()
 {

@@ -3,7 +3,6 @@
 // The sound module's state, shared by its source files only.
 #include "platform/SoundLibrary.h"
 
-#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -24,7 +23,6 @@ struct SoundState {
     std::vector<SoundId> loadedSounds;
     std::map<std::string, int> soundIndexByName;
     bool loadFromDirectory = true;
-    std::function<void(int)> loadProgress;
 
     // Every live sound object, in construction order (not owned).
     std::vector<SoundObject*> soundObjects;
