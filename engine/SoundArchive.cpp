@@ -7,10 +7,9 @@
 #include "engine/Sound.h"
 #include "engine/SoundObject.h"
 #include "engine/SoundState.h"
+#include "platform/Folders.h"
 
-#include <dirent.h>
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
 namespace CSound {
@@ -47,26 +46,18 @@ void loadArchive()
 void loadFolder()
 {
     logMessage(LOG_DEBUG, "Loading SOUND_URL_DIR:  %s\n", SOUND_FOLDER);
-    DIR* folder = opendir(SOUND_FOLDER);
-    if (!folder)
+    std::vector<std::string> names;
+    FolderListing listing = listPlainFiles(SOUND_FOLDER, names);
+    if (listing == FolderListing::NotOpened)
         logError(true, "Unable to preload sounds: Directory stream pointer was not opened.\n");
     logMessage(LOG_PRELOAD, "Scanning SOUND_URL_DIR for preloading...\n");
-    std::vector<std::string> names;
-    while (dirent* entry = readdir(folder)) {
-        std::string name = entry->d_name;
-        struct stat status;
-        if (name == "." || name == ".." || stat((SOUND_FOLDER + name).c_str(), &status) != 0 ||
-            S_ISDIR(status.st_mode))
-            continue;
-        names.push_back(name);
-    }
     for (const std::string& name : names) {
         int index = loadSound(name.c_str(), -1);
         logMessage(LOG_PRELOAD, "CSound::loadSound   #%-6i:   %s  (DIR)\n", index, name.c_str());
         enterName(name, index);
         CDraw::addLoadProgress(100);
     }
-    if (closedir(folder) != 0)
+    if (listing == FolderListing::NotClosed)
         logError(true, "Unable to preload sounds: Directory stream pointer was not closed.\n");
 }
 
