@@ -15,12 +15,6 @@ namespace bot {
 
 namespace {
 
-using FacingDraw = std::function<void(cairo_t*, int frame, int facing)>;
-
-struct Origin {
-    int x, y;
-};
-
 const Color kSpark{0.75, 0.95, 1.0};
 
 std::string side(int facing) { return facing < 0 ? "left" : "right"; }
@@ -29,11 +23,8 @@ std::string side(int facing) { return facing < 0 ? "left" : "right"; }
 void addPair(Registry& registry, const char* family, const std::string& prefix, const std::string& rest, int first,
              int last, Origin left, Origin right, FacingDraw draw)
 {
-    for (int facing : {-1, 1}) {
-        Origin o = facing < 0 ? left : right;
-        addSeries(registry, family, prefix + side(facing) + rest, first, last, ".png", o.x, o.y,
-                  [draw, facing](cairo_t* cr, int frame) { draw(cr, frame, facing); });
-    }
+    addSides(registry, family, prefix + "left" + rest, prefix + "right" + rest, first, last, ".png", left, right,
+             draw);
 }
 
 void dust(cairo_t* cr, double spread, double alpha)
@@ -161,7 +152,8 @@ Pose climbing(int frame)
     Pose p = standing();
     p.back = true;
     p.turn = 0;
-    double s = frame == 0 ? 1 : (frame == 2 ? -1 : 0);
+    // Played 0, 1, 0, 2: between reaches, one arm up, between, the other.
+    double s = frame == 1 ? 1 : (frame == 2 ? -1 : 0);
     double highA = 0.5 + 0.5 * s, highB = 0.5 - 0.5 * s;
     p.armA = lerp(-2.0, -2.8, highA);
     p.elbowA = lerp(0.9, 0.3, highA);

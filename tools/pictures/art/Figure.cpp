@@ -24,8 +24,8 @@ struct Ink {
 // unreliable).
 Ink measure(const std::function<void(cairo_t*)>& draw)
 {
-    constexpr int kSize = 240;
-    constexpr double kOriginX = 120, kOriginY = 160;
+    constexpr int kSize = 176;
+    constexpr double kOriginX = 88, kOriginY = 120;
     cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kSize, kSize);
     cairo_t* cr = cairo_create(scratch);
     cairo_translate(cr, kOriginX, kOriginY);
@@ -121,6 +121,15 @@ void addSeries(Registry& registry, const char* family, const std::string& prefix
                const std::string& suffix, int originX, int originY, FrameDraw draw)
 {
     addGroup(registry, family, originX, originY, seriesFrames(prefix, first, last, suffix, draw));
+}
+
+void addSides(Registry& registry, const char* family, const std::string& leftPrefix, const std::string& rightPrefix,
+              int first, int last, const std::string& suffix, Origin left, Origin right, FacingDraw draw)
+{
+    addSeries(registry, family, leftPrefix, first, last, suffix, left.x, left.y,
+              [draw](cairo_t* cr, int frame) { draw(cr, frame, -1); });
+    addSeries(registry, family, rightPrefix, first, last, suffix, right.x, right.y,
+              [draw](cairo_t* cr, int frame) { draw(cr, frame, 1); });
 }
 
 void addSingle(Registry& registry, const char* family, const std::string& name, int originX, int originY,

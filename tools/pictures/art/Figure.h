@@ -51,6 +51,17 @@ void addSeries(Registry& registry, const char* family, const std::string& prefix
 void addSingle(Registry& registry, const char* family, const std::string& name, int originX, int originY,
                std::function<void(cairo_t*)> draw);
 
+using FacingDraw = std::function<void(cairo_t*, int frame, int facing)>;
+
+struct Origin {
+    int x, y;
+};
+
+// The same series for both sides: leftPrefix+N+suffix drawn facing -1 and
+// rightPrefix+N+suffix facing +1, each with its own origin.
+void addSides(Registry& registry, const char* family, const std::string& leftPrefix, const std::string& rightPrefix,
+              int first, int last, const std::string& suffix, Origin left, Origin right, FacingDraw draw);
+
 // --- curves -------------------------------------------------------------
 
 double lerp(double a, double b, double t);

@@ -22,11 +22,11 @@ const Color kTileRim{0.82, 0.62, 0.36};
 // How big the tile is on each frame of its pop-in; frame 4 is the resting
 // size, frame 3 the overshoot (a teleport tile rests on 3 and grows on 4
 // when the mouse is over it).
-const double kPop[] = {0.25, 0.6, 0.95, 1.1, 1.0};
+const double kPop[] = {0.25, 0.6, 0.95, 1.06, 1.0};
 
 void tile(cairo_t* cr, double glow)
 {
-    double inset = 2.0;
+    double inset = 2.5;
     double size = kTile - 2 * inset;
     if (glow > 0)
         drawSoftGlow(cr, kTile / 2.0, kTile / 2.0, kTile * 0.6, withAlpha(palette::yellow, 0.6 * glow));
@@ -336,7 +336,7 @@ void addTeleport(Registry& registry, const char* family, const std::string& colo
     std::string prefix = "iconteleport" + colour;
     auto item = [c](double flash) { return [c, flash](cairo_t* cr) { teleport(cr, c, flash); }; };
     // 0..2 pop in, 3 rests, 4 is the hovered tile.
-    const double scale[] = {0.25, 0.6, 0.95, 1.0, 1.08};
+    const double scale[] = {0.25, 0.6, 0.95, 1.0, 1.06};
     for (int frame = 0; frame <= 4; ++frame) {
         double glow = frame == 4 ? 0.7 : 0;
         addPicture(registry, family, seriesName(prefix, frame, ".png"), kTile, kTile,
@@ -347,7 +347,7 @@ void addTeleport(Registry& registry, const char* family, const std::string& colo
     for (int i = 0; i < 4; ++i) {
         double flash = (i + 1) / 4.0;
         addPicture(registry, family, prefix + "3" + steps[i] + ".png", kTile, kTile,
-                   [flash, item](cairo_t* cr) { iconFrame(cr, 1.0 + 0.06 * flash, flash, item(flash)); });
+                   [flash, item](cairo_t* cr) { iconFrame(cr, 1.0 + 0.05 * flash, flash, item(flash)); });
     }
 }
 

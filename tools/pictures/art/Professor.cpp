@@ -7,10 +7,7 @@ namespace professor {
 void addPair(Registry& registry, const char* family, const std::string& prefix, int first, int last,
              const std::string& suffix, Origin left, Origin right, FacingDraw draw)
 {
-    figure::addSeries(registry, family, prefix + "left", first, last, suffix, left.x, left.y,
-                      [draw](cairo_t* cr, int frame) { draw(cr, frame, -1); });
-    figure::addSeries(registry, family, prefix + "right", first, last, suffix, right.x, right.y,
-                      [draw](cairo_t* cr, int frame) { draw(cr, frame, 1); });
+    figure::addSides(registry, family, prefix + "left", prefix + "right", first, last, suffix, left, right, draw);
 }
 
 void addPoses(Registry& registry, const char* family, const std::string& name, int first, int last,

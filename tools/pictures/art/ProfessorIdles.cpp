@@ -11,8 +11,6 @@ namespace professor {
 
 namespace {
 
-using Keys = std::vector<std::pair<double, Pose>>;
-
 // A: puzzled, he scratches his head (0..3 raise the hand, 4..6 scratch).
 Pose idleA(int frame)
 {

@@ -21,16 +21,6 @@ void drawTinted(cairo_t* cr, const Pose& p, int facing, double tint)
 
 // --- hot floor ----------------------------------------------------------
 
-Point footB(const Pose& p)
-{
-    // Where the near shoe is: the end of leg B.
-    Pose copy = p;
-    double thigh = 4.6, shin = 4.3;
-    Point hip{copy.x, -10.6 + copy.y};
-    Point knee = hip + polar(thigh, copy.legB + copy.spin);
-    return knee + polar(shin, copy.legB - copy.kneeB + copy.spin);
-}
-
 Pose hotStepPose(int frame)
 {
     Pose stand = standing(1);
@@ -98,7 +88,7 @@ Pose hotStepPose(int frame)
     }
     if (frame >= 9 && frame < 38) {
         // Both hands on the burnt shoe, or one fanning it.
-        Point foot = footB(p);
+        Point foot = footPosition(p, true, 1);
         reach(p, false, {foot.x - 0.8, foot.y - 2.2}, 1);
         if (frame < 28)
             reach(p, true, {foot.x + 0.8, foot.y - 1.6}, 1);
@@ -115,7 +105,7 @@ void drawHotStep(cairo_t* cr, int frame, int facing)
     cairo_save(cr);
     cairo_scale(cr, facing, 1);
     if (frame >= 5 && frame < 38) {
-        Point foot = footB(p);
+        Point foot = footPosition(p, true, 1);
         smokeWisp(cr, foot.x + 1, foot.y - 0.5, 9, frame / 7.0, 1.0);
     }
     if (frame >= 6 && frame <= 13) {

@@ -324,8 +324,6 @@ void drawMouth(cairo_t* cr, double x, double y, double width, const Pose& p)
     cairo_set_line_width(cr, 0.8);
     const Color inside{0.45, 0.12, 0.12};
     switch (p.mouth) {
-    case Mouth::Hidden:
-        break;
     case Mouth::Smile:
         cairo_move_to(cr, x - width * 0.45, y - 0.2);
         cairo_curve_to(cr, x - width * 0.2, y + 0.9, x + width * 0.2, y + 0.9, x + width * 0.45, y - 0.2);
@@ -487,32 +485,23 @@ void drawHead(cairo_t* cr, const Pose& p, const Skeleton& s, Color skin, Color h
         lenses[i] = {faceX(a), lensY};
         shown[i] = facing(a) > 0.25;
     }
-    if (p.glassesOn) {
-        if (shown[0] && shown[1]) {
-            cairo_move_to(cr, lenses[0].x + 2.0 * facing(-eyeAlpha), lensY - 0.4);
-            cairo_line_to(cr, lenses[1].x - 2.0 * facing(eyeAlpha), lensY - 0.4);
-        }
-        if (t > 0.4) {
-            cairo_move_to(cr, lenses[0].x - 2.0 * facing(-eyeAlpha), lensY - 0.3);
-            cairo_line_to(cr, faceX(-M_PI / 2) * 0.9, lensY + 0.1);
-        }
-        setColor(cr, palette::outline);
-        cairo_set_line_width(cr, 0.8);
-        cairo_stroke(cr);
+    if (shown[0] && shown[1]) {
+        cairo_move_to(cr, lenses[0].x + 2.0 * facing(-eyeAlpha), lensY - 0.4);
+        cairo_line_to(cr, lenses[1].x - 2.0 * facing(eyeAlpha), lensY - 0.4);
     }
+    if (t > 0.4) {
+        cairo_move_to(cr, lenses[0].x - 2.0 * facing(-eyeAlpha), lensY - 0.3);
+        cairo_line_to(cr, faceX(-M_PI / 2) * 0.9, lensY + 0.1);
+    }
+    setColor(cr, palette::outline);
+    cairo_set_line_width(cr, 0.8);
+    cairo_stroke(cr);
     for (int i = 0; i < 2; ++i) {
         if (!shown[i])
             continue;
         double a = (i == 0 ? -1 : 1) * eyeAlpha;
         double squeeze = std::max(0.45, facing(a));
-        if (p.glassesOn) {
-            drawLens(cr, lenses[i].x, lenses[i].y, squeeze, p);
-        } else {
-            // Without glasses: small squinting eyes.
-            ellipsePath(cr, lenses[i].x, lenses[i].y, 0.7 * squeeze, 0.5);
-            setColor(cr, palette::outline);
-            cairo_fill(cr);
-        }
+        drawLens(cr, lenses[i].x, lenses[i].y, squeeze, p);
         double inward = i == 0 ? 1 : -1;
         double raise = p.brows + (p.eyes == Eyes::Worried ? 0.6 : 0);
         drawBrow(cr, lenses[i].x, lensY - 3.2, squeeze, raise, p.eyes == Eyes::Worried ? -inward : inward, hair);
@@ -593,16 +582,6 @@ void drawProp(cairo_t* cr, const Pose& p, const Skeleton& s)
         drawHighlight(cr, 2.2, -5.9, 0.9, 0.5, 0.8);
         break;
     }
-    case Prop::Glasses: {
-        for (double side : {-1.0, 1.0}) {
-            ellipsePath(cr, side * 2.0, -1.4, 1.6, 1.6);
-            setColor(cr, kLens);
-            cairo_fill_preserve(cr);
-            strokeOutline(cr, 0.7);
-        }
-        break;
-    }
-    case Prop::Ball:
     case Prop::None:
     case Prop::Whistle:
         break;
@@ -734,6 +713,12 @@ Point handPosition(const Pose& pose, bool handB, int facing)
 {
     Skeleton s = solve(pose);
     return toStage(handB ? s.handB : s.handA, pose, facing);
+}
+
+Point footPosition(const Pose& pose, bool footB, int facing)
+{
+    Skeleton s = solve(pose);
+    return toStage(footB ? s.ankleB : s.ankleA, pose, facing);
 }
 
 Point headCentre(const Pose& pose, int facing)

@@ -10,8 +10,8 @@
 namespace professor {
 
 enum class Eyes { Open, HalfShut, Closed, Wide, Happy, Squint, Dizzy, Worried };
-enum class Mouth { Hidden, Smile, Grin, Open, Shout, Frown, Grimace, Whistle, Puffed, Wobbly };
-enum class Prop { None, Inflator, FrostGun, HeatGun, Whistle, EmpDevice, Flask, YoYo, Magnifier, Glasses, Ball };
+enum class Mouth { Smile, Grin, Open, Shout, Frown, Grimace, Whistle, Puffed, Wobbly };
+enum class Prop { None, Inflator, FrostGun, HeatGun, Whistle, EmpDevice, Flask, YoYo, Magnifier };
 
 struct Pose {
     double turn = 1;      // 0 faces the viewer, 1 shows the right-hand profile
@@ -38,7 +38,6 @@ struct Pose {
     Prop prop = Prop::None; // held in hand B (the whistle sits at the mouth)
     double propAngle = 0;   // radians, 0 points the prop forward (+x)
     double propValue = 0;   // what the prop does: pump stroke, glow, drop...
-    bool glassesOn = true;
 };
 
 Pose mix(const Pose& a, const Pose& b, double t);
@@ -48,6 +47,7 @@ void drawProfessor(cairo_t* cr, const Pose& pose, int facing);
 
 // Where hand B (or A) ends up, in stage space, for effects that follow it.
 figure::Point handPosition(const Pose& pose, bool handB, int facing);
+figure::Point footPosition(const Pose& pose, bool footB, int facing);
 figure::Point headCentre(const Pose& pose, int facing);
 
 // Sets the arm's two angles so its hand reaches the target (stage space of

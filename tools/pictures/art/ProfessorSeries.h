@@ -9,11 +9,8 @@
 
 namespace professor {
 
-using FacingDraw = std::function<void(cairo_t*, int frame, int facing)>;
-
-struct Origin {
-    int x, y;
-};
+using figure::FacingDraw;
+using figure::Origin;
 
 // prefix+"left"+N+suffix (facing -1) and prefix+"right"+N+suffix (facing +1).
 void addPair(Registry& registry, const char* family, const std::string& prefix, int first, int last,
