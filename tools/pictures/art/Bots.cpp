@@ -113,14 +113,7 @@ void drawFall(cairo_t* cr, int frame)
     }
     if (frame <= 11) {
         Pose p = fallingLoop(frame - 9);
-        for (int i = 0; i < 3; ++i) {
-            double x = -7 + i * 7, y = -28 + std::fmod(frame * 4.0 + i * 5, 8.0);
-            cairo_move_to(cr, x, y);
-            cairo_line_to(cr, x, y - 5);
-        }
-        setColor(cr, withAlpha(palette::white, 0.8));
-        cairo_set_line_width(cr, 1);
-        cairo_stroke(cr);
+        speedLines(cr, -7, 7, -28, 8, frame * 4.0, 5);
         drawBot(cr, p, 1);
         return;
     }

@@ -293,6 +293,18 @@ void sweatDrop(cairo_t* cr, double cx, double cy, double size)
     strokeOutline(cr, 0.6);
 }
 
+void speedLines(cairo_t* cr, double left, double spacing, double top, double period, double travel, double length)
+{
+    for (int i = 0; i < 3; ++i) {
+        double x = left + i * spacing, y = top + std::fmod(travel + i * period * 0.55, period);
+        cairo_move_to(cr, x, y);
+        cairo_line_to(cr, x, y - length);
+    }
+    setColor(cr, withAlpha(palette::white, 0.8));
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+}
+
 void motionLines(cairo_t* cr, double x, double y, double length, int count, double spacing, double alpha)
 {
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);

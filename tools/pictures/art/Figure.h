@@ -118,6 +118,9 @@ void puff(cairo_t* cr, double cx, double cy, double radius, Color fill, double a
 void zigzag(cairo_t* cr, double x0, double y0, double x1, double y1, int steps, double amplitude, Color c,
             double width);
 void sweatDrop(cairo_t* cr, double cx, double cy, double size);
+// Three vertical streaks rushing up past a falling figure: spaced from
+// left, they cycle over `period` pixels below top as `travel` grows.
+void speedLines(cairo_t* cr, double left, double spacing, double top, double period, double travel, double length);
 void motionLines(cairo_t* cr, double x, double y, double length, int count, double spacing, double alpha);
 void smokeWisp(cairo_t* cr, double x, double y, double height, double phase, double alpha);
 void iceBlock(cairo_t* cr, double x, double y, double w, double h, double crack);

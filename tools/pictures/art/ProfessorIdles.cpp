@@ -83,11 +83,7 @@ Pose idleD(int frame)
         return p;
     }
     double t = bump((frame - 11) / 6.0);
-    p.squash = 1 - 0.2 * t;
-    p.legA = -0.45 * t;
-    p.kneeA = -0.9 * t;
-    p.legB = 0.45 * t;
-    p.kneeB = 0.9 * t;
+    p = crouching(t);
     p.armA = -0.2 + 1.5 * t;
     p.armB = 0.2 - 1.5 * t;
     p.elbowA = -0.2;

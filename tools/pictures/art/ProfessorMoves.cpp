@@ -126,14 +126,7 @@ void drawFalling(cairo_t* cr, int frame)
     p.mouth = Mouth::Shout;
     p.brows = 1;
     p.lookY = -0.6;
-    for (int i = 0; i < 3; ++i) {
-        double x = -8 + i * 8, y = -40 + std::fmod(frame * 5.0 + i * 7, 14.0);
-        cairo_move_to(cr, x, y);
-        cairo_line_to(cr, x, y - 6);
-    }
-    setColor(cr, withAlpha(palette::white, 0.8));
-    cairo_set_line_width(cr, 1);
-    cairo_stroke(cr);
+    speedLines(cr, -8, 8, -40, 14, frame * 5.0, 6);
     drawProfessor(cr, p, 1);
 }
 
@@ -279,14 +272,9 @@ void dust(cairo_t* cr, double spread, double alpha)
 // Coming down on both feet: squash, rebound, stand.
 void drawLanding(cairo_t* cr, int frame)
 {
-    Pose p = front();
     const double squash[] = {0.84, 0.8, 1.07, 0.97, 1.01, 1.0};
+    Pose p = crouching(clamp01((1 - squash[frame]) / 0.2));
     p.squash = squash[frame];
-    double bend = clamp01((1 - p.squash) / 0.2);
-    p.legA = -0.45 * bend;
-    p.kneeA = -0.9 * bend;
-    p.legB = 0.45 * bend;
-    p.kneeB = 0.9 * bend;
     double arms = frame == 0 ? 2.2 : (frame == 1 ? 1.1 : (frame == 2 ? 0.5 : 0.25));
     p.armA = -arms;
     p.armB = arms;
@@ -400,12 +388,7 @@ void drawFling(cairo_t* cr, int frame, int facing)
 void drawRecovery(cairo_t* cr, int frame)
 {
     Pose sit = sittingDazed(0);
-    Pose crouch = front();
-    crouch.squash = 0.84;
-    crouch.legA = -0.4;
-    crouch.kneeA = -0.8;
-    crouch.legB = 0.4;
-    crouch.kneeB = 0.8;
+    Pose crouch = crouching(0.8);
     crouch.armA = -0.5;
     crouch.armB = 0.5;
     crouch.mouth = Mouth::Frown;
@@ -503,11 +486,7 @@ void drawTube(cairo_t* cr, int frame)
         p.mouth = Mouth::Grin;
         p.eyes = Eyes::Happy;
     } else if (frame >= 5 && frame <= 6) {
-        p.squash = frame == 5 ? 0.88 : 0.8;
-        p.legA = -0.35;
-        p.kneeA = -0.7;
-        p.legB = 0.35;
-        p.kneeB = 0.7;
+        p = crouching(frame == 5 ? 0.6 : 1.0);
         p.armA = -0.9;
         p.armB = 0.9;
         p.mouth = Mouth::Grin;

@@ -772,6 +772,17 @@ Pose front()
     return p;
 }
 
+Pose crouching(double depth)
+{
+    Pose p = front();
+    p.squash = 1 - 0.2 * depth;
+    p.legA = -0.45 * depth;
+    p.kneeA = -0.9 * depth;
+    p.legB = 0.45 * depth;
+    p.kneeB = 0.9 * depth;
+    return p;
+}
+
 Pose walking(double phase, double turn)
 {
     Pose p = standing(turn);

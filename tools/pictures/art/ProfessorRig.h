@@ -64,5 +64,7 @@ void drawEmpGadget(cairo_t* cr, double charge);
 Pose standing(double turn);
 Pose walking(double phase, double turn); // phase 0..1 of a two-step cycle
 Pose front();
+// From the front, knees bent outward and squashed down; depth 0..1.
+Pose crouching(double depth);
 
 } // namespace professor
