@@ -44,9 +44,9 @@ void drawMarker(cairo_t* cr, int frame)
     double facing = std::cos(angle);
     double width = std::fmax(std::fabs(facing), 0.14);
     // A faint halo so it reads on any background.
-    drawSoftGlow(cr, 0, -12, 11, withAlpha(palette::yellow, 0.35));
+    drawSoftGlow(cr, 0, -15, 11, withAlpha(palette::yellow, 0.35));
     cairo_save(cr);
-    cairo_translate(cr, 0, -12);
+    cairo_translate(cr, 0, -15);
     // The thickness of the mark shows as it turns edge-on.
     double depth = std::sin(angle) * 1.4;
     cairo_save(cr);
