@@ -4,8 +4,10 @@
 //   picturetool --single NAME OUTPUT      one picture, written to OUTPUT in
 //                                         the format of NAME's extension
 //   picturetool --names                   prints every registered name
+//   picturetool --sheets DIR              one contact sheet per family in DIR
 #include "ImageWriters.h"
 #include "Registry.h"
+#include "Sheets.h"
 
 #include <cstring>
 #include <fstream>
@@ -81,6 +83,8 @@ int main(int argc, char** argv)
             std::cout << picture.name << "\n";
         return 0;
     }
-    std::cerr << "usage: picturetool --out DIR [--list FILE] | --single NAME OUTPUT | --names\n";
+    if (argc == 3 && strcmp(argv[1], "--sheets") == 0)
+        return writeContactSheets(argv[2]);
+    std::cerr << "usage: picturetool --out DIR [--list FILE] | --single NAME OUTPUT | --names | --sheets DIR\n";
     return 2;
 }
