@@ -420,16 +420,14 @@ void drawDot(cairo_t* cr, DotLook look, double scale, bool hover, double opacity
 void drawSelectedPulse(cairo_t* cr, int frame)
 {
     double t = frame / 5.0;
-    drawSoftGlow(cr, dotCentre, dotCentre, 7 + 2 * t, Color{1, 0.95, 0.45, 0.5 + 0.4 * t});
-    ellipsePath(cr, dotCentre, dotCentre, 6.5 + 0.4 * t, 6.5 + 0.4 * t);
-    fillAndOutline(cr, lighter(Color{1.0, 0.78, 0.18}, 0.15 * t), dotCentre - 7, dotCentre + 7, 1.6);
-    ellipsePath(cr, dotCentre, dotCentre, 2.6, 2.6);
+    drawSoftGlow(cr, dotCentre, dotCentre, 7 + 2 * t, Color{1, 0.95, 0.45, 0.4 + 0.6 * t});
+    double r = 6 + 1.2 * t;
+    ellipsePath(cr, dotCentre, dotCentre, r, r);
+    fillAndOutline(cr, lighter(Color{1.0, 0.74, 0.12}, 0.25 * t), dotCentre - r, dotCentre + r, 1.6);
+    ellipsePath(cr, dotCentre, dotCentre, 2.2 + 0.8 * t, 2.2 + 0.8 * t);
     setColor(cr, palette::white);
     cairo_fill(cr);
-    ellipsePath(cr, dotCentre, dotCentre, 7.6 + 1.2 * t, 7.6 + 1.2 * t);
-    setColor(cr, Color{1, 1, 1, 0.9 - 0.5 * t});
-    cairo_set_line_width(cr, 1.4);
-    cairo_stroke(cr);
+    drawHighlight(cr, dotCentre - r * 0.35, dotCentre - r * 0.45, r * 0.35, r * 0.2, 0.55);
 }
 
 void starPath(cairo_t* cr, double cx, double cy, double outer, double inner, double turn)
