@@ -1,41 +1,12 @@
 #include "Lettering.h"
 
-#include <cairo-ft.h>
-#include <ft2build.h>
-#include FT_FREETYPE_H
-
 #include <cmath>
-#include <stdexcept>
 
 namespace {
 
-const char* fontPath(FontWeight weight)
-{
-    return weight == FontWeight::Bold ? "/usr/share/fonts/truetype/quicksand/Quicksand-Bold.ttf"
-                                      : "/usr/share/fonts/truetype/quicksand/Quicksand-Medium.ttf";
-}
-
-// One cairo face per weight for the whole run of the tool.
-cairo_font_face_t* fontFace(FontWeight weight)
-{
-    static FT_Library library = nullptr;
-    static cairo_font_face_t* faces[2] = {nullptr, nullptr};
-    int index = weight == FontWeight::Bold ? 1 : 0;
-    if (faces[index])
-        return faces[index];
-    if (!library && FT_Init_FreeType(&library) != 0)
-        throw std::runtime_error("cannot start FreeType");
-    FT_Face face;
-    if (FT_New_Face(library, fontPath(weight), 0, &face) != 0)
-        throw std::runtime_error(std::string("cannot open font ") + fontPath(weight) +
-                                 " (install fonts-quicksand)");
-    faces[index] = cairo_ft_font_face_create_for_ft_face(face, 0);
-    return faces[index];
-}
-
 void placeFont(cairo_t* cr, double size, FontWeight weight)
 {
-    cairo_set_font_face(cr, fontFace(weight));
+    cairo_set_font_face(cr, quicksand(weight));
     cairo_set_font_size(cr, size);
     // Outlines only: no hinting, so the result does not depend on the
     // machine's font settings.

@@ -1,16 +1,14 @@
 #pragma once
 
+#include "../Fonts.h"
 #include "../Style.h"
 
 #include <cairo.h>
 
 #include <string>
 
-// Words painted into pictures (button captions, labels on the map) use the
-// rounded Quicksand face from Debian's fonts-quicksand package, loaded from
-// its file so that every machine draws the same pixels.
-enum class FontWeight { Medium, Bold };
-
+// Words painted into pictures (button captions, labels on the map) in the
+// game's Quicksand face, filled and outlined, fitted to their boxes.
 void selectLettering(cairo_t* cr, double size, FontWeight weight = FontWeight::Bold);
 
 struct Lettering {
