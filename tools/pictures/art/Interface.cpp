@@ -121,12 +121,7 @@ void drawPortrait(cairo_t* cr, double cx, double cy, double rx, double ry, bool 
     ellipsePath(cr, cx, cy, rx + 6, ry + 6);
     fillAndOutline(cr, palette::wood, cy - ry - 6, cy + ry + 6, 2);
     ellipsePath(cr, cx, cy, rx, ry);
-    cairo_pattern_t* sky = cairo_pattern_create_linear(0, cy - ry, 0, cy + ry);
-    cairo_pattern_add_color_stop_rgb(sky, 0, 0.62, 0.82, 0.96);
-    cairo_pattern_add_color_stop_rgb(sky, 1, 1.0, 0.88, 0.66);
-    cairo_set_source(cr, sky);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(sky);
+    fillLinear(cr, 0, cy - ry, 0, cy + ry, Color{0.62, 0.82, 0.96}, Color{1.0, 0.88, 0.66});
     cairo_save(cr);
     cairo_clip_preserve(cr);
     double scale = ry * 2 / bustHeight * 1.05;

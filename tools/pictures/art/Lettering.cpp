@@ -51,6 +51,16 @@ void selectLettering(cairo_t* cr, double size, FontWeight weight)
     placeFont(cr, size, weight);
 }
 
+Lettering captionLettering(double size)
+{
+    Lettering style;
+    style.size = size;
+    style.fill = Color{1.0, 0.97, 0.86};
+    style.outline = Color{0.30, 0.16, 0.06};
+    style.outlineWidth = 4;
+    return style;
+}
+
 double textWidth(cairo_t* cr, const std::string& text)
 {
     cairo_text_extents_t extents;

@@ -20,6 +20,9 @@ struct Lettering {
     FontWeight weight = FontWeight::Bold;
 };
 
+// The warm cream-on-brown lettering of the menu's and map's captions.
+Lettering captionLettering(double size);
+
 // Width of the text at the current font.
 double textWidth(cairo_t* cr, const std::string& text);
 

@@ -135,13 +135,9 @@ void drawHut(cairo_t* cr)
         cairo_stroke(cr);
     }
     // Shade under the roof.
-    cairo_pattern_t* shade = cairo_pattern_create_linear(0, top, 0, top + 40);
-    cairo_pattern_add_color_stop_rgba(shade, 0, 0.2, 0.1, 0.05, 0.45);
-    cairo_pattern_add_color_stop_rgba(shade, 1, 0.2, 0.1, 0.05, 0);
-    cairo_set_source(cr, shade);
     cairo_rectangle(cr, left, top, right - left, 40);
-    cairo_fill(cr);
-    cairo_pattern_destroy(shade);
+    fillLinear(cr, 0, top, 0, top + 40, Color{0.2, 0.1, 0.05, 0.45}, Color{0.2, 0.1, 0.05, 0});
+    cairo_new_path(cr);
     // A round window with a shelf of glowing flasks.
     ellipsePath(cr, 40, 278, 26, 26);
     setColor(cr, Color{0.25, 0.20, 0.22});

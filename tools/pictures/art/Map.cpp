@@ -107,12 +107,9 @@ const std::vector<Point> coast = {{-40, 112}, {60, 126}, {140, 116}, {230, 102},
 
 void drawSea(cairo_t* cr)
 {
-    cairo_pattern_t* sea = cairo_pattern_create_linear(0, 0, 0, 600);
-    cairo_pattern_add_color_stop_rgb(sea, 0, 0.30, 0.70, 0.82);
-    cairo_pattern_add_color_stop_rgb(sea, 1, 0.14, 0.50, 0.70);
-    cairo_set_source(cr, sea);
-    cairo_paint(cr);
-    cairo_pattern_destroy(sea);
+    cairo_rectangle(cr, 0, 0, 800, 600);
+    fillLinear(cr, 0, 0, 0, 600, Color{0.30, 0.70, 0.82}, Color{0.14, 0.50, 0.70});
+    cairo_new_path(cr);
     Rng rng(17);
     for (int i = 0; i < 70; ++i)
         drawWaveLine(cr, rng.range(-10, 800), rng.range(0, 600), rng.range(16, 34), 2, Color{1, 1, 1, 0.3}, 1.3);
@@ -122,7 +119,6 @@ void drawIsland(cairo_t* cr)
 {
     // Shallow water, beach, then the grass.
     cairo_save(cr);
-    cairo_scale(cr, 1, 1);
     closedCurvePath(cr, coast);
     setColor(cr, Color{0.55, 0.86, 0.86});
     cairo_set_line_width(cr, 34);
@@ -139,12 +135,7 @@ void drawIsland(cairo_t* cr)
         inland.push_back({cx + (p.x - cx) * 0.95, cy + (p.y - cy) * 0.93});
     }
     closedCurvePath(cr, inland);
-    cairo_pattern_t* grass = cairo_pattern_create_linear(0, 100, 0, 580);
-    cairo_pattern_add_color_stop_rgb(grass, 0, 0.50, 0.78, 0.34);
-    cairo_pattern_add_color_stop_rgb(grass, 1, 0.36, 0.66, 0.26);
-    cairo_set_source(cr, grass);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(grass);
+    fillLinear(cr, 0, 100, 0, 580, Color{0.50, 0.78, 0.34}, Color{0.36, 0.66, 0.26});
     setColor(cr, withAlpha(darker(palette::grass, 0.4), 0.8));
     cairo_set_line_width(cr, 1.6);
     cairo_stroke(cr);
@@ -465,14 +456,7 @@ void drawStarFrame(cairo_t* cr, double cx, int frame, double size)
     // A glint travels over the star twice a loop.
     double glint = std::pow(std::fmax(0, std::sin(phase * 2 - 1)), 8);
     if (glint > 0.05) {
-        double gx = cx + 4, gy = cy - 4, s = 4 * glint;
-        cairo_move_to(cr, gx - s, gy);
-        cairo_line_to(cr, gx + s, gy);
-        cairo_move_to(cr, gx, gy - s);
-        cairo_line_to(cr, gx, gy + s);
-        setColor(cr, Color{1, 1, 1, glint});
-        cairo_set_line_width(cr, 1.2);
-        cairo_stroke(cr);
+        drawSparkle(cr, cx + 4, cy - 4, 4 * glint, Color{1, 1, 1, glint}, 1.2);
     }
 }
 
@@ -518,16 +502,6 @@ void drawStarDot(cairo_t* cr, double scale, double opacity, double pulse)
     drawStar(cr, dotCentre, dotCentre, 8 * scale * (1 + 0.08 * pulse), 0, opacity, starGold);
 }
 
-Lettering setNameStyle()
-{
-    Lettering style;
-    style.size = 21;
-    style.fill = Color{1.0, 0.97, 0.86};
-    style.outline = Color{0.30, 0.16, 0.06};
-    style.outlineWidth = 4;
-    return style;
-}
-
 void registerMap(Registry& registry, const char* family)
 {
     addPicture(registry, family, "map_background.jpg", 800, 600, drawMapBackground);
@@ -538,7 +512,7 @@ void registerMap(Registry& registry, const char* family)
     for (const SetName& set : sets) {
         std::string words = set.words;
         addPicture(registry, family, set.name, 130, 26,
-                   [words](cairo_t* cr) { drawCenteredText(cr, words, 0, 0, 130, 26, setNameStyle()); });
+                   [words](cairo_t* cr) { drawCenteredText(cr, words, 0, 0, 130, 26, captionLettering(21)); });
     }
     const double shrink[] = {0, 0.72, 0.46, 0.2};
     struct DotState { const char* prefix; DotLook look; double opacity; bool rollover; };

@@ -77,11 +77,7 @@ void drawActive(cairo_t* cr) { drawSign(cr, 6, 4, darker(plank, 0.14), 1.5, 0.5)
 
 Lettering captionStyle()
 {
-    Lettering style;
-    style.size = 22;
-    style.fill = Color{1.0, 0.97, 0.86};
-    style.outline = Color{0.30, 0.16, 0.06};
-    style.outlineWidth = 4;
+    Lettering style = captionLettering(22);
     style.shadowOffset = 1.5;
     return style;
 }

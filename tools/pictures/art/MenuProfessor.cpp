@@ -149,12 +149,8 @@ void drawHair(cairo_t* cr, const Face& f)
     cairo_stroke(cr);
     hairPath(cr, f);
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
-    cairo_pattern_t* hair = cairo_pattern_create_linear(-40, -60, 20, 50);
-    cairo_pattern_add_color_stop_rgb(hair, 0, 1, 1, 1);
-    cairo_pattern_add_color_stop_rgb(hair, 1, 0.76, 0.79, 0.88);
-    cairo_set_source(cr, hair);
-    cairo_fill(cr);
-    cairo_pattern_destroy(hair);
+    fillLinear(cr, -40, -60, 20, 50, palette::white, Color{0.76, 0.79, 0.88});
+    cairo_new_path(cr);
     const double curls[][2] = {{165, 1}, {195, 1}, {222, 1}, {20, 0}, {-10, 0}, {-35, 0}};
     for (const auto& c : curls) {
         if (c[1] == 0 && f.u < 0.5)
@@ -288,13 +284,7 @@ void drawGlasses(cairo_t* cr, const Face& f, double glint)
     if (glint > 0) {
         // A sparkle on the near lens as he winks.
         double sx = f.nearEye - 5, sy = f.eyeY - 6, s = 7 * glint;
-        cairo_move_to(cr, sx - s, sy);
-        cairo_line_to(cr, sx + s, sy);
-        cairo_move_to(cr, sx, sy - s);
-        cairo_line_to(cr, sx, sy + s);
-        setColor(cr, Color{1, 1, 0.85, glint});
-        cairo_set_line_width(cr, 2);
-        cairo_stroke(cr);
+        drawSparkle(cr, sx, sy, s, Color{1, 1, 0.85, glint}, 2);
         drawSoftGlow(cr, sx, sy, s * 1.2, Color{1, 1, 0.8, 0.8 * glint});
     }
 }
@@ -339,12 +329,7 @@ void drawMoustache(cairo_t* cr, double x, double y, const Face& f)
     cairo_curve_to(cr, x + far * 0.35, y + 5, x + far * 0.7, y + 2, x + far, y + 4);
     cairo_curve_to(cr, x + far * 0.9, y - 3, x + far * 0.4, y - 6, x, y - 3);
     cairo_close_path(cr);
-    cairo_pattern_t* hair = cairo_pattern_create_linear(0, y - 6, 0, y + 5);
-    cairo_pattern_add_color_stop_rgb(hair, 0, 1, 1, 1);
-    cairo_pattern_add_color_stop_rgb(hair, 1, 0.80, 0.82, 0.90);
-    cairo_set_source(cr, hair);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(hair);
+    fillLinear(cr, 0, y - 6, 0, y + 5, palette::white, Color{0.80, 0.82, 0.90});
     strokeOutline(cr, 1.8);
 }
 

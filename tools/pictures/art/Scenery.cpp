@@ -72,12 +72,7 @@ void drawVolcano(cairo_t* cr, double cx, double rimY, double depth)
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(side);
     // Warm light from the crater on the upper slopes.
-    cairo_pattern_t* warm = cairo_pattern_create_linear(0, rimY, 0, rimY + 70);
-    cairo_pattern_add_color_stop_rgba(warm, 0, 0.95, 0.45, 0.20, 0.45);
-    cairo_pattern_add_color_stop_rgba(warm, 1, 0.95, 0.45, 0.20, 0);
-    cairo_set_source(cr, warm);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(warm);
+    fillLinear(cr, 0, rimY, 0, rimY + 70, Color{0.95, 0.45, 0.20, 0.45}, Color{0.95, 0.45, 0.20, 0});
 
     cairo_clip(cr);
     // Grooves down the flanks.
@@ -298,12 +293,7 @@ void drawPalm(cairo_t* cr, double baseX, double baseY, double crownX, double cro
         cairo_line_to(cr, px + (thickBase + (thickTop - thickBase) * t) / 2, py);
     }
     cairo_close_path(cr);
-    cairo_pattern_t* bark = cairo_pattern_create_linear(baseX - thickBase, 0, baseX + thickBase, 0);
-    cairo_pattern_add_color_stop_rgb(bark, 0, 0.78, 0.60, 0.40);
-    cairo_pattern_add_color_stop_rgb(bark, 1, 0.52, 0.36, 0.22);
-    cairo_set_source(cr, bark);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(bark);
+    fillLinear(cr, baseX - thickBase, 0, baseX + thickBase, 0, Color{0.78, 0.60, 0.40}, Color{0.52, 0.36, 0.22});
     strokeOutline(cr, 1.8);
     int rings = static_cast<int>(std::fabs(baseY - crownY) / (thickBase * 0.6));
     for (int i = 1; i < rings; ++i) {
@@ -349,6 +339,28 @@ void drawCoconut(cairo_t* cr, double cx, double cy, double radius)
     }
     setColor(cr, withAlpha(palette::outline, 0.8));
     cairo_fill(cr);
+}
+
+void fillLinear(cairo_t* cr, double x0, double y0, double x1, double y1, Color from, Color to)
+{
+    cairo_pattern_t* gradient = cairo_pattern_create_linear(x0, y0, x1, y1);
+    cairo_pattern_add_color_stop_rgba(gradient, 0, from.r, from.g, from.b, from.a);
+    cairo_pattern_add_color_stop_rgba(gradient, 1, to.r, to.g, to.b, to.a);
+    cairo_set_source(cr, gradient);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(gradient);
+}
+
+void drawSparkle(cairo_t* cr, double x, double y, double size, Color color, double width)
+{
+    cairo_move_to(cr, x - size, y);
+    cairo_line_to(cr, x + size, y);
+    cairo_move_to(cr, x, y - size);
+    cairo_line_to(cr, x, y + size);
+    setColor(cr, color);
+    cairo_set_line_width(cr, width);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_stroke(cr);
 }
 
 void drawWaveLine(cairo_t* cr, double x, double y, double length, double amplitude, Color color, double width)

@@ -45,6 +45,13 @@ void drawBroadLeaf(cairo_t* cr, double x, double y, double angle, double length,
 
 void drawCoconut(cairo_t* cr, double cx, double cy, double radius);
 
+// Fills the current path (keeping it) with a gradient from one colour to the
+// other along the line from (x0, y0) to (x1, y1).
+void fillLinear(cairo_t* cr, double x0, double y0, double x1, double y1, Color from, Color to);
+
+// A four-pointed glint of the given half size.
+void drawSparkle(cairo_t* cr, double x, double y, double size, Color color, double width);
+
 // Gentle sparkle lines on water.
 void drawWaveLine(cairo_t* cr, double x, double y, double length, double amplitude, Color color, double width);
 
