@@ -273,6 +273,29 @@ void drawShattered(cairo_t* cr, const Paint& paint, const Shatter& s, double t)
             }
 }
 
+void drawDeflatedSkin(cairo_t* cr, Color rubber, double valveX, double length, double floorY)
+{
+    double dir = valveX > 12 ? -1 : 1;
+    double far = valveX + dir * length;
+    cairo_move_to(cr, valveX, floorY);
+    cairo_curve_to(cr, valveX, floorY - 5.5, lerp(valveX, far, 0.3), floorY - 6, lerp(valveX, far, 0.5), floorY - 3.5);
+    cairo_curve_to(cr, lerp(valveX, far, 0.65), floorY - 5, lerp(valveX, far, 0.9), floorY - 3.5, far, floorY - 1.5);
+    cairo_curve_to(cr, far + dir * 1.5, floorY - 0.5, far, floorY, far - dir, floorY);
+    cairo_close_path(cr);
+    fillAndOutline(cr, rubber, floorY - 6, floorY, 1.1);
+    // Creases.
+    for (double f : {0.3, 0.55, 0.78}) {
+        double x = lerp(valveX, far, f);
+        cairo_move_to(cr, x - dir, floorY - 3.8);
+        cairo_line_to(cr, x + dir * 1.5, floorY - 1);
+    }
+    setColor(cr, withAlpha(darker(rubber, 0.4), 0.8));
+    cairo_set_line_width(cr, 0.8);
+    cairo_stroke(cr);
+    roundedRect(cr, valveX - 1.5, floorY - 7, 3, 3, 0.8);
+    fillAndOutline(cr, darker(rubber, 0.3), floorY - 7, floorY - 4, 0.8);
+}
+
 void drawWord(cairo_t* cr, const std::string& text, double cx, double baseline, double size, Color fill,
               double outlineWidth)
 {

@@ -87,6 +87,10 @@ struct Shatter {
 };
 void drawShattered(cairo_t* cr, const Paint& paint, const Shatter& shatter, double t);
 
+// An empty rubber skin lying crumpled on the floor of the cell (floorY),
+// its valve end at valveX and spreading `length` pixels away from it.
+void drawDeflatedSkin(cairo_t* cr, Color rubber, double valveX, double length, double floorY);
+
 // A short word in the game's rounded font, outlined, centred on cx.
 void drawWord(cairo_t* cr, const std::string& text, double cx, double baseline, double size, Color fill,
               double outlineWidth);

@@ -50,9 +50,9 @@ void woodenBarrel(cairo_t* cr, double roll)
     strokeOutline(cr, 0.7);
     cairo_restore(cr);
     // Iron hoop round the rim.
-    ellipsePath(cr, kCentreX, kCentreY, 9.3, 9.3);
-    setColor(cr, palette::metalDark);
-    cairo_set_line_width(cr, 2.2);
+    ellipsePath(cr, kCentreX, kCentreY, 9.4, 9.4);
+    setColor(cr, darker(palette::metalDark, 0.15));
+    cairo_set_line_width(cr, 1.8);
     cairo_stroke(cr);
     ellipsePath(cr, kCentreX, kCentreY, 9.3, 9.3);
     setColor(cr, withAlpha(lighter(palette::metal, 0.3), 0.6));
@@ -214,8 +214,12 @@ void registerBarrels(Registry& registry, const char* family)
             drawInflatableBarrel(cr, 0);
         });
     };
-    inflating("barrelinflateleft0.tga", 0.5, 0.14, 22);
-    inflating("barrelinflateright0.tga", 0.5, 0.14, 2);
+    for (bool left : {true, false})
+        addPicture(registry, family, left ? "barrelinflateleft0.tga" : "barrelinflateright0.tga", inflatable.width,
+                   inflatable.height, [left](cairo_t* cr) {
+                       moveToCell(cr, kInflatableX, kInflatableY);
+                       drawDeflatedSkin(cr, palette::rubber, left ? 21 : 3, 15, 24);
+                   });
     inflating("barrelinflate1.tga", 0.62, 0.42, 12);
     inflating("barrelinflate2.tga", 0.86, 0.74, 12);
     inflating("barrelinflate4.tga", 1.06, 0.93, 12);

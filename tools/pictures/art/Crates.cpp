@@ -223,8 +223,14 @@ void registerCrates(Registry& registry, const char* family)
             inflatingCrate(cr, fullness, anchorX);
         });
     };
-    inflating("crateinflateleft0.tga", 0.14, 22);
-    inflating("crateinflateright0.tga", 0.14, 2);
+    auto skin = [&](const std::string& name, double valveX) {
+        addPicture(registry, family, name, 36, 37, [=](cairo_t* cr) {
+            moveToCell(cr, kInflatableX, kInflatableY);
+            drawDeflatedSkin(cr, palette::rubber, valveX, 17, 24);
+        });
+    };
+    skin("crateinflateleft0.tga", 21);
+    skin("crateinflateright0.tga", 3);
     const double fullness[] = {0.35, 0.6, 0.85, 1.06};
     for (int frame = 1; frame <= 4; ++frame)
         inflating(seriesName("crateinflate", frame, ".tga"), fullness[frame - 1], 12);

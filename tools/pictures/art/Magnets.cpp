@@ -174,13 +174,15 @@ void addInflatable(Registry& registry, const char* family, bool left)
     for (int frame : {0, 1, 4})
         addMagnet(registry, family, seriesName(prefix + "squash", frame, ".tga"), plain.x, plain.y, body,
                   makePose(landingSquash(frame), 0, 0, false));
-    // Blowing up: a flat skin, rounder and rounder, a last wobble.
+    // Blowing up: an empty skin, rounder and rounder, a last wobble.
     const struct {
         int frame;
         double sx, sy;
-    } steps[] = {{0, 0.55, 0.14}, {1, 0.68, 0.42}, {2, 0.86, 0.74}, {4, 1.06, 0.93}};
+    } steps[] = {{1, 0.68, 0.42}, {2, 0.86, 0.74}, {4, 1.06, 0.93}};
+    addMagnet(registry, family, "magnetinflate" + side + "0.tga", plain.x, plain.y,
+              [left](cairo_t* cr) { drawDeflatedSkin(cr, palette::rubber, left ? 21 : 3, 16, 24); }, Pose());
     for (const auto& step : steps) {
-        double anchorX = step.frame == 0 ? (left ? 20 : 4) : 12;
+        double anchorX = 12;
         Paint grown = [=](cairo_t* cr) {
             cairo_save(cr);
             cairo_translate(cr, anchorX, 24);

@@ -203,8 +203,21 @@ void registerPowerups(Registry& registry, const char* family)
     } teleports[] = {{"powerupteleport", Hue::Blue}, {"powerupteleportyellow", Hue::Yellow}, {"powerupteleportred", Hue::Red}};
     for (const auto& t : teleports) {
         Hue hue = t.hue;
-        item(t.prefix, 27, ".png",
-             turning(shrunkObject([hue](cairo_t* cr) { drawRubberRing(cr, hue, 1); }, 24, -9), 0.3));
+        Paint ring = [hue](cairo_t* cr) {
+            // A swirl of the portal's colour in the ring.
+            ellipsePath(cr, 24, -9, 9, 25);
+            setColor(cr, lighter(hueColor(hue), 0.55));
+            cairo_fill(cr);
+            cairo_move_to(cr, 24, -9);
+            cairo_curve_to(cr, 31, -16, 26, -30, 20, -24);
+            cairo_move_to(cr, 24, -9);
+            cairo_curve_to(cr, 17, -2, 22, 12, 28, 6);
+            setColor(cr, hueColor(hue));
+            cairo_set_line_width(cr, 3);
+            cairo_stroke(cr);
+            drawRubberRing(cr, hue, 1);
+        };
+        item(t.prefix, 27, ".png", turning(shrunkObject(ring, 24, -9), 0.3));
     }
     // The tools swing to and fro.
     auto swinging = [](std::function<void(cairo_t*, double)> tool) {
