@@ -1,12 +1,19 @@
 #include "engine/Game.h"
 
+#include "engine/Draw.h"
 #include "engine/Log.h"
 #include "engine/Parameters.h"
+#include "levels/LevelSet.h"
+#include "levels/Profile.h"
+#include "online/ScoreServer.h"
 #include "platform/Folders.h"
 #include "platform/Random.h"
 
+#include <SDL.h>
+
 #include <cstdlib>
 #include <ctime>
+#include <memory>
 
 int parseStartMask(int argc, char** argv)
 {
@@ -35,32 +42,106 @@ void startLogging()
     applyLogChannelsFromEnvironment();
 }
 
-// Start-up, in its fixed order. Each step names the service it brings up.
-void startUp(int argc, char** argv)
+// The service objects that live for the whole run, in order of construction;
+// shut-down destroys them in reverse order.
+struct Services {
+    std::unique_ptr<CProfile> profile;
+    std::unique_ptr<CDraw> display;
+};
+
+// How the profile puts its settings into effect. Each module adds its own
+// entry points as it comes up; the pointer grab is SDL's own.
+void registerProfileServices()
+{
+    ProfileServices services;
+    services.grabInput = [](bool grab) { SDL_WM_GrabInput(grab ? SDL_GRAB_ON : SDL_GRAB_OFF); };
+    services.toggleFullscreen = &CDraw::toggleFullscreen;
+    services.hasScreen = &CDraw::hasScreen;
+    setProfileServices(services);
+}
+
+// Every module that reads the player's settings gets the one profile.
+void handOverProfile(CProfile* profile)
+{
+    CDraw::setProfile(profile);
+    CDraw::setFullscreenReader([](CProfileBase* p) { return p->IsFullscreen(); });
+}
+
+void startScoreClient()
+{
+    std::string url = ScoreServer::configuredBaseUrl();
+    logMessage(LOG_DEBUG, "Loading SCOREBOARD_URL:  %s\n", url.c_str());
+    ScoreServer::setBaseUrl(url);
+    ScoreServer::resetTables();
+}
+
+// Start-up, in its fixed order, up to the window. Each step names the
+// service it brings up.
+void startUp(int argc, char** argv, Services& services)
 {
     gameSrand(static_cast<unsigned>(time(nullptr)));
     int mask = parseStartMask(argc, argv);
-    (void)mask;
     startLogging();
+    CDraw::setDeveloperMode(false);
     LoadParameters();
     initDirectories();
+    registerProfileServices();
+    services.profile = std::make_unique<CProfile>();
+    handOverProfile(services.profile.get());
+    if (mask & MASK_WINDOW)
+        services.profile->SetFullscreen(false);
+    services.display = std::make_unique<CDraw>();
+}
+
+// Start-up after the window is open: the logged loading phases.
+void loadResources()
+{
+    logMessage(LOG_MILESTONE, "ID_000:  INIT:  Image Load Started\n");
+    CDraw::preloadImages();
+    logMessage(LOG_MILESTONE, "ID_000:  INIT:  Image Load Completed\n");
+    logMessage(LOG_MILESTONE, "ID_002:  INIT:  Level Load Started\n");
+    CLevelSet::loadAll();
+    logMessage(LOG_MILESTONE, "ID_002:  INIT:  Level Load Completed\n");
+    startScoreClient();
+}
+
+// Until the screens take over the events, closing the window is the one
+// way to stop.
+bool quitRequested()
+{
+    SDL_Event event;
+    bool quit = false;
+    while (SDL_PollEvent(&event))
+        quit = quit || event.type == SDL_QUIT;
+    return quit;
 }
 
 void runMainLoop()
 {
+    const long maxFrames = maxFramesFromEnvironment();
+    for (long frames = 1; !quitRequested(); ++frames) {
+        CDraw::present(true, true);
+        if (frames == maxFrames)
+            break;
+    }
 }
 
-void shutDown()
+void shutDown(Services& services)
 {
+    CLevelSet::freeAll();
     logMessage(LOG_MILESTONE, "ID_900:  SHUTDOWN COMPLETED\n");
+    services.display.reset();
+    services.profile.reset();
 }
 
 } // namespace
 
 int runCorvelle(int argc, char** argv)
 {
-    startUp(argc, argv);
+    Services services;
+    startUp(argc, argv, services);
+    loadResources();
     runMainLoop();
-    shutDown();
+    shutDown(services);
     return 0;
 }

@@ -38,6 +38,7 @@ TemporaryHome::TemporaryHome() : ownerPid_(getpid())
     unsetenv("CORVELLE_LOG");
     unsetenv("CORVELLE_MAX_FRAMES");
     unsetenv("CORVELLE_SCRIPT");
+    unsetenv("CORVELLE_SCORE_URL");
 }
 
 TemporaryHome::~TemporaryHome()

@@ -1,0 +1,179 @@
+#include "ProfileTestSupport.h"
+
+#include "platform/AtomicFile.h"
+#include "platform/Folders.h"
+#include "support/TestEnvironment.h"
+
+#include <climits>
+#include <filesystem>
+#include <set>
+
+using namespace corvelle_test;
+using namespace profile_test;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr size_t HEADER_FIXED_SIZE = 34;
+constexpr size_t HEADER_ENTRY_SIZE = 36;
+
+void expectDefaults(const CProfile& profile, const std::string& what)
+{
+    EXPECT_EQ(profile.GetSoundVolume(), 6) << what;
+    EXPECT_EQ(profile.GetScore(0, 0, false), CProfile::SCORE_LOCKED) << what;
+    EXPECT_FALSE(profile.GetUserLevelRecord("castle").played) << what;
+    EXPECT_EQ(profile.GetKey(CProfile::KEY_LEFT), 276) << what;
+    EXPECT_FALSE(profile.IsCheaterFlag4()) << what;
+}
+
+} // namespace
+
+TEST_F(ProfileTest, DamagedProfileFileGivesDefaultsAndIsKept)
+{
+    profile = std::make_unique<CProfile>();
+    profile->SetScore(5, 0, 0);
+    profile->SetSoundVolume(2);
+    profile->SetUserLevelRecord("castle", true, true, 9);
+    const std::string whole = readFile(profilePath(0));
+    const size_t records = RECORD_COUNT;
+
+    std::vector<std::pair<std::string, std::string>> damaged;
+    for (size_t length = 0; length < whole.size(); ++length)
+        damaged.emplace_back("prefix " + std::to_string(length), whole.substr(0, length));
+    damaged.emplace_back("a byte too many", whole + "x");
+    auto withRecords = [&](const std::string& part) {
+        return whole.substr(0, records) + part + whole.substr(whole.size() - 13);
+    };
+    damaged.emplace_back("negative record count", withRecords(i32Bytes(-1)));
+    damaged.emplace_back("record count beyond the file", withRecords(i32Bytes(INT_MAX)));
+    damaged.emplace_back("name length beyond the file", withRecords(i32Bytes(1) + i32Bytes(-1) + "castle"));
+
+    for (const auto& [what, bytes] : damaged) {
+        writeFile(profilePath(0), bytes);
+        profile->SelectProfile(nullptr);
+        expectDefaults(*profile, what);
+        EXPECT_FALSE(fs::exists(profilePath(0))) << what;
+        EXPECT_EQ(readFile(profilePath(0) + ".bak"), bytes) << what;
+    }
+
+    writeFile(profilePath(0), whole);
+    profile->SelectProfile(nullptr);
+    EXPECT_EQ(profile->GetSoundVolume(), 2);
+    EXPECT_EQ(profile->GetScore(0, 0, false), 5);
+    EXPECT_TRUE(profile->GetUserLevelRecord("castle").completed);
+}
+
+// Three players, each with a file that loads and saves back to the same
+// bytes; every damaged header must leave a consistent list and all three
+// files as they were.
+TEST_F(ProfileTest, DamagedHeaderLeavesAConsistentListAndEveryFile)
+{
+    profile = std::make_unique<CProfile>();
+    profile->AddProfile("B");
+    profile->AddProfile("C");
+    for (const char* name : {"PLAYER 1", "B", "C"}) {
+        profile->SelectProfile(name);
+        profile->SetScore(profile->GetCurrentProfileNumber() + 10, 1, 0);
+        profile->SaveProfile();
+    }
+    profile.reset();
+    const std::string header = readFile(headerPath());
+    ASSERT_EQ(header.size(), HEADER_FIXED_SIZE + 3 * HEADER_ENTRY_SIZE);
+    std::vector<std::string> files;
+    for (int number = 0; number < 3; ++number)
+        files.push_back(readFile(profilePath(number)));
+
+    struct Case {
+        std::string what;
+        std::string bytes;
+        bool keptAsBackup;
+        const char* list; // null: any consistent list
+    };
+    std::vector<Case> cases;
+    for (size_t length = 0; length < header.size(); ++length)
+        cases.push_back({"prefix " + std::to_string(length), header.substr(0, length), true, nullptr});
+    auto patched = [&](size_t offset, int32_t value) {
+        std::string bytes = header;
+        pokeI32(bytes, offset, value);
+        return bytes;
+    };
+    const size_t third = HEADER_FIXED_SIZE + 2 * HEADER_ENTRY_SIZE;
+    std::string duplicateName = header;
+    duplicateName.replace(third + 4, 2, std::string("B\0", 2));
+    cases.push_back({"wrong version", patched(0, 2), true, "3:PLAYER 1"});
+    cases.push_back({"last number too low", patched(8, 0), false, "0:PLAYER 1|1:B|2:C"});
+    cases.push_back({"unknown current number", patched(26, 7), false, "0:PLAYER 1|1:B|2:C"});
+    cases.push_back({"count beyond the entries", patched(30, INT_MAX), true, "0:PLAYER 1|1:B|2:C"});
+    cases.push_back({"negative count", patched(30, -4), true, "3:PLAYER 1"});
+    cases.push_back({"duplicate number", patched(third, 1), false, "0:PLAYER 1|1:B"});
+    cases.push_back({"negative number", patched(third, -1), false, "0:PLAYER 1|1:B"});
+    cases.push_back({"duplicate name", duplicateName, false, "0:PLAYER 1|1:B"});
+
+    for (const Case& c : cases) {
+        removeProfileFiles();
+        for (int number = 0; number < 3; ++number)
+            writeFile(profilePath(number), files[number]);
+        writeFile(headerPath(), c.bytes);
+
+        profile = std::make_unique<CProfile>();
+        std::set<int> numbers;
+        std::set<std::string> names;
+        std::string list;
+        for (int i = 0; i < profile->GetProfileCount(); ++i) {
+            std::string name = profile->GetProfileName(i);
+            int number = profile->FindProfileNumber(name);
+            numbers.insert(number);
+            names.insert(name);
+            list += (i ? "|" : "") + std::to_string(number) + ":" + name;
+        }
+        ASSERT_GE(numbers.size(), 1u) << c.what;
+        EXPECT_EQ(names.size(), numbers.size()) << c.what;
+        EXPECT_TRUE(numbers.count(profile->GetCurrentProfileNumber())) << c.what;
+        if (c.list) {
+            EXPECT_EQ(list, c.list) << c.what;
+        }
+        EXPECT_EQ(fs::exists(headerPath() + ".bak"), c.keptAsBackup) << c.what;
+        if (c.keptAsBackup) {
+            EXPECT_EQ(readFile(headerPath() + ".bak"), c.bytes) << c.what;
+        }
+
+        // A new player never takes a number that is in use or on disk.
+        int newest = *numbers.rbegin();
+        ASSERT_TRUE(profile->AddProfile("NEW")) << c.what;
+        EXPECT_GT(profile->GetCurrentProfileNumber(), std::max(newest, 2)) << c.what;
+        profile.reset();
+        for (int number = 0; number < 3; ++number)
+            EXPECT_EQ(readFile(profilePath(number)), files[number]) << c.what << " file of " << number;
+    }
+}
+
+TEST_F(ProfileTest, FailedProfileSaveIsFatalAndKeepsTheOldFile)
+{
+    profile = std::make_unique<CProfile>();
+    profile->SetScore(5, 0, 0);
+    profile->SaveProfile();
+    const std::string old = readFile(profilePath(0));
+    profile->SetScore(6, 0, 0);
+    for (long failAt : {0L, 1L, 276L, 2000L, 2307L}) {
+        EXPECT_EXIT(
+            {
+                AtomicFile::failAfterBytesForTesting(failAt);
+                profile->SaveProfile();
+            },
+            testing::ExitedWithCode(1), "");
+        EXPECT_EQ(readFile(profilePath(0)), old) << failAt;
+    }
+    EXPECT_NE(readFile(dataPath("LOG.TXT")).find("Cannot save profile: " + profilePath(0)), std::string::npos);
+    EXPECT_EQ(std::distance(fs::directory_iterator(getProfileDirectory()), fs::directory_iterator()), 3)
+        << "no temporary file is left behind";
+}
+
+TEST_F(ProfileTest, HeaderThatCannotBeWrittenIsFatal)
+{
+    profile = std::make_unique<CProfile>();
+    fs::remove(headerPath());
+    fs::create_directory(headerPath());
+    EXPECT_EXIT(profile->SetPassword("x"), testing::ExitedWithCode(1), "");
+    EXPECT_NE(readFile(dataPath("LOG.TXT")).find("Cannot save profile header: " + headerPath()), std::string::npos);
+    fs::remove(headerPath());
+}
