@@ -1,6 +1,7 @@
-// The picture tool's board pictures: devices, objects, terrain, overlays and
-// level backgrounds. Runs the built picture tool and reads back what it
-// draws.
+// The board pictures: devices, objects, terrain, overlays and level
+// backgrounds. Looks them up in the built image archive, and runs the
+// picture tool to read back what it draws.
+#include "engine/ResourceArchive.h"
 #include "support/TestEnvironment.h"
 
 #include <SDL/SDL_image.h>
@@ -136,7 +137,7 @@ const char* const kSingles[] = {
     "teleport_glowblue.png", "teleport_glowred.png", "teleport_glowyellow.png",
 };
 
-class BoardPicturesTest : public testing::Test
+class PictureToolTest : public testing::Test
 {
 protected:
     void SetUp() override
@@ -148,13 +149,16 @@ protected:
 
 } // namespace
 
-TEST_F(BoardPicturesTest, EveryBoardPictureIsRegistered)
+TEST(BoardPicturesTest, EveryBoardPictureIsInTheImageArchive)
 {
+    ResourceArchive archive;
+    ASSERT_TRUE(archive.open(resourceDir() + "/resource2.dat")) << archive.error();
     std::set<std::string> names;
-    std::string listing = run("--names");
-    size_t start = 0;
-    for (size_t end; (end = listing.find('\n', start)) != std::string::npos; start = end + 1)
-        names.insert(listing.substr(start, end - start));
+    for (uint32_t i = 0; i < archive.count(); ++i) {
+        ArchiveEntry entry;
+        ASSERT_TRUE(archive.entry(i, entry)) << archive.error();
+        names.insert(entry.name);
+    }
     std::vector<std::string> missing;
     for (const Series& s : kBoardPictures)
         for (int n = s.first; n <= s.last; ++n)
@@ -167,7 +171,7 @@ TEST_F(BoardPicturesTest, EveryBoardPictureIsRegistered)
 }
 
 // Buttons, gates and teleports are told apart by colour alone.
-TEST_F(BoardPicturesTest, ColouredDevicesShowTheirColour)
+TEST_F(PictureToolTest, ColouredDevicesShowTheirColour)
 {
     struct Case {
         const char* name;
@@ -204,7 +208,7 @@ TEST_F(BoardPicturesTest, ColouredDevicesShowTheirColour)
 
 // Pictures are placed by their sprites' origins; an object must stand on
 // the floor of its cell, not float above it or sink into the cell below.
-TEST_F(BoardPicturesTest, ObjectsStandOnTheFloorOfTheirCell)
+TEST_F(PictureToolTest, ObjectsStandOnTheFloorOfTheirCell)
 {
     struct Case {
         const char* name;
@@ -232,7 +236,7 @@ TEST_F(BoardPicturesTest, ObjectsStandOnTheFloorOfTheirCell)
     }
 }
 
-TEST_F(BoardPicturesTest, DrawingIsRepeatable)
+TEST_F(PictureToolTest, DrawingIsRepeatable)
 {
     for (const char* name : {"grass32.png", "heatgunimpact12.png", "icemeltingsteam9.png", "background5.jpg"}) {
         std::string first = makeTempDir(std::string("first_") + name) + "/" + name;

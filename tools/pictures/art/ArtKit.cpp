@@ -1,5 +1,7 @@
 #include "ArtKit.h"
 
+#include "../Fonts.h"
+
 #include <cmath>
 #include <vector>
 
@@ -300,12 +302,7 @@ void drawWord(cairo_t* cr, const std::string& text, double cx, double baseline, 
               double outlineWidth)
 {
     cairo_save(cr);
-    cairo_select_font_face(cr, "Quicksand", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
-    cairo_set_font_size(cr, size);
-    cairo_text_extents_t extents;
-    cairo_text_extents(cr, text.c_str(), &extents);
-    cairo_move_to(cr, cx - extents.x_bearing - extents.width / 2, baseline);
-    cairo_text_path(cr, text.c_str());
+    centredTextPath(cr, quicksand(FontWeight::Bold), size, text.c_str(), cx, baseline);
     setColor(cr, withAlpha(palette::outline, fill.a));
     cairo_set_line_width(cr, outlineWidth * 2);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
