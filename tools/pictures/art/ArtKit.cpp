@@ -20,6 +20,31 @@ void addSeries(Registry& registry, const char* family, const std::string& prefix
                    [paint, frame](cairo_t* cr) { paint(cr, frame); });
 }
 
+void addPlaced(Registry& registry, const char* family, const std::string& name, const Placement& place, Paint paint)
+{
+    addPicture(registry, family, name, place.width, place.height, [place, paint](cairo_t* cr) {
+        moveToCell(cr, place.originX, place.originY);
+        paint(cr);
+    });
+}
+
+void addPlacedSeries(Registry& registry, const char* family, const std::string& prefix, int first, int last,
+                     const std::string& suffix, const Placement& place, FramePaint paint)
+{
+    addSeries(registry, family, prefix, first, last, suffix, place.width, place.height,
+              [place, paint](cairo_t* cr, int frame) {
+                  moveToCell(cr, place.originX, place.originY);
+                  paint(cr, frame);
+              });
+}
+
+void scaleAbout(cairo_t* cr, double x, double y, double sx, double sy)
+{
+    cairo_translate(cr, x, y);
+    cairo_scale(cr, sx, sy);
+    cairo_translate(cr, -x, -y);
+}
+
 Noise::Noise(uint32_t seed) : state_(seed * 2654435761u + 0x9E3779B9u) {}
 
 double Noise::next()

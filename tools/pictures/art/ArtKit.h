@@ -28,6 +28,19 @@ void moveToCell(cairo_t* cr, double originX, double originY);
 void addSeries(Registry& registry, const char* family, const std::string& prefix, int first, int last,
                const std::string& suffix, int width, int height, FramePaint paint);
 
+// Where a board picture sits: its sprite's origin arguments and its size.
+struct Placement {
+    int originX, originY, width, height;
+};
+
+// Registers pictures that draw in cell coordinates (see moveToCell).
+void addPlaced(Registry& registry, const char* family, const std::string& name, const Placement& place, Paint paint);
+void addPlacedSeries(Registry& registry, const char* family, const std::string& prefix, int first, int last,
+                     const std::string& suffix, const Placement& place, FramePaint paint);
+
+// Scales what follows about the point (x, y).
+void scaleAbout(cairo_t* cr, double x, double y, double sx, double sy);
+
 // A small fixed-seed generator: pictures must come out the same every run.
 class Noise
 {
@@ -78,12 +91,12 @@ void drawPuff(cairo_t* cr, double cx, double cy, double radius, Color c);
 struct Shatter {
     double x, y, w, h;
     int columns, rows;
-    double burst = 10;   // how far pieces fly sideways at t = 1
-    double lift = 6;     // upward kick
-    double gravity = 30; // fall at t = 1
-    double spin = 1.2;   // radians at t = 1
-    double fade = 1;     // alpha lost at t = 1
-    uint32_t seed = 1;
+    double burst;   // how far pieces fly sideways at t = 1
+    double lift;    // upward kick
+    double gravity; // fall at t = 1
+    double spin;    // radians at t = 1
+    double fade;    // alpha lost at t = 1
+    uint32_t seed;
 };
 void drawShattered(cairo_t* cr, const Paint& paint, const Shatter& shatter, double t);
 

@@ -11,9 +11,9 @@ namespace {
 
 using namespace art;
 
-constexpr int kPlainX = 19, kPlainY = 15;
-constexpr int kFrozenX = 21, kFrozenY = 17;
-constexpr int kInflatableX = 20, kInflatableY = 16;
+constexpr Placement kPlain{19, 15, 34, 37};
+constexpr Placement kFrozen{21, 17, 38, 40};
+constexpr Placement kInflatable{20, 16, 36, 38};
 
 constexpr double kCentreX = 12, kCentreY = 12.5, kRadius = 11.2;
 constexpr Box kBarrelIce{-3, -3, 30, 28};
@@ -145,84 +145,60 @@ void drawSpeedStreaks(cairo_t* cr, int frame)
     cairo_stroke(cr);
 }
 
-struct Placement {
-    int originX, originY, width, height;
-};
-
 void addBarrelSeries(Registry& registry, const char* family, const std::string& prefix, const std::string& suffix,
-                     Kind kind, Placement place, double heat, bool frozen, bool dropping)
+                     Kind kind, const Placement& place, double heat, bool frozen, bool dropping)
 {
-    addSeries(registry, family, prefix, 0, 7, suffix, place.width, place.height, [=](cairo_t* cr, int frame) {
-        moveToCell(cr, place.originX, place.originY);
+    addPlacedSeries(registry, family, prefix, 0, 7, suffix, place, [=](cairo_t* cr, int frame) {
         if (dropping)
             drawSpeedStreaks(cr, frame);
-        Pose pose;
-        pose.heat = heat;
-        pose.frozen = frozen;
-        pose.seed = 70 + frame;
-        drawPosed(cr, barrelBody(kind, rollAngle(frame)), pose, kBarrelIce);
+        drawPosed(cr, barrelBody(kind, rollAngle(frame)), posed(1, 0, heat, frozen, 70 + frame), kBarrelIce);
     });
 }
 
 void addMaterial(Registry& registry, const char* family, const std::string& prefix, const std::string& suffix,
-                 Kind kind, Placement plain, Placement heated)
+                 Kind kind, const Placement& plain)
 {
-    const Placement frozen{kFrozenX, kFrozenY, 38, 40};
     for (bool dropping : {false, true}) {
         std::string base = prefix + (dropping ? "fall" : "");
         addBarrelSeries(registry, family, base, suffix, kind, plain, 0, false, dropping);
-        addBarrelSeries(registry, family, base + "frozen", suffix, kind, frozen, 0, true, dropping);
-        addBarrelSeries(registry, family, base + "heated", suffix, kind, heated, 1, false, dropping);
+        addBarrelSeries(registry, family, base + "frozen", suffix, kind, kFrozen, 0, true, dropping);
+        // Hot pictures of every barrel sit as the plain ones do.
+        addBarrelSeries(registry, family, base + "heated", suffix, kind, kPlain, 1, false, dropping);
     }
 }
 
 void registerBarrels(Registry& registry, const char* family)
 {
-    const Placement plain{kPlainX, kPlainY, 34, 37};
-    const Placement inflatable{kInflatableX, kInflatableY, 36, 38};
-    addMaterial(registry, family, "barrel", ".tga", Kind::Wooden, plain, plain);
-    addMaterial(registry, family, "metalbarrel", ".png", Kind::Metal, plain, plain);
-    addMaterial(registry, family, "barrelinflatable", ".tga", Kind::Inflatable, inflatable, plain);
+    addMaterial(registry, family, "barrel", ".tga", Kind::Wooden, kPlain);
+    addMaterial(registry, family, "metalbarrel", ".png", Kind::Metal, kPlain);
+    addMaterial(registry, family, "barrelinflatable", ".tga", Kind::Inflatable, kInflatable);
 
     // A frozen-over hot metal barrel cools at whatever angle it has rolled to.
-    auto cooling = [](int roll, int step) {
-        return [roll, step](cairo_t* cr) {
-            moveToCell(cr, kPlainX, kPlainY);
-            Pose pose;
-            pose.heat = coolingHeat(step);
+    auto cooling = [&](const std::string& prefix, int roll) {
+        addPlacedSeries(registry, family, prefix, 0, 6, ".png", kPlain, [roll](cairo_t* cr, int step) {
+            Pose pose = posed(1, 0, coolingHeat(step), false, 90 + step);
             pose.steam = step / 6.0;
-            pose.seed = 90 + step;
             drawPosed(cr, barrelBody(Kind::Metal, rollAngle(roll)), pose);
-        };
-    };
-    for (int step = 0; step <= 6; ++step)
-        addPicture(registry, family, seriesName("metalbarrelcooling", step, ".png"), plain.width, plain.height,
-                   cooling(0, step));
-    for (int roll = 0; roll < 8; ++roll)
-        for (int step = 0; step <= 6; ++step)
-            addPicture(registry, family, seriesName("metalbarrelcooling" + std::to_string(roll) + "-", step, ".png"),
-                       plain.width, plain.height, cooling(roll, step));
-
-    // Blowing up next to the professor: a flat skin on the side away from
-    // him, then rounder, then a last wobble.
-    auto inflating = [&](const std::string& name, double sx, double sy, double anchorX) {
-        addPicture(registry, family, name, inflatable.width, inflatable.height, [=](cairo_t* cr) {
-            moveToCell(cr, kInflatableX, kInflatableY);
-            cairo_translate(cr, anchorX, 24);
-            cairo_scale(cr, sx, sy);
-            cairo_translate(cr, -anchorX, -24);
-            drawInflatableBarrel(cr, 0);
         });
     };
-    for (bool left : {true, false})
-        addPicture(registry, family, left ? "barrelinflateleft0.tga" : "barrelinflateright0.tga", inflatable.width,
-                   inflatable.height, [left](cairo_t* cr) {
-                       moveToCell(cr, kInflatableX, kInflatableY);
-                       drawDeflatedSkin(cr, palette::rubber, left ? 21 : 3, 15, 24);
-                   });
-    inflating("barrelinflate1.tga", 0.62, 0.42, 12);
-    inflating("barrelinflate2.tga", 0.86, 0.74, 12);
-    inflating("barrelinflate4.tga", 1.06, 0.93, 12);
+    cooling("metalbarrelcooling", 0);
+    for (int roll = 0; roll < 8; ++roll)
+        cooling("metalbarrelcooling" + std::to_string(roll) + "-", roll);
+
+    // Blowing up next to the professor: an empty skin on his side, then
+    // rounder, then a last wobble.
+    addPlaced(registry, family, "barrelinflateleft0.tga", kInflatable,
+              [](cairo_t* cr) { drawDeflatedSkin(cr, palette::rubber, 21, 15, 24); });
+    addPlaced(registry, family, "barrelinflateright0.tga", kInflatable,
+              [](cairo_t* cr) { drawDeflatedSkin(cr, palette::rubber, 3, 15, 24); });
+    const struct {
+        int frame;
+        double sx, sy;
+    } steps[] = {{1, 0.62, 0.42}, {2, 0.86, 0.74}, {4, 1.06, 0.93}};
+    Paint still = [](cairo_t* cr) { drawInflatableBarrel(cr, 0); };
+    for (const auto& step : steps)
+        addPlaced(registry, family, seriesName("barrelinflate", step.frame, ".tga"), kInflatable,
+                  [=](cairo_t* cr) { drawBlownUp(cr, still, step.sx, step.sy); });
 }
 
 FamilyRegistration barrels("barrels", registerBarrels);

@@ -152,9 +152,7 @@ namespace {
 void growingPontoon(cairo_t* cr, double sx, double sy, double anchorX)
 {
     cairo_save(cr);
-    cairo_translate(cr, anchorX, 7.5);
-    cairo_scale(cr, sx, sy);
-    cairo_translate(cr, -anchorX, -7.5);
+    scaleAbout(cr, anchorX, 7.5, sx, sy);
     drawPontoon(cr);
     cairo_restore(cr);
 }
@@ -199,39 +197,28 @@ void burstingPontoon(cairo_t* cr, double t)
 
 void registerBridges(Registry& registry, const char* family)
 {
-    addPicture(registry, family, "bridgeA0_trimmed.png", 34, 24, [](cairo_t* cr) {
-        moveToCell(cr, kDeckX, kDeckY);
-        woodenDeck(cr);
-    });
-    addPicture(registry, family, "bridgefrozen.png", 34, 28, [](cairo_t* cr) {
-        moveToCell(cr, kDeckX, kDeckY);
-        frozenDeck(cr);
-    });
-    addSeries(registry, family, "bridgeA", 0, 13, ".png", 46, 100, [](cairo_t* cr, int frame) {
-        moveToCell(cr, kCollapseX, kCollapseY);
-        collapsingDeck(cr, frame / 13.0);
-    });
+    const Placement deck{kDeckX, kDeckY, 34, 24};
+    const Placement pontoon{kPontoonX, kPontoonY, 34, 51};
+    addPlaced(registry, family, "bridgeA0_trimmed.png", deck, woodenDeck);
+    addPlaced(registry, family, "bridgefrozen.png", {kDeckX, kDeckY, 34, 28}, frozenDeck);
+    addPlacedSeries(registry, family, "bridgeA", 0, 13, ".png", {kCollapseX, kCollapseY, 46, 100},
+                    [](cairo_t* cr, int frame) { collapsingDeck(cr, frame / 13.0); });
 
-    addPicture(registry, family, "bridgeinflatable0_trimmed.png", 34, 51, [](cairo_t* cr) {
-        moveToCell(cr, kPontoonX, kPontoonY);
-        drawPontoon(cr);
-    });
-    addSeries(registry, family, "bridgeinflatable", 0, 10, ".png", 34, 46, [](cairo_t* cr, int frame) {
-        moveToCell(cr, kDeckX, kDeckY);
-        burstingPontoon(cr, frame / 10.0);
-    });
-    auto inflating = [&](const std::string& name, double sx, double sy, double anchorX) {
-        addPicture(registry, family, name, 34, 51, [=](cairo_t* cr) {
-            moveToCell(cr, kPontoonX, kPontoonY);
-            growingPontoon(cr, sx, sy, anchorX);
-        });
-    };
+    addPlaced(registry, family, "bridgeinflatable0_trimmed.png", pontoon, drawPontoon);
+    addPlacedSeries(registry, family, "bridgeinflatable", 0, 10, ".png", {kDeckX, kDeckY, 34, 46},
+                    [](cairo_t* cr, int frame) { burstingPontoon(cr, frame / 10.0); });
     // Built leftwards, the skin unrolls from the right end, and the other way round.
-    inflating("bridgeinflateleft0.png", 0.3, 0.25, 25);
-    inflating("bridgeinflateright0.png", 0.3, 0.25, -1);
-    inflating("bridgeinflate1.png", 0.62, 0.5, 12);
-    inflating("bridgeinflate2.png", 0.88, 0.8, 12);
-    inflating("bridgeinflate4.png", 1.04, 1.12, 12);
+    const struct {
+        const char* name;
+        double sx, sy, anchorX;
+    } steps[] = {{"bridgeinflateleft0.png", 0.3, 0.25, 25},
+                 {"bridgeinflateright0.png", 0.3, 0.25, -1},
+                 {"bridgeinflate1.png", 0.62, 0.5, 12},
+                 {"bridgeinflate2.png", 0.88, 0.8, 12},
+                 {"bridgeinflate4.png", 1.04, 1.12, 12}};
+    for (const auto& step : steps)
+        addPlaced(registry, family, step.name, pontoon,
+                  [step](cairo_t* cr) { growingPontoon(cr, step.sx, step.sy, step.anchorX); });
 }
 
 FamilyRegistration bridges("bridges", registerBridges);

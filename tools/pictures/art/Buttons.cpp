@@ -6,8 +6,8 @@ namespace {
 
 using namespace art;
 
-constexpr int kButtonX = 11, kButtonY = -9;
-constexpr int kBreakX = 13, kBreakY = -5;
+constexpr Placement kButton{11, -9, 18, 10};
+constexpr Placement kBreak{13, -5, 22, 14};
 
 // pressed 0 is up, 1 pushed flat into the plate.
 void button(cairo_t* cr, Hue hue, double pressed)
@@ -36,21 +36,12 @@ void registerButtons(Registry& registry, const char* family)
     for (Hue hue : {Hue::Blue, Hue::Red, Hue::Yellow}) {
         std::string name = std::string("button") + hueName(hue);
         // Frame 0 is the pressed look, frame 1 the released one.
-        addSeries(registry, family, name, 0, 1, ".tga", 18, 10, [hue](cairo_t* cr, int frame) {
-            moveToCell(cr, kButtonX, kButtonY);
-            button(cr, hue, frame == 0 ? 1 : 0);
-        });
+        addPlacedSeries(registry, family, name, 0, 1, ".tga", kButton,
+                        [hue](cairo_t* cr, int frame) { button(cr, hue, frame == 0 ? 1 : 0); });
         // Breaking after a fall: the dome cracks off and the pieces scatter
         // over the floor; the game fades the last frame out itself.
-        addSeries(registry, family, name + "_break", 0, 4, ".png", 22, 14, [hue](cairo_t* cr, int frame) {
-            moveToCell(cr, kBreakX, kBreakY);
-            Shatter shatter{3, 14, 18, 10, 3, 2};
-            shatter.burst = 7;
-            shatter.lift = 9;
-            shatter.gravity = 5;
-            shatter.spin = 1.6;
-            shatter.fade = 0.25;
-            shatter.seed = 3 + static_cast<uint32_t>(hue);
+        addPlacedSeries(registry, family, name + "_break", 0, 4, ".png", kBreak, [hue](cairo_t* cr, int frame) {
+            Shatter shatter{3, 14, 18, 10, 3, 2, 7, 9, 5, 1.6, 0.25, 3 + static_cast<uint32_t>(hue)};
             drawShattered(cr, [hue](cairo_t* c) { button(c, hue, 0); }, shatter, (frame + 1) / 5.0);
         });
     }

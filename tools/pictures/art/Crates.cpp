@@ -11,10 +11,10 @@ namespace {
 
 using namespace art;
 
-// Origins of the crate sprites.
-constexpr int kPlainX = 23, kPlainY = 13;
-constexpr int kFrozenX = 19, kFrozenY = 14;
-constexpr int kInflatableX = 20, kInflatableY = 15;
+// Where the crate pictures sit, with room round the cell to squash and tilt.
+constexpr Placement kPlain{23, 13, 42, 35};
+constexpr Placement kFrozen{19, 14, 34, 36};
+constexpr Placement kInflatable{20, 15, 36, 37};
 
 constexpr double kDropTilt = 0.14;
 
@@ -66,21 +66,20 @@ void metalCrate(cairo_t* cr)
     setColor(cr, withAlpha(palette::metalDark, 0.9));
     cairo_set_line_width(cr, 0.9);
     cairo_stroke(cr);
-    // Pressed cross ridges: a light edge and a dark edge each.
-    cairo_move_to(cr, 6, 6);
-    cairo_line_to(cr, 18, 18);
-    cairo_move_to(cr, 18, 6);
-    cairo_line_to(cr, 6, 18);
-    setColor(cr, withAlpha(palette::metalDark, 0.8));
-    cairo_set_line_width(cr, 2.2);
-    cairo_stroke(cr);
-    cairo_move_to(cr, 6, 5.3);
-    cairo_line_to(cr, 18.7, 18);
-    cairo_move_to(cr, 18, 5.3);
-    cairo_line_to(cr, 5.3, 18);
-    setColor(cr, withAlpha(lighter(palette::metal, 0.6), 0.8));
-    cairo_set_line_width(cr, 0.8);
-    cairo_stroke(cr);
+    // Pressed cross ridges: a dark groove with a light edge above it.
+    const struct {
+        double lift, width;
+        Color colour;
+    } passes[] = {{0, 2.2, withAlpha(palette::metalDark, 0.8)}, {0.7, 0.8, withAlpha(lighter(palette::metal, 0.6), 0.8)}};
+    for (const auto& pass : passes) {
+        cairo_move_to(cr, 6, 6 - pass.lift);
+        cairo_line_to(cr, 18 + pass.lift, 18);
+        cairo_move_to(cr, 18, 6 - pass.lift);
+        cairo_line_to(cr, 6 - pass.lift, 18);
+        setColor(cr, pass.colour);
+        cairo_set_line_width(cr, pass.width);
+        cairo_stroke(cr);
+    }
     for (double bx : {2.7, 21.3})
         for (double by : {2.7, 21.3})
             drawBolt(cr, bx, by, 1.3);
@@ -110,21 +109,6 @@ void art::drawInflatableCrate(cairo_t* cr)
 
 namespace {
 
-// Blowing up: fullness 0..1 (a little over 1 at the overshoot), growing
-// from the bottom of the cell; a deflated pouch lies on the side away from
-// the professor, whose pump is on the side given.
-void inflatingCrate(cairo_t* cr, double fullness, double anchorX)
-{
-    double sy = std::fmax(fullness, 0.12);
-    double sx = lerp(0.45, 1, std::pow(std::fmin(fullness, 1), 0.6)) * (fullness > 1 ? 1 + (fullness - 1) * 0.6 : 1);
-    cairo_save(cr);
-    cairo_translate(cr, anchorX, 24);
-    cairo_scale(cr, sx, sy);
-    cairo_translate(cr, -anchorX, -24);
-    drawInflatableCrate(cr);
-    cairo_restore(cr);
-}
-
 enum class Kind { Wooden, WoodenB, Metal, Inflatable };
 
 Paint bodyOf(Kind kind)
@@ -144,27 +128,9 @@ Paint bodyOf(Kind kind)
 
 void addCrate(Registry& registry, const char* family, const std::string& name, Kind kind, Pose pose)
 {
-    bool inflatable = kind == Kind::Inflatable;
-    int ox = pose.frozen ? kFrozenX : (inflatable ? kInflatableX : kPlainX);
-    int oy = pose.frozen ? kFrozenY : (inflatable ? kInflatableY : kPlainY);
-    int width = pose.frozen ? 34 : (inflatable ? 36 : 42);
-    int height = pose.frozen ? 36 : (inflatable ? 37 : 35);
+    const Placement& place = pose.frozen ? kFrozen : (kind == Kind::Inflatable ? kInflatable : kPlain);
     Paint body = bodyOf(kind);
-    addPicture(registry, family, name, width, height, [=](cairo_t* cr) {
-        moveToCell(cr, ox, oy);
-        drawPosed(cr, body, pose);
-    });
-}
-
-Pose posed(double squash, double tilt, double heat, bool frozen, uint32_t seed)
-{
-    Pose pose;
-    pose.squash = squash;
-    pose.tilt = tilt;
-    pose.heat = heat;
-    pose.frozen = frozen;
-    pose.seed = seed;
-    return pose;
+    addPlaced(registry, family, name, place, [=](cairo_t* cr) { drawPosed(cr, body, pose); });
 }
 
 void registerCrates(Registry& registry, const char* family)
@@ -216,24 +182,16 @@ void registerCrates(Registry& registry, const char* family)
         addCrate(registry, family, seriesName("metalcratecooling", step, ".png"), Kind::Metal, pose);
     }
 
-    // Blowing up an inflatable crate next to the professor.
-    auto inflating = [&](const std::string& name, double fullness, double anchorX) {
-        addPicture(registry, family, name, 36, 37, [=](cairo_t* cr) {
-            moveToCell(cr, kInflatableX, kInflatableY);
-            inflatingCrate(cr, fullness, anchorX);
-        });
-    };
-    auto skin = [&](const std::string& name, double valveX) {
-        addPicture(registry, family, name, 36, 37, [=](cairo_t* cr) {
-            moveToCell(cr, kInflatableX, kInflatableY);
-            drawDeflatedSkin(cr, palette::rubber, valveX, 17, 24);
-        });
-    };
-    skin("crateinflateleft0.tga", 21);
-    skin("crateinflateright0.tga", 3);
-    const double fullness[] = {0.35, 0.6, 0.85, 1.06};
-    for (int frame = 1; frame <= 4; ++frame)
-        inflating(seriesName("crateinflate", frame, ".tga"), fullness[frame - 1], 12);
+    // Blowing up an inflatable crate next to the professor: an empty skin
+    // on his side, rounder and rounder, a last bulge.
+    addPlaced(registry, family, "crateinflateleft0.tga", kInflatable,
+              [](cairo_t* cr) { drawDeflatedSkin(cr, palette::rubber, 21, 17, 24); });
+    addPlaced(registry, family, "crateinflateright0.tga", kInflatable,
+              [](cairo_t* cr) { drawDeflatedSkin(cr, palette::rubber, 3, 17, 24); });
+    const double scale[][2] = {{0.74, 0.35}, {0.86, 0.6}, {0.95, 0.85}, {1.04, 1.06}};
+    addPlacedSeries(registry, family, "crateinflate", 1, 4, ".tga", kInflatable, [scale](cairo_t* cr, int frame) {
+        drawBlownUp(cr, drawInflatableCrate, scale[frame - 1][0], scale[frame - 1][1]);
+    });
 }
 
 FamilyRegistration crates("crates", registerCrates);

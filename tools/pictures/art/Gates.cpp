@@ -11,10 +11,8 @@ namespace {
 
 using namespace art;
 
-constexpr int kBackX = 15, kBackY = 16;
-constexpr int kFrontX = 22, kFrontY = 12;
-constexpr int kBackWidth = 22, kBackHeight = 35;
-constexpr int kFrontWidth = 40, kFrontHeight = 31;
+constexpr Placement kBack{15, 16, 22, 35};
+constexpr Placement kFront{22, 12, 40, 31};
 
 // Bars: `closed` 0 hides them in the housing, 1 reaches the floor.
 void gateBack(cairo_t* cr, double closed, double shakeX)
@@ -145,14 +143,7 @@ void postStumps(cairo_t* cr, double alpha)
 
 Shatter frontShatter()
 {
-    Shatter s{-5, -7, 34, 31, 4, 3};
-    s.burst = 14;
-    s.lift = 10;
-    s.gravity = 36;
-    s.spin = 2;
-    s.fade = 1;
-    s.seed = 21;
-    return s;
+    return {-5, -7, 34, 31, 4, 3, 14, 10, 36, 2, 1, 21};
 }
 
 void frontBreaking(cairo_t* cr, Hue hue, int frame, bool lightsOnly)
@@ -179,13 +170,7 @@ void backBreaking(cairo_t* cr, int frame)
         gateBack(cr, 0.3 + 0.2 * frame, 0);
         return;
     }
-    Shatter s{1.5, -10.5, 21, 24, 3, 3};
-    s.burst = 10;
-    s.lift = 4;
-    s.gravity = 40;
-    s.spin = 1.5;
-    s.fade = 1;
-    s.seed = 33;
+    Shatter s{1.5, -10.5, 21, 24, 3, 3, 10, 4, 40, 1.5, 1, 33};
     drawShattered(cr, [](cairo_t* c) { gateBack(c, 0.5, 0); }, s, (frame - 1) / 6.0);
 }
 
@@ -194,24 +179,13 @@ const double kStrainShake[] = {0.8, -0.8, 0.6, 0};
 
 void registerGates(Registry& registry, const char* family)
 {
-    auto back = [&](const std::string& prefix, int last, std::function<void(cairo_t*, int)> paint) {
-        addSeries(registry, family, prefix, 0, last, ".tga", kBackWidth, kBackHeight, [paint](cairo_t* cr, int frame) {
-            moveToCell(cr, kBackX, kBackY);
-            paint(cr, frame);
-        });
-    };
-    back("gatebackclose", 7, [](cairo_t* cr, int frame) { gateBack(cr, smooth(frame / 7.0), 0); });
-    back("gatebackmagnet", 3, [](cairo_t* cr, int frame) {
-        gateBack(cr, 1 - kStrainLift[frame], kStrainShake[frame]);
-    });
-    back("gatebackbreak", 7, backBreaking);
+    addPlacedSeries(registry, family, "gatebackclose", 0, 7, ".tga", kBack,
+                    [](cairo_t* cr, int frame) { gateBack(cr, smooth(frame / 7.0), 0); });
+    addPlacedSeries(registry, family, "gatebackmagnet", 0, 3, ".tga", kBack,
+                    [](cairo_t* cr, int frame) { gateBack(cr, 1 - kStrainLift[frame], kStrainShake[frame]); });
+    addPlacedSeries(registry, family, "gatebackbreak", 0, 7, ".tga", kBack, backBreaking);
 
-    auto front = [&](const std::string& name, std::function<void(cairo_t*)> paint) {
-        addPicture(registry, family, name, kFrontWidth, kFrontHeight, [paint](cairo_t* cr) {
-            moveToCell(cr, kFrontX, kFrontY);
-            paint(cr);
-        });
-    };
+    auto front = [&](const std::string& name, Paint paint) { addPlaced(registry, family, name, kFront, paint); };
     for (int frame : {0, 6, 7}) {
         FrontState state;
         state.lock = frame == 0 ? 0 : (frame == 6 ? 0.5 : 1);

@@ -10,9 +10,9 @@ namespace {
 
 using namespace art;
 
-constexpr int kShotX = 10, kShotY = 9;
-constexpr int kFrostBurstX = 46, kFrostBurstY = 47;
-constexpr int kFlareX = 33, kFlareY = 77;
+constexpr Placement kShot{10, 9, 22, 24};
+constexpr Placement kFrostBurst{46, 47, 88, 92};
+constexpr Placement kFlare{33, 77, 62, 100};
 // The ball flies a little above the middle of its row, at the height of
 // the professor's gun; the picture starts 4 pixels above the cell.
 constexpr double kBallX = 14, kBallY = 9;
@@ -177,23 +177,15 @@ void registerGunshots(Registry& registry, const char* family)
 {
     auto shot = [&](const std::string& prefix, const std::string& suffix, double behind,
                     void (*ball)(cairo_t*, int, double)) {
-        addSeries(registry, family, prefix, 0, 11, suffix, 22, 24, [=](cairo_t* cr, int frame) {
-            moveToCell(cr, kShotX, kShotY);
-            ball(cr, frame, behind);
-        });
+        addPlacedSeries(registry, family, prefix, 0, 11, suffix, kShot,
+                        [=](cairo_t* cr, int frame) { ball(cr, frame, behind); });
     };
     shot("frostballleft", ".tga", 1, frostBall);
     shot("frostballright", ".tga", -1, frostBall);
     shot("fireballleft", ".png", 1, fireBall);
     shot("fireballright", ".png", -1, fireBall);
-    addSeries(registry, family, "frostexplode", 0, 8, ".tga", 88, 92, [](cairo_t* cr, int frame) {
-        moveToCell(cr, kFrostBurstX, kFrostBurstY);
-        frostBurst(cr, frame);
-    });
-    addSeries(registry, family, "heatgunimpact", 0, 25, ".png", 62, 100, [](cairo_t* cr, int frame) {
-        moveToCell(cr, kFlareX, kFlareY);
-        flare(cr, frame);
-    });
+    addPlacedSeries(registry, family, "frostexplode", 0, 8, ".tga", kFrostBurst, frostBurst);
+    addPlacedSeries(registry, family, "heatgunimpact", 0, 25, ".png", kFlare, flare);
 }
 
 FamilyRegistration gunshots("gunshots", registerGunshots);

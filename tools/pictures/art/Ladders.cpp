@@ -74,18 +74,13 @@ void registerLadders(Registry& registry, const char* family)
                             {"ladderbottom.tga", 18, -13, 24, false, Foot::Standing},
                             {"ladderbottomhang.tga", 18, -13, 21, false, Foot::None}};
     for (const Piece& piece : pieces) {
-        int height = piece.originY - 5 + 25;
-        addPicture(registry, family, piece.name, 12, height, [piece](cairo_t* cr) {
-            moveToCell(cr, 7, piece.originY);
+        addPlaced(registry, family, piece.name, {7, piece.originY, 12, piece.originY + 20}, [piece](cairo_t* cr) {
             // A hanging ladder ends in rounded rail ends instead of feet.
             bool roundBottom = piece.bottom < 24;
             ladder(cr, piece.top, piece.bottom, piece.roundTop || roundBottom, piece.foot);
         });
     }
-    addPicture(registry, family, "ladderplatform.tga", 32, 14, [](cairo_t* cr) {
-        moveToCell(cr, 18, 11);
-        platform(cr);
-    });
+    addPlaced(registry, family, "ladderplatform.tga", {18, 11, 32, 14}, platform);
 }
 
 FamilyRegistration ladders("ladders", registerLadders);

@@ -96,21 +96,14 @@ void addMagnet(Registry& registry, const char* family, const std::string& name, 
 {
     int left = originX - 14, top = originY - 5;
     int width = left + 24 + std::max(left, 4), height = top + 27;
-    addPicture(registry, family, name, width, height, [=](cairo_t* cr) {
-        moveToCell(cr, originX, originY);
-        drawPosed(cr, body, pose);
-    });
+    addPlaced(registry, family, name, {originX, originY, width, height},
+              [=](cairo_t* cr) { drawPosed(cr, body, pose); });
 }
 
+// Each stance gets its own ice cracks.
 Pose makePose(double squash, double tilt, double heat, bool frozen)
 {
-    Pose pose;
-    pose.squash = squash;
-    pose.tilt = tilt;
-    pose.heat = heat;
-    pose.frozen = frozen;
-    pose.seed = 120 + static_cast<uint32_t>(tilt * 10 + 5);
-    return pose;
+    return posed(squash, tilt, heat, frozen, 120 + static_cast<uint32_t>(tilt * 10 + 5));
 }
 
 constexpr double kDropTilt = 0.14;
@@ -182,15 +175,7 @@ void addInflatable(Registry& registry, const char* family, bool left)
     addMagnet(registry, family, "magnetinflate" + side + "0.tga", plain.x, plain.y,
               [left](cairo_t* cr) { drawDeflatedSkin(cr, palette::rubber, left ? 21 : 3, 16, 24); }, Pose());
     for (const auto& step : steps) {
-        double anchorX = 12;
-        Paint grown = [=](cairo_t* cr) {
-            cairo_save(cr);
-            cairo_translate(cr, anchorX, 24);
-            cairo_scale(cr, step.sx, step.sy);
-            cairo_translate(cr, -anchorX, -24);
-            body(cr);
-            cairo_restore(cr);
-        };
+        Paint grown = [=](cairo_t* cr) { drawBlownUp(cr, body, step.sx, step.sy); };
         addMagnet(registry, family, seriesName("magnetinflate" + side, step.frame, ".tga"), plain.x, plain.y, grown,
                   Pose());
     }

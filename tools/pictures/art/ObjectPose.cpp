@@ -12,11 +12,8 @@ void drawPosed(cairo_t* cr, const Paint& body, const Pose& pose, const Box& ice)
         cairo_rotate(cr, pose.tilt);
         cairo_translate(cr, -12, -12);
     }
-    if (pose.squash != 1) {
-        cairo_translate(cr, 12, 24);
-        cairo_scale(cr, 1 / std::sqrt(pose.squash), pose.squash);
-        cairo_translate(cr, -12, -24);
-    }
+    if (pose.squash != 1)
+        scaleAbout(cr, 12, 24, 1 / std::sqrt(pose.squash), pose.squash);
     if (pose.frozen)
         drawFrozen(cr, body, ice.x, ice.y, ice.w, ice.h, pose.seed);
     else if (pose.heat > 0)
@@ -26,6 +23,25 @@ void drawPosed(cairo_t* cr, const Paint& body, const Pose& pose, const Box& ice)
     cairo_restore(cr);
     if (pose.steam >= 0)
         drawSteamWisps(cr, 12, 2, 16, 9, pose.steam, 0.8 * (1 - pose.steam * 0.6), pose.seed);
+}
+
+Pose posed(double squash, double tilt, double heat, bool frozen, uint32_t seed)
+{
+    Pose pose;
+    pose.squash = squash;
+    pose.tilt = tilt;
+    pose.heat = heat;
+    pose.frozen = frozen;
+    pose.seed = seed;
+    return pose;
+}
+
+void drawBlownUp(cairo_t* cr, const Paint& body, double scaleX, double scaleY)
+{
+    cairo_save(cr);
+    scaleAbout(cr, 12, 24, scaleX, scaleY);
+    body(cr);
+    cairo_restore(cr);
 }
 
 double coolingHeat(int step)

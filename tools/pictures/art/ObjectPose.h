@@ -27,6 +27,12 @@ constexpr Box kIceBlock{-2.5, -3, 29, 27};
 
 void drawPosed(cairo_t* cr, const Paint& body, const Pose& pose, const Box& ice = kIceBlock);
 
+Pose posed(double squash, double tilt, double heat, bool frozen, uint32_t seed);
+
+// An inflatable part way blown up: the body scaled about the middle of the
+// cell's floor.
+void drawBlownUp(cairo_t* cr, const Paint& body, double scaleX, double scaleY);
+
 // Heat left in a metal object at cooling step (0..6) of seven.
 double coolingHeat(int step);
 

@@ -9,9 +9,9 @@ namespace {
 
 using namespace art;
 
-constexpr int kGlowX = 58, kGlowY = 48;
-constexpr int kSteamX = 48, kSteamY = 95;
-constexpr int kEmpX = 20, kEmpY = 16;
+constexpr Placement kGlow{58, 48, 112, 110};
+constexpr Placement kSteam{48, 95, 92, 118};
+constexpr Placement kEmp{20, 16, 36, 40};
 
 // Glow strength 3..9: a halo of heat round the cell, thin over the object
 // itself so it stays readable.
@@ -108,18 +108,9 @@ void flash(cairo_t* cr)
 void registerOverlays(Registry& registry, const char* family)
 {
     addPicture(registry, family, "flash.jpg", 800, 600, flash);
-    addSeries(registry, family, "heatedobjectglow", 3, 9, ".png", 112, 110, [](cairo_t* cr, int strength) {
-        moveToCell(cr, kGlowX, kGlowY);
-        heatGlow(cr, strength);
-    });
-    addSeries(registry, family, "icemeltingsteam", 0, 18, ".png", 92, 118, [](cairo_t* cr, int frame) {
-        moveToCell(cr, kSteamX, kSteamY);
-        steam(cr, frame);
-    });
-    addSeries(registry, family, "magnetemp", 0, 14, ".tga", 36, 40, [](cairo_t* cr, int frame) {
-        moveToCell(cr, kEmpX, kEmpY);
-        empCrackle(cr, frame);
-    });
+    addPlacedSeries(registry, family, "heatedobjectglow", 3, 9, ".png", kGlow, heatGlow);
+    addPlacedSeries(registry, family, "icemeltingsteam", 0, 18, ".png", kSteam, steam);
+    addPlacedSeries(registry, family, "magnetemp", 0, 14, ".tga", kEmp, empCrackle);
 }
 
 FamilyRegistration overlays("overlays", registerOverlays);

@@ -9,10 +9,9 @@ namespace {
 
 using namespace art;
 
-constexpr int kItemX = 14, kItemY = 14;
-constexpr int kHaloX = 20, kHaloY = 19;
-constexpr int kTextX = 26, kTextY = 40;
-constexpr int kItemWidth = 24, kItemHeight = 28;
+constexpr Placement kItem{14, 14, 24, 28};
+constexpr Placement kHalo{20, 19, 36, 38};
+constexpr Placement kText{26, 40, 48, 24};
 
 // Items hover round this point of the cell.
 constexpr double kHoverX = 12, kHoverY = 5;
@@ -180,11 +179,9 @@ void pickupWord(cairo_t* cr, const std::string& word, Color colour, int frame)
 void registerPowerups(Registry& registry, const char* family)
 {
     auto item = [&](const std::string& prefix, int last, const std::string& suffix, std::function<void(cairo_t*, double)> draw) {
-        int frames = last + 1;
-        addSeries(registry, family, prefix, 0, last, suffix, kItemWidth, kItemHeight, [=](cairo_t* cr, int frame) {
-            moveToCell(cr, kItemX, kItemY);
-            draw(cr, frame / static_cast<double>(frames));
-        });
+        double frames = last + 1;
+        addPlacedSeries(registry, family, prefix, 0, last, suffix, kItem,
+                        [=](cairo_t* cr, int frame) { draw(cr, frame / frames); });
     };
     // The inflatables turn round once per loop.
     auto turning = [](Paint object, double scale) {
@@ -235,10 +232,7 @@ void registerPowerups(Registry& registry, const char* family)
     item("powerupheatgun", 17, ".png", swinging(heatGun));
     item("powerupwhistle", 17, ".tga", swinging(whistle));
 
-    addPicture(registry, family, "poweruphalo0.tga", 36, 38, [](cairo_t* cr) {
-        moveToCell(cr, kHaloX, kHaloY);
-        halo(cr);
-    });
+    addPlaced(registry, family, "poweruphalo0.tga", kHalo, halo);
 
     const struct {
         const char* name;
@@ -252,11 +246,8 @@ void registerPowerups(Registry& registry, const char* family)
     for (const auto& w : words) {
         std::string word = w.word;
         Color colour = w.colour;
-        addSeries(registry, family, w.name, 0, 7, ".tga", 48, 24,
-                  [word, colour](cairo_t* cr, int frame) {
-                      moveToCell(cr, kTextX, kTextY);
-                      pickupWord(cr, word, colour, frame);
-                  });
+        addPlacedSeries(registry, family, w.name, 0, 7, ".tga", kText,
+                        [word, colour](cairo_t* cr, int frame) { pickupWord(cr, word, colour, frame); });
     }
 }
 

@@ -205,16 +205,10 @@ void rubberBack(cairo_t* cr, Hue hue)
     drawHighlight(cr, kCentreU + 15, kCentreV - 12, 1.2, 5, 0.3);
 }
 
-Shatter ringShatter(uint32_t seed)
+// Pieces of a teleport's ring (or the tunnel behind it, further right).
+Shatter ringShatter(double x, double width, uint32_t seed)
 {
-    Shatter s{9, -42, 30, 66, 2, 5};
-    s.burst = 12;
-    s.lift = 5;
-    s.gravity = 36;
-    s.spin = 1.6;
-    s.fade = 0.3;
-    s.seed = seed;
-    return s;
+    return {x, -42, width, 66, 2, 5, 12, 5, 36, 1.6, 0.3, seed};
 }
 
 double breakProgress(int frame)
@@ -230,13 +224,7 @@ void burstRubber(cairo_t* cr, const Paint& whole, int frame, uint32_t seed)
     cairo_translate(cr, kCentreU, 24);
     cairo_scale(cr, 1 + 0.25 * t, 1 - 0.85 * smooth(t * 1.2));
     cairo_translate(cr, -kCentreU, -24);
-    Shatter s{6, -42, 40, 66, 3, 4};
-    s.burst = 6;
-    s.lift = 2;
-    s.gravity = 4;
-    s.spin = 0.6;
-    s.fade = 0.2;
-    s.seed = seed;
+    Shatter s{6, -42, 40, 66, 3, 4, 6, 2, 4, 0.6, 0.2, seed};
     drawShattered(cr, whole, s, t);
     cairo_restore(cr);
     if (frame < 3) {
@@ -253,79 +241,58 @@ void burstRubber(cairo_t* cr, const Paint& whole, int frame, uint32_t seed)
     }
 }
 
-struct Place {
-    int originX, originY, width, height;
-};
-
-void add(Registry& registry, const char* family, const std::string& name, Place place, Paint paint)
-{
-    addPicture(registry, family, name, place.width, place.height, [place, paint](cairo_t* cr) {
-        moveToCell(cr, place.originX, place.originY);
-        paint(cr);
-    });
-}
-
 void registerTeleports(Registry& registry, const char* family)
 {
-    const Place front{kFrontX, kFrontY, 32, 68};
-    const Place back{kBackX, kBackY, 16, 66};
-    const Place spiral{kPortalX, kPortalY, 18, 56};
-    const Place turnOn{kTurnOnX, kTurnOnY, 26, 54};
-    const Place inflatedFront{kInflatedFrontX, kInflatedFrontY, 34, 70};
-    const Place inflatedBack{kInflatedBackX, kInflatedBackY, 20, 68};
-    const Place inflation{kInflationX, kInflationY, 40, 74};
+    const Placement front{kFrontX, kFrontY, 32, 68};
+    const Placement frontBreaking{kFrontX, kFrontY, 32, 76};
+    const Placement back{kBackX, kBackY, 16, 66};
+    const Placement backBreaking{kBackX, kBackY, 16, 74};
+    const Placement spiral{kPortalX, kPortalY, 18, 56};
+    const Placement turnOn{kTurnOnX, kTurnOnY, 26, 54};
+    const Placement inflatedFront{kInflatedFrontX, kInflatedFrontY, 34, 70};
+    const Placement inflatedBack{kInflatedBackX, kInflatedBackY, 20, 68};
+    const Placement inflation{kInflationX, kInflationY, 40, 74};
 
-    add(registry, family, "teleport_frameback.png", back, teleportBack);
-    for (int frame = 0; frame <= 6; ++frame)
-        add(registry, family, seriesName("teleport_framebackbreak", frame, ".png"), {kBackX, kBackY, 16, 74},
-            [frame](cairo_t* cr) {
-                Shatter s = ringShatter(80);
-                s.x = 30, s.w = 16;
-                drawShattered(cr, teleportBack, s, breakProgress(frame));
-            });
+    addPlaced(registry, family, "teleport_frameback.png", back, teleportBack);
+    addPlacedSeries(registry, family, "teleport_framebackbreak", 0, 6, ".png", backBreaking, [](cairo_t* cr, int frame) {
+        drawShattered(cr, teleportBack, ringShatter(30, 16, 80), breakProgress(frame));
+    });
 
     const double turnOnSize[] = {0.08, 0.28, 0.52, 0.78, 1.0, 1.0, 1.0};
+    const double fullness[] = {0.08, 0.35, 0.7, 1.0, 1.07};
     for (Hue hue : {Hue::Blue, Hue::Red, Hue::Yellow}) {
         std::string colour = hueName(hue);
-        for (int frame = 0; frame <= 4; ++frame)
-            add(registry, family, seriesName("teleport_frame" + colour, frame, ".png"), front,
-                [hue, frame](cairo_t* cr) { teleportFront(cr, hue, frame / 4.0); });
-        for (int frame = 0; frame <= 6; ++frame)
-            add(registry, family, seriesName("teleport_frame" + colour + "break", frame, ".png"),
-                {kFrontX, kFrontY, 32, 76}, [hue, frame](cairo_t* cr) {
-                    drawShattered(cr, [hue](cairo_t* c) { teleportFront(c, hue, 0); },
-                                  ringShatter(81 + static_cast<uint32_t>(hue)), breakProgress(frame));
-                });
-        for (int frame = 0; frame <= 39; ++frame)
-            add(registry, family, seriesName("teleport_spiral" + colour, frame, ".png"), spiral,
-                [hue, frame](cairo_t* cr) { portal(cr, hue, frame / 120.0, 1, 0); });
-        for (int frame = 0; frame <= 6; ++frame)
-            add(registry, family, seriesName("teleport_spiral" + colour + "turnon", frame, ".png"), turnOn,
-                [=](cairo_t* cr) { portal(cr, hue, frame / 14.0, turnOnSize[frame], frame == 4 ? 0.7 : 0); });
+        Paint ring = [hue](cairo_t* cr) { teleportFront(cr, hue, 0); };
+        addPlacedSeries(registry, family, "teleport_frame" + colour, 0, 4, ".png", front,
+                        [hue](cairo_t* cr, int frame) { teleportFront(cr, hue, frame / 4.0); });
+        addPlacedSeries(registry, family, "teleport_frame" + colour + "break", 0, 6, ".png", frontBreaking,
+                        [=](cairo_t* cr, int frame) {
+                            drawShattered(cr, ring, ringShatter(9, 30, 81 + static_cast<uint32_t>(hue)),
+                                          breakProgress(frame));
+                        });
+        addPlacedSeries(registry, family, "teleport_spiral" + colour, 0, 39, ".png", spiral,
+                        [hue](cairo_t* cr, int frame) { portal(cr, hue, frame / 120.0, 1, 0); });
+        addPlacedSeries(registry, family, "teleport_spiral" + colour + "turnon", 0, 6, ".png", turnOn,
+                        [=](cairo_t* cr, int frame) {
+                            portal(cr, hue, frame / 14.0, turnOnSize[frame], frame == 4 ? 0.7 : 0);
+                        });
         addPicture(registry, family, "teleport_glow" + colour + ".png", 72, 104, [hue](cairo_t* cr) { glow(cr, hue); });
 
         // The inflatable one.
         std::string inflatable = "teleportinflatable_" + colour;
-        const double fullness[] = {0.08, 0.35, 0.7, 1.0, 1.07};
-        for (int frame = 0; frame <= 4; ++frame)
-            add(registry, family, seriesName(inflatable, frame, ".png"), inflation, [=](cairo_t* cr) {
-                if (frame >= 3)
-                    rubberBack(cr, hue);
-                drawRubberRing(cr, hue, fullness[frame]);
-            });
-        add(registry, family, inflatable + "3front.png", inflatedFront,
-            [hue](cairo_t* cr) { drawRubberRing(cr, hue, 1); });
-        add(registry, family, inflatable + "3back.png", inflatedBack, [hue](cairo_t* cr) { rubberBack(cr, hue); });
-        for (int frame = 0; frame <= 6; ++frame) {
-            add(registry, family, seriesName("inflatableteleport_" + colour + "frontbreak", frame, ".png"),
-                inflatedFront, [hue, frame](cairo_t* cr) {
-                    burstRubber(cr, [hue](cairo_t* c) { drawRubberRing(c, hue, 1); }, frame, 90);
-                });
-            add(registry, family, seriesName("inflatableteleport_" + colour + "backbreak", frame, ".png"),
-                inflatedBack, [hue, frame](cairo_t* cr) {
-                    burstRubber(cr, [hue](cairo_t* c) { rubberBack(c, hue); }, frame, 91);
-                });
-        }
+        Paint rubberFront = [hue](cairo_t* cr) { drawRubberRing(cr, hue, 1); };
+        Paint rubberRear = [hue](cairo_t* cr) { rubberBack(cr, hue); };
+        addPlacedSeries(registry, family, inflatable, 0, 4, ".png", inflation, [=](cairo_t* cr, int frame) {
+            if (frame >= 3)
+                rubberBack(cr, hue);
+            drawRubberRing(cr, hue, fullness[frame]);
+        });
+        addPlaced(registry, family, inflatable + "3front.png", inflatedFront, rubberFront);
+        addPlaced(registry, family, inflatable + "3back.png", inflatedBack, rubberRear);
+        addPlacedSeries(registry, family, "inflatableteleport_" + colour + "frontbreak", 0, 6, ".png", inflatedFront,
+                        [=](cairo_t* cr, int frame) { burstRubber(cr, rubberFront, frame, 90); });
+        addPlacedSeries(registry, family, "inflatableteleport_" + colour + "backbreak", 0, 6, ".png", inflatedBack,
+                        [=](cairo_t* cr, int frame) { burstRubber(cr, rubberRear, frame, 91); });
     }
 }
 

@@ -254,38 +254,24 @@ void iceBlock(cairo_t* cr, int look, bool open)
 
 void registerTerrain(Registry& registry, const char* family)
 {
-    for (int cells = 1; cells <= 32; ++cells) {
-        int width = cells * 24 + 20;
-        addPicture(registry, family, seriesName("grass", cells, ".png"), width, 52, [cells](cairo_t* cr) {
-            moveToCell(cr, kGrassX, kGrassY);
-            grassRun(cr, cells, false);
-        });
-        addPicture(registry, family, seriesName("sand", cells, ".png"), width, 48, [cells](cairo_t* cr) {
-            moveToCell(cr, kSandX, kSandY);
-            sandRun(cr, cells, false);
-        });
-    }
-    for (int cells = 1; cells <= 5; ++cells) {
-        int width = cells * 24 + 20;
-        addPicture(registry, family, seriesName("grass", cells, "b.png"), width, 52, [cells](cairo_t* cr) {
-            moveToCell(cr, kGrassX, kGrassY);
-            grassRun(cr, cells, true);
-        });
-        addPicture(registry, family, seriesName("sand", cells, "b.png"), width, 48, [cells](cairo_t* cr) {
-            moveToCell(cr, kSandX, kSandY);
-            sandRun(cr, cells, true);
-        });
-    }
-    for (int look = 1; look <= 10; ++look)
-        addPicture(registry, family, seriesName("ice", look, ".png"), 30, 42, [look](cairo_t* cr) {
-            moveToCell(cr, kIceX, kIceY);
-            iceBlock(cr, look, true);
-        });
-    for (int look = 1; look <= 2; ++look)
-        addPicture(registry, family, seriesName("ice", look, "b.png"), 30, 34, [look](cairo_t* cr) {
-            moveToCell(cr, kIceX, kIceY);
-            iceBlock(cr, look, false);
-        });
+    // A run picture reaches 10 pixels past both ends of the run.
+    const struct {
+        const char* name;
+        int originX, originY, height;
+        void (*run)(cairo_t*, int, bool);
+    } grounds[] = {{"grass", kGrassX, kGrassY, 52, grassRun}, {"sand", kSandX, kSandY, 48, sandRun}};
+    for (const auto& ground : grounds)
+        for (bool variantB : {false, true})
+            for (int cells = 1; cells <= (variantB ? 5 : 32); ++cells) {
+                Placement place{ground.originX, ground.originY, cells * 24 + 20, ground.height};
+                auto run = ground.run;
+                addPlaced(registry, family, seriesName(ground.name, cells, variantB ? "b.png" : ".png"), place,
+                          [=](cairo_t* cr) { run(cr, cells, variantB); });
+            }
+    addPlacedSeries(registry, family, "ice", 1, 10, ".png", {kIceX, kIceY, 30, 42},
+                    [](cairo_t* cr, int look) { iceBlock(cr, look, true); });
+    addPlacedSeries(registry, family, "ice", 1, 2, "b.png", {kIceX, kIceY, 30, 34},
+                    [](cairo_t* cr, int look) { iceBlock(cr, look, false); });
 }
 
 FamilyRegistration terrain("terrain", registerTerrain);

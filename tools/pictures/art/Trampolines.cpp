@@ -23,18 +23,19 @@ constexpr double kHoopX = 18, kHoopY = 6, kHoopRX = 6.6, kHoopRY = 17;
 const Color kFrameColour{0.96, 0.60, 0.16};
 const Color kSheetColour{0.20, 0.27, 0.40};
 
-void frontLeg(cairo_t* cr, double lean)
+// A steel leg from the hoop down to a foot on the floor at footX.
+void leg(cairo_t* cr, double topX, double topY, double footX, Color steel)
 {
-    cairo_move_to(cr, kHoopX - kHoopRX + 1, kHoopY + 4);
-    cairo_line_to(cr, 6 - lean, 22.5);
+    cairo_move_to(cr, topX, topY);
+    cairo_line_to(cr, footX, 22.5);
     setColor(cr, palette::outline);
     cairo_set_line_width(cr, 3.6);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_stroke_preserve(cr);
-    setColor(cr, palette::metal);
+    setColor(cr, steel);
     cairo_set_line_width(cr, 1.8);
     cairo_stroke(cr);
-    roundedRect(cr, 3.5 - lean, 21.5, 7, 2.7, 1);
+    roundedRect(cr, footX - 2.5, 21.5, 7, 2.7, 1);
     fillAndOutline(cr, palette::metalDark, 21.5, 24.2, 0.9);
 }
 
@@ -70,23 +71,13 @@ void hoop(cairo_t* cr, double lean)
 
 void trampolineFront(cairo_t* cr, double lean)
 {
-    frontLeg(cr, lean * 0.4);
+    leg(cr, kHoopX - kHoopRX + 1, kHoopY + 4, 6 - lean * 0.4, palette::metal);
     hoop(cr, lean);
 }
 
 void trampolineBack(cairo_t* cr)
 {
-    cairo_move_to(cr, kHoopX + kHoopRX - 1, kHoopY - 6);
-    cairo_line_to(cr, 31, 22.5);
-    setColor(cr, palette::outline);
-    cairo_set_line_width(cr, 3.6);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    cairo_stroke_preserve(cr);
-    setColor(cr, palette::metalDark);
-    cairo_set_line_width(cr, 1.8);
-    cairo_stroke(cr);
-    roundedRect(cr, 27.5, 21.5, 7, 2.7, 1);
-    fillAndOutline(cr, palette::metalDark, 21.5, 24.2, 0.9);
+    leg(cr, kHoopX + kHoopRX - 1, kHoopY - 6, 31, palette::metalDark);
 }
 
 // The sheet; bulge > 0 pushes its middle to the right, < 0 to the left.
@@ -134,14 +125,7 @@ double wobble(int frame, double amplitude, double lowest)
 
 Shatter partShatter(double x, double y, double w, double h, uint32_t seed)
 {
-    Shatter s{x, y, w, h, 2, 3};
-    s.burst = 8;
-    s.lift = 6;
-    s.gravity = 14;
-    s.spin = 1.5;
-    s.fade = 0.25;
-    s.seed = seed;
-    return s;
+    return {x, y, w, h, 2, 3, 8, 6, 14, 1.5, 0.25, seed};
 }
 
 double breakProgress(int frame)
@@ -151,53 +135,49 @@ double breakProgress(int frame)
 
 void registerTrampolines(Registry& registry, const char* family)
 {
-    auto front = [&](const std::string& name, int originX, int width, Paint paint) {
-        addPicture(registry, family, name, width, 38, [=](cairo_t* cr) {
-            moveToCell(cr, originX, kFrontY);
-            paint(cr);
-        });
-    };
-    front("trampolinefront0.tga", kFrontX, 24, [](cairo_t* cr) { trampolineFront(cr, 0); });
-    for (int frame = 0; frame <= 2; ++frame)
-        front(seriesName("trampolinefrontright", frame, ".tga"), kFrontRightX, 33,
-              [frame](cairo_t* cr) { trampolineFront(cr, 1.5 + frame * 1.6); });
-    addPicture(registry, family, "trampolineback0.tga", 13, 38, [](cairo_t* cr) {
-        moveToCell(cr, kBackX, kBackY);
-        trampolineBack(cr);
-    });
+    const Placement front{kFrontX, kFrontY, 24, 38};
+    const Placement frontRight{kFrontRightX, kFrontY, 33, 38};
+    const Placement back{kBackX, kBackY, 13, 38};
+    addPlaced(registry, family, "trampolinefront0.tga", front, [](cairo_t* cr) { trampolineFront(cr, 0); });
+    addPlacedSeries(registry, family, "trampolinefrontright", 0, 2, ".tga", frontRight,
+                    [](cairo_t* cr, int frame) { trampolineFront(cr, 1.5 + frame * 1.6); });
+    addPlaced(registry, family, "trampolineback0.tga", back, trampolineBack);
 
-    auto canvas = [&](const std::string& name, int originX, int width, double bulge) {
-        addPicture(registry, family, name, width, 36, [=](cairo_t* cr) {
-            moveToCell(cr, originX, kCanvasY);
-            sheet(cr, bulge);
-        });
+    const Placement idle{kCanvasX, kCanvasY, 16, 36};
+    const Placement left{kCanvasX, kCanvasY, 26, 36};
+    const Placement right{kCanvasRightX, kCanvasY, 29, 36};
+    auto canvas = [&](const std::string& prefix, int first, int last, const std::string& suffix,
+                      const Placement& place, std::function<double(int)> bulge) {
+        addPlacedSeries(registry, family, prefix, first, last, suffix, place,
+                        [bulge](cairo_t* cr, int frame) { sheet(cr, bulge(frame)); });
     };
-    canvas("trampoline0.tga", kCanvasX, 16, 0);
-    for (int frame = 0; frame <= 1; ++frame)
-        canvas(seriesName("trampolinestretchleft", frame, ".tga"), kCanvasX, 26, kStretchLeft[frame]);
-    canvas("trampolinestretchleftfull.tga", kCanvasX, 26, kStretchLeftFull);
-    for (int frame = 0; frame <= 7; ++frame)
-        canvas(seriesName("trampolineunstretchleft", frame, ".tga"), kCanvasX, 26, wobble(frame, -4.5, -0.7));
-    for (int frame = 0; frame <= 2; ++frame)
-        canvas(seriesName("trampolinestretchright", frame, ".tga"), kCanvasRightX, 29, kStretchRight[frame]);
-    canvas("trampolinestretchrightfull.tga", kCanvasRightX, 29, kStretchRightFull);
-    for (int frame = 0; frame <= 8; ++frame)
-        canvas(seriesName("trampolineunstretchright", frame, ".tga"), kCanvasRightX, 29, wobble(frame, 5, -9));
+    addPlaced(registry, family, "trampoline0.tga", idle, [](cairo_t* cr) { sheet(cr, 0); });
+    canvas("trampolinestretchleft", 0, 1, ".tga", left, [](int frame) { return kStretchLeft[frame]; });
+    addPlaced(registry, family, "trampolinestretchleftfull.tga", left, [](cairo_t* cr) { sheet(cr, kStretchLeftFull); });
+    canvas("trampolineunstretchleft", 0, 7, ".tga", left, [](int frame) { return wobble(frame, -4.5, -0.7); });
+    canvas("trampolinestretchright", 0, 2, ".tga", right, [](int frame) { return kStretchRight[frame]; });
+    addPlaced(registry, family, "trampolinestretchrightfull.tga", right,
+              [](cairo_t* cr) { sheet(cr, kStretchRightFull); });
+    canvas("trampolineunstretchright", 0, 8, ".tga", right, [](int frame) { return wobble(frame, 5, -9); });
 
     // Breaking after a fall; the game fades the last frame out itself.
-    addSeries(registry, family, "trampolinefrontbreak", 0, 3, ".png", 24, 42, [](cairo_t* cr, int frame) {
-        moveToCell(cr, kFrontX, kFrontY);
-        drawShattered(cr, [](cairo_t* c) { trampolineFront(c, 0); }, partShatter(3, -12, 22, 36, 51),
-                      breakProgress(frame));
-    });
-    addSeries(registry, family, "trampolinebackbreak", 0, 3, ".png", 14, 42, [](cairo_t* cr, int frame) {
-        moveToCell(cr, kBackX, kBackY);
-        drawShattered(cr, trampolineBack, partShatter(23, -2, 13, 27, 52), breakProgress(frame));
-    });
-    addSeries(registry, family, "trampolinerubberbreak", 0, 3, ".png", 18, 40, [](cairo_t* cr, int frame) {
-        moveToCell(cr, kCanvasX, kCanvasY);
-        drawShattered(cr, [](cairo_t* c) { sheet(c, 0); }, partShatter(11, -11, 14, 34, 53), breakProgress(frame));
-    });
+    const struct {
+        const char* prefix;
+        Placement place;
+        Paint part;
+        Shatter pieces;
+    } parts[] = {{"trampolinefrontbreak", {kFrontX, kFrontY, 24, 42}, [](cairo_t* cr) { trampolineFront(cr, 0); },
+                  partShatter(3, -12, 22, 36, 51)},
+                 {"trampolinebackbreak", {kBackX, kBackY, 14, 42}, trampolineBack, partShatter(23, -2, 13, 27, 52)},
+                 {"trampolinerubberbreak", {kCanvasX, kCanvasY, 18, 40}, [](cairo_t* cr) { sheet(cr, 0); },
+                  partShatter(11, -11, 14, 34, 53)}};
+    for (const auto& p : parts) {
+        Paint part = p.part;
+        Shatter pieces = p.pieces;
+        addPlacedSeries(registry, family, p.prefix, 0, 3, ".png", p.place, [=](cairo_t* cr, int frame) {
+            drawShattered(cr, part, pieces, breakProgress(frame));
+        });
+    }
 }
 
 FamilyRegistration trampolines("trampolines", registerTrampolines);

@@ -10,9 +10,10 @@ namespace {
 
 using namespace art;
 
-constexpr int kTubeX = 16, kTubeY = 39;
-constexpr int kLightsX = 12, kLightsY = -16;
-constexpr int kBreakX = 16, kBreakY = -5;
+constexpr Placement kTube{16, 39, 28, 60};
+constexpr Placement kArrow{16, 39, 28, 12};
+constexpr Placement kLights{12, -16, 22, 5};
+constexpr Placement kBreak{16, -5, 28, 16};
 
 const Color kEntranceTrim{0.20, 0.66, 0.62};
 const Color kExitTrim{0.98, 0.72, 0.18};
@@ -156,30 +157,13 @@ void shattering(cairo_t* cr, bool exit, int frame)
 
 void registerTubes(Registry& registry, const char* family)
 {
-    auto body = [&](const std::string& name, Color trim) {
-        addPicture(registry, family, name, 28, 60, [trim](cairo_t* cr) {
-            moveToCell(cr, kTubeX, kTubeY);
-            tube(cr, trim);
-        });
-    };
-    body("tubeentrance0.png", kEntranceTrim);
-    body("tubeexit0.png", kExitTrim);
-    addPicture(registry, family, "tubeexitlights0.png", 22, 5, [](cairo_t* cr) {
-        moveToCell(cr, kLightsX, kLightsY);
-        exitLights(cr);
-    });
-    addPicture(registry, family, "tubearrow0.png", 28, 12, [](cairo_t* cr) {
-        moveToCell(cr, kTubeX, kTubeY);
-        arrow(cr);
-    });
-    addSeries(registry, family, "transporttube_break", 0, 5, ".png", 28, 16, [](cairo_t* cr, int frame) {
-        moveToCell(cr, kBreakX, kBreakY);
-        shattering(cr, false, frame);
-    });
-    addSeries(registry, family, "transporttubeB_break", 0, 5, ".png", 28, 16, [](cairo_t* cr, int frame) {
-        moveToCell(cr, kBreakX, kBreakY);
-        shattering(cr, true, frame);
-    });
+    addPlaced(registry, family, "tubeentrance0.png", kTube, [](cairo_t* cr) { tube(cr, kEntranceTrim); });
+    addPlaced(registry, family, "tubeexit0.png", kTube, [](cairo_t* cr) { tube(cr, kExitTrim); });
+    addPlaced(registry, family, "tubeexitlights0.png", kLights, exitLights);
+    addPlaced(registry, family, "tubearrow0.png", kArrow, arrow);
+    for (bool exit : {false, true})
+        addPlacedSeries(registry, family, exit ? "transporttubeB_break" : "transporttube_break", 0, 5, ".png", kBreak,
+                        [exit](cairo_t* cr, int frame) { shattering(cr, exit, frame); });
 }
 
 FamilyRegistration tubes("tubes", registerTubes);
