@@ -13,15 +13,9 @@ constexpr double kRadiusX = 7.6, kRadiusY = 7.1;
 constexpr double kThigh = 2.9, kShin = 2.7;
 constexpr double kUpperArm = 2.8, kForearm = 2.6;
 
-const Color kHot{1.0, 0.42, 0.14};
 const Color kCharred{0.27, 0.25, 0.25};
 const Color kFeet{0.26, 0.28, 0.33};
 const Color kWing{0.36, 0.30, 0.42};
-
-Color mixColor(Color a, Color b, double t)
-{
-    return {lerp(a.r, b.r, t), lerp(a.g, b.g, t), lerp(a.b, b.b, t), lerp(a.a, b.a, t)};
-}
 
 struct Look {
     Color body, dark, feet;
@@ -29,12 +23,9 @@ struct Look {
 
 Look colours(const Pose& p)
 {
-    Color body = mixColor(palette::botBody, kHot, p.heat);
-    body = mixColor(body, kCharred, p.scorch);
-    Color dark = mixColor(palette::metalDark, darker(kHot, 0.3), p.heat);
-    dark = mixColor(dark, darker(kCharred, 0.3), p.scorch);
-    Color feet = mixColor(kFeet, darker(kHot, 0.35), p.heat * 0.7);
-    return {body, dark, mixColor(feet, darker(kCharred, 0.4), p.scorch)};
+    Color body = art::mix(palette::botBody, kCharred, p.scorch);
+    Color dark = art::mix(palette::metalDark, darker(kCharred, 0.3), p.scorch);
+    return {body, dark, art::mix(kFeet, darker(kCharred, 0.4), p.scorch)};
 }
 
 // Body-local geometry: origin at the body centre, before spin.
@@ -107,7 +98,7 @@ void drawEars(cairo_t* cr, const Pose& p, const Frame& f, const Look& look, bool
         earPath(cr, base, a, length);
         fillAndOutline(cr, isFar ? darker(look.body, 0.15) : look.body, base.y - length, base.y, 0.9);
         earPath(cr, base, a, length * 0.6);
-        setColor(cr, withAlpha(mixColor(palette::rubber, kHot, p.heat), 0.55 * (1 - p.scorch)));
+        setColor(cr, withAlpha(palette::rubber, 0.55 * (1 - p.scorch)));
         cairo_fill(cr);
     }
 }
@@ -134,7 +125,7 @@ void drawWings(cairo_t* cr, const Pose& p, const Frame& f, const Look& look)
         }
         cairo_line_to(cr, base.x, base.y + 1.5);
         cairo_close_path(cr);
-        fillAndOutline(cr, mixColor(kWing, look.dark, 0.3 + p.scorch * 0.6), base.y - 6, base.y + 2, 0.8);
+        fillAndOutline(cr, art::mix(kWing, look.dark, 0.3 + p.scorch * 0.6), base.y - 6, base.y + 2, 0.8);
     }
 }
 
@@ -145,7 +136,7 @@ void drawEye(cairo_t* cr, const Pose& p, const Frame& f)
     double ex = 5.2 * std::sin(phi);
     double ey = -1.2 + f.sink * 0.5;
     double r = p.eye == Eye::Wide ? 3.4 : 3.0;
-    Color iris = mixColor(palette::botEye, palette::flame, p.heat * 0.5);
+    Color iris = palette::botEye;
     bool lit = p.eye != Eye::Off && p.eye != Eye::Closed && p.scorch < 0.7;
     if (lit && p.glow > 0)
         drawSoftGlow(cr, ex, ey, r * (1.4 + 0.6 * p.glow), withAlpha(iris, 0.4 * p.glow));
@@ -154,7 +145,7 @@ void drawEye(cairo_t* cr, const Pose& p, const Frame& f)
     fillAndOutline(cr, palette::metalDark, ey - r, ey + r, 0.9);
     ellipsePath(cr, ex, ey, r * squeeze, r);
     if (!lit) {
-        setColor(cr, mixColor(Color{0.20, 0.18, 0.20}, kCharred, p.scorch));
+        setColor(cr, art::mix(Color{0.20, 0.18, 0.20}, kCharred, p.scorch));
         cairo_fill(cr);
     } else {
         cairo_pattern_t* lens = cairo_pattern_create_radial(ex - 0.6, ey - 0.8, 0.3, ex, ey, r);
@@ -228,8 +219,6 @@ void drawEye(cairo_t* cr, const Pose& p, const Frame& f)
 
 void drawBody(cairo_t* cr, const Pose& p, const Frame& f, const Look& look)
 {
-    if (p.heat > 0)
-        drawSoftGlow(cr, 0, f.sink, f.rx + 5, withAlpha(palette::flame, 0.55 * p.heat));
     ellipsePath(cr, 0, f.sink, f.rx, f.ry);
     fillAndOutline(cr, look.body, f.sink - f.ry, f.sink + f.ry, 1.0);
     drawHighlight(cr, -f.rx * 0.35, f.sink - f.ry * 0.5, f.rx * 0.3, f.ry * 0.2, 0.45 * (1 - p.scorch * 0.7));
@@ -288,7 +277,6 @@ Pose mix(const Pose& a, const Pose& b, double t)
     r.earLift = m(a.earLift, b.earLift);
     r.wings = m(a.wings, b.wings);
     r.wrap = m(a.wrap, b.wrap);
-    r.heat = m(a.heat, b.heat);
     r.scorch = m(a.scorch, b.scorch);
     r.melt = m(a.melt, b.melt);
     return r;
@@ -344,7 +332,7 @@ void drawBot(cairo_t* cr, const Pose& p, int facing)
             double x = -f.rx * 0.5 + i * f.rx * 0.5;
             double len = p.melt * (1.5 + i % 2 * 1.5);
             ellipsePath(cr, x, f.sink + f.ry + len * 0.5, 0.9, 0.6 + len * 0.5);
-            setColor(cr, mixColor(look.body, palette::flame, 0.4));
+            setColor(cr, art::mix(look.body, palette::flame, 0.4));
             cairo_fill_preserve(cr);
             strokeOutline(cr, 0.5);
         }

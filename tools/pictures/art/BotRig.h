@@ -26,9 +26,9 @@ struct Pose {
     double earLift = 0;     // + perked up, - drooping
     double wings = 0;       // 0 folded, 1 spread
     double wrap = 0;        // wings wrapped round the body (asleep upside down)
-    double heat = 0;        // red hot
     double scorch = 0;      // burnt out and blackened
-    double melt = 0;        // sagging with heat
+    double melt = 0;        // sagging with heat (the glow itself is a wash
+                            // over the whole drawing, as for hot objects)
     bool legsHidden = false;
     bool armBHidden = false; // arm B replaced by the grabber of the catch
 };

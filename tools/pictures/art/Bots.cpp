@@ -36,9 +36,10 @@ void dust(cairo_t* cr, double spread, double alpha)
 void sparks(cairo_t* cr, const Pose& p, int frame, double amount)
 {
     Point c = bodyCentre(p, 1);
+    Noise noise(21 + frame);
     for (int i = 0; i < 3; ++i) {
-        double a = 2 * M_PI * (noise(21, i + frame * 3) + i / 3.0);
-        double r0 = 7.5, r1 = 11.5 + 2 * noise(22, i + frame);
+        double a = 2 * M_PI * (noise.next() + i / 3.0);
+        double r0 = 7.5, r1 = 11.5 + 2 * noise.next();
         zigzag(cr, c.x + r0 * std::cos(a), c.y + r0 * std::sin(a), c.x + r1 * std::cos(a), c.y + r1 * std::sin(a), 3,
                0.9, withAlpha(kSpark, amount), 0.7);
     }
@@ -279,7 +280,7 @@ void drawMagnetHeld(cairo_t* cr, int frame, int facing)
 
 // --- frozen, heated, cooling ---------------------------------------------
 
-void drawFrozen(cairo_t* cr, bool burntOut)
+void drawIced(cairo_t* cr, bool burntOut)
 {
     Pose p = standing();
     p.turn = 0.5;
@@ -295,30 +296,33 @@ void drawFrozen(cairo_t* cr, bool burntOut)
         p.armB = 1.0;
         p.earLift = 0.8;
     }
-    drawTinted(cr, [&](cairo_t* c) { drawBot(c, p, 1); }, Color{0.45, 0.75, 1.0, 0.55}, 1);
-    iceBlock(cr, -11.5, -26, 23, 27, 0);
+    art::drawFrozen(cr, [&](cairo_t* c) { drawBot(c, p, 1); }, -11.5, -26, 23, 27, burntOut ? 72 : 71);
 }
 
-Pose heated(int step) // 0..4: warming up to red hot
+// A heated bot: its pose and how hot it glows.
+struct Hot {
+    Pose pose;
+    double heat;
+};
+
+Hot heated(int step) // 0..4: warming up to red hot
 {
     Pose p = standing();
     p.turn = 0.8;
     double t = (step + 1) / 5.0;
-    p.heat = t;
     p.melt = 0.3 * smooth(t);
     p.eye = Eye::Wide;
     p.earLift = -0.6 * t;
     p.armA = -0.4 - 0.6 * t;
     p.armB = 0.4 + 0.6 * t;
     p.glow = 1;
-    return p;
+    return {p, t};
 }
 
-Pose cooling(int step) // 0..6: from red hot to a burnt-out shell
+Hot cooling(int step) // 0..6: from red hot to a burnt-out shell
 {
-    Pose p = heated(4);
+    Pose p = heated(4).pose;
     double t = step / 6.0;
-    p.heat = 1 - smooth(t * 1.2);
     p.scorch = smooth(t);
     p.eye = step < 2 ? Eye::Dim : (step < 5 ? Eye::Off : Eye::Cross);
     p.glow = 1 - t;
@@ -327,22 +331,16 @@ Pose cooling(int step) // 0..6: from red hot to a burnt-out shell
     p.armB = 0.1;
     p.elbowA = 0;
     p.elbowB = 0;
-    return p;
+    return {p, 1 - smooth(t * 1.2)};
 }
 
-void drawHot(cairo_t* cr, const Pose& p, int facing, int frame)
+// Glowing like any hot metal object, with steam rising off it.
+void drawHot(cairo_t* cr, const Hot& hot, int facing, int frame)
 {
-    drawBot(cr, p, facing);
-    if (p.heat > 0.3)
-        smokeWisp(cr, 0, -20, 9, frame / 5.0, 0.7 * p.heat);
-}
-
-void drawCooling(cairo_t* cr, const Pose& p, int facing, int frame)
-{
-    drawBot(cr, p, facing);
-    double smoke = p.scorch * (1 - p.scorch * 0.5);
-    smokeWisp(cr, -3, -18, 10, frame / 7.0, smoke + 0.2);
-    smokeWisp(cr, 3, -17, 9, frame / 7.0 + 0.5, smoke + 0.2);
+    art::drawHeated(cr, [&](cairo_t* c) { drawBot(c, hot.pose, facing); }, hot.heat);
+    double steam = hot.heat * 0.8 + hot.pose.scorch * 0.4;
+    if (steam > 0.2)
+        art::drawSteamWisps(cr, 0, -16, 8, 12, frame / 6.0, steam, 31 + frame);
 }
 
 Pose tilted(Pose p, double direction)
@@ -351,11 +349,17 @@ Pose tilted(Pose p, double direction)
     return p;
 }
 
-Pose squashed(Pose p, int step)
+Hot tilted(Hot hot, double direction)
+{
+    hot.pose = tilted(hot.pose, direction);
+    return hot;
+}
+
+Hot squashed(Hot hot, int step)
 {
     const double squash[] = {0.8, 0.62, 0.9};
-    p.squash = squash[step];
-    return p;
+    hot.pose.squash = squash[step];
+    return hot;
 }
 
 // --- the catch ------------------------------------------------------------
@@ -448,8 +452,8 @@ void registerBots(Registry& r, const char* family)
     addPair(r, family, "botstunned", "", 0, 2, {14, 20}, {18, 19},
             [](cairo_t* cr, int f, int facing) { drawStunned(cr, empStunned(f), f, facing); });
     addPair(r, family, "botmagnet", "", 0, 1, {14, 19}, {18, 20}, drawMagnetHeld);
-    addSingle(r, family, "botfrozen.png", 22, 16, [](cairo_t* cr) { drawFrozen(cr, false); });
-    addSingle(r, family, "botfrozenmelted.png", 22, 16, [](cairo_t* cr) { drawFrozen(cr, true); });
+    addSingle(r, family, "botfrozen.png", 22, 16, [](cairo_t* cr) { drawIced(cr, false); });
+    addSingle(r, family, "botfrozenmelted.png", 22, 16, [](cairo_t* cr) { drawIced(cr, true); });
 
     // Heat. The landing squashes share a sprite with the glowing stand (or
     // the burnt-out one), so each pair of series is one group.
@@ -464,9 +468,9 @@ void registerBots(Registry& r, const char* family)
             hot.push_back(frame);
         addGroup(r, family, o.x, o.y, hot);
         auto cool = seriesFrames("botcooling" + s, 0, 6, ".png",
-                                 [facing](cairo_t* cr, int f) { drawCooling(cr, cooling(f), facing, f); });
+                                 [facing](cairo_t* cr, int f) { drawHot(cr, cooling(f), facing, f); });
         for (Frame& frame : seriesFrames("botcooled" + s + "squash", 0, 2, ".png", [facing](cairo_t* cr, int f) {
-                 drawCooling(cr, squashed(cooling(6), f), facing, 6);
+                 drawHot(cr, squashed(cooling(6), f), facing, 6);
              }))
             cool.push_back(frame);
         addGroup(r, family, o.x, o.y, cool);
@@ -475,9 +479,9 @@ void registerBots(Registry& r, const char* family)
             addSingle(r, family, "botheated" + s + "tilt" + t + ".png", o.x, o.y,
                       [facing, tilt](cairo_t* cr) { drawHot(cr, tilted(heated(4), tilt), facing, 2); });
             addSeries(r, family, "botcooling" + s + "tilted" + t, 0, 6, ".png", o.x, o.y,
-                      [facing, tilt](cairo_t* cr, int f) { drawCooling(cr, tilted(cooling(f), tilt), facing, f); });
+                      [facing, tilt](cairo_t* cr, int f) { drawHot(cr, tilted(cooling(f), tilt), facing, f); });
             addSingle(r, family, "botcooled" + s + "tilt" + t + ".png", o.x, o.y,
-                      [facing, tilt](cairo_t* cr) { drawCooling(cr, tilted(cooling(6), tilt), facing, 6); });
+                      [facing, tilt](cairo_t* cr) { drawHot(cr, tilted(cooling(6), tilt), facing, 6); });
         }
     }
     // "catch right": the bot on the professor's left reaching right.

@@ -138,13 +138,6 @@ void addSingle(Registry& registry, const char* family, const std::string& name, 
     addGroup(registry, family, originX, originY, {{name, draw}});
 }
 
-double lerp(double a, double b, double t) { return a + (b - a) * t; }
-double clamp01(double t) { return t < 0 ? 0 : (t > 1 ? 1 : t); }
-double smooth(double t)
-{
-    t = clamp01(t);
-    return t * t * (3 - 2 * t);
-}
 double ease(double t) { return 0.5 - 0.5 * std::cos(M_PI * clamp01(t)); }
 double ramp(double t, double t0, double t1) { return clamp01((t - t0) / (t1 - t0)); }
 double wave(double t) { return std::sin(2 * M_PI * t); }
@@ -188,20 +181,6 @@ void blob(cairo_t* cr, double cx, double cy, double rx, double ry, Color fill, d
 {
     ellipsePath(cr, cx, cy, rx, ry);
     fillAndOutline(cr, fill, cy - ry, cy + ry, outline);
-}
-
-void drawTinted(cairo_t* cr, const std::function<void(cairo_t*)>& draw, Color tint, double amount)
-{
-    cairo_push_group(cr);
-    draw(cr);
-    if (amount > 0) {
-        cairo_set_operator(cr, CAIRO_OPERATOR_ATOP);
-        setColor(cr, withAlpha(tint, tint.a * amount));
-        cairo_paint(cr);
-        cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
-    }
-    cairo_pop_group_to_source(cr);
-    cairo_paint(cr);
 }
 
 void star(cairo_t* cr, double cx, double cy, double radius, double spin, Color fill)
@@ -332,46 +311,6 @@ void smokeWisp(cairo_t* cr, double x, double y, double height, double phase, dou
     }
 }
 
-void iceBlock(cairo_t* cr, double x, double y, double w, double h, double crack)
-{
-    roundedRect(cr, x, y, w, h, 3);
-    cairo_pattern_t* glass = cairo_pattern_create_linear(x, y, x + w, y + h);
-    cairo_pattern_add_color_stop_rgba(glass, 0, 0.90, 0.98, 1.0, 0.6);
-    cairo_pattern_add_color_stop_rgba(glass, 0.5, 0.66, 0.86, 0.98, 0.3);
-    cairo_pattern_add_color_stop_rgba(glass, 1, 0.50, 0.74, 0.94, 0.55);
-    cairo_set_source(cr, glass);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(glass);
-    setColor(cr, Color{0.20, 0.40, 0.60});
-    cairo_set_line_width(cr, 1.1);
-    cairo_stroke(cr);
-    // Gleams.
-    cairo_move_to(cr, x + 2.5, y + h * 0.45);
-    cairo_line_to(cr, x + 2.5, y + 2.5);
-    cairo_line_to(cr, x + w * 0.45, y + 2.5);
-    setColor(cr, withAlpha(palette::white, 0.85));
-    cairo_set_line_width(cr, 1.2);
-    cairo_stroke(cr);
-    cairo_move_to(cr, x + w - 3, y + h * 0.6);
-    cairo_line_to(cr, x + w - 3, y + h - 4);
-    setColor(cr, withAlpha(palette::white, 0.5));
-    cairo_stroke(cr);
-    if (crack > 0) {
-        cairo_move_to(cr, x + w * 0.5, y);
-        cairo_line_to(cr, x + w * 0.42, y + h * 0.2 * crack + 2);
-        cairo_line_to(cr, x + w * 0.6, y + h * 0.35 * crack + 3);
-        cairo_line_to(cr, x + w * 0.45, y + h * 0.6 * crack + 3);
-        cairo_move_to(cr, x + w * 0.42, y + h * 0.2 * crack + 2);
-        cairo_line_to(cr, x + w * 0.2, y + h * 0.3 * crack + 2);
-        cairo_move_to(cr, x + w, y + h * 0.55);
-        cairo_line_to(cr, x + w - w * 0.3 * crack, y + h * 0.6);
-        cairo_line_to(cr, x + w - w * 0.45 * crack, y + h * 0.75);
-        setColor(cr, Color{0.25, 0.45, 0.65, 0.9});
-        cairo_set_line_width(cr, 0.8);
-        cairo_stroke(cr);
-    }
-}
-
 void exclamation(cairo_t* cr, double x, double y, double size, Color c)
 {
     cairo_new_path(cr);
@@ -386,13 +325,5 @@ void exclamation(cairo_t* cr, double x, double y, double size, Color c)
     strokeOutline(cr, 0.8);
 }
 
-double noise(int seed, int index)
-{
-    unsigned h = static_cast<unsigned>(seed) * 2654435761u ^ static_cast<unsigned>(index) * 2246822519u;
-    h ^= h >> 13;
-    h *= 3266489917u;
-    h ^= h >> 16;
-    return (h & 0xFFFFFF) / double(0x1000000);
-}
 
 } // namespace figure

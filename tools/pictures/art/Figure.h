@@ -12,6 +12,7 @@
 
 #include "../Registry.h"
 #include "../Style.h"
+#include "ArtKit.h"
 
 #include <functional>
 #include <string>
@@ -64,9 +65,10 @@ void addSides(Registry& registry, const char* family, const std::string& leftPre
 
 // --- curves -------------------------------------------------------------
 
-double lerp(double a, double b, double t);
-double clamp01(double t);
-double smooth(double t);                   // smoothstep on 0..1
+using art::clamp01;
+using art::lerp;
+using art::Noise;
+using art::smooth;
 double ease(double t);                     // slow in, slow out (sine)
 double ramp(double t, double t0, double t1); // 0 before t0, 1 after t1, linear between
 double wave(double t);                     // sin(2 pi t)
@@ -108,9 +110,6 @@ void limb(cairo_t* cr, const std::vector<Point>& points, double width, Color fil
 // Filled, shaded and outlined ellipse.
 void blob(cairo_t* cr, double cx, double cy, double rx, double ry, Color fill, double outline = kLine);
 
-// Draws as one unit and washes what was drawn with a colour (frost).
-void drawTinted(cairo_t* cr, const std::function<void(cairo_t*)>& draw, Color tint, double amount);
-
 // Small effects shared by the characters' series.
 void star(cairo_t* cr, double cx, double cy, double radius, double spin, Color fill);
 void sparkle(cairo_t* cr, double cx, double cy, double radius, Color c);
@@ -123,10 +122,6 @@ void sweatDrop(cairo_t* cr, double cx, double cy, double size);
 void speedLines(cairo_t* cr, double left, double spacing, double top, double period, double travel, double length);
 void motionLines(cairo_t* cr, double x, double y, double length, int count, double spacing, double alpha);
 void smokeWisp(cairo_t* cr, double x, double y, double height, double phase, double alpha);
-void iceBlock(cairo_t* cr, double x, double y, double w, double h, double crack);
 void exclamation(cairo_t* cr, double x, double y, double size, Color c);
-
-// Deterministic noise for scattered details (shards, sparks).
-double noise(int seed, int index); // 0..1
 
 } // namespace figure

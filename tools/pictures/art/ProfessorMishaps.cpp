@@ -13,11 +13,9 @@ namespace {
 
 using Keys = std::vector<std::pair<double, Pose>>;
 
-// The pose washed with frost blue.
-void drawTinted(cairo_t* cr, const Pose& p, int facing, double tint)
-{
-    figure::drawTinted(cr, [&](cairo_t* c) { drawProfessor(c, p, facing); }, Color{0.45, 0.75, 1.0, 0.55}, tint);
-}
+const Color kFrostWash{0.55, 0.80, 1.0};
+constexpr double kBlockX = -12.5, kBlockY = -34, kBlockW = 25, kBlockH = 35;
+constexpr uint32_t kBlockSeed = 57;
 
 // --- hot floor ----------------------------------------------------------
 
@@ -106,7 +104,7 @@ void drawHotStep(cairo_t* cr, int frame, int facing)
     cairo_scale(cr, facing, 1);
     if (frame >= 5 && frame < 38) {
         Point foot = footPosition(p, true, 1);
-        smokeWisp(cr, foot.x + 1, foot.y - 0.5, 9, frame / 7.0, 1.0);
+        art::drawSteamWisps(cr, foot.x + 1, foot.y, 3, 10, (frame % 7) / 7.0, 1.0, 41);
     }
     if (frame >= 6 && frame <= 13) {
         Point head = headCentre(p, 1);
@@ -173,7 +171,7 @@ void drawHotPush(cairo_t* cr, int frame, int facing)
     cairo_scale(cr, facing, 1);
     Point hand = handPosition(p, true, 1);
     if (frame >= 4 && frame <= 28)
-        smokeWisp(cr, hand.x, hand.y - 1.5, 8, frame / 6.0, 1.0);
+        art::drawSteamWisps(cr, hand.x, hand.y - 1, 3, 9, (frame % 6) / 6.0, 1.0, 43);
     if (frame >= 6 && frame <= 12) {
         Point head = headCentre(p, 1);
         exclamation(cr, head.x + 5, head.y - 11, 3.2, palette::red);
@@ -229,30 +227,18 @@ Pose frozenPose()
     return p;
 }
 
+// Caught in a block of ice, the same ice as frozen crates and bots.
 void drawFrozen(cairo_t* cr)
 {
-    drawTinted(cr, frozenPose(), 1, 1);
-    iceBlock(cr, -12.5, -34, 25, 35, 0);
-    // Icicles hanging from the block's lower edge.
-    for (int i = 0; i < 3; ++i) {
-        double x = -8 + i * 7;
-        cairo_move_to(cr, x - 1.2, 0.5);
-        cairo_line_to(cr, x + 1.2, 0.5);
-        cairo_line_to(cr, x, 3.0 - (i % 2));
-        cairo_close_path(cr);
-        setColor(cr, withAlpha(palette::frost, 0.9));
-        cairo_fill_preserve(cr);
-        setColor(cr, Color{0.2, 0.4, 0.6});
-        cairo_set_line_width(cr, 0.6);
-        cairo_stroke(cr);
-    }
+    art::drawFrozen(cr, [](cairo_t* c) { drawProfessor(c, frozenPose(), 1); }, kBlockX, kBlockY, kBlockW, kBlockH,
+                    kBlockSeed);
 }
 
-// The ice cracks and falls away; he shivers and shakes it off.
+// The ice bursts apart and drops away; he shivers and shakes it off.
 void drawThawing(cairo_t* cr, int frame)
 {
     Pose p = frozenPose();
-    const double tint[] = {1, 0.75, 0.5, 0.3, 0.1};
+    const double wash[] = {0.5, 0.4, 0.28, 0.16, 0.05};
     if (frame >= 2) {
         p = standing(0.3);
         reach(p, false, {2.5, -16.5}, 1);
@@ -262,35 +248,12 @@ void drawThawing(cairo_t* cr, int frame)
         p.x = frame % 2 ? 0.6 : -0.6;
         p.lookX = 0;
     }
-    drawTinted(cr, p, 1, tint[frame]);
-    if (frame == 0) {
-        iceBlock(cr, -12.5, -34, 25, 35, 1);
-        return;
-    }
-    // Shards flying apart and dropping.
-    double spread = frame * 1.6;
-    for (int i = 0; i < 8; ++i) {
-        double side = i % 2 ? 1 : -1;
-        double x = side * (7 + noise(11, i) * 4 + spread * (0.6 + noise(12, i)));
-        double y = -30 + i * 3.5 + frame * frame * 1.8 * (0.5 + noise(13, i));
-        if (y > 0)
-            y = -noise(14, i) * 2;
-        double size = 2.2 + noise(15, i) * 2.0 - frame * 0.25;
-        double a = noise(16, i) * 3 + frame * side;
-        cairo_save(cr);
-        cairo_translate(cr, x, y);
-        cairo_rotate(cr, a);
-        cairo_move_to(cr, -size, -size * 0.6);
-        cairo_line_to(cr, size * 0.8, -size * 0.8);
-        cairo_line_to(cr, size * 0.5, size * 0.7);
-        cairo_close_path(cr);
-        setColor(cr, Color{0.78, 0.93, 1.0, 0.85});
-        cairo_fill_preserve(cr);
-        setColor(cr, Color{0.2, 0.4, 0.6});
-        cairo_set_line_width(cr, 0.6);
-        cairo_stroke(cr);
-        cairo_restore(cr);
-    }
+    art::drawWashed(cr, [&](cairo_t* c) { drawProfessor(c, p, 1); }, kFrostWash, wash[frame]);
+    auto block = [](cairo_t* c) {
+        art::drawFrozen(c, [](cairo_t*) {}, kBlockX, kBlockY, kBlockW, kBlockH, kBlockSeed);
+    };
+    art::Shatter shatter{kBlockX, kBlockY, kBlockW, kBlockH, 3, 4, 9, 2, 10, 2.5, 0.9, kBlockSeed};
+    art::drawShattered(cr, block, shatter, frame * 0.24);
     if (frame >= 3) {
         // Shiver lines.
         for (double side : {-1.0, 1.0}) {

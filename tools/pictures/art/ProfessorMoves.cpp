@@ -517,11 +517,12 @@ void drawTube(cairo_t* cr, int frame)
     // Sparkles whirling up the tube.
     if (frame >= 6) {
         double fade = frame < 12 ? 1 : 1 - (frame - 12) / 10.0;
+        Noise noise(3);
         for (int i = 0; i < 6; ++i) {
-            double t = std::fmod(noise(3, i) + frame * 0.09, 1.0);
+            double t = std::fmod(noise.next() + frame * 0.09, 1.0);
             double x = 6.5 * std::sin(t * 9 + i * 2.1);
             double y = -4 - t * 50;
-            sparkle(cr, x, y, 1.4 + 1.2 * noise(4, i), withAlpha(palette::white, 0.95 * fade));
+            sparkle(cr, x, y, 1.4 + 1.2 * noise.next(), withAlpha(palette::white, 0.95 * fade));
         }
     }
 }

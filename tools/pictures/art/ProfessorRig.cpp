@@ -35,11 +35,6 @@ struct Skeleton {
     double torsoAngle, headAngle, shinA, shinB;
 };
 
-Color mixColor(Color a, Color b, double t)
-{
-    return {lerp(a.r, b.r, t), lerp(a.g, b.g, t), lerp(a.b, b.b, t), lerp(a.a, b.a, t)};
-}
-
 Skeleton solve(const Pose& p)
 {
     Skeleton s;
@@ -557,7 +552,7 @@ void drawProp(cairo_t* cr, const Pose& p, const Skeleton& s)
         cairo_line_to(cr, 2.5, 0.5);
         cairo_line_to(cr, -2.5, 0.5);
         cairo_close_path(cr);
-        setColor(cr, mixColor(Color{0.35, 0.85, 0.35}, Color{0.85, 0.35, 0.85}, p.propValue));
+        setColor(cr, art::mix(Color{0.35, 0.85, 0.35}, Color{0.85, 0.35, 0.85}, p.propValue));
         cairo_fill(cr);
         break;
     }
@@ -670,10 +665,10 @@ Pose mix(const Pose& a, const Pose& b, double t)
 void drawProfessor(cairo_t* cr, const Pose& p, int facing)
 {
     Skeleton s = solve(p);
-    Color skin = mixColor(palette::skin, kSoot, p.soot);
-    Color coat = mixColor(palette::labCoat, Color{0.38, 0.36, 0.35}, p.soot * 0.7);
-    Color hair = mixColor(palette::hairWhite, Color{0.36, 0.34, 0.34}, std::max(p.frazzle, p.soot) * 0.6);
-    Color trousers = mixColor(kTrousers, kSoot, p.soot * 0.6);
+    Color skin = art::mix(palette::skin, kSoot, p.soot);
+    Color coat = art::mix(palette::labCoat, Color{0.38, 0.36, 0.35}, p.soot * 0.7);
+    Color hair = art::mix(palette::hairWhite, Color{0.36, 0.34, 0.34}, std::max(p.frazzle, p.soot) * 0.6);
+    Color trousers = art::mix(kTrousers, kSoot, p.soot * 0.6);
     Color shoes = kShoes;
     bool profile = p.turn >= 0.5 && !p.back;
     bool frontView = !profile;
