@@ -108,7 +108,7 @@ void drawEmp(cairo_t* cr, int frame)
         // Rings of the pulse spreading from the gadget.
         Point device = handPosition(p, true, 1);
         for (int i = 0; i < 2; ++i) {
-            double r = 6 + 6 * i + (frame - 5) * 3;
+            double r = 4 + 3.5 * i + (frame - 5) * 1.2;
             ellipsePath(cr, device.x, device.y - 3, r, r * 0.75);
             setColor(cr, withAlpha(Color{0.55, 0.85, 1.0}, 0.75 * c * (1 - 0.35 * i)));
             cairo_set_line_width(cr, 1.6 - 0.5 * i);

@@ -253,7 +253,13 @@ void drawThawing(cairo_t* cr, int frame)
         art::drawFrozen(c, [](cairo_t*) {}, kBlockX, kBlockY, kBlockW, kBlockH, kBlockSeed);
     };
     art::Shatter shatter{kBlockX, kBlockY, kBlockW, kBlockH, 3, 4, 9, 2, 10, 2.5, 0.9, kBlockSeed};
+    // Shards leaving past the picture's left edge (fixed by the sprite's
+    // origin) are cut off there rather than moving him off his cell.
+    cairo_save(cr);
+    cairo_rectangle(cr, -10, -60, 60, 70);
+    cairo_clip(cr);
     art::drawShattered(cr, block, shatter, frame * 0.24);
+    cairo_restore(cr);
     if (frame >= 3) {
         // Shiver lines.
         for (double side : {-1.0, 1.0}) {
@@ -284,15 +290,15 @@ void drawSinged(cairo_t* cr, int frame)
     p.coatFlare = frame <= 1 ? 0.5 : 0;
     p.lookX = 0;
     if (frame == 0) {
-        drawSoftGlow(cr, 0, -16, 22, withAlpha(palette::flame, 0.95));
-        drawSoftGlow(cr, 0, -16, 12, withAlpha(palette::white, 0.9));
+        drawSoftGlow(cr, 0, -16, 12, withAlpha(palette::flame, 0.95));
+        drawSoftGlow(cr, 0, -16, 8, withAlpha(palette::white, 0.9));
     }
     drawProfessor(cr, p, 1);
     if (frame == 0) {
         for (int i = 0; i < 8; ++i) {
             double a = i * M_PI / 4;
-            cairo_move_to(cr, 11 * std::cos(a), -16 + 11 * std::sin(a));
-            cairo_line_to(cr, 16 * std::cos(a), -16 + 16 * std::sin(a));
+            cairo_move_to(cr, 8 * std::cos(a), -16 + 9 * std::sin(a));
+            cairo_line_to(cr, 11 * std::cos(a), -16 + 14 * std::sin(a));
         }
         setColor(cr, palette::flame);
         cairo_set_line_width(cr, 1.4);
@@ -302,8 +308,8 @@ void drawSinged(cairo_t* cr, int frame)
     if (frame <= 3) {
         double k = (frame - 1) / 3.0;
         Color smoke{0.45, 0.43, 0.42};
-        puff(cr, -7 - 3 * k, -12 - 6 * k, 5 - k, smoke, 0.9 - 0.5 * k);
-        puff(cr, 7 + 3 * k, -16 - 6 * k, 4.5 - k, smoke, 0.9 - 0.5 * k);
+        puff(cr, -5 - 1.5 * k, -12 - 6 * k, 4 - k, smoke, 0.9 - 0.5 * k);
+        puff(cr, 6 + 3 * k, -16 - 6 * k, 4.5 - k, smoke, 0.9 - 0.5 * k);
         puff(cr, 0, -30 - 8 * k, 5 - k, smoke, 0.8 - 0.5 * k);
     }
     if (frame >= 6) {

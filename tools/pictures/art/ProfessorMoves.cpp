@@ -175,9 +175,9 @@ void drawScramble(cairo_t* cr, int frame, int facing)
 {
     double phase = frame / 6.0;
     Pose p = walking(phase, 1);
-    p.legA *= 1.3;
-    p.legB *= 1.3;
-    p.lean = -0.25;
+    p.legA *= 1.1;
+    p.legB *= 1.1;
+    p.lean = -0.12;
     p.armA = 2 * M_PI * phase + 1.0;
     p.armB = 2 * M_PI * phase + 1.0 + M_PI;
     p.elbowA = 0.2;
@@ -188,8 +188,8 @@ void drawScramble(cairo_t* cr, int frame, int facing)
     p.hairLift = 0.4;
     cairo_save(cr);
     cairo_scale(cr, facing, 1);
-    motionLines(cr, -12, -2, 5, 2, 2.5, 0.7);
-    sweatDrop(cr, -7, -30 + (frame % 3), 1.1);
+    motionLines(cr, -9.5, -2, 4, 2, 2.5, 0.7);
+    sweatDrop(cr, -6, -30 + (frame % 3), 1.1);
     cairo_restore(cr);
     drawProfessor(cr, p, facing);
 }
@@ -350,7 +350,7 @@ void drawFling(cairo_t* cr, int frame, int facing)
 {
     if (frame <= 2) {
         Pose p = standing(1);
-        const double spin[] = {-0.45, -0.75, -0.95};
+        const double spin[] = {-0.3, -0.45, -0.6};
         p.spin = spin[frame];
         p.y = -3.5 + frame;
         p.armA = 2.0 + 0.3 * frame;

@@ -199,7 +199,7 @@ const Tuft kTufts[] = {
 void hairPath(cairo_t* cr, const Pose& p, double t)
 {
     for (const Tuft& tuft : kTufts) {
-        double r = tuft.r * (1 + p.hairLift * 0.12 + p.frazzle * 0.2);
+        double r = tuft.r * (1 + p.hairLift * 0.12 + p.frazzle * 0.08);
         double x = lerp(tuft.fx, tuft.sx, t);
         double y = lerp(tuft.fy, tuft.sy, t);
         y -= p.hairLift * (1.0 + std::max(0.0, -y) * 0.25);
@@ -209,7 +209,7 @@ void hairPath(cairo_t* cr, const Pose& p, double t)
         cairo_new_sub_path(cr);
         for (int i = 0; i < points * 2; ++i) {
             double a = tuft.twist + i * M_PI / points;
-            double k = i % 2 ? 0.72 : 1.18 + 0.25 * p.frazzle;
+            double k = i % 2 ? 0.72 - 0.1 * p.frazzle : 1.18 + 0.2 * p.frazzle;
             cairo_line_to(cr, x + std::cos(a) * r * k, y + std::sin(a) * r * k);
         }
         cairo_close_path(cr);
