@@ -1,7 +1,8 @@
 // A sprite takes its size from a frame image, so every picture that one
 // sprite of the professor, a bot or the power-up bar shows must have the
-// same size. These sprites mix pictures of several series; this checks them
-// in the built archive.
+// same size. These sprites mix pictures of several series (the tube frames
+// also the tube's body, drawn by another family); this checks them in the
+// built archive.
 #include "engine/ResourceArchive.h"
 #include "support/TestEnvironment.h"
 
@@ -41,7 +42,8 @@ std::vector<std::string> names(const std::vector<Stretch>& runs)
 std::vector<std::vector<Stretch>> mixedSprites()
 {
     std::vector<std::vector<Stretch>> sprites = {
-        {{"tube", 0, 21, ".tga"}},
+        // The arrival and departure share a sprite with the tube's own body.
+        {{"tubeentrance0", -1, 0, ".png"}, {"tube", 0, 21, ".tga"}, {"tubeexit0", -1, 0, ".png"}},
         {{"proftrampflingright", 0, 8, ".tga"}, {"proftrampflingleft", 0, 2, ".tga"}},
         {{"profidleC", 0, 4, ".tga"}, {"profidleC", 9, 12, ".tga"}},
         {{"profidleD", 0, 5, ".tga"}, {"profidleD", 11, 17, ".tga"}},
