@@ -9,6 +9,7 @@
 #include "online/ScoreServer.h"
 #include "platform/Folders.h"
 #include "platform/Random.h"
+#include "world/Element.h"
 
 #include <SDL.h>
 
@@ -67,6 +68,7 @@ void registerProfileServices()
 void handOverProfile(CProfile* profile)
 {
     CDraw::setProfile(profile);
+    CElement::SetProfile(profile);
     CDraw::setFullscreenReader([](CProfileBase* p) { return p->IsFullscreen(); });
 }
 
