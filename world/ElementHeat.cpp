@@ -50,7 +50,10 @@ bool CElement::Heat(CElement* e, bool silent, bool record)
 {
     if (e->IsCatching() || isProfessorOutOfReach(e, false))
         return false;
-    const int cell = cellIndex(e->x, e->y);
+    auto recordCell = [e, record] {
+        if (record && isOnBoard(e->x, e->y))
+            heatedCells.push_back(cellIndex(e->x, e->y));
+    };
     if (e->frozen) {
         logMessage(LOG_DEBUG, "CElement::Heat()   Element at (%i,%i) is dynamically frozen.\n", e->x, e->y);
         e->thawing = e->thawed = true;
@@ -67,15 +70,13 @@ bool CElement::Heat(CElement* e, bool silent, bool record)
             ClearElementAt(e->x, e->y); // off the board at once while its animation plays
     } else if (e->heatable) {
         logMessage(LOG_DEBUG, "CElement::Heat()   Element at (%i,%i) is dynamically heatable.\n", e->x, e->y);
-        if (record)
-            heatedCells.push_back(cell);
+        recordCell();
         e->heated = true;
         return true;
     } else {
         return false;
     }
-    if (record)
-        heatedCells.push_back(cell);
+    recordCell();
     if (silent)
         e->muteHeatSound = true;
     return true;

@@ -316,9 +316,9 @@ bool CElement::CheckSliding(CElement* e)
 void CElement::CheckAllSliding()
 {
     // A bump hands a direction on without starting a move, so teleport pairs
-    // could pass one round for ever; a board cannot need more passes than it
-    // has elements.
-    const size_t passLimit = allElements.size() + 1;
+    // could pass one round for ever. Otherwise each element starts at most
+    // one slide a tick and hands on at most one bump to each side.
+    const size_t passLimit = 3 * allElements.size() + 1;
     bool changed = true;
     for (size_t pass = 0; changed && pass < passLimit; ++pass) {
         changed = false;

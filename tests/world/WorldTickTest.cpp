@@ -141,6 +141,24 @@ TEST_F(WorldTickTest, ASlideStopsAgainstAFixedElement)
     EXPECT_FALSE(a->wasMovingRight);
 }
 
+TEST_F(WorldTickTest, BumpsHandedRoundATeleportLoopDoNotHoldUpTheTick)
+{
+    // Through a teleport the right-hand neighbour of the crate at column 11
+    // is the crate at column 10: each bumps the other for ever.
+    groundRow(6, 0, 31, -1);
+    static CElement* exit;
+    exit = new TestElement(9, 5, ELEMENT_DEVICE, DEVICE_TELEPORT);
+    worldLinks().findTeleportPartner = [](int x, int y, bool right) {
+        return x == 11 && y == 5 && !right ? exit : nullptr;
+    };
+    TestElement* a = crate(10, 5);
+    TestElement* b = crate(11, 5);
+    a->wasMovingRight = true;
+    start();
+    EXPECT_FALSE(a->moving);
+    EXPECT_FALSE(b->moving);
+}
+
 TEST_F(WorldTickTest, TwoElementsSlidingIntoEachOtherBothStopInOneTick)
 {
     groundRow(6, 0, 31, -1);
