@@ -12,8 +12,7 @@ TEST_F(ActorTest, WalkingOnABarrelRollsItBackAndRidesAlong)
 {
     for (bool blocked : {false, true}) {
         SCOPED_TRACE(blocked ? "blocked behind" : "free behind");
-        CElement::UnloadElements();
-        CElement::ResetWorld();
+        freshBoard();
         groundRow(7, 0, 10);
         CElement* b = barrel(5, 6);
         TestActor* prof = professorAt(5, 5);
@@ -57,8 +56,7 @@ TEST_F(ActorTest, HeatedThingsStopTheProfessorButNotTheBots)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        CElement::UnloadElements();
-        CElement::ResetWorld();
+        freshBoard();
         groundRow(6, 0, 10);
         TestActor* actor = c.professor ? professorAt(4, 5) : botAt(4, 5);
         CElement* box = crate(5, 5);
@@ -86,8 +84,7 @@ TEST_F(ActorTest, AnActorPushesFrozenOrDestroyedBotsButNotLiveOnes)
     } cases[] = {{"live", false, false, false}, {"frozen", true, false, true}, {"destroyed", false, true, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        CElement::UnloadElements();
-        CElement::ResetWorld();
+        freshBoard();
         groundRow(6, 0, 10);
         TestActor* prof = professorAt(4, 5);
         TestActor* bot = botAt(5, 5);

@@ -192,8 +192,7 @@ TEST_F(ElementBaseTest, TheSlideSumAddsTheSurfaceBelow)
 TEST_F(ElementBaseTest, AResetWithoutUnloadKeepsTheNullElementOwned)
 {
     crate(3, 3);
-    CElement::UnloadElements();
-    CElement::ResetWorld();
+    freshBoard();
     CElement::ResetWorld();
     CElement* null = CElement::GetNullElement();
     ASSERT_EQ(CElement::GetAllElements().size(), 1u);

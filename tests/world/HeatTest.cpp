@@ -67,8 +67,7 @@ TEST_F(HeatTest, TheProfessorIsOutOfReachOnceCaughtOrLeavingAndOfFrostOnceSinged
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        CElement::UnloadElements();
-        CElement::ResetWorld();
+        freshBoard();
         CElement* prof = professorAt(5, 5);
         prof->heatable = true;
         c.set(true);
@@ -109,8 +108,7 @@ TEST_F(HeatTest, OnlyAHeatedElementAtRestOnItsCellPassesHeat)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        CElement::UnloadElements();
-        CElement::ResetWorld();
+        freshBoard();
         groundRow(6, 0, 10);
         CElement* hot = crate(5, 5);
         hot->heated = true;
@@ -154,8 +152,7 @@ TEST_F(HeatTest, HeatReachesTheProfessorFromTheSideOnlyThroughDelayedHeat)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        CElement::UnloadElements();
-        CElement::ResetWorld();
+        freshBoard();
         groundRow(6, 0, 10);
         CElement* prof = professorAt(c.profX, c.profY);
         prof->heatable = true;

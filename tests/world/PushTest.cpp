@@ -25,8 +25,7 @@ TEST_F(PushTest, TheGroundDecidesWhetherAPushNeedsStrength)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.ground << (c.force ? " with force" : " nudged"));
-        CElement::UnloadElements();
-        CElement::ResetWorld();
+        freshBoard();
         if (c.surface != NOTHING)
             groundRow(6, 0, 10, c.surface);
         CElement* box = crate(5, 5);
@@ -103,8 +102,7 @@ TEST_F(PushTest, PushesAreRefusedWhenSomethingIsInTheWay)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        CElement::UnloadElements();
-        CElement::ResetWorld();
+        freshBoard();
         groundRow(6, 0, 31);
         CElement* box = c.setUp();
         int x = box->x;
@@ -200,8 +198,7 @@ TEST_F(PushTest, MagnetLinksHoldAnElementUpWhileOneLinkStandsFirm)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        CElement::UnloadElements();
-        CElement::ResetWorld();
+        freshBoard();
         worldLinks().isLadderPlatformAt = nullptr;
         for (int x = 0; x < 5; ++x)
             ground(x, 6);

@@ -185,6 +185,14 @@ protected:
         worldLinks() = savedLinks_;
     }
 
+    // Deletes everything and starts again on an empty board (for tables of
+    // cases in one test).
+    static void freshBoard()
+    {
+        CElement::UnloadElements();
+        CElement::ResetWorld();
+    }
+
     // One game frame.
     void tick(int count = 1)
     {

@@ -93,8 +93,7 @@ TEST_F(WorldTickTest, AnElementComingToRestOnABarrelSqueezesItOut)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        CElement::UnloadElements();
-        CElement::ResetWorld();
+        freshBoard();
         groundRow(6, 0, 10);
         CElement* b = barrel(5, 5);
         TestElement* top = crate(5, 4);
@@ -229,8 +228,7 @@ TEST_F(WorldTickTest, ABotBesideTheProfessorCatchesHimOnlyOnFirmGround)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        CElement::UnloadElements();
-        CElement::ResetWorld();
+        freshBoard();
         ladderCells().clear();
         groundRow(6, 0, 10);
         CElement* prof = professorAt(5, 5);
