@@ -217,4 +217,26 @@ TEST_F(ElementBaseTest, TheResetClearsTheOutcomeAndAsksForASnapshot)
     EXPECT_EQ(c->pixelX, 2 * 24);
 }
 
+TEST_F(ElementBaseTest, TheUnloadReportsSpritesLeftAlive)
+{
+    new DrawnCrate(2, 2); // its sprites go with it
+    {
+        CSprite stray(29, 20, 50, 1, true, 1, 1);
+        stray.setName("Stray");
+        LogCapture log(LOG_ELEMENT);
+        CElement::UnloadElements();
+        EXPECT_NE(log.text().find("CElement::UnloadElements()  WARNING:  All sprites have not been properly "
+                                  "unloaded:\n   Stray  (0,0)\n"),
+                  std::string::npos)
+            << log.text();
+        EXPECT_EQ(log.text().find("Drawn Crate"), std::string::npos);
+    }
+    CElement::ResetWorld();
+    LogCapture log(LOG_ELEMENT);
+    CElement::UnloadElements();
+    EXPECT_NE(log.text().find("CElement::UnloadElements()  All sprites have been properly unloaded\n"),
+              std::string::npos);
+    CElement::ResetWorld();
+}
+
 } // namespace
