@@ -99,7 +99,9 @@ struct LevelOutcome {
 // gives it and a write outside is ignored. Every element also sits in one list
 // of all elements, in order of construction, which the world tick and the
 // undo walk. The world runs one tick per game frame (PumpElements), keeps an
-// undo ring of five steps and reports the level's outcome flags.
+// undo ring of five steps and reports the level's outcome flags. ResetWorld
+// comes before a level's elements are built; the board is there from then
+// until UnloadElements.
 //
 // How an element class joins the world:
 // - Its constructor calls CElement(x, y, variant), sets `type` and its
@@ -113,7 +115,9 @@ struct LevelOutcome {
 //   GetTypeName(), then copy the record.
 // - Class-wide state goes into statics with an exists flag, cleared by a
 //   reset operation and copied into and out of one of the five undo steps by
-//   save and restore operations; the class enters them in WorldLinks.cpp.
+//   save and restore operations; the class enters them in WorldLinks.cpp,
+//   with the queries the base asks of it (teleport partners, trampolines,
+//   ladders, the magnets' pull).
 // - Its destructor logs on channel 11 ("CElementXxx:  Destroying ...\n").
 // - Elements made during play call RegisterSpawned, so an undo to a step
 //   before them deletes them.
