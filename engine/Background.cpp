@@ -1,6 +1,5 @@
 #include "engine/Background.h"
 
-#include "engine/DepthOrder.h"
 #include "engine/Log.h"
 #include "engine/Sprite.h"
 

@@ -5,15 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-class CSprite;
-
-// Sprite types the renderer knows by number. The type is also the drawing
-// layer: these three are always behind everything else.
-constexpr int SPRITE_BACKGROUND = 1100;
-constexpr int SPRITE_BACKGROUND_GRID = 1101;
-constexpr int SPRITE_SWAP_IMAGE = 1103;
-// The mouse pointer and the hourglass: in front of everything.
-constexpr int SPRITE_POINTER = 1305;
+#include "engine/Sprite.h"
 
 // Tile rows and columns a sprite covers on the 24-pixel grid. Rows grow
 // downward: top <= bottom.

@@ -19,6 +19,14 @@ constexpr int SPRITE_NO_LOCATION = -999;
 // location arguments for them.
 constexpr int SPRITE_FURNITURE_TYPE = 1000;
 
+// Sprite types the renderer knows by number (the type is also the drawing
+// layer, see DepthOrder.h). These three are always behind everything else.
+constexpr int SPRITE_BACKGROUND = 1100;
+constexpr int SPRITE_BACKGROUND_GRID = 1101;
+constexpr int SPRITE_SWAP_IMAGE = 1103;
+// The mouse pointer and the hourglass: in front of everything.
+constexpr int SPRITE_POINTER = 1305;
+
 // The fields of a sprite that the game world's undo saves and restores.
 // Frames, animation settings, sizes in tiles, the original type, the default
 // origin, the image size and the name are not part of it.
