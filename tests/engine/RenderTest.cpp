@@ -135,7 +135,7 @@ TEST_F(RenderTest, TheDirtyListReachesTheDisplayOnce)
     auto s = sprite("red.tga", 30, 100, 100);
     CRender::AddDirtyRect(700, 10, 5, 5);
     frame();
-    EXPECT_EQ(updates_, (Rects{{100, 100, 24, 24}, {700, 10, 5, 5}}));
+    EXPECT_EQ(updates_, (Rects{{700, 10, 5, 5}, {100, 100, 24, 24}}));
     EXPECT_TRUE(CRender::GetDirtyRects().empty());
     updates_.clear();
     frame();
