@@ -5,6 +5,7 @@
 #include "engine/Draw.h"
 #include "engine/Log.h"
 #include "engine/Sprite.h"
+#include "engine/SpriteAreaIndex.h"
 
 #include <memory>
 
@@ -13,6 +14,8 @@ namespace {
 struct RenderState {
     std::vector<DirtyRect> dirty;
     // The sprites of the rectangle being drawn, and the same in depth order.
+    SpriteAreaIndex index;
+    std::vector<CSprite*> overlapping;
     std::vector<DepthKey> collected;
     std::vector<CSprite*> sorted;
     DepthOrder depthOrder;
@@ -23,12 +26,14 @@ struct RenderState {
 
 RenderState g;
 
+// The visible sprites over the rectangle, in live-list order.
 void collectSprites(const DirtyRect& rect)
 {
+    g.overlapping.clear();
+    g.index.collect(rect, g.overlapping);
     g.collected.clear();
-    for (CSprite* sprite : CSprite::getAllSprites())
-        if (spriteOverlapsRect(*sprite, rect))
-            g.collected.push_back(depthKeyOf(sprite));
+    for (CSprite* sprite : g.overlapping)
+        g.collected.push_back(depthKeyOf(sprite));
 }
 
 } // namespace
@@ -91,6 +96,7 @@ void CRender::OptimizeDirtyRects()
 void CRender::DrawDirty()
 {
     bool editor = currentControllerId() == CONTROLLER_ID_EDITOR;
+    g.index.build(CSprite::getAllSprites());
     for (const DirtyRect& rect : g.dirty) {
         collectSprites(rect);
         g.depthOrder.order(g.collected, editor, g.sorted);
