@@ -53,7 +53,8 @@ bool mergeFirst(std::vector<DirtyRect>& rects)
     return merged;
 }
 
-void addFullScreen(std::vector<DirtyRect>& out, int controllerId)
+// Returns whether the screen was laid out as cells.
+bool addFullScreen(std::vector<DirtyRect>& out, int controllerId)
 {
     out.clear();
     if (controllerId == CONTROLLER_ID_GAME || controllerId == CONTROLLER_ID_EDITOR) {
@@ -62,10 +63,11 @@ void addFullScreen(std::vector<DirtyRect>& out, int controllerId)
         for (int x = 0; x < kScreenWidth; x += kCellWidth)
             for (int y = 0; y < kScreenHeight; y += kCellHeight)
                 out.push_back({x, y, kCellWidth, kCellHeight});
-    } else {
-        logMessage(LOG_RENDER_OPTIMIZE, "   * Adding full-screen rectangle (%ix%i)\n", kScreenWidth, kScreenHeight);
-        out.push_back({0, 0, kScreenWidth, kScreenHeight});
+        return true;
     }
+    logMessage(LOG_RENDER_OPTIMIZE, "   * Adding full-screen rectangle (%ix%i)\n", kScreenWidth, kScreenHeight);
+    out.push_back({0, 0, kScreenWidth, kScreenHeight});
+    return false;
 }
 
 // Cells of 25, 50 or 100 pixels by the rectangle's size, one pixel wider and
@@ -147,10 +149,10 @@ void mergeDirtyRects(std::vector<DirtyRect>& rects)
     }
 }
 
-void clipDirtyRects(std::vector<DirtyRect>& rects, int controllerId)
+bool clipDirtyRects(std::vector<DirtyRect>& rects, int controllerId)
 {
     if (rects.empty())
-        return;
+        return false;
     if (logging()) {
         logMessage(LOG_RENDER_OPTIMIZE,
                    "%s\n=== PHASE 1:  OUT-OF-BOUNDS CLIPPING AND REMOVAL (%i rects) ======================\n",
@@ -160,6 +162,7 @@ void clipDirtyRects(std::vector<DirtyRect>& rects, int controllerId)
     // Kept between frames so that the list's storage is reused.
     static std::vector<DirtyRect> out;
     out.clear();
+    bool cells = false;
     for (const DirtyRect& original : rects) {
         if (offScreen(original)) {
             logMessage(LOG_RENDER_OPTIMIZE, "   * Removing out-of-bounds rectangle (%ix%i at %i,%i)\n", original.w,
@@ -172,7 +175,7 @@ void clipDirtyRects(std::vector<DirtyRect>& rects, int controllerId)
         if (r.w <= 0 || r.h <= 0)
             continue;
         if (area(r) > FULL_SCREEN_AREA_LIMIT) {
-            addFullScreen(out, controllerId);
+            cells = addFullScreen(out, controllerId);
             break;
         }
         if (area(r) > kCellSplitArea && controllerId == CONTROLLER_ID_GAME) {
@@ -184,4 +187,5 @@ void clipDirtyRects(std::vector<DirtyRect>& rects, int controllerId)
         out.push_back(r);
     }
     rects.swap(out);
+    return cells;
 }
