@@ -20,31 +20,31 @@ bool logging() { return isLogChannelEnabled(LOG_RENDER_OPTIMIZE); }
 
 // One merging step: the first rectangle swallows every later one it
 // overlaps without growing the painted area, then goes to the end.
-bool mergeFirst(std::vector<DirtyRect>& rects)
+bool mergeFirst(std::vector<DirtyRect>& rects, bool log)
 {
     DirtyRect r0 = rects.front();
     bool merged = false;
     size_t kept = 0;
     for (size_t i = 1; i < rects.size(); ++i) {
         const DirtyRect r1 = rects[i];
-        if (!rectsOverlap(r0, r1)) {
-            logMessage(LOG_RENDER_OPTIMIZE, "   * No R1 intersection  -->  Appending R1 (%ix%i @ %i,%i)\n", r1.w, r1.h,
-                       r1.x, r1.y);
-            rects[kept++] = r1;
-            continue;
+        const char* verdict = "No R1 intersection";
+        if (rectsOverlap(r0, r1)) {
+            DirtyRect u = rectUnion(r0, r1);
+            if (area(r0) + area(r1) >= area(u)) {
+                if (log)
+                    logMessage(LOG_RENDER_OPTIMIZE,
+                               "   * R1 Optimization     -->  Ignoring R1 (%ix%i @ %i,%i) and Resizing R0 (%ix%i @ %i,%i)\n",
+                               r1.w, r1.h, r1.x, r1.y, u.w, u.h, u.x, u.y);
+                r0 = u;
+                merged = true;
+                continue;
+            }
+            verdict = "No R1 Optimization";
         }
-        DirtyRect u = rectUnion(r0, r1);
-        if (area(r0) + area(r1) >= area(u)) {
-            logMessage(LOG_RENDER_OPTIMIZE,
-                       "   * R1 Optimization     -->  Ignoring R1 (%ix%i @ %i,%i) and Resizing R0 (%ix%i @ %i,%i)\n",
-                       r1.w, r1.h, r1.x, r1.y, u.w, u.h, u.x, u.y);
-            r0 = u;
-            merged = true;
-        } else {
-            logMessage(LOG_RENDER_OPTIMIZE, "   * No R1 Optimization  -->  Appending R1 (%ix%i @ %i,%i)\n", r1.w, r1.h,
-                       r1.x, r1.y);
-            rects[kept++] = r1;
-        }
+        if (log)
+            logMessage(LOG_RENDER_OPTIMIZE, "   * %s  -->  Appending R1 (%ix%i @ %i,%i)\n", verdict, r1.w, r1.h, r1.x,
+                       r1.y);
+        rects[kept++] = r1;
     }
     logMessage(LOG_RENDER_OPTIMIZE, "   * R0 Optimization     -->  Appending R0 (%ix%i @ %i,%i)\n", r0.w, r0.h, r0.x,
                r0.y);
@@ -144,7 +144,7 @@ void mergeDirtyRects(std::vector<DirtyRect>& rects)
                 logMessage(LOG_RENDER_OPTIMIZE, "Processing rectangle %i:  (%dx%d @ %d,%d)\n", static_cast<int>(step),
                            r.w, r.h, r.x, r.y);
             }
-            merged = mergeFirst(rects) || merged;
+            merged = mergeFirst(rects, logging()) || merged;
         }
     }
 }
