@@ -5,7 +5,7 @@
 #include "engine/Parameters.h"
 #include "engine/Render.h"
 #include "engine/Sound.h"
-#include "engine/Sprite.h"
+#include "engine/SpriteReport.h"
 #include "levels/LevelSet.h"
 #include "levels/Profile.h"
 #include "online/ScoreServer.h"
@@ -145,28 +145,11 @@ void runMainLoop()
     }
 }
 
-// Every sprite should be gone with its owner by now; those that are not are
-// listed by name and position.
-void reportLiveSprites()
-{
-    const std::string equals(82, '=');
-    const std::string stars(82, '*');
-    logMessage(LOG_DEBUG, "%s\n%s\n", equals.c_str(), stars.c_str());
-    const std::vector<CSprite*>& live = CSprite::getAllSprites();
-    if (live.empty()) {
-        logMessage(LOG_DEBUG, "main()  All sprites have been properly unloaded\n");
-    } else {
-        logMessage(LOG_DEBUG, "main()  WARNING:  All sprites have not been properly unloaded:\n");
-        for (const CSprite* sprite : live)
-            logMessage(LOG_DEBUG, "   %s  (%i,%i)\n", sprite->getName(), sprite->getX(false), sprite->getY(false));
-    }
-    logMessage(LOG_DEBUG, "%s\n%s\n", stars.c_str(), equals.c_str());
-}
-
 void shutDown(Services& services)
 {
     CLevelSet::freeAll();
-    reportLiveSprites();
+    // Every sprite should be gone with its owner by now.
+    reportLiveSprites(LOG_DEBUG, "main()", false);
     logMessage(LOG_MILESTONE, "ID_900:  SHUTDOWN COMPLETED\n");
     services.renderer.reset();
     services.display.reset();

@@ -5,10 +5,10 @@
 #include "engine/Log.h"
 #include "engine/Sound.h"
 #include "engine/SoundObject.h"
+#include "engine/SpriteReport.h"
 #include "world/WorldLinks.h"
 
 #include <algorithm>
-#include <string>
 
 int CElement::undoStart = 0;
 int CElement::undoCount = 0;
@@ -26,8 +26,6 @@ struct WorldStep {
 };
 
 std::array<WorldStep, UNDO_STEPS> steps;
-
-std::string separator(char c) { return std::string(82, c) + "\n"; }
 
 void flashForUndo(CSprite* flash, SoundObject* emp)
 {
@@ -234,18 +232,7 @@ void CElement::UnloadElements()
     professor = nullptr;
     nullElement = nullptr;
 
-    logMessage(LOG_ELEMENT, "%s", separator('=').c_str());
-    logMessage(LOG_ELEMENT, "%s", separator('*').c_str());
-    const std::vector<CSprite*>& live = CSprite::getAllSprites();
-    if (live.empty()) {
-        logMessage(LOG_ELEMENT, "CElement::UnloadElements()  All sprites have been properly unloaded\n");
-    } else {
-        logMessage(LOG_ELEMENT, "CElement::UnloadElements()  WARNING:  All sprites have not been properly unloaded:\n");
-        for (const CSprite* s : live)
-            logMessage(LOG_ELEMENT, "   %s  (%i,%i)\n", s->getName(), s->getTileX(), s->getTileY());
-    }
-    logMessage(LOG_ELEMENT, "%s", separator('*').c_str());
-    logMessage(LOG_ELEMENT, "%s", separator('=').c_str());
+    reportLiveSprites(LOG_ELEMENT, "CElement::UnloadElements()", true);
     logMessage(LOG_DESTRUCT, "DEBUG CElement:  Elements vector destroyed...%d elements.\n",
                static_cast<int>(allElements.size()));
 }
