@@ -3,6 +3,8 @@
 #include "engine/Draw.h"
 #include "engine/Log.h"
 #include "engine/Parameters.h"
+#include "engine/Sound.h"
+#include "levels/LevelSet.h"
 #include "levels/Profile.h"
 #include "online/ScoreServer.h"
 #include "platform/Folders.h"
@@ -56,6 +58,8 @@ void registerProfileServices()
     services.grabInput = [](bool grab) { SDL_WM_GrabInput(grab ? SDL_GRAB_ON : SDL_GRAB_OFF); };
     services.toggleFullscreen = &CDraw::toggleFullscreen;
     services.hasScreen = &CDraw::hasScreen;
+    services.setEffectsVolume = &CSound::setEffectsVolume;
+    services.setMusicVolume = &CSound::setMusicVolume;
     setProfileServices(services);
 }
 
@@ -82,8 +86,11 @@ void startUp(int argc, char** argv, Services& services)
     int mask = parseStartMask(argc, argv);
     startLogging();
     CDraw::setDeveloperMode(false);
+    CSound::setLoadFromDirectory(false);
     LoadParameters();
     initDirectories();
+    if (!(mask & MASK_NO_SOUND))
+        CSound::init((mask & MASK_ASK_SOUND) != 0);
     registerProfileServices();
     services.profile = std::make_unique<CProfile>();
     handOverProfile(services.profile.get());
@@ -98,6 +105,14 @@ void loadResources()
     logMessage(LOG_MILESTONE, "ID_000:  INIT:  Image Load Started\n");
     CDraw::preloadImages();
     logMessage(LOG_MILESTONE, "ID_000:  INIT:  Image Load Completed\n");
+    // Both sound loaders return at once while sound is off.
+    logMessage(LOG_MILESTONE, "ID_001:  INIT:  Sound Load Started\n");
+    CSound::loadAll();
+    CSound::createMusicTracks();
+    logMessage(LOG_MILESTONE, "ID_001:  INIT:  Sound Load Completed\n");
+    logMessage(LOG_MILESTONE, "ID_002:  INIT:  Level Load Started\n");
+    CLevelSet::loadAll();
+    logMessage(LOG_MILESTONE, "ID_002:  INIT:  Level Load Completed\n");
     startScoreClient();
 }
 
@@ -116,6 +131,7 @@ void runMainLoop()
 {
     const long maxFrames = maxFramesFromEnvironment();
     for (long frames = 1; !quitRequested(); ++frames) {
+        CSound::update();
         CDraw::present(true, true);
         if (frames == maxFrames)
             break;
@@ -124,6 +140,7 @@ void runMainLoop()
 
 void shutDown(Services& services)
 {
+    CLevelSet::freeAll();
     logMessage(LOG_MILESTONE, "ID_900:  SHUTDOWN COMPLETED\n");
     services.display.reset();
     services.profile.reset();

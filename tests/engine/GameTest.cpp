@@ -61,7 +61,8 @@ TEST(GameTest, ProgramStartsRunsFramesAndShutsDown)
     std::string log = readFile(out);
     size_t at = 0;
     for (const char* line : {"ID_000:  INIT:  Image Load Started\n", "ID_000a: INIT:     Images Preloaded\n",
-                             "ID_000:  INIT:  Image Load Completed\n", "ID_900:  SHUTDOWN COMPLETED\n"}) {
+                             "ID_000:  INIT:  Image Load Completed\n", "ID_002:  INIT:  Level Load Started\n",
+                             "ID_002:  INIT:  Level Load Completed\n", "ID_900:  SHUTDOWN COMPLETED\n"}) {
         at = log.find(line, at);
         EXPECT_NE(at, std::string::npos) << line << log;
     }
