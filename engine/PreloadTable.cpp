@@ -5,6 +5,7 @@
 #include "engine/PreloadTable.h"
 
 #include "engine/Draw.h"
+#include "engine/Log.h"
 
 #include <functional>
 #include <initializer_list>
@@ -117,8 +118,8 @@ List mainMenu()
 
 List map()
 {
-    // Each kind of level dot: its states, and the frames it shrinks through
-    // when the map closes.
+    // Every kind of level dot in each of its states, with the frames it
+    // shrinks through.
     return {"cacheMap",
             "Caching images for map",
             {group("Background", {one("map_background.jpg"),
@@ -532,13 +533,82 @@ List captions()
     return {"cacheButtons", "Caching images for buttons", {parchment}};
 }
 
+// Pointer pictures for the editor: the things it places, see-through.
+Group cursorIcons()
+{
+    auto cursor = [](const char* source, const char* made) { return copy(source, made, -100); };
+    return group("Faded Cursor Icons", {cursor("grass1.png", "cursorgrass.png"),
+                                        cursor("sand1.png", "cursorsand.png"),
+                                        cursor("ice1.png", "cursorice.png"),
+                                        cursor("bridgeA0_trimmed.png", "cursorbridge.png"),
+                                        step(),
+                                        cursor("editorteleportblue.png", "cursorteleportblue.png"),
+                                        cursor("editorteleportyellow.png", "cursorteleportyellow.png"),
+                                        cursor("editorteleportred.png", "cursorteleportred.png"),
+                                        cursor("editorpowerupteleport.png", "cursorpowerupteleport.png"),
+                                        step(),
+                                        cursor("editorpowerupwhistle.tga", "cursorpowerupwhistle.tga"),
+                                        cursor("editorpowerupbridge.png", "cursorpowerupbridge.png"),
+                                        cursor("editorpowerupheatgun.png", "cursorpowerupheatgun.png"),
+                                        cursor("editorpowerupfrostgun.tga", "cursorpowerupfrostgun.tga"),
+                                        step(),
+                                        cursor("frostballleft2.tga", "cursorfreeze.tga"),
+                                        cursor("fireballleft2.png", "cursorheat.png"),
+                                        cursor("editorerase.png", "cursorerase.png"),
+                                        cursor("metalbarrel0.png", "cursormbarrel.png"),
+                                        cursor("barrel0.tga", "cursorwbarrel.tga"),
+                                        step(),
+                                        cursor("bothang.png", "cursorbot.png"),
+                                        cursor("bothang.png", "cursorbothang.png"),
+                                        cursor("botstandleft.png", "cursorbotleft.png"),
+                                        cursor("botstandright.png", "cursorbotright.png"),
+                                        cursor("qmarkrotate23.tga", "cursortutorial.tga"),
+                                        step()});
+}
+
+// A portal switching on fades in from almost nothing; its spiral also comes
+// in four fainter strengths.
+Group teleportPortals()
+{
+    return group("Faded Teleport Portals",
+                 {forEach(kColours,
+                          [](const std::string& colour) {
+                              std::string source = "teleport_spiral" + colour + "0.png";
+                              std::string enable = "teleport_spiral" + colour + "_enable";
+                              return join({copyFades(source, enable, 0, ".png", {-235, -215, -195, -175}), step(),
+                                           copyFades(source, enable, 4, ".png", {-155, -135, -115, -95}), step()});
+                          }),
+                  forEach(kColours,
+                          [](const std::string& colour) {
+                              std::string spiral = "teleport_spiral" + colour;
+                              return join({copySeries(spiral, spiral + "_idle", 0, 39, ".png", -85), step(),
+                                           copySeries(spiral, spiral + "_70", 0, 39, ".png", -70), step(),
+                                           copySeries(spiral, spiral + "_50", 0, 39, ".png", -40), step(),
+                                           copySeries(spiral, spiral + "_10", 0, 39, ".png", -10), step()});
+                          }),
+                  forEach(kColours, [](const std::string& colour) {
+                      std::string turnOn = "teleport_spiral" + colour + "turnon";
+                      return join({copy(turnOn + "5.png", turnOn + "5_faded.png", -45), step(),
+                                   copy(turnOn + "6.png", turnOn + "6_faded.png", -65), step()});
+                  })});
+}
+
+Group teleportGlows()
+{
+    return group("Faded Teleport Glows", {forEach(kColours, [](const std::string& colour) {
+                     std::string glow = "teleport_glow" + colour;
+                     return join({copyFades(glow + ".png", glow, 0, ".png", {-20, -6, -1, -2}), step(),
+                                  copyFades(glow + ".png", glow, 4, ".png", {-4, -13, -21, -31}), step(),
+                                  copyFades(glow + ".png", glow, 8, ".png", {-43, -56, -70, -85, -99}), step()});
+                 })});
+}
+
 List fadedImages()
 {
     // A message under a text field that fades out after a wrong entry.
     auto fadingText = [](const std::string& name, int stringNumber, int width) {
         return join({text(name, stringNumber, width, 30), fade(name, 6, -45)});
     };
-    auto cursor = [](const char* source, const char* made) { return copy(source, made, -100); };
     auto breakingSeries = [](const std::string& prefix, int last, const std::string& suffix) {
         return join({series(prefix, 0, last, suffix), breakFades(prefix, last, suffix), step()});
     };
@@ -548,33 +618,7 @@ List fadedImages()
         {group("Text Entry Fading Text",
                {fadingText("scoreboard_user_invalid.png", 3004, 300), fadingText("password_invalid.png", 3005, 300),
                 fadingText("options_password_invalid.png", 2706, 136), step()}),
-         group("Faded Cursor Icons", {cursor("grass1.png", "cursorgrass.png"),
-                                      cursor("sand1.png", "cursorsand.png"),
-                                      cursor("ice1.png", "cursorice.png"),
-                                      cursor("bridgeA0_trimmed.png", "cursorbridge.png"),
-                                      step(),
-                                      cursor("editorteleportblue.png", "cursorteleportblue.png"),
-                                      cursor("editorteleportyellow.png", "cursorteleportyellow.png"),
-                                      cursor("editorteleportred.png", "cursorteleportred.png"),
-                                      cursor("editorpowerupteleport.png", "cursorpowerupteleport.png"),
-                                      step(),
-                                      cursor("editorpowerupwhistle.tga", "cursorpowerupwhistle.tga"),
-                                      cursor("editorpowerupbridge.png", "cursorpowerupbridge.png"),
-                                      cursor("editorpowerupheatgun.png", "cursorpowerupheatgun.png"),
-                                      cursor("editorpowerupfrostgun.tga", "cursorpowerupfrostgun.tga"),
-                                      step(),
-                                      cursor("frostballleft2.tga", "cursorfreeze.tga"),
-                                      cursor("fireballleft2.png", "cursorheat.png"),
-                                      cursor("editorerase.png", "cursorerase.png"),
-                                      cursor("metalbarrel0.png", "cursormbarrel.png"),
-                                      cursor("barrel0.tga", "cursorwbarrel.tga"),
-                                      step(),
-                                      cursor("bothang.png", "cursorbot.png"),
-                                      cursor("bothang.png", "cursorbothang.png"),
-                                      cursor("botstandleft.png", "cursorbotleft.png"),
-                                      cursor("botstandright.png", "cursorbotright.png"),
-                                      cursor("qmarkrotate23.tga", "cursortutorial.tga"),
-                                      step()}),
+         cursorIcons(),
          group("Faded Question Marks", {series("qmarkrotate", 0, 23, ".tga"),
                                         copySeries("qmarkrotate", "qmarkrotate_fading1", 0, 23, ".tga", -50), step(),
                                         copySeries("qmarkrotate", "qmarkrotate_fading2", 0, 23, ".tga", -90), step(),
@@ -602,35 +646,7 @@ List fadedImages()
                             return join({series(back, 0, 6, ".png"), series(front, 0, 6, ".png"), step(),
                                          breakFades(back, 6, ".png"), step(), breakFades(front, 6, ".png"), step()});
                         })}),
-         group("Faded Teleport Portals",
-               {forEach(kColours,
-                        [](const std::string& colour) {
-                            // A portal switching on fades in from almost nothing.
-                            std::string source = "teleport_spiral" + colour + "0.png";
-                            std::string enable = "teleport_spiral" + colour + "_enable";
-                            return join({copyFades(source, enable, 0, ".png", {-235, -215, -195, -175}), step(),
-                                         copyFades(source, enable, 4, ".png", {-155, -135, -115, -95}), step()});
-                        }),
-                forEach(kColours,
-                        [](const std::string& colour) {
-                            std::string spiral = "teleport_spiral" + colour;
-                            return join({copySeries(spiral, spiral + "_idle", 0, 39, ".png", -85), step(),
-                                         copySeries(spiral, spiral + "_70", 0, 39, ".png", -70), step(),
-                                         copySeries(spiral, spiral + "_50", 0, 39, ".png", -40), step(),
-                                         copySeries(spiral, spiral + "_10", 0, 39, ".png", -10), step()});
-                        }),
-                forEach(kColours,
-                        [](const std::string& colour) {
-                            std::string turnOn = "teleport_spiral" + colour + "turnon";
-                            return join({copy(turnOn + "5.png", turnOn + "5_faded.png", -45), step(),
-                                         copy(turnOn + "6.png", turnOn + "6_faded.png", -65), step()});
-                        })}),
-         group("Faded Teleport Glows", {forEach(kColours, [](const std::string& colour) {
-                   std::string glow = "teleport_glow" + colour;
-                   return join({copyFades(glow + ".png", glow, 0, ".png", {-20, -6, -1, -2}), step(),
-                                copyFades(glow + ".png", glow, 4, ".png", {-4, -13, -21, -31}), step(),
-                                copyFades(glow + ".png", glow, 8, ".png", {-43, -56, -70, -85, -99}), step()});
-               })})}};
+         teleportPortals(), teleportGlows()}};
 }
 
 std::vector<List> buildLists()
@@ -720,8 +736,8 @@ const List& list(const std::string& function)
     for (const List& l : lists())
         if (l.function == function)
             return l;
-    static const List none;
-    return none;
+    logError(true, "No start-up list %s\n", function.c_str());
+    return lists().front();
 }
 
 } // namespace preload

@@ -74,6 +74,7 @@ struct List {
 // the game's own groups, the thirteen element groups, the button captions
 // and the faded images.
 const std::vector<List>& lists();
+// The list of that name; fatal when there is none.
 const List& list(const std::string& function);
 
 // The names the start-up lists touch, derived from the table.
