@@ -1,5 +1,5 @@
 #include "engine/PreloadTable.h"
-#include "engine/ResourceArchive.h"
+#include "support/ArchiveCases.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -12,14 +12,7 @@ using namespace corvelle_test;
 // archive; the derived images are made at start-up and must not be in it.
 TEST(StartUpArchiveTest, DISABLED_HoldsEveryStartUpImageAndNoDerivedOne)
 {
-    ResourceArchive archive;
-    ASSERT_TRUE(archive.open(resourceDir() + "/resource2.dat")) << archive.error();
-    std::set<std::string> stored;
-    for (uint32_t i = 0; i < archive.count(); ++i) {
-        ArchiveEntry entry;
-        ASSERT_TRUE(archive.entry(i, entry)) << archive.error();
-        stored.insert(entry.name);
-    }
+    std::set<std::string> stored = archiveNames(resourceDir() + "/resource2.dat");
     preload::Names names = preload::startUpNames();
     std::string missing;
     for (const std::string& name : names.archived)
