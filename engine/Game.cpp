@@ -3,7 +3,9 @@
 #include "engine/Draw.h"
 #include "engine/Log.h"
 #include "engine/Parameters.h"
+#include "engine/Render.h"
 #include "engine/Sound.h"
+#include "engine/Sprite.h"
 #include "levels/LevelSet.h"
 #include "levels/Profile.h"
 #include "online/ScoreServer.h"
@@ -48,6 +50,7 @@ void startLogging()
 struct Services {
     std::unique_ptr<CProfile> profile;
     std::unique_ptr<CDraw> display;
+    std::unique_ptr<CRender> renderer;
 };
 
 // How the profile puts its settings into effect. Each module adds its own
@@ -97,6 +100,7 @@ void startUp(int argc, char** argv, Services& services)
     if (mask & MASK_WINDOW)
         services.profile->SetFullscreen(false);
     services.display = std::make_unique<CDraw>();
+    services.renderer = std::make_unique<CRender>();
 }
 
 // Start-up after the window is open: the logged loading phases.
@@ -132,16 +136,37 @@ void runMainLoop()
     const long maxFrames = maxFramesFromEnvironment();
     for (long frames = 1; !quitRequested(); ++frames) {
         CSound::update();
+        CRender::Render(true);
         CDraw::present(true, true);
         if (frames == maxFrames)
             break;
     }
 }
 
+// Every sprite should be gone with its owner by now; those that are not are
+// listed by name and position.
+void reportLiveSprites()
+{
+    const std::string equals(82, '=');
+    const std::string stars(82, '*');
+    logMessage(LOG_DEBUG, "%s\n%s\n", equals.c_str(), stars.c_str());
+    const std::vector<CSprite*>& live = CSprite::getAllSprites();
+    if (live.empty()) {
+        logMessage(LOG_DEBUG, "main()  All sprites have been properly unloaded\n");
+    } else {
+        logMessage(LOG_DEBUG, "main()  WARNING:  All sprites have not been properly unloaded:\n");
+        for (const CSprite* sprite : live)
+            logMessage(LOG_DEBUG, "   %s  (%i,%i)\n", sprite->getName(), sprite->getX(false), sprite->getY(false));
+    }
+    logMessage(LOG_DEBUG, "%s\n%s\n", stars.c_str(), equals.c_str());
+}
+
 void shutDown(Services& services)
 {
     CLevelSet::freeAll();
+    reportLiveSprites();
     logMessage(LOG_MILESTONE, "ID_900:  SHUTDOWN COMPLETED\n");
+    services.renderer.reset();
     services.display.reset();
     services.profile.reset();
 }
