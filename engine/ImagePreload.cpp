@@ -4,7 +4,6 @@
 #include "engine/Draw.h"
 
 #include "engine/Log.h"
-#include "engine/PreloadLists.h"
 #include "engine/ResourceArchive.h"
 #include "platform/Folders.h"
 
@@ -45,16 +44,6 @@ void CDraw::preloadImages()
     else
         preloadArchive();
     logMessage(LOG_MILESTONE, "ID_000a: INIT:     Images Preloaded\n");
-    cacheMain();
-    logMessage(LOG_MILESTONE, "ID_000b: INIT:     Main Menu Cached\n");
-    cacheMap();
-    logMessage(LOG_MILESTONE, "ID_000c: INIT:     Map Cached\n");
-    cacheGame();
-    logMessage(LOG_MILESTONE, "ID_000d: INIT:     Game Cached\n");
-    cacheButtons();
-    logMessage(LOG_MILESTONE, "ID_000e: INIT:     Buttons Cached\n");
-    cacheFadedImages();
-    logMessage(LOG_MILESTONE, "ID_000f: INIT:     Faded Cached\n");
 }
 
 // Every count, offset, size and name length of the archive is checked

@@ -38,7 +38,7 @@ TEST_F(ImagePreloadTest, ArchiveEntriesBecomeImagesByName)
     EXPECT_EXIT(CDraw::getImage("Green.tga"), testing::ExitedWithCode(1), "");
 }
 
-TEST_F(ImagePreloadTest, MilestonesAndTheBarFollowThePreload)
+TEST_F(ImagePreloadTest, MilestonesFollowThePreloadAndItsLists)
 {
     initLogChannels(false);
     enableLogChannel(LOG_MILESTONE);
@@ -53,8 +53,12 @@ TEST_F(ImagePreloadTest, MilestonesAndTheBarFollowThePreload)
         EXPECT_NE(at, std::string::npos) << line;
     }
     initLogChannels(false);
+}
 
-    // An empty archive leaves the bar's total at the allowance alone.
+TEST_F(ImagePreloadTest, EmptyArchiveLeavesTheBarToTheAllowance)
+{
+    writeArchive(packResourceArchive({}));
+    CDraw::preloadImages();
     watchDisplayUpdates();
     CDraw::addLoadProgress(LOAD_BAR_ALLOWANCE / 10);
     ASSERT_EQ(updates_.size(), 1u);
