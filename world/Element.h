@@ -106,7 +106,8 @@ struct LevelOutcome {
 // How an element class joins the world:
 // - Its constructor calls CElement(x, y, variant), sets `type` and its
 //   sub-kind field and the material flags, and makes its sprites with its
-//   class's images-cached flag as the sharedImages argument.
+//   class's images-cached flag (engine/ImagesCached.h) as the sharedImages
+//   argument.
 // - It overrides the virtual operations it needs; they are declared below in
 //   their fixed slot order.
 // - Its own fields that an undo must bring back live in a record per undo step;

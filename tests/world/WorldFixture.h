@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/ImagesCached.h"
 #include "engine/Log.h"
 #include "world/ElementAI.h"
 #include "world/WorldLinks.h"
@@ -175,7 +176,10 @@ protected:
         trampolineCells().clear();
         ladderCells().clear();
         updateLog().clear();
+        // Sprites look their frames up without taking references, as in
+        // the game after the start-up lists: with no pictures, frames are -1.
         CElement::SetImagesCached(true);
+        markImagesCached();
         CElement::ResetWorld();
     }
 
