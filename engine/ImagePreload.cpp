@@ -2,6 +2,7 @@
 // store, from the image archive or, in developer mode, from the loose files
 // of "resource/"; then the start-up lists decode what the game holds.
 #include "engine/Draw.h"
+#include "engine/PreloadLists.h"
 
 #include "engine/Log.h"
 #include "engine/ResourceArchive.h"
@@ -44,6 +45,7 @@ void CDraw::preloadImages()
     else
         preloadArchive();
     logMessage(LOG_MILESTONE, "ID_000a: INIT:     Images Preloaded\n");
+    runPreloadLists();
 }
 
 // Every count, offset, size and name length of the archive is checked

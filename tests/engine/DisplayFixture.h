@@ -62,7 +62,6 @@ protected:
     {
         writeArchive(packResourceArchive(withStartUpImages(entries)));
         CDraw::preloadImages();
-        runPreloadLists();
     }
 
     void writeArchive(const std::vector<unsigned char>& bytes)
