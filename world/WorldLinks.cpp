@@ -1,6 +1,10 @@
 #include "world/WorldLinks.h"
 
 #include "engine/Draw.h"
+#include "world/ElementDeviceButton.h"
+#include "world/ElementDeviceGate.h"
+#include "world/ElementDeviceTeleport.h"
+#include "world/ElementDeviceTrampoline.h"
 
 namespace {
 
@@ -12,6 +16,17 @@ WorldLinks makeLinks()
 {
     WorldLinks links;
     links.currentFrame = &CDraw::getFrame;
+    links.findTeleportPartner = &CElementDeviceTeleport::FindPartner;
+    links.isTeleportAt = &CElementDeviceTeleport::IsTeleportAt;
+    links.isTrampolineAt = &CElementDeviceTrampoline::IsTrampolineAt;
+    links.classStates = {
+        {"buttons", &CElementDeviceButton::ResetAll, &CElementDeviceButton::SaveAll, &CElementDeviceButton::RestoreAll},
+        {"gates", &CElementDeviceGate::ResetAll, nullptr, nullptr},
+        {"teleports", &CElementDeviceTeleport::ResetAll, &CElementDeviceTeleport::SaveAll,
+         &CElementDeviceTeleport::RestoreAll},
+        {"trampolines", &CElementDeviceTrampoline::ResetAll, &CElementDeviceTrampoline::SaveAll,
+         &CElementDeviceTrampoline::RestoreAll},
+    };
     return links;
 }
 
