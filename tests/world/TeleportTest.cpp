@@ -161,6 +161,34 @@ TEST_F(TeleportTest, AnUndoToBeforeAnInflatedTeleportRemovesItFromItsColour)
     tick();
 }
 
+TEST_F(TeleportTest, MagnetsHoldingThroughAPairLetGo)
+{
+    groundRow(11, 0, 31);
+    auto* a = teleport(3, 10, BLUE);
+    teleport(20, 10, BLUE);
+    // A right-facing magnet in the first teleport's left column holds through
+    // the portal; a left-facing one in the second's right column likewise.
+    TestElement* rightMagnet = crate(3, 10);
+    rightMagnet->typeMagnet = 2;
+    TestElement* leftMagnet = crate(21, 10);
+    leftMagnet->typeMagnet = 1;
+    TestElement* heldRight = crate(21, 9);
+    TestElement* heldLeft = crate(4, 9);
+    rightMagnet->SetHoldingMagnet(heldRight, false);
+    heldRight->SetHoldingMagnet(rightMagnet, true);
+    leftMagnet->SetHoldingMagnet(heldLeft, true);
+    heldLeft->SetHoldingMagnet(leftMagnet, false);
+
+    LogCapture log(8);
+    a->ReleaseMagnetLinks();
+    for (CElement* e : {rightMagnet, leftMagnet, heldRight, heldLeft})
+        EXPECT_FALSE(e->IsMagnetHeld());
+    EXPECT_NE(log.text().find("***  RELEASE T0 R-MAGNET(3,10)->rmagnet(21,9)->lmagnet and R-MAGNET->rmagnet"),
+              std::string::npos);
+    EXPECT_NE(log.text().find("***  RELEASE T1 L-MAGNET(21,10)->lmagnet(4,9)->rmagnet and L-MAGNET->lmagnet"),
+              std::string::npos);
+}
+
 TEST_F(TeleportTest, ItStandsOnGroundUnderEitherColumnUnlessSolidGroundTipsIt)
 {
     // Ground below the left and right column, solid ground in the left and
