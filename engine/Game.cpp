@@ -1,7 +1,10 @@
 #include "engine/Game.h"
 
+#include "engine/Draw.h"
 #include "engine/Log.h"
 #include "engine/Parameters.h"
+#include "engine/Sound.h"
+#include "levels/LevelSet.h"
 #include "levels/Profile.h"
 #include "online/ScoreServer.h"
 #include "platform/Folders.h"
@@ -44,6 +47,7 @@ void startLogging()
 // shut-down destroys them in reverse order.
 struct Services {
     std::unique_ptr<CProfile> profile;
+    std::unique_ptr<CDraw> display;
 };
 
 // How the profile puts its settings into effect. Each module adds its own
@@ -52,7 +56,16 @@ void registerProfileServices()
 {
     ProfileServices services;
     services.grabInput = [](bool grab) { SDL_WM_GrabInput(grab ? SDL_GRAB_ON : SDL_GRAB_OFF); };
+    services.toggleFullscreen = &CDraw::toggleFullscreen;
+    services.hasScreen = &CDraw::hasScreen;
     setProfileServices(services);
+}
+
+// Every module that reads the player's settings gets the one profile.
+void handOverProfile(CProfile* profile)
+{
+    CDraw::setProfile(profile);
+    CDraw::setFullscreenReader([](CProfileBase* p) { return p->IsFullscreen(); });
 }
 
 void startScoreClient()
@@ -63,28 +76,71 @@ void startScoreClient()
     ScoreServer::resetTables();
 }
 
-// Start-up, in its fixed order. Each step names the service it brings up.
+// Start-up, in its fixed order, up to the window. Each step names the
+// service it brings up.
 void startUp(int argc, char** argv, Services& services)
 {
     gameSrand(static_cast<unsigned>(time(nullptr)));
     int mask = parseStartMask(argc, argv);
     startLogging();
+    CDraw::setDeveloperMode(false);
+    CSound::setLoadFromDirectory(false);
     LoadParameters();
     initDirectories();
+    if (!(mask & MASK_NO_SOUND))
+        CSound::init((mask & MASK_ASK_SOUND) != 0);
     registerProfileServices();
     services.profile = std::make_unique<CProfile>();
+    handOverProfile(services.profile.get());
     if (mask & MASK_WINDOW)
         services.profile->SetFullscreen(false);
+    services.display = std::make_unique<CDraw>();
+}
+
+// Start-up after the window is open: the logged loading phases.
+void loadResources()
+{
+    logMessage(LOG_MILESTONE, "ID_000:  INIT:  Image Load Started\n");
+    CDraw::preloadImages();
+    logMessage(LOG_MILESTONE, "ID_000:  INIT:  Image Load Completed\n");
+    // Both sound loaders return at once while sound is off.
+    logMessage(LOG_MILESTONE, "ID_001:  INIT:  Sound Load Started\n");
+    CSound::loadAll();
+    CSound::createMusicTracks();
+    logMessage(LOG_MILESTONE, "ID_001:  INIT:  Sound Load Completed\n");
+    logMessage(LOG_MILESTONE, "ID_002:  INIT:  Level Load Started\n");
+    CLevelSet::loadAll();
+    logMessage(LOG_MILESTONE, "ID_002:  INIT:  Level Load Completed\n");
     startScoreClient();
+}
+
+// Until the screens take over the events, closing the window is the one
+// way to stop.
+bool quitRequested()
+{
+    SDL_Event event;
+    bool quit = false;
+    while (SDL_PollEvent(&event))
+        quit = quit || event.type == SDL_QUIT;
+    return quit;
 }
 
 void runMainLoop()
 {
+    const long maxFrames = maxFramesFromEnvironment();
+    for (long frames = 1; !quitRequested(); ++frames) {
+        CSound::update();
+        CDraw::present(true, true);
+        if (frames == maxFrames)
+            break;
+    }
 }
 
 void shutDown(Services& services)
 {
+    CLevelSet::freeAll();
     logMessage(LOG_MILESTONE, "ID_900:  SHUTDOWN COMPLETED\n");
+    services.display.reset();
     services.profile.reset();
 }
 
@@ -94,6 +150,7 @@ int runCorvelle(int argc, char** argv)
 {
     Services services;
     startUp(argc, argv, services);
+    loadResources();
     runMainLoop();
     shutDown(services);
     return 0;

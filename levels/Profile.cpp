@@ -3,6 +3,7 @@
 #include "engine/ByteOrder.h"
 #include "engine/Log.h"
 #include "levels/FieldStream.h"
+#include "levels/LevelSet.h"
 #include "platform/Random.h"
 
 #include <SDL_keysym.h>
@@ -11,21 +12,14 @@
 
 namespace {
 
-// The facts of the built-in sets that progress rests on: the number of
-// levels of each set and the tutorial levels, which only the regular set has.
-constexpr int LEVEL_COUNTS[CProfile::SET_COUNT] = {111, 50, 81};
-constexpr int TUTORIAL_LEVELS[] = {1, 3, 5, 7, 9, 11, 14, 16, 18, 20, 22, 24, 28,
-                                   30, 32, 35, 38, 42, 45, 48, 51, 55, 67, 75, 81, 90};
-
-bool isTutorialLevel(int set, int index)
-{
-    return set == 0 && std::binary_search(std::begin(TUTORIAL_LEVELS), std::end(TUTORIAL_LEVELS), index);
-}
+// The facts of the built-in sets that progress rests on (the number of
+// levels of each set and the tutorial levels) are kept with the sets.
+static_assert(CProfile::SET_COUNT == LEVEL_SET_COUNT);
+constexpr const int (&LEVEL_COUNTS)[LEVEL_SET_COUNT] = LEVEL_SET_SIZES;
 
 int nonTutorialCount(int set)
 {
-    int tutorials = set == 0 ? static_cast<int>(std::size(TUTORIAL_LEVELS)) : 0;
-    return LEVEL_COUNTS[set] - tutorials;
+    return LEVEL_COUNTS[set] - (set == LEVELSET_REGULAR ? TUTORIAL_LEVEL_COUNT : 0);
 }
 
 constexpr std::array<int32_t, CProfile::KEY_COUNT> DEFAULT_KEYS = {
@@ -310,12 +304,12 @@ int CProfile::UnlockNext()
     const int count = static_cast<int>(progress_.shadows[set].size());
     if (progress_.setCompleted[set]) {
         current = current >= count - 1 ? 0 : current + 1;
-        if (isTutorialLevel(set, current) && !progress_.playTutorials)
+        if (CLevelSet::isTutorialLevel(set, current) && !progress_.playTutorials)
             ++current;
         return current;
     }
     for (int i = 0; i < count; ++i) {
-        if (isTutorialLevel(set, i)) {
+        if (CLevelSet::isTutorialLevel(set, i)) {
             // A tutorial opens together with the level after it; with
             // tutorials on, play stops at the tutorial until it is won.
             bool hasFollower = i + 1 < count;
@@ -395,7 +389,7 @@ void CProfile::walkCompleted(int set, Visit visit) const
     if (!validSet(set))
         return;
     for (int level = 0; level < LEVEL_COUNTS[set]; ++level) {
-        if (isTutorialLevel(set, level))
+        if (CLevelSet::isTutorialLevel(set, level))
             continue;
         if (!isCompleted(set, level))
             return;

@@ -50,14 +50,24 @@ TEST(GameTest, ProgramInEmptyFolderFailsOnParameters)
     EXPECT_EQ(log.substr(20), "'MoreGames' URL has not been defined.\n");
 }
 
-TEST(GameTest, StartUpLoadsTheProfileAndShutDownSavesIt)
+TEST(GameTest, ProgramStartsRunsFramesAndShutsDown)
 {
-    std::string dir = makeTempDir("game");
-    writeFile(dir + "/resource8.dat", readFile(resourceDir() + "/resource8.dat"));
-    std::string command = "cd '" + dir + "' && '" + programPath() + "' 1 > out.txt 2>&1";
+    std::string out = TemporaryHome::path() + "/run.txt";
+    std::string command = "cd '" + resourceDir() + "' && CORVELLE_MAX_FRAMES=5 CORVELLE_LOG=32 '" + programPath() +
+                          "' 1 > '" + out + "' 2>&1";
     int status = system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << readFile(dir + "/out.txt");
+    EXPECT_EQ(WEXITSTATUS(status), 0) << readFile(out);
+    std::string log = readFile(out);
+    size_t at = 0;
+    for (const char* line : {"ID_000:  INIT:  Image Load Started\n", "ID_000a: INIT:     Images Preloaded\n",
+                             "ID_000:  INIT:  Image Load Completed\n", "ID_002:  INIT:  Level Load Started\n",
+                             "ID_002:  INIT:  Level Load Completed\n", "ID_900:  SHUTDOWN COMPLETED\n"}) {
+        at = log.find(line, at);
+        EXPECT_NE(at, std::string::npos) << line << log;
+    }
+
+    // The first run makes the profile list and the first profile.
     std::string data = TemporaryHome::path() + "/data/Vostrel Games/KRVL Data/";
     EXPECT_EQ(readFile(data + "INFOv3.DAT").size(), 70u);
     std::string file = readFile(data + "PROFILE1v3.DAT");

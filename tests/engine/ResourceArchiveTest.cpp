@@ -1,5 +1,6 @@
 #include "engine/ByteOrder.h"
 #include "engine/ResourceArchive.h"
+#include "support/ArchiveCases.h"
 
 #include <gtest/gtest.h>
 
@@ -66,18 +67,7 @@ TEST(ResourceArchiveTest, EveryTruncatedPrefixIsRefused)
 
 TEST(ResourceArchiveTest, HostileFieldsAreRefused)
 {
-    struct Case {
-        size_t position;
-        uint32_t value;
-    } cases[] = {
-        {0, 0xFFFFFFFFu},        // count
-        {0, 0x40000000u},        // count times four wraps in 32 bits
-        {4, 0xFFFFFFF0u},        // offset past the end
-        {16, 0xFFFFFFFFu},       // data size of entry 0
-        {20, 0xFFFFFFFFu},       // name length of entry 0 (+1 wraps to 0)
-        {20, 256u},              // name longer than a name may be
-    };
-    for (const Case& c : cases) {
+    for (const corvelle_test::ArchiveDamage& c : corvelle_test::hostileArchiveFields()) {
         std::vector<unsigned char> data = sample();
         ByteOrder::pokeU32(data.data() + c.position, c.value);
         ResourceArchive archive;
@@ -85,6 +75,6 @@ TEST(ResourceArchiveTest, HostileFieldsAreRefused)
         ArchiveEntry entry;
         for (uint32_t i = 0; allRead && i < archive.count(); ++i)
             allRead = archive.entry(i, entry);
-        EXPECT_FALSE(allRead) << c.position << " = " << c.value;
+        EXPECT_FALSE(allRead) << c.what;
     }
 }

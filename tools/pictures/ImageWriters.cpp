@@ -149,15 +149,20 @@ bool writeBmp(cairo_surface_t* surface, const std::string& path)
     return writeBytes(path, out);
 }
 
-bool writeByExtension(cairo_surface_t* surface, const std::string& path)
+bool writeInFormatOf(cairo_surface_t* surface, const std::string& path, const std::string& formatName)
 {
-    if (endsWith(path, ".png") || endsWith(path, ".dat"))
+    if (endsWith(formatName, ".png") || endsWith(formatName, ".dat"))
         return writePng(surface, path);
-    if (endsWith(path, ".jpg"))
+    if (endsWith(formatName, ".jpg"))
         return writeJpeg(surface, path);
-    if (endsWith(path, ".tga"))
+    if (endsWith(formatName, ".tga"))
         return writeTga(surface, path);
-    if (endsWith(path, ".bmp"))
+    if (endsWith(formatName, ".bmp"))
         return writeBmp(surface, path);
     return false;
+}
+
+bool writeByExtension(cairo_surface_t* surface, const std::string& path)
+{
+    return writeInFormatOf(surface, path, path);
 }

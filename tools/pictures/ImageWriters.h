@@ -11,5 +11,9 @@ bool writeJpeg(cairo_surface_t* surface, const std::string& path, int quality = 
 bool writeTga(cairo_surface_t* surface, const std::string& path);  // 32-bit, uncompressed
 bool writeBmp(cairo_surface_t* surface, const std::string& path);  // 24-bit
 
-// Chooses the writer by the name's extension.
+// Writes to path in the format that formatName's extension names, whatever
+// path itself is called (resource files carry pictures under ".dat").
+bool writeInFormatOf(cairo_surface_t* surface, const std::string& path, const std::string& formatName);
+
+// Chooses the writer by the path's own extension.
 bool writeByExtension(cairo_surface_t* surface, const std::string& path);

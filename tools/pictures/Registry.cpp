@@ -34,6 +34,12 @@ void addPicture(Registry& registry, const char* family, const std::string& name,
     registry.add(Picture{name, width, height, std::move(draw), family});
 }
 
+void addStandalonePicture(Registry& registry, const char* family, const std::string& name, int width, int height,
+                          std::function<void(cairo_t*)> draw)
+{
+    registry.add(Picture{name, width, height, std::move(draw), family, true});
+}
+
 std::string seriesName(const std::string& prefix, int number, const std::string& suffix)
 {
     return prefix + std::to_string(number) + suffix;

@@ -1,0 +1,289 @@
+// The image store: every picture of the running program in one table of
+// surfaces in the display's format, handed out by id. Named images are
+// reference-counted records: preloaded files keep their bytes for the whole
+// run and are decoded on first request; made images are forgotten when
+// their last reference goes.
+#include "engine/Draw.h"
+
+#include "engine/Log.h"
+
+#include <SDL_image.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+namespace {
+
+const char* const kDeveloperFolder = "resource/";
+
+struct ImageRecord {
+    std::string name;
+    int refCount = 0;
+    int imageId = -1;
+    std::vector<unsigned char> fileData;
+    bool preloaded = false;
+};
+
+struct ImageStore {
+    std::vector<SDL_Surface*> table;
+    // A name is bound once: a later record under a live name is reachable by
+    // its id only.
+    std::map<std::string, ImageRecord*> recordByName;
+    std::map<int, ImageRecord*> recordById;
+    std::unordered_map<const ImageRecord*, std::unique_ptr<ImageRecord>> records;
+};
+
+ImageStore store;
+
+const std::string separator(82, '=');
+const std::string stars(82, '*');
+
+ImageRecord* newRecord(const std::string& name)
+{
+    auto owned = std::make_unique<ImageRecord>();
+    ImageRecord* record = owned.get();
+    record->name = name;
+    store.records.emplace(record, std::move(owned));
+    return record;
+}
+
+// Every image enters the table in the display's format; the surface handed
+// in is freed. Fatal when there is nothing to enter.
+int appendSurface(SDL_Surface* surface)
+{
+    SDL_Surface* converted = CDraw::toDisplayFormat(surface, true);
+    if (!converted)
+        logError(true, "Could not load image:  %s\n", SDL_GetError());
+    store.table.push_back(converted);
+    return static_cast<int>(store.table.size()) - 1;
+}
+
+bool validId(int id) { return id >= 0 && id < static_cast<int>(store.table.size()); }
+
+void decode(ImageRecord* record)
+{
+    SDL_RWops* stream;
+    if (CDraw::isDeveloperMode())
+        stream = SDL_RWFromFile((kDeveloperFolder + record->name).c_str(), "rb");
+    else
+        stream = SDL_RWFromConstMem(record->fileData.data(), static_cast<int>(record->fileData.size()));
+    record->imageId = CDraw::loadImage(stream, record->name.c_str());
+    store.recordById[record->imageId] = record;
+}
+
+} // namespace
+
+int CDraw::getImage(const char* name)
+{
+    auto found = store.recordByName.find(name);
+    if (found == store.recordByName.end())
+        logError(true, "Unable to find preloaded image: %s\n", name);
+    ImageRecord* record = found->second;
+    if (record->imageId < 0)
+        decode(record);
+    ++record->refCount;
+    return record->imageId;
+}
+
+int CDraw::findImageId(const char* name)
+{
+    auto found = store.recordByName.find(name);
+    return found == store.recordByName.end() ? -1 : found->second->imageId;
+}
+
+void CDraw::releaseImage(const char* name)
+{
+    int id = findImageId(name);
+    if (id >= 0)
+        unloadImage(id);
+}
+
+void CDraw::unloadImage(int id)
+{
+    if (!validId(id)) {
+        logMessage(LOG_WARNING, "CDraw::unloadImage()  No image with id %i\n", id);
+        return;
+    }
+    SDL_Surface* surface = store.table[id];
+    if (!surface)
+        return;
+    auto found = store.recordById.find(id);
+    if (found != store.recordById.end()) {
+        ImageRecord* record = found->second;
+        if (--record->refCount > 0)
+            return;
+        record->refCount = 0;
+        record->imageId = -1;
+        store.recordById.erase(found);
+        if (!record->preloaded) {
+            auto named = store.recordByName.find(record->name);
+            if (named != store.recordByName.end() && named->second == record)
+                store.recordByName.erase(named);
+            store.records.erase(record);
+        }
+    }
+    SDL_FreeSurface(surface);
+    store.table[id] = nullptr;
+}
+
+int CDraw::addImageRef(int id)
+{
+    auto found = store.recordById.find(id);
+    if (found == store.recordById.end())
+        logMessage(LOG_WARNING, "CDraw::addImageRef()  No named image with id %i\n", id);
+    else
+        ++found->second->refCount;
+    return id;
+}
+
+const char* CDraw::getImageName(int id)
+{
+    auto found = store.recordById.find(id);
+    return found == store.recordById.end() ? nullptr : found->second->name.c_str();
+}
+
+int CDraw::loadImage(SDL_RWops* stream, const char* name)
+{
+    std::string type = name;
+    if (type.size() > 3)
+        type = type.substr(type.size() - 3);
+    SDL_Surface* decoded = stream ? IMG_LoadTyped_RW(stream, 1, type.data()) : nullptr;
+    if (!decoded)
+        logError(true, "Could not load image:  %s\n", SDL_GetError());
+    int id = appendSurface(decoded);
+    logMessage(LOG_PRELOAD, "CDraw::loadImage   #%-6i:   %s\n", id, name);
+    return id;
+}
+
+int CDraw::loadImageFile(const char* name)
+{
+    return loadImage(SDL_RWFromFile((std::string(kDeveloperFolder) + name).c_str(), "rb"), name);
+}
+
+int CDraw::addSurface(SDL_Surface* surface) { return appendSurface(surface); }
+
+int CDraw::LoadSurface(SDL_Surface* surface, const char* name)
+{
+    int id = appendSurface(surface);
+    if (name) {
+        ImageRecord* record = newRecord(name);
+        record->refCount = 1;
+        record->imageId = id;
+        store.recordById[id] = record;
+        store.recordByName.emplace(name, record);
+    }
+    logMessage(LOG_PRELOAD, "CDraw::LoadSurface   #%-6i:   %s\n", id, name ? name : "");
+    return id;
+}
+
+int CDraw::createImage(int width, int height, const char* name)
+{
+    SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0xFF000000, 0x00FF0000,
+                                                0x0000FF00, 0x000000FF);
+    return LoadSurface(surface, name);
+}
+
+int CDraw::copyScreen(const char* name) { return LoadSurface(makeScreenSurface(true), name); }
+
+int CDraw::copySurface(const char* name) { return LoadSurface(makeScreenSurface(false), name); }
+
+int CDraw::CopyImage(const char* sourceName, const char* newName, int dA)
+{
+    int sourceId = getImage(sourceName);
+    SDL_Surface* copy = toDisplayFormat(store.table[sourceId], false);
+    unloadImage(sourceId);
+    int newId = LoadSurface(copy, newName);
+    logMessage(LOG_DRAW, "CDraw::CopyImage   #%-6i:   %s  (%s, dA=%i)\n", newId, newName, sourceName, dA);
+    shiftImageAlpha(newId, dA);
+    return newId;
+}
+
+void CDraw::drawImageOnto(const char* name, int destinationId, int x, int y)
+{
+    int id = getImage(name);
+    copyImageInto(id, destinationId, x, y);
+    unloadImage(id);
+}
+
+SDL_Surface* CDraw::getImageSurface(int id)
+{
+    if (!validId(id)) {
+        // -1 is "no image"; anything else is a caller's mistake.
+        if (id != -1)
+            logMessage(LOG_WARNING, "CDraw::getImageSurface()  No image with id %i\n", id);
+        return nullptr;
+    }
+    return store.table[id];
+}
+
+int CDraw::getImageWidth(int id)
+{
+    SDL_Surface* surface = getImageSurface(id);
+    return surface ? surface->w : 0;
+}
+
+int CDraw::getImageHeight(int id)
+{
+    SDL_Surface* surface = getImageSurface(id);
+    return surface ? surface->h : 0;
+}
+
+int CDraw::getImageCount() { return static_cast<int>(store.table.size()); }
+
+void CDraw::dumpImagePixels(int id)
+{
+    SDL_Surface* surface = getImageSurface(id);
+    if (!surface || surface->format->BytesPerPixel != 4)
+        return;
+    SDL_LockSurface(surface);
+    int index = 0;
+    for (int y = 0; y < surface->h; ++y)
+        for (int x = 0; x < surface->w; ++x)
+            logMessage(LOG_DRAW, "Pixel %i = %x\n", index++, getPixel(surface, x, y));
+    SDL_UnlockSurface(surface);
+}
+
+void CDraw::dumpImageBuffers(bool all)
+{
+    logMessage(LOG_DEBUG, "%s\n", separator.c_str());
+    logMessage(LOG_DEBUG, "ALL IMAGE BUFFERS\n");
+    logMessage(LOG_DEBUG, "%s\n", stars.c_str());
+    int lines = 0;
+    for (const auto& [id, record] : store.recordById) {
+        if (record->refCount <= 0 || (!all && record->refCount == 1 && record->fileData.empty()))
+            continue;
+        logMessage(LOG_DEBUG, "%s  (ID=%i   R=%i   S=%i)\n", record->name.c_str(), id, record->refCount,
+                   static_cast<int>(record->fileData.size()));
+        ++lines;
+    }
+    logMessage(LOG_DEBUG, "%s\n", stars.c_str());
+    logMessage(LOG_DEBUG, "COUNT:  %i\n", lines);
+    logMessage(LOG_DEBUG, "%s\n", separator.c_str());
+}
+
+void CDraw::addPreloadedFile(const std::string& name, std::vector<unsigned char> bytes)
+{
+    ImageRecord* record = newRecord(name);
+    record->fileData = std::move(bytes);
+    record->preloaded = true;
+    store.recordByName.emplace(name, record);
+}
+
+void CDraw::clearImageNames()
+{
+    store.recordByName.clear();
+    store.recordById.clear();
+}
+
+void CDraw::releaseImageStore()
+{
+    logMessage(LOG_DRAW, "Clearing image vector...\n");
+    for (SDL_Surface* surface : store.table)
+        SDL_FreeSurface(surface);
+    store.table.clear();
+    store.recordByName.clear();
+    store.recordById.clear();
+    store.records.clear();
+}

@@ -1,0 +1,141 @@
+#pragma once
+
+#include "engine/Draw.h"
+#include "engine/ResourceArchive.h"
+#include "platform/Clock.h"
+#include "platform/Folders.h"
+#include "support/TestEnvironment.h"
+
+#include <SDL_image.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Rectangles compare and print in test messages.
+inline bool operator==(const DirtyRect& a, const DirtyRect& b)
+{
+    return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
+}
+
+inline std::ostream& operator<<(std::ostream& out, const DirtyRect& r)
+{
+    return out << "(" << r.x << ", " << r.y << ", " << r.w << ", " << r.h << ")";
+}
+
+namespace corvelle_test {
+
+// A game folder with the built start-up pictures as the working folder, and
+// the display open on it (under the dummy video driver).
+class DisplayTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        dir_ = makeTempDir("game");
+        for (const char* file : {"resource0.dat", "resource1.dat", "resource7.dat"})
+            std::filesystem::copy_file(resourceDir() + "/" + file, dir_ + "/" + file);
+        cwd_ = std::make_unique<ScopedWorkingDir>(dir_);
+        CDraw::setDeveloperMode(false);
+        display_ = std::make_unique<CDraw>();
+    }
+
+    void TearDown() override
+    {
+        CDraw::setDisplayUpdateObserverForTesting(nullptr);
+        CDraw::setDirtyRectSource(nullptr, nullptr);
+        setTickSourceForTesting(nullptr);
+        display_.reset();
+        cwd_.reset();
+    }
+
+    // Packs the entries into resource2.dat and runs the image preload.
+    void preload(const std::vector<ArchiveEntry>& entries)
+    {
+        writeArchive(packResourceArchive(entries));
+        CDraw::preloadImages();
+    }
+
+    void writeArchive(const std::vector<unsigned char>& bytes)
+    {
+        writeFile(dir_ + "/resource2.dat", std::string(bytes.begin(), bytes.end()));
+    }
+
+    // Records every rectangle that reaches the display.
+    void watchDisplayUpdates()
+    {
+        updates_.clear();
+        CDraw::setDisplayUpdateObserverForTesting([this](const std::vector<SDL_Rect>& rects) {
+            for (const SDL_Rect& r : rects)
+                updates_.push_back({r.x, r.y, r.w, r.h});
+        });
+    }
+
+    std::string dir_;
+    std::unique_ptr<ScopedWorkingDir> cwd_;
+    std::unique_ptr<CDraw> display_;
+    std::vector<DirtyRect> updates_;
+};
+
+struct Rgba {
+    Uint8 r, g, b, a;
+    bool operator==(const Rgba& o) const { return r == o.r && g == o.g && b == o.b && a == o.a; }
+};
+
+inline std::ostream& operator<<(std::ostream& out, const Rgba& c)
+{
+    return out << "rgba(" << int(c.r) << ", " << int(c.g) << ", " << int(c.b) << ", " << int(c.a) << ")";
+}
+
+inline Rgba pixelAt(SDL_Surface* surface, int x, int y)
+{
+    Rgba c;
+    SDL_GetRGBA(CDraw::getPixel(surface, x, y), surface->format, &c.r, &c.g, &c.b, &c.a);
+    return c;
+}
+
+// A decoded file of the game folder, in the display's format.
+inline SDL_Surface* decodeFile(const char* file)
+{
+    return CDraw::toDisplayFormat(IMG_Load(file), true);
+}
+
+// An uncompressed 32-bit TGA of one colour.
+inline std::vector<unsigned char> tgaBytes(int width, int height, Rgba c)
+{
+    std::vector<unsigned char> out = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    for (int v : {width, height}) {
+        out.push_back(static_cast<unsigned char>(v & 0xFF));
+        out.push_back(static_cast<unsigned char>(v >> 8));
+    }
+    out.push_back(32);
+    out.push_back(0x28);
+    for (int i = 0; i < width * height; ++i)
+        out.insert(out.end(), {c.b, c.g, c.r, c.a});
+    return out;
+}
+
+// A 24-bit BMP (no alpha) of one colour.
+inline std::vector<unsigned char> bmpBytes(int width, int height, Rgba c)
+{
+    SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 24, 0xFF, 0xFF00, 0xFF0000, 0);
+    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, c.r, c.g, c.b));
+    std::string path = TemporaryHome::path() + "/fixture.bmp";
+    SDL_SaveBMP(surface, path.c_str());
+    SDL_FreeSurface(surface);
+    std::string bytes = readFile(path);
+    return std::vector<unsigned char>(bytes.begin(), bytes.end());
+}
+
+// The last line of the error log.
+inline std::string lastErrorLogLine()
+{
+    std::string log = readFile(std::string(getProfileDirectory()) + "LOG.TXT");
+    size_t end = log.empty() ? 0 : log.size() - 1;
+    size_t start = log.rfind(" - ", end);
+    return start == std::string::npos ? "" : log.substr(start + 3);
+}
+
+} // namespace corvelle_test

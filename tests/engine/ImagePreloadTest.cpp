@@ -1,0 +1,115 @@
+#include "engine/ByteOrder.h"
+#include "engine/DisplayFixture.h"
+#include "engine/Log.h"
+#include "support/ArchiveCases.h"
+
+using namespace corvelle_test;
+
+namespace {
+
+const Rgba kGreen{30, 200, 60, 255};
+const Rgba kYellow{240, 220, 20, 128};
+
+using ImagePreloadTest = DisplayTest;
+
+std::vector<ArchiveEntry> sampleEntries()
+{
+    return {{"green.tga", tgaBytes(2, 2, kGreen)},
+            {"yellow.tga", tgaBytes(1, 3, kYellow)},
+            {"green.tga", tgaBytes(5, 5, kYellow)}};
+}
+
+} // namespace
+
+TEST_F(ImagePreloadTest, ArchiveEntriesBecomeImagesByName)
+{
+    std::vector<unsigned char> archive = packResourceArchive(sampleEntries());
+    // Offsets in another order than the entries: each is found by its own.
+    std::swap_ranges(archive.begin() + 4, archive.begin() + 8, archive.begin() + 8);
+    writeArchive(archive);
+    CDraw::preloadImages();
+
+    int yellow = CDraw::getImage("yellow.tga");
+    EXPECT_EQ(CDraw::getImageHeight(yellow), 3);
+    EXPECT_EQ(pixelAt(CDraw::getImageSurface(yellow), 0, 2), kYellow);
+    int green = CDraw::getImage("green.tga");
+    EXPECT_EQ(CDraw::getImageWidth(green), 2); // the first of two entries wins
+    EXPECT_EQ(pixelAt(CDraw::getImageSurface(green), 1, 1), kGreen);
+    EXPECT_EXIT(CDraw::getImage("Green.tga"), testing::ExitedWithCode(1), "");
+}
+
+TEST_F(ImagePreloadTest, MilestonesAndTheBarFollowThePreload)
+{
+    initLogChannels(false);
+    enableLogChannel(LOG_MILESTONE);
+    testing::internal::CaptureStdout();
+    preload({});
+    std::string out = testing::internal::GetCapturedStdout();
+    size_t at = 0;
+    for (const char* line : {"ID_000a: INIT:     Images Preloaded\n", "ID_000b: INIT:     Main Menu Cached\n",
+                             "ID_000c: INIT:     Map Cached\n", "ID_000d: INIT:     Game Cached\n",
+                             "ID_000e: INIT:     Buttons Cached\n", "ID_000f: INIT:     Faded Cached\n"}) {
+        at = out.find(line, at);
+        EXPECT_NE(at, std::string::npos) << line;
+    }
+    initLogChannels(false);
+
+    // An empty archive leaves the bar's total at the allowance alone.
+    watchDisplayUpdates();
+    CDraw::addLoadProgress(LOAD_BAR_ALLOWANCE / 10);
+    ASSERT_EQ(updates_.size(), 1u);
+    EXPECT_EQ(updates_[0].w, 40);
+}
+
+TEST_F(ImagePreloadTest, DeveloperModeReadsTheLooseFilesAgainWhenDecoding)
+{
+    std::string folder = dir_ + "/resource";
+    std::filesystem::create_directories(folder + "/nested");
+    std::vector<unsigned char> green = tgaBytes(2, 2, kGreen);
+    writeFile(folder + "/green.tga", std::string(green.begin(), green.end()));
+    writeFile(folder + "/nested/inner.tga", std::string(green.begin(), green.end()));
+    CDraw::setDeveloperMode(true);
+    CDraw::preloadImages();
+
+    // The file changed after the preload: decoding reads it as it is now.
+    std::vector<unsigned char> yellow = tgaBytes(1, 1, kYellow);
+    writeFile(folder + "/green.tga", std::string(yellow.begin(), yellow.end()));
+    int id = CDraw::getImage("green.tga");
+    EXPECT_EQ(pixelAt(CDraw::getImageSurface(id), 0, 0), kYellow);
+    EXPECT_EXIT(CDraw::getImage("nested"), testing::ExitedWithCode(1), "");
+    EXPECT_EXIT(CDraw::getImage("inner.tga"), testing::ExitedWithCode(1), "");
+    CDraw::setDeveloperMode(false);
+}
+
+TEST_F(ImagePreloadTest, MissingSourcesAreFatal)
+{
+    EXPECT_EXIT(CDraw::preloadImages(), testing::ExitedWithCode(1), "");
+    EXPECT_EQ(lastErrorLogLine(), "Cannot load resource file!\n");
+    CDraw::setDeveloperMode(true);
+    EXPECT_EXIT(CDraw::preloadImages(), testing::ExitedWithCode(1), "");
+    EXPECT_EQ(lastErrorLogLine(), "Unable to preload graphics: Directory stream pointer was not opened.\n");
+    CDraw::setDeveloperMode(false);
+}
+
+TEST_F(ImagePreloadTest, EveryTruncatedArchiveIsFatal)
+{
+    // Small entries keep the number of prefixes (each a process) low; the
+    // reader sees only the layout, not what the bytes hold.
+    std::vector<unsigned char> whole = packResourceArchive({{"a.png", {'A', 'B'}}, {"bb.jpg", {}}, {"c", {'x'}}});
+    for (size_t length = 0; length < whole.size(); ++length) {
+        writeArchive(std::vector<unsigned char>(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length)));
+        EXPECT_EXIT(CDraw::preloadImages(), testing::ExitedWithCode(1), "") << length << " bytes";
+        EXPECT_EQ(lastErrorLogLine(), "Cannot load resource file!\n") << length << " bytes";
+    }
+}
+
+TEST_F(ImagePreloadTest, HostileLengthsAreFatal)
+{
+    for (const ArchiveDamage& c : hostileArchiveFields()) {
+        std::vector<unsigned char> archive = packResourceArchive(sampleEntries());
+        ByteOrder::pokeU32(archive.data() + c.position, c.value);
+        writeArchive(archive);
+        EXPECT_EXIT(CDraw::preloadImages(), testing::ExitedWithCode(1), "") << c.what;
+        EXPECT_EQ(lastErrorLogLine(), "Cannot load resource file!\n") << c.what;
+    }
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace corvelle_test {
+
+// One 32-bit field of an archive of three entries (offset table at 4, the
+// first entry's header at 16) set to a value the reader must refuse.
+struct ArchiveDamage {
+    size_t position;
+    uint32_t value;
+    const char* what;
+};
+
+inline const std::vector<ArchiveDamage>& hostileArchiveFields()
+{
+    static const std::vector<ArchiveDamage> cases = {
+        {0, 0xFFFFFFFFu, "count"},
+        {0, 0x40000000u, "count times four wraps in 32 bits"},
+        {4, 0xFFFFFFF0u, "offset past the end"},
+        {8, 3u, "offset into the offset table"},
+        {16, 0xFFFFFFFFu, "data size of entry 0"},
+        {16, 0x7FFFFFFFu, "data size of entry 0, below the sign"},
+        {20, 0xFFFFFFFFu, "name length of entry 0 (+1 wraps to 0)"},
+        {20, 256u, "name longer than a name may be"},
+    };
+    return cases;
+}
+
+} // namespace corvelle_test
