@@ -1,6 +1,8 @@
 #include "engine/Game.h"
 
 #include "engine/Draw.h"
+#include "engine/FontSystem.h"
+#include "engine/Input.h"
 #include "engine/Log.h"
 #include "engine/Parameters.h"
 #include "engine/Sound.h"
@@ -48,6 +50,7 @@ void startLogging()
 struct Services {
     std::unique_ptr<CProfile> profile;
     std::unique_ptr<CDraw> display;
+    std::unique_ptr<CInput> input;
 };
 
 // How the profile puts its settings into effect. Each module adds its own
@@ -58,14 +61,27 @@ void registerProfileServices()
     services.grabInput = [](bool grab) { SDL_WM_GrabInput(grab ? SDL_GRAB_ON : SDL_GRAB_OFF); };
     services.toggleFullscreen = &CDraw::toggleFullscreen;
     services.hasScreen = &CDraw::hasScreen;
+    services.setRelativeMouse = &CInput::SetRelativeMouse;
+    services.setMouseSpeed = &CInput::SetMouseSpeed;
     setProfileServices(services);
 }
 
 // Every module that reads the player's settings gets the one profile.
 void handOverProfile(CProfile* profile)
 {
+    CInput::SetProfile(profile);
     CDraw::setProfile(profile);
     CDraw::setFullscreenReader([](CProfileBase* p) { return p->IsFullscreen(); });
+}
+
+// The text table and its fonts, which lie in the game folder.
+void startFonts()
+{
+    const char* fontFolder = "./";
+    const char* stringFile = "resource5.dat";
+    logMessage(LOG_DEBUG, "Loading FONT1_URL:  %s\n", fontFolder);
+    logMessage(LOG_DEBUG, "Loading FONT2_URL:  %s\n", stringFile);
+    CFontSystem::Init(fontFolder, stringFile);
 }
 
 void startScoreClient()
@@ -87,6 +103,7 @@ void startUp(int argc, char** argv, Services& services)
     CSound::setLoadFromDirectory(false);
     LoadParameters();
     initDirectories();
+    startFonts();
     if (!(mask & MASK_NO_SOUND))
         CSound::init((mask & MASK_ASK_SOUND) != 0);
     registerProfileServices();
@@ -95,6 +112,7 @@ void startUp(int argc, char** argv, Services& services)
     if (mask & MASK_WINDOW)
         services.profile->SetFullscreen(false);
     services.display = std::make_unique<CDraw>();
+    services.input = std::make_unique<CInput>();
 }
 
 // Start-up after the window is open: the logged loading phases.
@@ -139,7 +157,9 @@ void runMainLoop()
 void shutDown(Services& services)
 {
     CLevelSet::freeAll();
+    CFontSystem::Shutdown();
     logMessage(LOG_MILESTONE, "ID_900:  SHUTDOWN COMPLETED\n");
+    services.input.reset();
     services.display.reset();
     services.profile.reset();
 }
