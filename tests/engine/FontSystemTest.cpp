@@ -150,6 +150,7 @@ TEST_F(FontSystemTest, WordsWrapWhenTheLineWouldReachTheBoxWidth)
         {hello + world + 1, hello + world, 1},
         {hello + world, world, 2},
         {5, world, 2}, // each word wider than the box keeps a line of its own
+        {0, world, 2},
     };
     for (const Case& c : cases) {
         Surface s = render("Hello world", c.box, 100, ALIGN_LEFT);
