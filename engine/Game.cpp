@@ -61,6 +61,8 @@ void registerProfileServices()
     services.grabInput = [](bool grab) { SDL_WM_GrabInput(grab ? SDL_GRAB_ON : SDL_GRAB_OFF); };
     services.toggleFullscreen = &CDraw::toggleFullscreen;
     services.hasScreen = &CDraw::hasScreen;
+    services.setEffectsVolume = &CSound::setEffectsVolume;
+    services.setMusicVolume = &CSound::setMusicVolume;
     services.setRelativeMouse = &CInput::SetRelativeMouse;
     services.setMouseSpeed = &CInput::SetMouseSpeed;
     setProfileServices(services);
