@@ -4,8 +4,11 @@
 #include "engine/FontSystem.h"
 #include "engine/Input.h"
 #include "engine/Log.h"
+#include "engine/MousePointer.h"
 #include "engine/Parameters.h"
+#include "engine/Render.h"
 #include "engine/Sound.h"
+#include "engine/Sprite.h"
 #include "levels/LevelSet.h"
 #include "levels/Profile.h"
 #include "online/ScoreServer.h"
@@ -50,7 +53,9 @@ void startLogging()
 struct Services {
     std::unique_ptr<CProfile> profile;
     std::unique_ptr<CDraw> display;
+    std::unique_ptr<CRender> renderer;
     std::unique_ptr<CInput> input;
+    std::unique_ptr<CMousePointer> pointer;
 };
 
 // How the profile puts its settings into effect. Each module adds its own
@@ -76,6 +81,15 @@ void handOverProfile(CProfile* profile)
     CDraw::setFullscreenReader([](CProfileBase* p) { return p->IsFullscreen(); });
 }
 
+// A sprite's text frame: the entry filled with the text, or the entry's own
+// text when there is none.
+SDL_Surface* renderSpriteText(int width, int height, int align, int stringNumber, const char* text)
+{
+    if (text)
+        return CFontSystem::RenderStringWrapped(width, height, align, stringNumber, text);
+    return CFontSystem::RenderStringEx(width, height, align, stringNumber);
+}
+
 // The text table and its fonts, which lie in the game folder.
 void startFonts()
 {
@@ -84,6 +98,7 @@ void startFonts()
     logMessage(LOG_DEBUG, "Loading FONT1_URL:  %s\n", fontFolder);
     logMessage(LOG_DEBUG, "Loading FONT2_URL:  %s\n", stringFile);
     CFontSystem::Init(fontFolder, stringFile);
+    CSprite::setTextRenderer(renderSpriteText);
 }
 
 void startScoreClient()
@@ -114,11 +129,12 @@ void startUp(int argc, char** argv, Services& services)
     if (mask & MASK_WINDOW)
         services.profile->SetFullscreen(false);
     services.display = std::make_unique<CDraw>();
+    services.renderer = std::make_unique<CRender>();
     services.input = std::make_unique<CInput>();
 }
 
 // Start-up after the window is open: the logged loading phases.
-void loadResources()
+void loadResources(Services& services)
 {
     logMessage(LOG_MILESTONE, "ID_000:  INIT:  Image Load Started\n");
     CDraw::preloadImages();
@@ -131,7 +147,10 @@ void loadResources()
     logMessage(LOG_MILESTONE, "ID_002:  INIT:  Level Load Started\n");
     CLevelSet::loadAll();
     logMessage(LOG_MILESTONE, "ID_002:  INIT:  Level Load Completed\n");
+    logMessage(LOG_MILESTONE, "ID_003:  INIT:  Miscellaneous Load Started\n");
+    services.pointer = std::make_unique<CMousePointer>();
     startScoreClient();
+    logMessage(LOG_MILESTONE, "ID_003:  INIT:  Miscellaneous Load Completed\n");
 }
 
 // Until the screens take over the events, closing the window is the one
@@ -149,19 +168,42 @@ void runMainLoop()
 {
     const long maxFrames = maxFramesFromEnvironment();
     for (long frames = 1; !quitRequested(); ++frames) {
+        CMousePointer::Update();
         CSound::update();
+        CRender::Render(true);
         CDraw::present(true, true);
         if (frames == maxFrames)
             break;
     }
 }
 
+// Every sprite should be gone with its owner by now; those that are not are
+// listed by name and position.
+void reportLiveSprites()
+{
+    const std::string equals(82, '=');
+    const std::string stars(82, '*');
+    logMessage(LOG_DEBUG, "%s\n%s\n", equals.c_str(), stars.c_str());
+    const std::vector<CSprite*>& live = CSprite::getAllSprites();
+    if (live.empty()) {
+        logMessage(LOG_DEBUG, "main()  All sprites have been properly unloaded\n");
+    } else {
+        logMessage(LOG_DEBUG, "main()  WARNING:  All sprites have not been properly unloaded:\n");
+        for (const CSprite* sprite : live)
+            logMessage(LOG_DEBUG, "   %s  (%i,%i)\n", sprite->getName(), sprite->getX(false), sprite->getY(false));
+    }
+    logMessage(LOG_DEBUG, "%s\n%s\n", stars.c_str(), equals.c_str());
+}
+
 void shutDown(Services& services)
 {
     CLevelSet::freeAll();
     CFontSystem::Shutdown();
+    reportLiveSprites();
     logMessage(LOG_MILESTONE, "ID_900:  SHUTDOWN COMPLETED\n");
+    services.pointer.reset();
     services.input.reset();
+    services.renderer.reset();
     services.display.reset();
     services.profile.reset();
 }
@@ -172,7 +214,7 @@ int runCorvelle(int argc, char** argv)
 {
     Services services;
     startUp(argc, argv, services);
-    loadResources();
+    loadResources(services);
     runMainLoop();
     shutDown(services);
     return 0;

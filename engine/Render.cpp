@@ -1,0 +1,172 @@
+#include "engine/Render.h"
+
+#include "engine/DepthOrder.h"
+#include "engine/DirtyRects.h"
+#include "engine/Draw.h"
+#include "engine/Log.h"
+#include "engine/Sprite.h"
+#include "engine/SpriteAreaIndex.h"
+
+#include <memory>
+
+namespace {
+
+struct RenderState {
+    std::vector<DirtyRect> dirty;
+    // The list is the full screen's cells, as optimising left it.
+    bool screenCells = false;
+    // The sprites of the rectangle being drawn, and the same in depth order.
+    SpriteAreaIndex index;
+    std::vector<CSprite*> overlapping;
+    std::vector<DepthKey> collected;
+    std::vector<CSprite*> sorted;
+    DepthOrder depthOrder;
+    std::unique_ptr<CSprite> swapImage;
+    bool swapped = false;
+    CRender::ControllerIdSource controllerId = nullptr;
+};
+
+RenderState g;
+
+void addDirty(const DirtyRect& rect)
+{
+    g.dirty.push_back(rect);
+    g.screenCells = false;
+}
+
+bool isBackdrop(const CSprite* sprite)
+{
+    int type = sprite->getType();
+    return type == SPRITE_BACKGROUND || type == SPRITE_BACKGROUND_GRID || type == SPRITE_SWAP_IMAGE;
+}
+
+// The one visible backdrop, if there is exactly one. Every cell that it
+// overlaps draws it first, so when the cells tile the screen it can be drawn
+// once over the whole screen instead, in one large blit, and left out of the
+// cells: the picture and the order of the other sprites stay the same.
+CSprite* soleBackdrop()
+{
+    CSprite* found = nullptr;
+    for (CSprite* sprite : CSprite::getAllSprites()) {
+        if (sprite->isHidden() || !isBackdrop(sprite))
+            continue;
+        if (found)
+            return nullptr;
+        found = sprite;
+    }
+    return found;
+}
+
+// The visible sprites over the rectangle, in live-list order.
+void collectSprites(const DirtyRect& rect, const CSprite* drawnAlready)
+{
+    g.overlapping.clear();
+    g.index.collect(rect, g.overlapping);
+    g.collected.clear();
+    for (CSprite* sprite : g.overlapping)
+        if (sprite != drawnAlready)
+            g.collected.push_back(depthKeyOf(sprite));
+}
+
+} // namespace
+
+CRender::CRender() { CDraw::setDirtyRectSource(&GetDirtyRects, &Clear); }
+
+CRender::~CRender()
+{
+    g.swapImage.reset();
+    g.swapped = false;
+    Clear();
+    CDraw::setDirtyRectSource(nullptr, nullptr);
+}
+
+void CRender::AddDirtyRect(int x, int y, int w, int h) { addDirty({x, y, w, h}); }
+
+void CRender::MarkChanged(const CSprite* sprite) { addDirty(sprite->getDrawnBox()); }
+
+void CRender::MarkMoved(const CSprite* sprite)
+{
+    DirtyRect now = sprite->getDrawnBox();
+    DirtyRect before = sprite->getPrevDrawnBox();
+    if (rectsOverlap(now, before)) {
+        addDirty(rectUnion(now, before));
+    } else {
+        addDirty(now);
+        addDirty(before);
+    }
+}
+
+void CRender::InvalidateAll()
+{
+    g.dirty.clear();
+    addDirty({0, 0, SCREEN_WIDTH, SCREEN_HEIGHT});
+}
+
+const std::vector<DirtyRect>& CRender::GetDirtyRects() { return g.dirty; }
+
+void CRender::Clear()
+{
+    g.dirty.clear();
+    g.screenCells = false;
+    g.collected.clear();
+    g.sorted.clear();
+}
+
+void CRender::Render(bool updateSprites)
+{
+    if (updateSprites)
+        CSprite::updateAll();
+    OptimizeDirtyRects();
+    DrawDirty();
+}
+
+void CRender::OptimizeDirtyRects()
+{
+    mergeDirtyRects(g.dirty);
+    g.screenCells = clipDirtyRects(g.dirty, currentControllerId());
+}
+
+void CRender::DrawDirty()
+{
+    bool editor = currentControllerId() == CONTROLLER_ID_EDITOR;
+    g.index.build(CSprite::getAllSprites());
+    CSprite* backdrop = g.screenCells ? soleBackdrop() : nullptr;
+    if (backdrop)
+        backdrop->drawClipped({0, 0, SCREEN_WIDTH, SCREEN_HEIGHT});
+    for (const DirtyRect& rect : g.dirty) {
+        collectSprites(rect, backdrop);
+        g.depthOrder.order(g.collected, editor, g.sorted);
+        for (const CSprite* sprite : g.sorted)
+            sprite->drawClipped(rect);
+    }
+}
+
+void CRender::Swap(bool withImage)
+{
+    if (!g.swapped) {
+        logMessage(LOG_RENDER, "CRender::Swap()   Swapping backbuffer\n");
+        int picture = withImage ? CDraw::copyScreen(nullptr) : -1;
+        CSprite::swapLists(false);
+        if (withImage) {
+            g.swapImage = std::make_unique<CSprite>(SPRITE_ORIGIN_BIAS_X, SPRITE_ORIGIN_BIAS_Y, SPRITE_SWAP_IMAGE, 0,
+                                                    false, 1, 1);
+            g.swapImage->setName("Swap Image");
+            g.swapImage->addFrameSurface(picture);
+            g.swapImage->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
+        }
+        g.swapped = true;
+        return;
+    }
+    logMessage(LOG_RENDER, "CRender::Swap()   Unswapping backbuffer\n");
+    Render(true);
+    CDraw::present(true, false);
+    g.swapImage.reset();
+    CSprite::swapLists(true);
+    g.swapped = false;
+}
+
+bool CRender::IsSwapped() { return g.swapped; }
+
+void CRender::setControllerIdSource(ControllerIdSource source) { g.controllerId = source; }
+
+int CRender::currentControllerId() { return g.controllerId ? g.controllerId() : -1; }
