@@ -8,12 +8,13 @@
 #include "engine/Parameters.h"
 #include "engine/Render.h"
 #include "engine/Sound.h"
-#include "engine/Sprite.h"
+#include "engine/SpriteReport.h"
 #include "levels/LevelSet.h"
 #include "levels/Profile.h"
 #include "online/ScoreServer.h"
 #include "platform/Folders.h"
 #include "platform/Random.h"
+#include "world/Element.h"
 
 #include <SDL.h>
 
@@ -76,6 +77,7 @@ void registerProfileServices()
 // Every module that reads the player's settings gets the one profile.
 void handOverProfile(CProfile* profile)
 {
+    CElement::SetProfile(profile);
     CInput::SetProfile(profile);
     CDraw::setProfile(profile);
     CDraw::setFullscreenReader([](CProfileBase* p) { return p->IsFullscreen(); });
@@ -177,29 +179,12 @@ void runMainLoop()
     }
 }
 
-// Every sprite should be gone with its owner by now; those that are not are
-// listed by name and position.
-void reportLiveSprites()
-{
-    const std::string equals(82, '=');
-    const std::string stars(82, '*');
-    logMessage(LOG_DEBUG, "%s\n%s\n", equals.c_str(), stars.c_str());
-    const std::vector<CSprite*>& live = CSprite::getAllSprites();
-    if (live.empty()) {
-        logMessage(LOG_DEBUG, "main()  All sprites have been properly unloaded\n");
-    } else {
-        logMessage(LOG_DEBUG, "main()  WARNING:  All sprites have not been properly unloaded:\n");
-        for (const CSprite* sprite : live)
-            logMessage(LOG_DEBUG, "   %s  (%i,%i)\n", sprite->getName(), sprite->getX(false), sprite->getY(false));
-    }
-    logMessage(LOG_DEBUG, "%s\n%s\n", stars.c_str(), equals.c_str());
-}
-
 void shutDown(Services& services)
 {
     CLevelSet::freeAll();
     CFontSystem::Shutdown();
-    reportLiveSprites();
+    // Every sprite but the mouse pointer's should be gone with its owner by now.
+    reportLiveSprites(LOG_DEBUG, "main()", false);
     logMessage(LOG_MILESTONE, "ID_900:  SHUTDOWN COMPLETED\n");
     services.pointer.reset();
     services.input.reset();
