@@ -87,3 +87,20 @@ void CElementDevice::showCurrent(CSprite*& shown, CSprite* current, int showX, i
     }
     shown = current;
 }
+
+void CElementDevice::restoreSprite(CSprite*& now, CSprite* saved, bool lastFrame, bool show)
+{
+    if (now == saved)
+        return;
+    if (now) {
+        now->hide();
+        now->resetAnimation();
+    }
+    now = saved;
+    if (!now)
+        return;
+    if (lastFrame)
+        now->setFrame(now->getFrameCount() - 1);
+    if (show)
+        now->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
+}

@@ -38,6 +38,10 @@ protected:
     // When the current sprite is not the one shown: hides the shown one,
     // shows the current one at (showX, showY), rewinds it and plays it.
     static void showCurrent(CSprite*& shown, CSprite* current, int showX, int showY);
+    // Undo of a sprite layer: when the sprite in use is not the saved one,
+    // it is hidden and rewound and the saved one takes its place, set to its
+    // last frame when asked and shown (no previous box) unless told not to.
+    static void restoreSprite(CSprite*& now, CSprite* saved, bool lastFrame, bool show = true);
     // Whether the undo step holds a record of this element (it may have been
     // made after that step).
     bool hasRecord(int step) const { return savedStates[step].kept; }

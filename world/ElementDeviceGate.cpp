@@ -175,20 +175,9 @@ void CElementDeviceGate::RestoreState(int step)
     if (!hasRecord(step))
         return;
     const Saved& record = saved[step];
-    auto bringBack = [](CSprite*& now, CSprite* then) {
-        if (!then || now == then)
-            return;
-        if (now) {
-            now->hide();
-            now->resetAnimation();
-        }
-        now = then;
-        setLastFrame(now);
-        now->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
-    };
-    bringBack(current.front, record.current.front);
-    bringBack(current.back, record.current.back);
-    bringBack(current.lights, record.current.lights);
+    restoreSprite(current.front, record.current.front, true);
+    restoreSprite(current.back, record.current.back, true);
+    restoreSprite(current.lights, record.current.lights, true);
     shown = current;
     open = record.open;
     broken = record.broken;

@@ -518,18 +518,9 @@ void CElementDeviceTeleport::RestoreState(int step)
     if (!hasRecord(step))
         return;
     const Saved& record = saved[step];
-    auto bringBack = [](CSprite*& now, CSprite* then, bool show) {
-        if (now == then)
-            return;
-        now->hide();
-        now->resetAnimation();
-        now = then;
-        if (show)
-            now->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
-    };
-    bringBack(current.front, record.current.front, true);
-    bringBack(current.back, record.current.back, true);
-    bringBack(current.portal, record.current.portal, !record.enabling);
+    restoreSprite(current.front, record.current.front, false);
+    restoreSprite(current.back, record.current.back, false);
+    restoreSprite(current.portal, record.current.portal, false, !record.enabling);
     shown = current;
     enabling = record.enabling;
     leftLit = record.leftLit;

@@ -206,17 +206,9 @@ void CElementDeviceTrampoline::RestoreState(int step)
     if (!hasRecord(step))
         return;
     const Saved& record = saved[step];
-    auto bringBack = [](CSprite*& now, CSprite* then) {
-        if (now == then)
-            return;
-        now->hide();
-        now->resetAnimation();
-        now = then;
-        now->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
-    };
-    bringBack(current.front, record.current.front);
-    bringBack(current.back, record.current.back);
-    bringBack(current.canvas, record.current.canvas);
+    restoreSprite(current.front, record.current.front, false);
+    restoreSprite(current.back, record.current.back, false);
+    restoreSprite(current.canvas, record.current.canvas, false);
     shown = current;
     stretchedLeft = record.stretchedLeft;
     stretchedRight = record.stretchedRight;

@@ -11,6 +11,18 @@ namespace {
 class TrampolineTest : public DeviceTest
 {
 protected:
+    // A trampoline at (10, 10) on a grass floor and a crate pushed onto it
+    // from the left; the level has started.
+    TestElement* crateOntoTrampoline(CElementDeviceTrampoline*& trampoline)
+    {
+        groundRow(11, 0, 31);
+        trampoline = new CElementDeviceTrampoline(10, 10);
+        TestElement* box = crate(9, 10);
+        start();
+        EXPECT_TRUE(box->PushRight(true, false));
+        return box;
+    }
+
     // Ticks until the element has come to rest; the trampoline counts that
     // tick as its first at rest.
     void comeToRest(CElement* element)
@@ -56,11 +68,8 @@ TEST_F(TrampolineTest, ACrateIsThrownBackTheWayItCameOnTheFourthTickAtRest)
 
 TEST_F(TrampolineTest, ABlockedCellBehindRestartsTheCount)
 {
-    groundRow(11, 0, 31);
-    auto* trampoline = new CElementDeviceTrampoline(10, 10);
-    CElement* box = crate(9, 10);
-    start();
-    ASSERT_TRUE(box->PushRight(true, false));
+    CElementDeviceTrampoline* trampoline = nullptr;
+    CElement* box = crateOntoTrampoline(trampoline);
     CElement* blocker = crate(9, 10); // on grass: the probing push cannot move it
     comeToRest(box);
     EXPECT_EQ(ticksUntilThrown(box, 10), -1);
@@ -78,11 +87,8 @@ TEST_F(TrampolineTest, HeldStickyOrUnthrowableElementsStay)
     };
     for (const auto& prepare : cases) {
         freshBoard();
-        groundRow(11, 0, 31);
-        new CElementDeviceTrampoline(10, 10);
-        TestElement* box = crate(9, 10);
-        start();
-        ASSERT_TRUE(box->PushRight(true, false));
+        CElementDeviceTrampoline* trampoline = nullptr;
+        TestElement* box = crateOntoTrampoline(trampoline);
         prepare(box);
         comeToRest(box);
         EXPECT_EQ(ticksUntilThrown(box, 10), -1);
@@ -91,11 +97,8 @@ TEST_F(TrampolineTest, HeldStickyOrUnthrowableElementsStay)
 
 TEST_F(TrampolineTest, AnUndoTakesBackTheStretch)
 {
-    groundRow(11, 0, 31);
-    auto* trampoline = new CElementDeviceTrampoline(10, 10);
-    CElement* box = crate(9, 10);
-    start();
-    ASSERT_TRUE(box->PushRight(true, false));
+    CElementDeviceTrampoline* trampoline = nullptr;
+    CElement* box = crateOntoTrampoline(trampoline);
     for (int t = 0; t < 10; ++t)
         tick();
     ASSERT_TRUE(trampoline->IsStretchedLeft());
