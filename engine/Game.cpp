@@ -1,6 +1,7 @@
 #include "engine/Game.h"
 
 #include "engine/Draw.h"
+#include "engine/InputScript.h"
 #include "engine/Log.h"
 #include "engine/Parameters.h"
 #include "levels/LevelSet.h"
@@ -8,6 +9,7 @@
 #include "online/ScoreServer.h"
 #include "platform/Folders.h"
 #include "platform/Random.h"
+#include "screens/ControllerIntro.h"
 
 #include <SDL.h>
 
@@ -47,6 +49,7 @@ void startLogging()
 struct Services {
     std::unique_ptr<CProfile> profile;
     std::unique_ptr<CDraw> display;
+    std::unique_ptr<CControllerIntro> intro;
 };
 
 // How the profile puts its settings into effect. Each module adds its own
@@ -63,6 +66,7 @@ void registerProfileServices()
 // Every module that reads the player's settings gets the one profile.
 void handOverProfile(CProfile* profile)
 {
+    CController::SetProfile(profile);
     CDraw::setProfile(profile);
     CDraw::setFullscreenReader([](CProfileBase* p) { return p->IsFullscreen(); });
 }
@@ -93,8 +97,9 @@ void startUp(int argc, char** argv, Services& services)
     services.display = std::make_unique<CDraw>();
 }
 
-// Start-up after the window is open: the logged loading phases.
-void loadResources()
+// Start-up after the window is open: the logged loading phases, then the
+// root screen.
+void loadResources(Services& services)
 {
     logMessage(LOG_MILESTONE, "ID_000:  INIT:  Image Load Started\n");
     CDraw::preloadImages();
@@ -102,46 +107,65 @@ void loadResources()
     logMessage(LOG_MILESTONE, "ID_002:  INIT:  Level Load Started\n");
     CLevelSet::loadAll();
     logMessage(LOG_MILESTONE, "ID_002:  INIT:  Level Load Completed\n");
+    logMessage(LOG_MILESTONE, "ID_003:  INIT:  Miscellaneous Load Started\n");
+    CController::LoadSounds();
     startScoreClient();
+    services.intro = std::make_unique<CControllerIntro>();
+    services.intro->Activate(nullptr);
+    logMessage(LOG_MILESTONE, "ID_003:  INIT:  Miscellaneous Load Completed\n");
 }
 
-// Until the screens take over the events, closing the window is the one
-// way to stop.
-bool quitRequested()
+// Frames a run limited by CORVELLE_MAX_FRAMES may take to close its screens
+// after the limit before the loop stops regardless.
+constexpr long CLOSING_FRAMES = 100;
+
+void quitAtFrameLimit(long frame, long maxFrames)
 {
-    SDL_Event event;
-    bool quit = false;
-    while (SDL_PollEvent(&event))
-        quit = quit || event.type == SDL_QUIT;
-    return quit;
+    if (maxFrames == 0 || frame < maxFrames)
+        return;
+    if (frame == maxFrames) {
+        SDL_Event quit = {};
+        quit.type = SDL_QUIT;
+        SDL_PushEvent(&quit);
+    } else if (frame == maxFrames + CLOSING_FRAMES) {
+        logMessage(LOG_WARNING, "The screens did not close within %li frames of the frame limit\n", CLOSING_FRAMES);
+        CController::GetCurrent()->SetExitCode(EXIT_QUIT);
+    }
 }
 
-void runMainLoop()
+void runMainLoop(InputScript* script)
 {
     const long maxFrames = maxFramesFromEnvironment();
-    for (long frames = 1; !quitRequested(); ++frames) {
+    for (long frame = 1; CController::IsRunning(); ++frame) {
+        if (script)
+            script->runFrame();
+        quitAtFrameLimit(frame, maxFrames);
+        CController::PumpCurrent();
         CDraw::present(true, true);
-        if (frames == maxFrames)
-            break;
     }
 }
 
 void shutDown(Services& services)
 {
+    CController::UnloadSounds();
     CLevelSet::freeAll();
     logMessage(LOG_MILESTONE, "ID_900:  SHUTDOWN COMPLETED\n");
+    services.intro.reset();
     services.display.reset();
     services.profile.reset();
 }
 
 } // namespace
 
-int runCorvelle(int argc, char** argv)
+int runCorvelle(int argc, char** argv, const RootScreenHook& openOverRoot)
 {
     Services services;
     startUp(argc, argv, services);
-    loadResources();
-    runMainLoop();
+    loadResources(services);
+    std::unique_ptr<InputScript> script = InputScript::fromEnvironment();
+    if (openOverRoot)
+        openOverRoot(*services.intro);
+    runMainLoop(script.get());
     shutDown(services);
     return 0;
 }

@@ -1,0 +1,267 @@
+#include "screens/Controller.h"
+
+#include "engine/Draw.h"
+#include "engine/Log.h"
+#include "screens/GuiButtonBase.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <ctime>
+#include <string>
+#include <sys/stat.h>
+
+namespace {
+
+// The modifier keys' SDL codes.
+constexpr int KEY_RIGHT_SHIFT = 303;
+constexpr int KEY_LEFT_SHIFT = 304;
+constexpr int KEY_RIGHT_CTRL = 305;
+constexpr int KEY_LEFT_CTRL = 306;
+constexpr int KEY_RIGHT_ALT = 307;
+constexpr int KEY_LEFT_ALT = 308;
+constexpr int KEY_KEYPAD_0 = 256;
+
+// Each combined state is true while either of its two keys is down.
+struct ModifierState {
+    bool shift = false, ctrl = false, alt = false;
+    // Indexed by key code - KEY_RIGHT_SHIFT.
+    bool keys[6] = {};
+};
+
+struct StackState {
+    CController* current = nullptr;
+    int currentId = CONTROLLER_NONE;
+    int previousId = CONTROLLER_NONE;
+    bool running = true;
+    ModifierState modifiers;
+    CProfile* profile = nullptr;
+    std::function<void(InterfaceSound)> soundObserver;
+};
+
+StackState stack;
+
+bool fileExists(const std::string& path)
+{
+    struct stat info;
+    return stat(path.c_str(), &info) == 0;
+}
+
+// "capture_<stamp>.bmp", or with "_2", "_3" ... when that file exists.
+std::string freeCaptureName(const char* stamp)
+{
+    std::string base = std::string("capture_") + stamp;
+    std::string name = base + ".bmp";
+    for (int n = 2; fileExists(name); ++n)
+        name = base + "_" + std::to_string(n) + ".bmp";
+    return name;
+}
+
+} // namespace
+
+CController::CController(int id) : id_(id), startPointerX_(0), startPointerY_(0) {}
+
+CController::~CController() = default;
+
+void CController::GUICallback(int index, int value, bool dclick)
+{
+    logMessage(LOG_DEBUG, "CController::GUICallback(index=%i,value=%i,dclick=%i) to controller %i (VIRTUAL METHOD)\n",
+               index, value, dclick ? 1 : 0, id_);
+}
+
+void CController::InputMouseMotion(int, int) {}
+
+void CController::InputMouseButton(bool released, bool left, bool right, bool, bool)
+{
+    if (left)
+        logMessage(LOG_DEBUG, "Left Mouse Click:  Released?  %i\n", released ? 1 : 0);
+    else if (right)
+        logMessage(LOG_DEBUG, "Right Mouse Click:  Released?  %i\n", released ? 1 : 0);
+}
+
+// ---- The stack.
+
+void CController::resetInputState()
+{
+    stack.modifiers = ModifierState();
+    CGuiButtonBase::SetMouseButton(true, false);
+}
+
+void CController::Activate(CController* parent)
+{
+    active_ = true;
+    stack.previousId = stack.currentId;
+    stack.currentId = id_;
+    stack.current = this;
+    resetInputState();
+    if (parent)
+        parent_ = parent;
+}
+
+void CController::LoadController(CController* child)
+{
+    exitCode_ = 0;
+    active_ = false;
+    childOpen_ = true;
+    CDraw::setGameSpeed(-1);
+    child->active_ = true;
+    stack.current = child;
+    stack.previousId = stack.currentId;
+    stack.currentId = child->id_;
+    resetInputState();
+    child->parent_ = this;
+}
+
+void CController::PumpCurrent()
+{
+    if (!stack.current)
+        return;
+    stack.current->Pump();
+
+    // The pump may have opened a child: that one is current now.
+    CController* screen = stack.current;
+    int code = screen->exitCode_;
+    CDraw::setPresentDisabled(code != 0);
+    if (code == 0)
+        return;
+
+    screen->exitCode_ = 0;
+    screen->active_ = false;
+    CDraw::setGameSpeed(-1);
+    CController* parent = screen->parent_;
+    if (!parent) {
+        stack.running = false;
+        return;
+    }
+    parent->exitCode_ = code > 0 ? code - 1 : code;
+    parent->active_ = true;
+    stack.current = parent;
+    stack.previousId = screen->id_;
+    stack.currentId = parent->id_;
+    resetInputState();
+}
+
+int CController::TakeClosedChildId()
+{
+    // A child opened earlier in this very pump is still open.
+    if (stack.current != this)
+        return CONTROLLER_NONE;
+    int closed = childOpen_ ? stack.previousId : CONTROLLER_NONE;
+    childOpen_ = false;
+    stack.previousId = id_;
+    return closed;
+}
+
+void CController::LogLoadingController(const char* displayName)
+{
+    logMessage(LOG_DEBUG, "=============================================\n");
+    logMessage(LOG_DEBUG, "Loading Controller:  %s\n", displayName);
+    logMessage(LOG_DEBUG, "=============================================\n");
+}
+
+CController* CController::GetCurrent() { return stack.current; }
+int CController::GetCurrentId() { return stack.currentId; }
+int CController::GetPreviousId() { return stack.previousId; }
+bool CController::IsRunning() { return stack.running; }
+
+void CController::resetStackForTesting()
+{
+    CProfile* profile = stack.profile;
+    stack = StackState();
+    stack.profile = profile;
+}
+void CController::SetProfile(CProfile* profile) { stack.profile = profile; }
+CProfile* CController::GetProfile() { return stack.profile; }
+
+// ---- Keyboard.
+
+void CController::ProcessInput()
+{
+    SDL_Event event;
+    while (active_ && SDL_PollEvent(&event)) {
+        if (event.type == SDL_QUIT)
+            SetExitCode(EXIT_QUIT);
+    }
+}
+
+bool CController::InputModKey(bool released, int key)
+{
+    if (key < KEY_RIGHT_SHIFT || key > KEY_LEFT_ALT)
+        return false;
+    ModifierState& m = stack.modifiers;
+    m.keys[key - KEY_RIGHT_SHIFT] = !released;
+    m.shift = m.keys[KEY_RIGHT_SHIFT - KEY_RIGHT_SHIFT] || m.keys[KEY_LEFT_SHIFT - KEY_RIGHT_SHIFT];
+    m.ctrl = m.keys[KEY_RIGHT_CTRL - KEY_RIGHT_SHIFT] || m.keys[KEY_LEFT_CTRL - KEY_RIGHT_SHIFT];
+    m.alt = m.keys[KEY_RIGHT_ALT - KEY_RIGHT_SHIFT] || m.keys[KEY_LEFT_ALT - KEY_RIGHT_SHIFT];
+    logMessage(LOG_DEBUG, "CController::InputModKey:  Modifier Updates:  ALT=%i  CTRL=%i  SHIFT=%i\n", m.alt ? 1 : 0,
+               m.ctrl ? 1 : 0, m.shift ? 1 : 0);
+    return true;
+}
+
+bool CController::IsShiftDown() { return stack.modifiers.shift; }
+bool CController::IsCtrlDown() { return stack.modifiers.ctrl; }
+bool CController::IsAltDown() { return stack.modifiers.alt; }
+
+void CController::InputGuiKey(CController* screen, bool released, int key, bool allowEscape, bool allowTab)
+{
+    if (released)
+        return;
+    switch (key) {
+    case SDLK_SPACE:
+    case SDLK_RETURN:
+        CGuiButtonBase::ClickAll(1);
+        break;
+    case SDLK_ESCAPE:
+        if (allowEscape)
+            screen->SetExitCode(1);
+        break;
+    case SDLK_TAB:
+        if (allowTab)
+            CGuiButtonBase::MoveFocus(stack.modifiers.shift);
+        break;
+    case SDLK_UP:
+    case SDLK_LEFT:
+        CGuiButtonBase::MoveFocus(true);
+        break;
+    case SDLK_DOWN:
+    case SDLK_RIGHT:
+        CGuiButtonBase::MoveFocus(false);
+        break;
+    default:
+        break;
+    }
+}
+
+bool CController::InputScreenCapture(bool released, int key)
+{
+    if (key != KEY_KEYPAD_0)
+        return false;
+    if (released)
+        return true;
+    time_t now = time(nullptr);
+    struct tm local;
+    localtime_r(&now, &local);
+    char stamp[14];
+    strftime(stamp, sizeof stamp, "%y%m%d_%H%M%S", &local);
+    std::string name = freeCaptureName(stamp);
+    CDraw::saveScreenBMP(name.c_str());
+    printf("Screen captured:  %s\n", name.c_str());
+    return true;
+}
+
+// ---- Sounds.
+
+void CController::LoadSounds() {}
+
+void CController::UnloadSounds() {}
+
+void CController::PlaySound(InterfaceSound sound)
+{
+    if (stack.soundObserver)
+        stack.soundObserver(sound);
+}
+
+void CController::setSoundObserverForTesting(std::function<void(InterfaceSound)> observer)
+{
+    stack.soundObserver = std::move(observer);
+}

@@ -1,0 +1,29 @@
+#include "screens/ControllerIntro.h"
+
+#include "engine/Log.h"
+
+CControllerIntro::CControllerIntro() : CController(CONTROLLER_INTRO) {}
+
+CControllerIntro::~CControllerIntro()
+{
+    logMessage(LOG_DESTRUCT, "CControllerIntro:  Destroying CControllerIntro...\n");
+    child_.reset();
+}
+
+void CControllerIntro::InputKey(bool, int) {}
+
+void CControllerIntro::Pump()
+{
+    if (TakeClosedChildId() != CONTROLLER_NONE) {
+        child_.reset();
+        return;
+    }
+    ProcessInput();
+}
+
+void CControllerIntro::OpenChild(std::unique_ptr<CController> child, const char* displayName)
+{
+    LogLoadingController(displayName);
+    child_ = std::move(child);
+    LoadController(child_.get());
+}
