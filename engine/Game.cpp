@@ -4,6 +4,7 @@
 #include "engine/InputScript.h"
 #include "engine/Log.h"
 #include "engine/Parameters.h"
+#include "engine/Sound.h"
 #include "levels/LevelSet.h"
 #include "levels/Profile.h"
 #include "online/ScoreServer.h"
@@ -60,6 +61,8 @@ void registerProfileServices()
     services.grabInput = [](bool grab) { SDL_WM_GrabInput(grab ? SDL_GRAB_ON : SDL_GRAB_OFF); };
     services.toggleFullscreen = &CDraw::toggleFullscreen;
     services.hasScreen = &CDraw::hasScreen;
+    services.setEffectsVolume = &CSound::setEffectsVolume;
+    services.setMusicVolume = &CSound::setMusicVolume;
     setProfileServices(services);
 }
 
@@ -87,8 +90,11 @@ void startUp(int argc, char** argv, Services& services)
     int mask = parseStartMask(argc, argv);
     startLogging();
     CDraw::setDeveloperMode(false);
+    CSound::setLoadFromDirectory(false);
     LoadParameters();
     initDirectories();
+    if (!(mask & MASK_NO_SOUND))
+        CSound::init((mask & MASK_ASK_SOUND) != 0);
     registerProfileServices();
     services.profile = std::make_unique<CProfile>();
     handOverProfile(services.profile.get());
@@ -104,6 +110,11 @@ void loadResources(Services& services)
     logMessage(LOG_MILESTONE, "ID_000:  INIT:  Image Load Started\n");
     CDraw::preloadImages();
     logMessage(LOG_MILESTONE, "ID_000:  INIT:  Image Load Completed\n");
+    // Both sound loaders return at once while sound is off.
+    logMessage(LOG_MILESTONE, "ID_001:  INIT:  Sound Load Started\n");
+    CSound::loadAll();
+    CSound::createMusicTracks();
+    logMessage(LOG_MILESTONE, "ID_001:  INIT:  Sound Load Completed\n");
     logMessage(LOG_MILESTONE, "ID_002:  INIT:  Level Load Started\n");
     CLevelSet::loadAll();
     logMessage(LOG_MILESTONE, "ID_002:  INIT:  Level Load Completed\n");
@@ -141,6 +152,7 @@ void runMainLoop(InputScript* script)
             script->runFrame();
         quitAtFrameLimit(frame, maxFrames);
         CController::PumpCurrent();
+        CSound::update();
         CDraw::present(true, true);
     }
 }

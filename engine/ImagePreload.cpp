@@ -6,12 +6,10 @@
 #include "engine/Log.h"
 #include "engine/PreloadLists.h"
 #include "engine/ResourceArchive.h"
+#include "platform/Folders.h"
 
-#include <algorithm>
-#include <dirent.h>
 #include <fstream>
 #include <iterator>
-#include <sys/stat.h>
 
 namespace {
 
@@ -24,29 +22,16 @@ void archiveDamaged(const ResourceArchive& archive)
     logError(true, "Cannot load resource file!\n");
 }
 
-bool isPlainFile(const std::string& path)
-{
-    struct stat status;
-    return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
-}
-
-// The plain files of the developer folder, by name; sub-folders are not
-// entered. Sorted, so that records come in the same order on every system.
+// The plain files of the developer folder, by name, sorted.
 std::vector<std::string> listDeveloperFolder()
 {
-    DIR* folder = opendir(kDeveloperFolder);
-    if (!folder)
+    std::vector<std::string> names;
+    FolderListing listing = listPlainFiles(kDeveloperFolder, names);
+    if (listing == FolderListing::NotOpened)
         logError(true, "Unable to preload graphics: Directory stream pointer was not opened.\n");
     logMessage(LOG_PRELOAD, "Scanning DRAW_URL_DIR for preloading...\n");
-    std::vector<std::string> names;
-    while (dirent* entry = readdir(folder)) {
-        std::string name = entry->d_name;
-        if (name != "." && name != ".." && isPlainFile(kDeveloperFolder + name))
-            names.push_back(name);
-    }
-    if (closedir(folder) != 0)
+    if (listing == FolderListing::NotClosed)
         logError(true, "Unable to preload images: Directory stream pointer was not closed.\n");
-    std::sort(names.begin(), names.end());
     return names;
 }
 

@@ -2,6 +2,7 @@
 
 #include "engine/Log.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -110,4 +111,21 @@ void GetFiles(std::vector<std::string>& out, const std::string& folder, const ch
     }
     closedir(dir);
     out.swap(names);
+}
+
+FolderListing listPlainFiles(const std::string& folder, std::vector<std::string>& names)
+{
+    names.clear();
+    DIR* dir = opendir(folder.c_str());
+    if (!dir)
+        return FolderListing::NotOpened;
+    std::string base = withSlash(folder);
+    while (struct dirent* entry = readdir(dir)) {
+        std::string name = entry->d_name;
+        struct stat info;
+        if (name != "." && name != ".." && stat((base + name).c_str(), &info) == 0 && S_ISREG(info.st_mode))
+            names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return closedir(dir) == 0 ? FolderListing::Listed : FolderListing::NotClosed;
 }

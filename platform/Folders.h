@@ -17,3 +17,8 @@ bool makeFolders(const std::string& path);
 // Replaces out with the names (less the extension) of the plain files in
 // folder whose name ends in the extension, matched exactly.
 void GetFiles(std::vector<std::string>& out, const std::string& folder, const char* extension);
+
+// Lists the names of the plain files in a folder (sub-folders are neither
+// listed nor entered), sorted so that every system gives the same order.
+enum class FolderListing { Listed, NotOpened, NotClosed };
+FolderListing listPlainFiles(const std::string& folder, std::vector<std::string>& names);

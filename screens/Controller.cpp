@@ -2,12 +2,14 @@
 
 #include "engine/Draw.h"
 #include "engine/Log.h"
+#include "engine/SoundObject.h"
 #include "screens/GuiButtonBase.h"
 
 #include <SDL.h>
 
 #include <cstdio>
 #include <ctime>
+#include <memory>
 #include <string>
 #include <sys/stat.h>
 
@@ -38,6 +40,10 @@ struct StackState {
     CProfile* profile = nullptr;
     std::function<void(InterfaceSound)> soundObserver;
 };
+
+// Rollover, click and empty click, in the order of InterfaceSound.
+constexpr const char* INTERFACE_SOUND_FILES[] = {"rollover_v1-2.ogg", "click_v1-2.ogg", "click_v1-3.ogg"};
+std::unique_ptr<SoundObject> interfaceSounds[3];
 
 StackState stack;
 
@@ -251,14 +257,24 @@ bool CController::InputScreenCapture(bool released, int key)
 
 // ---- Sounds.
 
-void CController::LoadSounds() {}
+void CController::LoadSounds()
+{
+    for (int i = 0; i < 3; ++i)
+        interfaceSounds[i] = std::make_unique<SoundObject>(INTERFACE_SOUND_FILES[i], false);
+}
 
-void CController::UnloadSounds() {}
+void CController::UnloadSounds()
+{
+    for (std::unique_ptr<SoundObject>& sound : interfaceSounds)
+        sound.reset();
+}
 
 void CController::PlaySound(InterfaceSound sound)
 {
     if (stack.soundObserver)
         stack.soundObserver(sound);
+    if (SoundObject* object = interfaceSounds[static_cast<int>(sound)].get())
+        object->play(false, 0, 0.0f);
 }
 
 void CController::setSoundObserverForTesting(std::function<void(InterfaceSound)> observer)

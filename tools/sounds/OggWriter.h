@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Encodes planar float samples (one vector per channel, all of one length)
+// as Ogg Vorbis at the given VBR quality (-0.1 .. 1). The stream's serial
+// number is fixed, so the same samples always give the same bytes.
+bool writeOggVorbis(const std::string& path, const std::vector<std::vector<float>>& channels, int rate,
+                    float quality);
