@@ -2,6 +2,7 @@
 #            and start it in a window.
 # make test: the same set-up, then every test, plainly and under the
 #            address and undefined-behaviour sanitizers.
+# make sheets: contact sheets of every picture family in build/sheets/.
 
 JOBS ?= $(shell nproc)
 BUILD := build
@@ -27,6 +28,9 @@ build-asan: build
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCORVELLE_SANITIZE=ON \
 	      -DCORVELLE_RESOURCE_DIR=$(CURDIR)/$(BUILD)/game
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
+
+sheets: build
+	$(BUILD)/tools/pictures/picturetool --sheets $(BUILD)/sheets
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

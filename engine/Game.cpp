@@ -1,6 +1,8 @@
 #include "engine/Game.h"
 
 #include "engine/Draw.h"
+#include "engine/FontSystem.h"
+#include "engine/Input.h"
 #include "engine/InputScript.h"
 #include "engine/Log.h"
 #include "engine/Parameters.h"
@@ -11,6 +13,7 @@
 #include "platform/Folders.h"
 #include "platform/Random.h"
 #include "screens/ControllerIntro.h"
+#include "screens/GuiButtonBase.h"
 
 #include <SDL.h>
 
@@ -50,6 +53,7 @@ void startLogging()
 struct Services {
     std::unique_ptr<CProfile> profile;
     std::unique_ptr<CDraw> display;
+    std::unique_ptr<CInput> input;
     std::unique_ptr<CControllerIntro> intro;
 };
 
@@ -63,6 +67,8 @@ void registerProfileServices()
     services.hasScreen = &CDraw::hasScreen;
     services.setEffectsVolume = &CSound::setEffectsVolume;
     services.setMusicVolume = &CSound::setMusicVolume;
+    services.setRelativeMouse = &CInput::SetRelativeMouse;
+    services.setMouseSpeed = &CInput::SetMouseSpeed;
     setProfileServices(services);
 }
 
@@ -70,8 +76,19 @@ void registerProfileServices()
 void handOverProfile(CProfile* profile)
 {
     CController::SetProfile(profile);
+    CInput::SetProfile(profile);
     CDraw::setProfile(profile);
     CDraw::setFullscreenReader([](CProfileBase* p) { return p->IsFullscreen(); });
+}
+
+// The text table and its fonts, which lie in the game folder.
+void startFonts()
+{
+    const char* fontFolder = "./";
+    const char* stringFile = "resource5.dat";
+    logMessage(LOG_DEBUG, "Loading FONT1_URL:  %s\n", fontFolder);
+    logMessage(LOG_DEBUG, "Loading FONT2_URL:  %s\n", stringFile);
+    CFontSystem::Init(fontFolder, stringFile);
 }
 
 void startScoreClient()
@@ -93,6 +110,7 @@ void startUp(int argc, char** argv, Services& services)
     CSound::setLoadFromDirectory(false);
     LoadParameters();
     initDirectories();
+    startFonts();
     if (!(mask & MASK_NO_SOUND))
         CSound::init((mask & MASK_ASK_SOUND) != 0);
     registerProfileServices();
@@ -101,6 +119,8 @@ void startUp(int argc, char** argv, Services& services)
     if (mask & MASK_WINDOW)
         services.profile->SetFullscreen(false);
     services.display = std::make_unique<CDraw>();
+    services.input = std::make_unique<CInput>();
+    CInput::SetMouseButtonHook(&CGuiButtonBase::SetMouseButton);
 }
 
 // Start-up after the window is open: the logged loading phases, then the
@@ -161,8 +181,10 @@ void shutDown(Services& services)
 {
     CController::UnloadSounds();
     CLevelSet::freeAll();
+    CFontSystem::Shutdown();
     logMessage(LOG_MILESTONE, "ID_900:  SHUTDOWN COMPLETED\n");
     services.intro.reset();
+    services.input.reset();
     services.display.reset();
     services.profile.reset();
 }

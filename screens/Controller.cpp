@@ -65,7 +65,9 @@ std::string freeCaptureName(const char* stamp)
 
 } // namespace
 
-CController::CController(int id) : id_(id), startPointerX_(0), startPointerY_(0) {}
+CController::CController(int id) : id_(id), startPointerX_(CInput::GetMouseX()), startPointerY_(CInput::GetMouseY())
+{
+}
 
 CController::~CController() = default;
 
@@ -181,14 +183,7 @@ CProfile* CController::GetProfile() { return stack.profile; }
 
 // ---- Keyboard.
 
-void CController::ProcessInput()
-{
-    SDL_Event event;
-    while (active_ && SDL_PollEvent(&event)) {
-        if (event.type == SDL_QUIT)
-            SetExitCode(EXIT_QUIT);
-    }
-}
+void CController::ProcessInput() { CInput::ProcessEvents(this); }
 
 bool CController::InputModKey(bool released, int key)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/Input.h"
+
 #include <functional>
 
 class CProfile;
@@ -53,10 +55,10 @@ enum class InterfaceSound { Rollover, Click, EmptyClick };
 // The stack's state (current screen, current and previous id, running flag,
 // modifier keys, the shared sounds, the profile) is program-wide; main
 // thread only.
-class CController
+class CController : public CInputTarget
 {
 public:
-    virtual ~CController();
+    ~CController() override;
     CController(const CController&) = delete;
     CController& operator=(const CController&) = delete;
 
@@ -64,9 +66,9 @@ public:
     // index; value and dclick depend on the widget.
     virtual void GUICallback(int index, int value, bool dclick);
     // key is an SDL key code; modifier keys never arrive here.
-    virtual void InputKey(bool released, int key) = 0;
-    virtual void InputMouseMotion(int x, int y);
-    virtual void InputMouseButton(bool released, bool left, bool right, bool wheelUp, bool wheelDown);
+    void InputKey(bool released, int key) override = 0;
+    void InputMouseMotion(int x, int y) override;
+    void InputMouseButton(bool released, bool left, bool right, bool wheelUp, bool wheelDown) override;
     // Once per frame while this screen is current. Begins with ProcessInput.
     virtual void Pump() = 0;
 
@@ -86,11 +88,11 @@ public:
 
     // 0 stays open; n > 0 closes this screen and n - 1 ancestors; EXIT_QUIT
     // and EXIT_QUIT_FOR_WEB close everything.
-    void SetExitCode(int code) { exitCode_ = code; }
+    void SetExitCode(int code) override { exitCode_ = code; }
     int GetExitCode() const { return exitCode_; }
     int GetReturnValue() const { return returnValue_; }
     int GetID() const { return id_; }
-    bool IsActive() const { return active_; }
+    bool IsActive() const override { return active_; }
     CController* GetParent() const { return parent_; }
 
     static CController* GetCurrent();
@@ -108,8 +110,9 @@ public:
     // Polls and dispatches the pending input events to this screen.
     void ProcessInput();
     // Tracks the Shift, Ctrl and Alt keys (303-308) and takes them (true);
-    // every other key is left to the screen (false).
-    static bool InputModKey(bool released, int key);
+    // every other key is left to the screen (false). The state is shared by
+    // all screens.
+    bool InputModKey(bool released, int key) override;
     static bool IsShiftDown();
     static bool IsCtrlDown();
     static bool IsAltDown();

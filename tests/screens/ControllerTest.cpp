@@ -109,6 +109,7 @@ TEST_F(ControllerTest, NoCurrentScreenPumpsNothing)
 
 TEST_F(ControllerTest, ModifierTracking)
 {
+    RecordingScreen screen(100);
     struct Step {
         bool released;
         int key;
@@ -128,7 +129,7 @@ TEST_F(ControllerTest, ModifierTracking)
     };
     for (const Step& s : steps) {
         SCOPED_TRACE("key " + std::to_string(s.key) + (s.released ? " up" : " down"));
-        EXPECT_EQ(CController::InputModKey(s.released, s.key), s.taken);
+        EXPECT_EQ(screen.InputModKey(s.released, s.key), s.taken);
         EXPECT_EQ(CController::IsShiftDown(), s.shift);
         EXPECT_EQ(CController::IsCtrlDown(), s.ctrl);
         EXPECT_EQ(CController::IsAltDown(), s.alt);
@@ -140,9 +141,8 @@ TEST_F(ControllerTest, PushAndPopForgetHeldModifiersAndTheHeldButton)
     auto screens = makeStack(1);
     RecordingScreen child(200);
     for (int step = 0; step < 2; ++step) {
-        CController::InputModKey(false, KEY_LEFT_SHIFT);
-        CController::InputModKey(false, KEY_LEFT_CTRL);
-        CController::InputModKey(false, KEY_RIGHT_ALT);
+        for (int key : {KEY_LEFT_SHIFT, KEY_LEFT_CTRL, KEY_RIGHT_ALT})
+            CController::GetCurrent()->InputModKey(false, key);
         CGuiButtonBase::SetMouseButton(false, false);
         if (step == 0) {
             screens[0]->LoadController(&child);
@@ -190,7 +190,7 @@ TEST_F(ControllerTest, GuiKeys)
         SCOPED_TRACE(c.name);
         screen.SetExitCode(0);
         screen.callbacks.clear();
-        CController::InputModKey(!c.shift, KEY_LEFT_SHIFT);
+        screen.InputModKey(!c.shift, KEY_LEFT_SHIFT);
         second.pointerOver = true;
         CGuiButtonBase::UpdateAll();
         second.pointerOver = false;

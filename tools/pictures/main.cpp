@@ -6,9 +6,11 @@
 //   picturetool --single NAME OUTPUT one picture, written to OUTPUT in the
 //                                    format of NAME's extension
 //   picturetool --names              prints every registered name
+//   picturetool --sheets DIR         one contact sheet per family in DIR
 // The same sources give the same bytes, whatever the number of threads.
 #include "ImageWriters.h"
 #include "Registry.h"
+#include "Sheets.h"
 
 #include <algorithm>
 #include <atomic>
@@ -96,7 +98,8 @@ int drawSingle(const std::string& name, const std::string& output)
 
 int usage()
 {
-    std::cerr << "usage: picturetool --out DIR [--list FILE] [--jobs N] | --single NAME OUTPUT | --names\n";
+    std::cerr << "usage: picturetool --out DIR [--list FILE] [--jobs N] | --single NAME OUTPUT | --names"
+                 " | --sheets DIR\n";
     return 2;
 }
 
@@ -111,6 +114,8 @@ int main(int argc, char** argv)
             std::cout << picture.name << "\n";
         return 0;
     }
+    if (argc == 3 && strcmp(argv[1], "--sheets") == 0)
+        return writeContactSheets(argv[2]);
     if (argc < 3 || strcmp(argv[1], "--out") != 0)
         return usage();
     std::string listPath;
