@@ -66,9 +66,6 @@ public:
 
 protected:
     static void SetHotId(int id);
-    // The pointer position, as the input module keeps it.
-    static int PointerX();
-    static int PointerY();
 
     int id_;
     CController* owner_;

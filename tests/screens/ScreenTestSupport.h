@@ -59,19 +59,21 @@ public:
     int warps = 0;
 };
 
-// Every test starts with an empty stack, no button held and no hot widget,
-// and hears the interface sounds.
-class ScreenTest : public testing::Test
+// An empty stack, no button held, no hot widget, and every interface sound
+// played recorded, for the lifetime of the object.
+class ScreenState
 {
-protected:
-    void SetUp() override
+public:
+    ScreenState()
     {
         CController::resetStackForTesting();
         CGuiButtonBase::SetMouseButton(true, false);
         CGuiButtonBase::UpdateAll();
         CController::setSoundObserverForTesting([this](InterfaceSound s) { sounds.push_back(s); });
     }
-    void TearDown() override { CController::setSoundObserverForTesting(nullptr); }
+    ~ScreenState() { CController::setSoundObserverForTesting(nullptr); }
+    ScreenState(const ScreenState&) = delete;
+    ScreenState& operator=(const ScreenState&) = delete;
 
     int countSounds(InterfaceSound which) const
     {
@@ -82,6 +84,10 @@ protected:
     }
 
     std::vector<InterfaceSound> sounds;
+};
+
+class ScreenTest : public testing::Test, public ScreenState
+{
 };
 
 } // namespace corvelle_test
