@@ -7,6 +7,8 @@
 #include "engine/Log.h"
 #include "engine/Parameters.h"
 #include "engine/Sound.h"
+#include "engine/Render.h"
+#include "engine/Sprite.h"
 #include "levels/LevelSet.h"
 #include "levels/Profile.h"
 #include "online/ScoreServer.h"
@@ -53,6 +55,7 @@ void startLogging()
 struct Services {
     std::unique_ptr<CProfile> profile;
     std::unique_ptr<CDraw> display;
+    std::unique_ptr<CRender> renderer;
     std::unique_ptr<CInput> input;
     std::unique_ptr<CControllerIntro> intro;
 };
@@ -91,6 +94,13 @@ void startFonts()
     CFontSystem::Init(fontFolder, stringFile);
 }
 
+// The renderer and the depth order treat some screens in their own way.
+int currentScreenId()
+{
+    CController* screen = CController::GetCurrent();
+    return screen ? screen->GetID() : -1;
+}
+
 void startScoreClient()
 {
     std::string url = ScoreServer::configuredBaseUrl();
@@ -119,6 +129,8 @@ void startUp(int argc, char** argv, Services& services)
     if (mask & MASK_WINDOW)
         services.profile->SetFullscreen(false);
     services.display = std::make_unique<CDraw>();
+    services.renderer = std::make_unique<CRender>();
+    CRender::setControllerIdSource(&currentScreenId);
     services.input = std::make_unique<CInput>();
     CInput::SetMouseButtonHook(&CGuiButtonBase::SetMouseButton);
 }
@@ -173,8 +185,27 @@ void runMainLoop(InputScript* script)
         quitAtFrameLimit(frame, maxFrames);
         CController::PumpCurrent();
         CSound::update();
+        CRender::Render(true);
         CDraw::present(true, true);
     }
+}
+
+// Every sprite should be gone with its owner by now; those that are not are
+// listed by name and position.
+void reportLiveSprites()
+{
+    const std::string equals(82, '=');
+    const std::string stars(82, '*');
+    logMessage(LOG_DEBUG, "%s\n%s\n", equals.c_str(), stars.c_str());
+    const std::vector<CSprite*>& live = CSprite::getAllSprites();
+    if (live.empty()) {
+        logMessage(LOG_DEBUG, "main()  All sprites have been properly unloaded\n");
+    } else {
+        logMessage(LOG_DEBUG, "main()  WARNING:  All sprites have not been properly unloaded:\n");
+        for (const CSprite* sprite : live)
+            logMessage(LOG_DEBUG, "   %s  (%i,%i)\n", sprite->getName(), sprite->getX(false), sprite->getY(false));
+    }
+    logMessage(LOG_DEBUG, "%s\n%s\n", stars.c_str(), equals.c_str());
 }
 
 void shutDown(Services& services)
@@ -182,9 +213,11 @@ void shutDown(Services& services)
     CController::UnloadSounds();
     CLevelSet::freeAll();
     CFontSystem::Shutdown();
+    reportLiveSprites();
     logMessage(LOG_MILESTONE, "ID_900:  SHUTDOWN COMPLETED\n");
     services.intro.reset();
     services.input.reset();
+    services.renderer.reset();
     services.display.reset();
     services.profile.reset();
 }

@@ -53,7 +53,7 @@ TEST(GameTest, ProgramInEmptyFolderFailsOnParameters)
 TEST(GameTest, ProgramStartsRunsFramesAndShutsDown)
 {
     std::string out = TemporaryHome::path() + "/run.txt";
-    std::string command = "cd '" + resourceDir() + "' && CORVELLE_MAX_FRAMES=5 CORVELLE_LOG=32 '" + programPath() +
+    std::string command = "cd '" + resourceDir() + "' && CORVELLE_MAX_FRAMES=5 CORVELLE_LOG=4,32 '" + programPath() +
                           "' 1 > '" + out + "' 2>&1";
     int status = system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
@@ -62,7 +62,8 @@ TEST(GameTest, ProgramStartsRunsFramesAndShutsDown)
     size_t at = 0;
     for (const char* line : {"ID_000:  INIT:  Image Load Started\n", "ID_000a: INIT:     Images Preloaded\n",
                              "ID_000:  INIT:  Image Load Completed\n", "ID_002:  INIT:  Level Load Started\n",
-                             "ID_002:  INIT:  Level Load Completed\n", "ID_900:  SHUTDOWN COMPLETED\n"}) {
+                             "ID_002:  INIT:  Level Load Completed\n",
+                             "main()  All sprites have been properly unloaded\n", "ID_900:  SHUTDOWN COMPLETED\n"}) {
         at = log.find(line, at);
         EXPECT_NE(at, std::string::npos) << line << log;
     }

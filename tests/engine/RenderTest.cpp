@@ -1,0 +1,211 @@
+#include "engine/DirtyRects.h"
+#include "engine/SpriteFixture.h"
+
+using namespace corvelle_test;
+
+namespace {
+
+using Rects = std::vector<DirtyRect>;
+using Sprites = std::vector<CSprite*>;
+
+int g_screenId = -1;
+
+class RenderTest : public SpriteTest
+{
+protected:
+    void SetUp() override
+    {
+        SpriteTest::SetUp();
+        // Every look at the clock is a frame time later: the frame end never
+        // waits.
+        setTickSourceForTesting([this] { return now_ += 40; });
+        g_screenId = -1;
+        CRender::setControllerIdSource([] { return g_screenId; });
+        wall_ = std::make_unique<CSprite>(SPRITE_ORIGIN_BIAS_X, SPRITE_ORIGIN_BIAS_Y, SPRITE_BACKGROUND, 0, false, 1, 1);
+        wall_->addFrame("wall.tga");
+        wall_->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
+    }
+
+    void TearDown() override
+    {
+        wall_.reset();
+        CRender::setControllerIdSource(nullptr);
+        SpriteTest::TearDown();
+    }
+
+    static std::unique_ptr<CSprite> sprite(const char* image, int type, int x, int y)
+    {
+        auto s = std::make_unique<CSprite>(SPRITE_ORIGIN_BIAS_X, SPRITE_ORIGIN_BIAS_Y, type, 0, false, 1, 1);
+        s->addFrame(image);
+        s->setLocation(x, y, false);
+        s->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
+        return s;
+    }
+
+    // One frame of the main loop: render, then the frame end.
+    static void frame()
+    {
+        CRender::Render(true);
+        CDraw::present(true, false);
+    }
+
+    static Rgba at(int x, int y) { return pixelAt(CDraw::getScreen(), x, y); }
+
+    // Every pixel of the area shows the colour.
+    static int pixelsOtherThan(Rgba colour, int x, int y, int w, int h)
+    {
+        int other = 0;
+        for (int j = y; j < y + h; ++j)
+            for (int i = x; i < x + w; ++i)
+                other += !(at(i, j) == colour);
+        return other;
+    }
+
+    std::unique_ptr<CSprite> wall_;
+};
+
+} // namespace
+
+TEST_F(RenderTest, AMovingSpriteLeavesNoTrail)
+{
+    auto s = sprite("red.tga", 30, 100, 100);
+    frame();
+    EXPECT_EQ(pixelsOtherThan(kGrey, 0, 0, 800, 100), 0);
+    EXPECT_EQ(pixelsOtherThan(kRed, 100, 100, 24, 24), 0);
+
+    for (int step = 1; step <= 12; ++step) {
+        s->setLocation(100 + 7 * step, 100 + 3 * step, false);
+        frame();
+    }
+    s->setLocation(600, 400, false);
+    frame();
+    EXPECT_EQ(pixelsOtherThan(kRed, 600, 400, 24, 24), 0);
+    EXPECT_EQ(pixelsOtherThan(kGrey, 90, 90, 500, 300), 0) << "no trail";
+
+    s->hide();
+    frame();
+    EXPECT_EQ(pixelsOtherThan(kGrey, 600, 400, 24, 24), 0);
+}
+
+TEST_F(RenderTest, OverlappingSpritesAreDrawnInDepthOrder)
+{
+    // The professor's 66 is in front of a device on the same tile, whatever
+    // the order of creation.
+    auto front = sprite("big.tga", 66, 96, 72);
+    auto back = sprite("red.tga", 30, 100, 80);
+    frame();
+    EXPECT_EQ(pixelsOtherThan(kBlue, 96, 72, 48, 48), 0);
+
+    front->setType(30);
+    back->setType(66);
+    back->invalidate();
+    frame();
+    EXPECT_EQ(pixelsOtherThan(kRed, 100, 80, 24, 24), 0);
+    EXPECT_EQ(at(97, 73), kBlue);
+}
+
+TEST_F(RenderTest, DrawingStaysInsideTheDirtyRectangle)
+{
+    auto s = sprite("big.tga", 30, 200, 200);
+    frame();
+    SDL_FillRect(CDraw::getScreen(), nullptr, 0);
+    CRender::AddDirtyRect(210, 220, 10, 5);
+    CRender::Render(false);
+    EXPECT_EQ(pixelsOtherThan(kBlue, 210, 220, 10, 5), 0);
+    EXPECT_EQ(at(209, 220).b, 0);
+    EXPECT_EQ(at(220, 220).b, 0);
+    EXPECT_EQ(at(215, 225).b, 0);
+
+    // A clipped sprite shows the part of its image from the clip offset on.
+    SDL_FillRect(CDraw::getScreen(), nullptr, 0);
+    auto series = sprite("walk1.tga", 30, 400, 300);
+    series->addFrame("walk2.tga");
+    series->setFrame(1);
+    series->setClipX(4);
+    series->setWidth(10);
+    frame();
+    EXPECT_EQ(pixelsOtherThan(kGreen, 400, 300, 10, 24), 0);
+    EXPECT_EQ(at(410, 310).g, kGrey.g);
+}
+
+TEST_F(RenderTest, TheDirtyListReachesTheDisplayOnce)
+{
+    frame();
+    watchDisplayUpdates();
+    auto s = sprite("red.tga", 30, 100, 100);
+    CRender::AddDirtyRect(700, 10, 5, 5);
+    frame();
+    EXPECT_EQ(updates_, (Rects{{700, 10, 5, 5}, {100, 100, 24, 24}}));
+    EXPECT_TRUE(CRender::GetDirtyRects().empty());
+    updates_.clear();
+    frame();
+    EXPECT_TRUE(updates_.empty());
+}
+
+TEST_F(RenderTest, FullRepaintByScreen)
+{
+    struct Case {
+        int screen;
+        size_t rects;
+    } cases[] = {{-1, 1}, {3, 1}, {CONTROLLER_ID_GAME, 625}, {CONTROLLER_ID_EDITOR, 625}};
+    auto s = sprite("big.tga", 30, 390, 290);
+    for (const Case& c : cases) {
+        g_screenId = c.screen;
+        SDL_FillRect(CDraw::getScreen(), nullptr, 0);
+        CRender::InvalidateAll();
+        CRender::Render(false);
+        EXPECT_EQ(CRender::GetDirtyRects().size(), c.rects) << c.screen;
+        EXPECT_EQ(pixelsOtherThan(kGrey, 0, 0, 800, 290), 0) << c.screen;
+        EXPECT_EQ(pixelsOtherThan(kBlue, 390, 290, 48, 48), 0) << c.screen;
+        CRender::Clear();
+    }
+}
+
+TEST_F(RenderTest, SwapKeepsAStillPictureAndRestoresTheSprites)
+{
+    auto s = sprite("red.tga", 30, 100, 100);
+    frame();
+    Sprites before = CSprite::getAllSprites();
+
+    CRender::Swap(true);
+    EXPECT_TRUE(CRender::IsSwapped());
+    ASSERT_EQ(CSprite::getAllSprites().size(), 1u);
+    CSprite* still = CSprite::getAllSprites().front();
+    EXPECT_STREQ(still->getName(), "Swap Image");
+    EXPECT_EQ(still->getType(), SPRITE_SWAP_IMAGE);
+
+    // The covered screen's sprites are parked: moving one changes nothing,
+    // the picture shows it where it was.
+    s->setLocation(500, 500, false);
+    auto child = sprite("big.tga", 1200, 300, 300);
+    CRender::InvalidateAll();
+    frame();
+    EXPECT_EQ(pixelsOtherThan(kRed, 100, 100, 24, 24), 0);
+    EXPECT_EQ(pixelsOtherThan(kGrey, 500, 500, 24, 24), 0);
+    EXPECT_EQ(pixelsOtherThan(kBlue, 300, 300, 48, 48), 0);
+    child.reset();
+
+    CRender::Swap(true);
+    EXPECT_FALSE(CRender::IsSwapped());
+    EXPECT_EQ(CSprite::getAllSprites(), before);
+    frame();
+    EXPECT_EQ(pixelsOtherThan(kRed, 500, 500, 24, 24), 0);
+    EXPECT_EQ(pixelsOtherThan(kGrey, 100, 100, 24, 24), 0);
+    EXPECT_EQ(pixelsOtherThan(kGrey, 300, 300, 48, 48), 0);
+
+    // Without a picture the sprites are only parked.
+    CRender::Swap(false);
+    EXPECT_TRUE(CSprite::getAllSprites().empty());
+    CRender::Swap(false);
+    EXPECT_EQ(CSprite::getAllSprites(), before);
+}
+
+TEST_F(RenderTest, ARendererGoingAwayTakesTheSwapPictureWithIt)
+{
+    frame();
+    CRender::Swap(true);
+    ASSERT_EQ(CSprite::getAllSprites().size(), 1u);
+    render_.reset();
+    EXPECT_TRUE(CSprite::getAllSprites().empty());
+    EXPECT_FALSE(CRender::IsSwapped());
+}
