@@ -18,6 +18,29 @@ std::pair<int, int> bmpSize(const std::string& path)
     return size;
 }
 
+// One pixel of a BMP file as 0xRRGGBB; -1 when it cannot be read.
+long bmpPixel(const std::string& path, int x, int y)
+{
+    SDL_Surface* picture = SDL_LoadBMP(path.c_str());
+    if (!picture)
+        return -1;
+    SDL_Surface* rgb = SDL_CreateRGBSurface(SDL_SWSURFACE, 1, 1, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+    SDL_Rect from = {static_cast<Sint16>(x), static_cast<Sint16>(y), 1, 1};
+    SDL_BlitSurface(picture, &from, rgb, nullptr);
+    long value = *static_cast<Uint32*>(rgb->pixels) & 0xFFFFFF;
+    SDL_FreeSurface(rgb);
+    SDL_FreeSurface(picture);
+    return value;
+}
+
+int countOf(const std::string& text, const std::string& what)
+{
+    int n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
+}
+
 } // namespace
 
 TEST(GameRunTest, TheRootScreenRunsUntilTheScriptClosesTheWindow)
@@ -50,4 +73,39 @@ TEST(GameRunTest, AScriptWithBadLinesStillRunsAndAMissingOneStopsTheProgram)
     result = runGame(run);
     EXPECT_EQ(result.exitStatus, 1) << result.output;
     EXPECT_NE(result.output.find("Cannot read the input script"), std::string::npos) << result.output;
+}
+
+TEST(GameRunTest, AScriptClicksAButtonOfAScreenOverTheRoot)
+{
+    // The probe's button covers (340, 280)-(460, 320): blue, green while
+    // hovered, red while held.
+    const std::string home = TemporaryHome::path();
+    GameRun run;
+    run.program = probeProgramPath();
+    run.logChannels = "4,32";
+    run.script = "wait 2\n"
+                 "move 400 300\n"
+                 "wait 2\n"
+                 "shot " + home + "/hovered.bmp\n"
+                 "click 400 300\n"
+                 "wait 2\n"
+                 "move 10 10\n"
+                 "wait 2\n"
+                 "shot " + home + "/away.bmp\n"
+                 "# the keyboard: focus onto the button, then Return\n"
+                 "key tab\n"
+                 "wait 2\n"
+                 "key return\n"
+                 "wait 2\n"
+                 "quit\n";
+    GameRunResult result = runGame(run);
+
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    EXPECT_EQ(countOf(result.output, "Probe screen:  button clicked\n"), 2) << result.output;
+    EXPECT_TRUE(result.hasLine("Loading Controller:  Probe"));
+    EXPECT_TRUE(result.hasLine("ID_900:  SHUTDOWN COMPLETED"));
+    EXPECT_EQ(bmpPixel(home + "/hovered.bmp", 350, 290), 0x28C83C) << "the rollover look";
+    EXPECT_EQ(bmpPixel(home + "/away.bmp", 350, 290), 0x283CC8) << "the base look";
+    EXPECT_EQ(result.liveSprites(), (std::vector<std::string>{"Global Mouse Pointer", "Global Hourglass Pointer"}))
+        << result.output;
 }

@@ -11,7 +11,7 @@ namespace corvelle_test {
 namespace {
 
 const char* const SPRITES_LEFT = "main()  WARNING:  All sprites have not been properly unloaded:";
-const char* const SPRITE_PREFIX = "   ";
+const char* const SPRITE_INDENT = "   ";
 
 // In the child: never returns.
 [[noreturn]] void startProgram(const GameRun& run, const std::string& scriptPath, const std::string& outputPath)
@@ -46,20 +46,24 @@ bool GameRunResult::hasLine(const std::string& text) const
 
 std::vector<std::string> GameRunResult::liveSprites() const
 {
+    // "<prefix>main()  WARNING: ...", then "<prefix>   <name>  (<x>,<y>)"
+    // for each sprite, where <prefix> is the log channel's.
     std::vector<std::string> names;
     std::istringstream lines(output);
     std::string text;
-    bool listing = false;
+    size_t prefix = std::string::npos;
     while (std::getline(lines, text)) {
-        if (text.find(SPRITES_LEFT) != std::string::npos) {
-            listing = true;
-        } else if (listing && text.rfind(SPRITE_PREFIX, 0) == 0) {
-            // "   <name>  (<x>,<y>)"
-            size_t end = text.rfind("  (");
-            names.push_back(text.substr(3, end == std::string::npos ? std::string::npos : end - 3));
-        } else {
-            listing = false;
+        if (prefix == std::string::npos) {
+            size_t at = text.find(SPRITES_LEFT);
+            if (at != std::string::npos)
+                prefix = at;
+            continue;
         }
+        size_t position = text.rfind("  (");
+        bool listed = text.size() > prefix + 3 && text.compare(prefix, 3, SPRITE_INDENT) == 0;
+        if (!listed || position == std::string::npos)
+            break;
+        names.push_back(text.substr(prefix + 3, position - prefix - 3));
     }
     return names;
 }
