@@ -52,8 +52,8 @@ TEST(GameRunTest, TheRootScreenRunsUntilTheScriptClosesTheWindow)
     GameRunResult result = runGame(run);
 
     EXPECT_EQ(result.exitStatus, 0) << result.output;
-    for (const char* line : {"ID_003:  INIT:  Miscellaneous Load Started", "ID_003:  INIT:  Miscellaneous Load Completed",
-                             "ID_900:  SHUTDOWN COMPLETED"})
+    for (const char* line : {"ID_003:  INIT:  Miscellaneous Load Started",
+                             "ID_003:  INIT:  Miscellaneous Load Completed", "ID_900:  SHUTDOWN COMPLETED"})
         EXPECT_TRUE(result.hasLine(line)) << line << "\n" << result.output;
     EXPECT_EQ(result.output.find("frame limit"), std::string::npos) << "the script's quit ended the run";
     EXPECT_EQ(bmpSize(shot), std::make_pair(800, 600));
