@@ -15,19 +15,10 @@
 
 namespace {
 
-// The modifier keys' SDL codes.
-constexpr int KEY_RIGHT_SHIFT = 303;
-constexpr int KEY_LEFT_SHIFT = 304;
-constexpr int KEY_RIGHT_CTRL = 305;
-constexpr int KEY_LEFT_CTRL = 306;
-constexpr int KEY_RIGHT_ALT = 307;
-constexpr int KEY_LEFT_ALT = 308;
-constexpr int KEY_KEYPAD_0 = 256;
-
 // Each combined state is true while either of its two keys is down.
 struct ModifierState {
     bool shift = false, ctrl = false, alt = false;
-    // Indexed by key code - KEY_RIGHT_SHIFT.
+    // Indexed by key code - SDLK_RSHIFT: right and left Shift, Ctrl, Alt.
     bool keys[6] = {};
 };
 
@@ -187,13 +178,13 @@ void CController::ProcessInput() { CInput::ProcessEvents(this); }
 
 bool CController::InputModKey(bool released, int key)
 {
-    if (key < KEY_RIGHT_SHIFT || key > KEY_LEFT_ALT)
+    if (key < SDLK_RSHIFT || key > SDLK_LALT)
         return false;
     ModifierState& m = stack.modifiers;
-    m.keys[key - KEY_RIGHT_SHIFT] = !released;
-    m.shift = m.keys[KEY_RIGHT_SHIFT - KEY_RIGHT_SHIFT] || m.keys[KEY_LEFT_SHIFT - KEY_RIGHT_SHIFT];
-    m.ctrl = m.keys[KEY_RIGHT_CTRL - KEY_RIGHT_SHIFT] || m.keys[KEY_LEFT_CTRL - KEY_RIGHT_SHIFT];
-    m.alt = m.keys[KEY_RIGHT_ALT - KEY_RIGHT_SHIFT] || m.keys[KEY_LEFT_ALT - KEY_RIGHT_SHIFT];
+    m.keys[key - SDLK_RSHIFT] = !released;
+    m.shift = m.keys[0] || m.keys[1];
+    m.ctrl = m.keys[2] || m.keys[3];
+    m.alt = m.keys[4] || m.keys[5];
     logMessage(LOG_DEBUG, "CController::InputModKey:  Modifier Updates:  ALT=%i  CTRL=%i  SHIFT=%i\n", m.alt ? 1 : 0,
                m.ctrl ? 1 : 0, m.shift ? 1 : 0);
     return true;
@@ -235,7 +226,7 @@ void CController::InputGuiKey(CController* screen, bool released, int key, bool 
 
 bool CController::InputScreenCapture(bool released, int key)
 {
-    if (key != KEY_KEYPAD_0)
+    if (key != SDLK_KP0)
         return false;
     if (released)
         return true;

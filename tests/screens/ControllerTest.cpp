@@ -10,12 +10,6 @@ using namespace corvelle_test;
 
 namespace {
 
-constexpr int KEY_RIGHT_SHIFT = 303;
-constexpr int KEY_LEFT_SHIFT = 304;
-constexpr int KEY_LEFT_CTRL = 306;
-constexpr int KEY_RIGHT_ALT = 307;
-constexpr int KEY_KEYPAD_0 = 256;
-
 // A stack of `depth` screens (ids 100, 101, ...), the last one current.
 std::vector<std::unique_ptr<RecordingScreen>> makeStack(int depth)
 {
@@ -115,17 +109,17 @@ TEST_F(ControllerTest, ModifierTracking)
         int key;
         bool taken, shift, ctrl, alt;
     } steps[] = {
-        {false, KEY_LEFT_SHIFT, true, true, false, false},
-        {false, KEY_RIGHT_SHIFT, true, true, false, false},
-        {true, KEY_LEFT_SHIFT, true, true, false, false},
-        {true, KEY_RIGHT_SHIFT, true, false, false, false},
-        {false, KEY_LEFT_CTRL, true, false, true, false},
-        {false, KEY_RIGHT_ALT, true, false, true, true},
+        {false, SDLK_LSHIFT, true, true, false, false},
+        {false, SDLK_RSHIFT, true, true, false, false},
+        {true, SDLK_LSHIFT, true, true, false, false},
+        {true, SDLK_RSHIFT, true, false, false, false},
+        {false, SDLK_LCTRL, true, false, true, false},
+        {false, SDLK_RALT, true, false, true, true},
         {false, 'a', false, false, true, true},
         {false, 302, false, false, true, true},
         {false, 309, false, false, true, true},
-        {true, KEY_LEFT_CTRL, true, false, false, true},
-        {true, KEY_RIGHT_ALT, true, false, false, false},
+        {true, SDLK_LCTRL, true, false, false, true},
+        {true, SDLK_RALT, true, false, false, false},
     };
     for (const Step& s : steps) {
         SCOPED_TRACE("key " + std::to_string(s.key) + (s.released ? " up" : " down"));
@@ -141,7 +135,7 @@ TEST_F(ControllerTest, PushAndPopForgetHeldModifiersAndTheHeldButton)
     auto screens = makeStack(1);
     RecordingScreen child(200);
     for (int step = 0; step < 2; ++step) {
-        for (int key : {KEY_LEFT_SHIFT, KEY_LEFT_CTRL, KEY_RIGHT_ALT})
+        for (int key : {SDLK_LSHIFT, SDLK_LCTRL, SDLK_RALT})
             CController::GetCurrent()->InputModKey(false, key);
         CGuiButtonBase::SetMouseButton(false, false);
         if (step == 0) {
@@ -190,7 +184,7 @@ TEST_F(ControllerTest, GuiKeys)
         SCOPED_TRACE(c.name);
         screen.SetExitCode(0);
         screen.callbacks.clear();
-        screen.InputModKey(!c.shift, KEY_LEFT_SHIFT);
+        screen.InputModKey(!c.shift, SDLK_LSHIFT);
         second.pointerOver = true;
         CGuiButtonBase::UpdateAll();
         second.pointerOver = false;

@@ -9,8 +9,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int KEY_KEYPAD_0 = 256;
-
 std::set<std::string> captureFiles(const std::string& dir)
 {
     std::set<std::string> names;
@@ -29,12 +27,12 @@ using ScreenCaptureTest = DisplayTest;
 TEST_F(ScreenCaptureTest, KeypadZeroWritesAFreshFileForEveryPress)
 {
     EXPECT_FALSE(CController::InputScreenCapture(false, SDLK_0));
-    EXPECT_TRUE(CController::InputScreenCapture(true, KEY_KEYPAD_0));
+    EXPECT_TRUE(CController::InputScreenCapture(true, SDLK_KP0));
     EXPECT_TRUE(captureFiles(dir_).empty());
 
     testing::internal::CaptureStdout();
     for (int i = 0; i < 3; ++i)
-        EXPECT_TRUE(CController::InputScreenCapture(false, KEY_KEYPAD_0));
+        EXPECT_TRUE(CController::InputScreenCapture(false, SDLK_KP0));
     std::string out = testing::internal::GetCapturedStdout();
 
     std::set<std::string> files = captureFiles(dir_);
