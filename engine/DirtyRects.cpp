@@ -20,31 +20,31 @@ bool logging() { return isLogChannelEnabled(LOG_RENDER_OPTIMIZE); }
 
 // One merging step: the first rectangle swallows every later one it
 // overlaps without growing the painted area, then goes to the end.
-bool mergeFirst(std::vector<DirtyRect>& rects)
+bool mergeFirst(std::vector<DirtyRect>& rects, bool log)
 {
     DirtyRect r0 = rects.front();
     bool merged = false;
     size_t kept = 0;
     for (size_t i = 1; i < rects.size(); ++i) {
         const DirtyRect r1 = rects[i];
-        if (!rectsOverlap(r0, r1)) {
-            logMessage(LOG_RENDER_OPTIMIZE, "   * No R1 intersection  -->  Appending R1 (%ix%i @ %i,%i)\n", r1.w, r1.h,
-                       r1.x, r1.y);
-            rects[kept++] = r1;
-            continue;
+        const char* verdict = "No R1 intersection";
+        if (rectsOverlap(r0, r1)) {
+            DirtyRect u = rectUnion(r0, r1);
+            if (area(r0) + area(r1) >= area(u)) {
+                if (log)
+                    logMessage(LOG_RENDER_OPTIMIZE,
+                               "   * R1 Optimization     -->  Ignoring R1 (%ix%i @ %i,%i) and Resizing R0 (%ix%i @ %i,%i)\n",
+                               r1.w, r1.h, r1.x, r1.y, u.w, u.h, u.x, u.y);
+                r0 = u;
+                merged = true;
+                continue;
+            }
+            verdict = "No R1 Optimization";
         }
-        DirtyRect u = rectUnion(r0, r1);
-        if (area(r0) + area(r1) >= area(u)) {
-            logMessage(LOG_RENDER_OPTIMIZE,
-                       "   * R1 Optimization     -->  Ignoring R1 (%ix%i @ %i,%i) and Resizing R0 (%ix%i @ %i,%i)\n",
-                       r1.w, r1.h, r1.x, r1.y, u.w, u.h, u.x, u.y);
-            r0 = u;
-            merged = true;
-        } else {
-            logMessage(LOG_RENDER_OPTIMIZE, "   * No R1 Optimization  -->  Appending R1 (%ix%i @ %i,%i)\n", r1.w, r1.h,
-                       r1.x, r1.y);
-            rects[kept++] = r1;
-        }
+        if (log)
+            logMessage(LOG_RENDER_OPTIMIZE, "   * %s  -->  Appending R1 (%ix%i @ %i,%i)\n", verdict, r1.w, r1.h, r1.x,
+                       r1.y);
+        rects[kept++] = r1;
     }
     logMessage(LOG_RENDER_OPTIMIZE, "   * R0 Optimization     -->  Appending R0 (%ix%i @ %i,%i)\n", r0.w, r0.h, r0.x,
                r0.y);
@@ -53,7 +53,8 @@ bool mergeFirst(std::vector<DirtyRect>& rects)
     return merged;
 }
 
-void addFullScreen(std::vector<DirtyRect>& out, int controllerId)
+// Returns whether the screen was laid out as cells.
+bool addFullScreen(std::vector<DirtyRect>& out, int controllerId)
 {
     out.clear();
     if (controllerId == CONTROLLER_ID_GAME || controllerId == CONTROLLER_ID_EDITOR) {
@@ -62,10 +63,11 @@ void addFullScreen(std::vector<DirtyRect>& out, int controllerId)
         for (int x = 0; x < kScreenWidth; x += kCellWidth)
             for (int y = 0; y < kScreenHeight; y += kCellHeight)
                 out.push_back({x, y, kCellWidth, kCellHeight});
-    } else {
-        logMessage(LOG_RENDER_OPTIMIZE, "   * Adding full-screen rectangle (%ix%i)\n", kScreenWidth, kScreenHeight);
-        out.push_back({0, 0, kScreenWidth, kScreenHeight});
+        return true;
     }
+    logMessage(LOG_RENDER_OPTIMIZE, "   * Adding full-screen rectangle (%ix%i)\n", kScreenWidth, kScreenHeight);
+    out.push_back({0, 0, kScreenWidth, kScreenHeight});
+    return false;
 }
 
 // Cells of 25, 50 or 100 pixels by the rectangle's size, one pixel wider and
@@ -142,15 +144,15 @@ void mergeDirtyRects(std::vector<DirtyRect>& rects)
                 logMessage(LOG_RENDER_OPTIMIZE, "Processing rectangle %i:  (%dx%d @ %d,%d)\n", static_cast<int>(step),
                            r.w, r.h, r.x, r.y);
             }
-            merged = mergeFirst(rects) || merged;
+            merged = mergeFirst(rects, logging()) || merged;
         }
     }
 }
 
-void clipDirtyRects(std::vector<DirtyRect>& rects, int controllerId)
+bool clipDirtyRects(std::vector<DirtyRect>& rects, int controllerId)
 {
     if (rects.empty())
-        return;
+        return false;
     if (logging()) {
         logMessage(LOG_RENDER_OPTIMIZE,
                    "%s\n=== PHASE 1:  OUT-OF-BOUNDS CLIPPING AND REMOVAL (%i rects) ======================\n",
@@ -160,6 +162,7 @@ void clipDirtyRects(std::vector<DirtyRect>& rects, int controllerId)
     // Kept between frames so that the list's storage is reused.
     static std::vector<DirtyRect> out;
     out.clear();
+    bool cells = false;
     for (const DirtyRect& original : rects) {
         if (offScreen(original)) {
             logMessage(LOG_RENDER_OPTIMIZE, "   * Removing out-of-bounds rectangle (%ix%i at %i,%i)\n", original.w,
@@ -172,7 +175,7 @@ void clipDirtyRects(std::vector<DirtyRect>& rects, int controllerId)
         if (r.w <= 0 || r.h <= 0)
             continue;
         if (area(r) > FULL_SCREEN_AREA_LIMIT) {
-            addFullScreen(out, controllerId);
+            cells = addFullScreen(out, controllerId);
             break;
         }
         if (area(r) > kCellSplitArea && controllerId == CONTROLLER_ID_GAME) {
@@ -184,4 +187,5 @@ void clipDirtyRects(std::vector<DirtyRect>& rects, int controllerId)
         out.push_back(r);
     }
     rects.swap(out);
+    return cells;
 }

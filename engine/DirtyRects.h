@@ -21,8 +21,9 @@ void mergeDirtyRects(std::vector<DirtyRect>& rects);
 // cells of 32 x 24 on the game screen and in the editor). On the game
 // screen, rectangles above 5000 pixels are cut into cells of 25, 50 or 100
 // pixels, so that each cell collects few sprites. `controllerId` is the
-// current screen's id, -1 for none.
-void clipDirtyRects(std::vector<DirtyRect>& rects, int controllerId);
+// current screen's id, -1 for none. Returns whether the list became the
+// full screen's cells, which tile the screen without overlapping.
+bool clipDirtyRects(std::vector<DirtyRect>& rects, int controllerId);
 
 // Logs the list on the dirty-rectangle channel.
 void dumpDirtyRects(const std::vector<DirtyRect>& rects);

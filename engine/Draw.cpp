@@ -262,6 +262,8 @@ void CDraw::addLoadProgress(int n)
 
 void CDraw::setLoadProgress(int value) { drawLoadBar(std::min<int64_t>(value, g.barTotal)); }
 
+int64_t CDraw::getLoadProgress() { return g.barProgress; }
+
 void CDraw::drawLoadBar(int64_t progress)
 {
     if (!g.barImage || !g.screen || g.barTotal <= 0 || progress <= 0)

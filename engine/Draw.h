@@ -22,6 +22,15 @@ constexpr int LOAD_BAR_Y = 527;
 // preload lists, the sound loader and the level loader use up.
 constexpr int LOAD_BAR_ALLOWANCE = 23700;
 
+// Member `number` of a numbered image series: prefix, the number without
+// leading zeros, suffix ("botrunleft", 7, ".png" -> "botrunleft7.png").
+std::string imageSeriesName(const std::string& prefix, int number, const std::string& suffix);
+
+// Member `number` of the fade series of an image: the name less its last four
+// characters, the number, "." and the name's last three characters
+// ("password_invalid.png", 2 -> "password_invalid2.png").
+std::string fadeSeriesName(const std::string& name, int number);
+
 // Cuts a rectangle to the screen. False when nothing of it is left.
 bool clipRectToScreen(DirtyRect& rect);
 
@@ -77,6 +86,7 @@ public:
     static void addLoadProgress(int n);
     // Draws the bar for an absolute value without changing the progress.
     static void setLoadProgress(int value);
+    static int64_t getLoadProgress();
 
     // ---- Frame.
     // End of frame: waits out the frame time (when the lock is on), counts
@@ -166,8 +176,27 @@ public:
     static int CopyImage(const char* sourceName, const char* newName, int dA);
     static void drawImageOnto(const char* name, int destinationId, int x, int y);
 
+    // ---- Image series and derived images, made once at start-up and held
+    // for the whole run.
+    // count copies of the named image with lowered (or raised) alpha: the
+    // highest member, count - 1, is shifted by step, each lower one by one
+    // step more, member 0 by count * step. Members are named by
+    // fadeSeriesName; a count of 0 or less makes nothing.
+    static void createFadeSeries(const char* name, int count, int step);
+    // CopyImage of every member first..last of a series into the
+    // same-numbered member of another.
+    static void copyImageSeries(const char* sourcePrefix, const char* newPrefix, int first, int last,
+                                const char* suffix, int dA);
+    // Acquires every member first..last; the id of the last, 0 when first is
+    // above last.
+    static int getImageSeriesNames(const char* prefix, int first, int last, const char* suffix);
+    // A new image: the source with margins of the given widths around it,
+    // their pixels all 0 (transparent where there is alpha).
+    static int padImage(const char* sourceName, const char* newName, int left, int right, int top, int bottom);
+
     // ---- Preload: every image file of "resource2.dat" (or "resource/") into
-    // memory, with the loading bar, then the start-up cache lists.
+    // memory, with the loading bar. The start-up lists (engine/PreloadLists.h)
+    // follow it.
     static void preloadImages();
 
 private:

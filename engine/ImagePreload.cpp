@@ -2,9 +2,9 @@
 // store, from the image archive or, in developer mode, from the loose files
 // of "resource/"; then the start-up lists decode what the game holds.
 #include "engine/Draw.h"
+#include "engine/PreloadLists.h"
 
 #include "engine/Log.h"
-#include "engine/PreloadLists.h"
 #include "engine/ResourceArchive.h"
 #include "platform/Folders.h"
 
@@ -45,16 +45,7 @@ void CDraw::preloadImages()
     else
         preloadArchive();
     logMessage(LOG_MILESTONE, "ID_000a: INIT:     Images Preloaded\n");
-    cacheMain();
-    logMessage(LOG_MILESTONE, "ID_000b: INIT:     Main Menu Cached\n");
-    cacheMap();
-    logMessage(LOG_MILESTONE, "ID_000c: INIT:     Map Cached\n");
-    cacheGame();
-    logMessage(LOG_MILESTONE, "ID_000d: INIT:     Game Cached\n");
-    cacheButtons();
-    logMessage(LOG_MILESTONE, "ID_000e: INIT:     Buttons Cached\n");
-    cacheFadedImages();
-    logMessage(LOG_MILESTONE, "ID_000f: INIT:     Faded Cached\n");
+    runPreloadLists();
 }
 
 // Every count, offset, size and name length of the archive is checked

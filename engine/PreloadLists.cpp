@@ -1,9 +1,115 @@
 #include "engine/PreloadLists.h"
 
-// The lists fill as the screens and the game's elements arrive; until then
-// the preload holds nothing beyond the file bytes.
-void cacheMain() {}
-void cacheMap() {}
-void cacheGame() {}
-void cacheButtons() {}
-void cacheFadedImages() {}
+#include "engine/Draw.h"
+#include "engine/ImagesCached.h"
+#include "engine/Log.h"
+#include "engine/PreloadTable.h"
+
+namespace {
+
+constexpr int kBarStep = 100;
+
+// The font system's wrapped-string renderer draws the text images once it is
+// part of the game; until then every text image is an empty box of its size.
+SDL_Surface* renderWithFontSystem(int, int, int) { return nullptr; }
+
+TextBoxRenderer textBoxRenderer = renderWithFontSystem;
+
+// An entry that renders nothing still gives an image of the box's size, so
+// whoever draws the caption finds one.
+void makeTextImage(const preload::TextImage& t)
+{
+    SDL_Surface* text = textBoxRenderer(t.width, t.height, t.stringNumber);
+    if (text)
+        CDraw::LoadSurface(text, t.name.c_str());
+    else
+        CDraw::createImage(t.width, t.height, t.name.c_str());
+}
+
+struct ActionRunner {
+    void operator()(const preload::Acquire& a) { CDraw::getImage(a.name.c_str()); }
+    void operator()(const preload::AcquireSeries& a)
+    {
+        CDraw::getImageSeriesNames(a.prefix.c_str(), a.first, a.last, a.suffix.c_str());
+    }
+    void operator()(const preload::Copy& c) { CDraw::CopyImage(c.source.c_str(), c.made.c_str(), c.dA); }
+    void operator()(const preload::CopySeries& c)
+    {
+        CDraw::copyImageSeries(c.sourcePrefix.c_str(), c.madePrefix.c_str(), c.first, c.last, c.suffix.c_str(), c.dA);
+    }
+    void operator()(const preload::TextImage& t) { makeTextImage(t); }
+    void operator()(const preload::FadeSeries& f) { CDraw::createFadeSeries(f.name.c_str(), f.count, f.step); }
+    void operator()(const preload::BarStep&) { CDraw::addLoadProgress(kBarStep); }
+};
+
+void runList(const char* function)
+{
+    const preload::List& list = preload::list(function);
+    std::string title = list.function + "()";
+    logMessage(LOG_TICKS, "%-20s   %s\n", title.c_str(), list.heading.c_str());
+    for (const preload::Group& group : list.groups) {
+        for (const preload::Action& action : group.actions)
+            std::visit(ActionRunner{}, action);
+        logMessage(LOG_TICKS, "%-20s      Loaded:  %s\n", title.c_str(), group.name.c_str());
+    }
+}
+
+} // namespace
+
+void setTextBoxRendererForTesting(TextBoxRenderer renderer)
+{
+    textBoxRenderer = renderer ? std::move(renderer) : renderWithFontSystem;
+}
+
+void runPreloadLists()
+{
+    cacheMain();
+    logMessage(LOG_MILESTONE, "ID_000b: INIT:     Main Menu Cached\n");
+    cacheMap();
+    logMessage(LOG_MILESTONE, "ID_000c: INIT:     Map Cached\n");
+    cacheGame();
+    logMessage(LOG_MILESTONE, "ID_000d: INIT:     Game Cached\n");
+    cacheButtons();
+    logMessage(LOG_MILESTONE, "ID_000e: INIT:     Buttons Cached\n");
+    cacheFadedImages();
+    logMessage(LOG_MILESTONE, "ID_000f: INIT:     Faded Cached\n");
+}
+
+void cacheMain() { runList("cacheMain"); }
+void cacheMap() { runList("cacheMap"); }
+
+void cacheGame()
+{
+    runList("cacheGame");
+    cacheGameBot();
+    cacheGameButton();
+    cacheGameGunshot();
+    cacheGameGate();
+    cacheGamePowerup();
+    cacheGameTramp();
+    cacheGameTerrain();
+    cacheGameBarrels();
+    cacheGameMagnets();
+    cacheGameCrates();
+    cacheGameTubes();
+    cacheGameProf();
+    cacheGameTeleports();
+    markImagesCached();
+}
+
+void cacheButtons() { runList("cacheButtons"); }
+void cacheFadedImages() { runList("cacheFadedImages"); }
+
+void cacheGameBot() { runList("cacheGameBot"); }
+void cacheGameButton() { runList("cacheGameButton"); }
+void cacheGameGunshot() { runList("cacheGameGunshot"); }
+void cacheGameGate() { runList("cacheGameGate"); }
+void cacheGamePowerup() { runList("cacheGamePowerup"); }
+void cacheGameTramp() { runList("cacheGameTramp"); }
+void cacheGameTerrain() { runList("cacheGameTerrain"); }
+void cacheGameBarrels() { runList("cacheGameBarrels"); }
+void cacheGameMagnets() { runList("cacheGameMagnets"); }
+void cacheGameCrates() { runList("cacheGameCrates"); }
+void cacheGameTubes() { runList("cacheGameTubes"); }
+void cacheGameProf() { runList("cacheGameProf"); }
+void cacheGameTeleports() { runList("cacheGameTeleports"); }

@@ -5,6 +5,7 @@
 #include "engine/Draw.h"
 #include "engine/Log.h"
 #include "engine/Sprite.h"
+#include "engine/SpriteAreaIndex.h"
 
 #include <memory>
 
@@ -12,7 +13,11 @@ namespace {
 
 struct RenderState {
     std::vector<DirtyRect> dirty;
+    // The list is the full screen's cells, as optimising left it.
+    bool screenCells = false;
     // The sprites of the rectangle being drawn, and the same in depth order.
+    SpriteAreaIndex index;
+    std::vector<CSprite*> overlapping;
     std::vector<DepthKey> collected;
     std::vector<CSprite*> sorted;
     DepthOrder depthOrder;
@@ -23,11 +28,43 @@ struct RenderState {
 
 RenderState g;
 
-void collectSprites(const DirtyRect& rect)
+void addDirty(const DirtyRect& rect)
 {
+    g.dirty.push_back(rect);
+    g.screenCells = false;
+}
+
+bool isBackdrop(const CSprite* sprite)
+{
+    int type = sprite->getType();
+    return type == SPRITE_BACKGROUND || type == SPRITE_BACKGROUND_GRID || type == SPRITE_SWAP_IMAGE;
+}
+
+// The one visible backdrop, if there is exactly one. Every cell that it
+// overlaps draws it first, so when the cells tile the screen it can be drawn
+// once over the whole screen instead, in one large blit, and left out of the
+// cells: the picture and the order of the other sprites stay the same.
+CSprite* soleBackdrop()
+{
+    CSprite* found = nullptr;
+    for (CSprite* sprite : CSprite::getAllSprites()) {
+        if (sprite->isHidden() || !isBackdrop(sprite))
+            continue;
+        if (found)
+            return nullptr;
+        found = sprite;
+    }
+    return found;
+}
+
+// The visible sprites over the rectangle, in live-list order.
+void collectSprites(const DirtyRect& rect, const CSprite* drawnAlready)
+{
+    g.overlapping.clear();
+    g.index.collect(rect, g.overlapping);
     g.collected.clear();
-    for (CSprite* sprite : CSprite::getAllSprites())
-        if (spriteOverlapsRect(*sprite, rect))
+    for (CSprite* sprite : g.overlapping)
+        if (sprite != drawnAlready)
             g.collected.push_back(depthKeyOf(sprite));
 }
 
@@ -43,26 +80,26 @@ CRender::~CRender()
     CDraw::setDirtyRectSource(nullptr, nullptr);
 }
 
-void CRender::AddDirtyRect(int x, int y, int w, int h) { g.dirty.push_back({x, y, w, h}); }
+void CRender::AddDirtyRect(int x, int y, int w, int h) { addDirty({x, y, w, h}); }
 
-void CRender::MarkChanged(const CSprite* sprite) { g.dirty.push_back(sprite->getDrawnBox()); }
+void CRender::MarkChanged(const CSprite* sprite) { addDirty(sprite->getDrawnBox()); }
 
 void CRender::MarkMoved(const CSprite* sprite)
 {
     DirtyRect now = sprite->getDrawnBox();
     DirtyRect before = sprite->getPrevDrawnBox();
     if (rectsOverlap(now, before)) {
-        g.dirty.push_back(rectUnion(now, before));
+        addDirty(rectUnion(now, before));
     } else {
-        g.dirty.push_back(now);
-        g.dirty.push_back(before);
+        addDirty(now);
+        addDirty(before);
     }
 }
 
 void CRender::InvalidateAll()
 {
     g.dirty.clear();
-    g.dirty.push_back({0, 0, SCREEN_WIDTH, SCREEN_HEIGHT});
+    addDirty({0, 0, SCREEN_WIDTH, SCREEN_HEIGHT});
 }
 
 const std::vector<DirtyRect>& CRender::GetDirtyRects() { return g.dirty; }
@@ -70,6 +107,7 @@ const std::vector<DirtyRect>& CRender::GetDirtyRects() { return g.dirty; }
 void CRender::Clear()
 {
     g.dirty.clear();
+    g.screenCells = false;
     g.collected.clear();
     g.sorted.clear();
 }
@@ -85,14 +123,18 @@ void CRender::Render(bool updateSprites)
 void CRender::OptimizeDirtyRects()
 {
     mergeDirtyRects(g.dirty);
-    clipDirtyRects(g.dirty, currentControllerId());
+    g.screenCells = clipDirtyRects(g.dirty, currentControllerId());
 }
 
 void CRender::DrawDirty()
 {
     bool editor = currentControllerId() == CONTROLLER_ID_EDITOR;
+    g.index.build(CSprite::getAllSprites());
+    CSprite* backdrop = g.screenCells ? soleBackdrop() : nullptr;
+    if (backdrop)
+        backdrop->drawClipped({0, 0, SCREEN_WIDTH, SCREEN_HEIGHT});
     for (const DirtyRect& rect : g.dirty) {
-        collectSprites(rect);
+        collectSprites(rect, backdrop);
         g.depthOrder.order(g.collected, editor, g.sorted);
         for (const CSprite* sprite : g.sorted)
             sprite->drawClipped(rect);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "engine/Draw.h"
+#include "engine/PreloadLists.h"
+#include "engine/PreloadTable.h"
 #include "engine/ResourceArchive.h"
 #include "platform/Clock.h"
 #include "platform/Folders.h"
@@ -11,6 +13,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -26,6 +29,8 @@ inline std::ostream& operator<<(std::ostream& out, const DirtyRect& r)
 }
 
 namespace corvelle_test {
+
+inline std::vector<ArchiveEntry> withStartUpImages(std::vector<ArchiveEntry> entries);
 
 // A game folder with the built start-up pictures as the working folder, and
 // the display open on it (under the dummy video driver).
@@ -51,10 +56,11 @@ protected:
         cwd_.reset();
     }
 
-    // Packs the entries into resource2.dat and runs the image preload.
+    // Packs the entries, with stand-ins for the start-up images, into
+    // resource2.dat and runs the image preload and the start-up lists.
     void preload(const std::vector<ArchiveEntry>& entries)
     {
-        writeArchive(packResourceArchive(entries));
+        writeArchive(packResourceArchive(withStartUpImages(entries)));
         CDraw::preloadImages();
     }
 
@@ -127,6 +133,75 @@ inline std::vector<unsigned char> bmpBytes(int width, int height, Rgba c)
     SDL_FreeSurface(surface);
     std::string bytes = readFile(path);
     return std::vector<unsigned char>(bytes.begin(), bytes.end());
+}
+
+// An RGBA PNG of one colour (stored, not compressed).
+inline std::vector<unsigned char> pngBytes(int width, int height, Rgba c)
+{
+    auto crc32 = [](const unsigned char* data, size_t size, uint32_t crc = 0xFFFFFFFFu) {
+        for (size_t i = 0; i < size; ++i) {
+            crc ^= data[i];
+            for (int bit = 0; bit < 8; ++bit)
+                crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
+        return crc;
+    };
+    auto u32 = [](std::vector<unsigned char>& out, uint32_t v) {
+        for (int shift = 24; shift >= 0; shift -= 8)
+            out.push_back(static_cast<unsigned char>(v >> shift));
+    };
+    std::vector<unsigned char> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    auto chunk = [&](const char* type, const std::vector<unsigned char>& data) {
+        u32(out, static_cast<uint32_t>(data.size()));
+        std::vector<unsigned char> body(type, type + 4);
+        body.insert(body.end(), data.begin(), data.end());
+        out.insert(out.end(), body.begin(), body.end());
+        u32(out, crc32(body.data(), body.size()) ^ 0xFFFFFFFFu);
+    };
+    std::vector<unsigned char> header;
+    u32(header, static_cast<uint32_t>(width));
+    u32(header, static_cast<uint32_t>(height));
+    header.insert(header.end(), {8, 6, 0, 0, 0});
+    chunk("IHDR", header);
+    std::vector<unsigned char> raw;
+    for (int y = 0; y < height; ++y) {
+        raw.push_back(0);
+        for (int x = 0; x < width; ++x)
+            raw.insert(raw.end(), {c.r, c.g, c.b, c.a});
+    }
+    // One stored deflate block (the images here are far below 64 KiB).
+    std::vector<unsigned char> zlib = {0x78, 0x01, 1};
+    uint16_t length = static_cast<uint16_t>(raw.size());
+    uint16_t complement = static_cast<uint16_t>(~length);
+    zlib.insert(zlib.end(), {static_cast<unsigned char>(length), static_cast<unsigned char>(length >> 8),
+                             static_cast<unsigned char>(complement), static_cast<unsigned char>(complement >> 8)});
+    zlib.insert(zlib.end(), raw.begin(), raw.end());
+    uint32_t a = 1, b = 0;
+    for (unsigned char byte : raw) {
+        a = (a + byte) % 65521;
+        b = (b + a) % 65521;
+    }
+    u32(zlib, (b << 16) | a);
+    chunk("IDAT", zlib);
+    chunk("IEND", {});
+    return out;
+}
+
+// The entries followed by a one-pixel stand-in for every start-up image that
+// they lack, so that the start-up lists find all their names.
+inline std::vector<ArchiveEntry> withStartUpImages(std::vector<ArchiveEntry> entries)
+{
+    static const std::vector<unsigned char> tga = tgaBytes(1, 1, {90, 60, 30, 255});
+    static const std::vector<unsigned char> bmp = bmpBytes(1, 1, {30, 60, 90, 255});
+    std::set<std::string> present;
+    for (const ArchiveEntry& e : entries)
+        present.insert(e.name);
+    for (const std::string& name : preload::startUpNames().archived)
+        if (!present.count(name))
+            // Bitmaps are found by their signature whatever the name says; TGA
+            // has none and is decoded only under its own extension.
+            entries.push_back({name, name.compare(name.size() - 4, 4, ".tga") == 0 ? tga : bmp});
+    return entries;
 }
 
 // The last line of the error log.

@@ -23,7 +23,7 @@ std::vector<ArchiveEntry> sampleEntries()
 
 TEST_F(ImagePreloadTest, ArchiveEntriesBecomeImagesByName)
 {
-    std::vector<unsigned char> archive = packResourceArchive(sampleEntries());
+    std::vector<unsigned char> archive = packResourceArchive(withStartUpImages(sampleEntries()));
     // Offsets in another order than the entries: each is found by its own.
     std::swap_ranges(archive.begin() + 4, archive.begin() + 8, archive.begin() + 8);
     writeArchive(archive);
@@ -38,7 +38,7 @@ TEST_F(ImagePreloadTest, ArchiveEntriesBecomeImagesByName)
     EXPECT_EXIT(CDraw::getImage("Green.tga"), testing::ExitedWithCode(1), "");
 }
 
-TEST_F(ImagePreloadTest, MilestonesAndTheBarFollowThePreload)
+TEST_F(ImagePreloadTest, MilestonesFollowThePreloadAndItsLists)
 {
     initLogChannels(false);
     enableLogChannel(LOG_MILESTONE);
@@ -53,8 +53,18 @@ TEST_F(ImagePreloadTest, MilestonesAndTheBarFollowThePreload)
         EXPECT_NE(at, std::string::npos) << line;
     }
     initLogChannels(false);
+}
 
-    // An empty archive leaves the bar's total at the allowance alone.
+TEST_F(ImagePreloadTest, EmptyArchiveStopsAtTheFirstStartUpImage)
+{
+    writeArchive(packResourceArchive({}));
+    EXPECT_EXIT(CDraw::preloadImages(), testing::ExitedWithCode(1), "");
+    EXPECT_EQ(lastErrorLogLine().rfind("Unable to find preloaded image: ", 0), 0u) << lastErrorLogLine();
+}
+
+TEST_F(ImagePreloadTest, BarOfNoImagesIsTheAllowance)
+{
+    CDraw::loadProgressBar(0);
     watchDisplayUpdates();
     CDraw::addLoadProgress(LOAD_BAR_ALLOWANCE / 10);
     ASSERT_EQ(updates_.size(), 1u);
@@ -68,6 +78,8 @@ TEST_F(ImagePreloadTest, DeveloperModeReadsTheLooseFilesAgainWhenDecoding)
     std::vector<unsigned char> green = tgaBytes(2, 2, kGreen);
     writeFile(folder + "/green.tga", std::string(green.begin(), green.end()));
     writeFile(folder + "/nested/inner.tga", std::string(green.begin(), green.end()));
+    for (const ArchiveEntry& entry : withStartUpImages({}))
+        writeFile(folder + "/" + entry.name, std::string(entry.data.begin(), entry.data.end()));
     CDraw::setDeveloperMode(true);
     CDraw::preloadImages();
 
@@ -106,7 +118,7 @@ TEST_F(ImagePreloadTest, EveryTruncatedArchiveIsFatal)
 TEST_F(ImagePreloadTest, HostileLengthsAreFatal)
 {
     for (const ArchiveDamage& c : hostileArchiveFields()) {
-        std::vector<unsigned char> archive = packResourceArchive(sampleEntries());
+        std::vector<unsigned char> archive = packResourceArchive(withStartUpImages(sampleEntries()));
         ByteOrder::pokeU32(archive.data() + c.position, c.value);
         writeArchive(archive);
         EXPECT_EXIT(CDraw::preloadImages(), testing::ExitedWithCode(1), "") << c.what;

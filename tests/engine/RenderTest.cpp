@@ -1,5 +1,6 @@
 #include "engine/DirtyRects.h"
 #include "engine/SpriteFixture.h"
+#include "platform/Random.h"
 
 using namespace corvelle_test;
 
@@ -159,6 +160,44 @@ TEST_F(RenderTest, FullRepaintByScreen)
         EXPECT_EQ(pixelsOtherThan(kBlue, 390, 290, 48, 48), 0) << c.screen;
         CRender::Clear();
     }
+}
+
+TEST_F(RenderTest, FullRepaintInCellsDrawsTheSamePictureAsCellByCell)
+{
+    // The full screen's cells draw the backdrop once for the whole screen;
+    // the same cells marked one by one each draw it themselves.
+    g_screenId = CONTROLLER_ID_GAME;
+    const int types[] = {10, 12, 13, 20, 21, 23, 30, 31, 40, 53, 55, 60, 61, 62, 66, 70, 80, 1305, 1500};
+    const char* images[] = {"red.tga", "big.tga", "walk2.tga", "walk3.tga"};
+    gameSrand(11);
+    std::vector<std::unique_ptr<CSprite>> scene;
+    for (int i = 0; i < 150; ++i) {
+        int type = types[gameRand() % (sizeof types / sizeof types[0])];
+        scene.push_back(sprite(images[gameRand() % 4], type, gameRand() % 820 - 10, gameRand() % 620 - 10));
+    }
+    frame();
+    auto screenPixels = [] {
+        SDL_Surface* screen = CDraw::getScreen();
+        std::vector<Uint32> pixels;
+        for (int y = 0; y < 600; ++y)
+            for (int x = 0; x < 800; ++x)
+                pixels.push_back(CDraw::getPixel(screen, x, y));
+        return pixels;
+    };
+
+    SDL_FillRect(CDraw::getScreen(), nullptr, 0);
+    for (int x = 0; x < 800; x += 32)
+        for (int y = 0; y < 600; y += 24)
+            CRender::AddDirtyRect(x, y, 32, 24);
+    CRender::Render(false);
+    std::vector<Uint32> oneByOne = screenPixels();
+    CRender::Clear();
+
+    SDL_FillRect(CDraw::getScreen(), nullptr, 0);
+    CRender::InvalidateAll();
+    CRender::Render(false);
+    EXPECT_EQ(CRender::GetDirtyRects().size(), 625u);
+    EXPECT_TRUE(screenPixels() == oneByOne);
 }
 
 TEST_F(RenderTest, SwapKeepsAStillPictureAndRestoresTheSprites)

@@ -1,7 +1,13 @@
 #pragma once
 
+#include "engine/ResourceArchive.h"
+
+#include <gtest/gtest.h>
+
 #include <cstddef>
 #include <cstdint>
+#include <set>
+#include <string>
 #include <vector>
 
 namespace corvelle_test {
@@ -27,6 +33,27 @@ inline const std::vector<ArchiveDamage>& hostileArchiveFields()
         {20, 256u, "name longer than a name may be"},
     };
     return cases;
+}
+
+// The entry names of an archive file. A file that cannot be read, or a
+// damaged entry, fails the test that asks.
+inline std::set<std::string> archiveNames(const std::string& path)
+{
+    std::set<std::string> names;
+    ResourceArchive archive;
+    if (!archive.open(path)) {
+        ADD_FAILURE() << path << ": " << archive.error();
+        return names;
+    }
+    for (uint32_t i = 0; i < archive.count(); ++i) {
+        ArchiveEntry entry;
+        if (!archive.entry(i, entry)) {
+            ADD_FAILURE() << path << ": " << archive.error();
+            break;
+        }
+        names.insert(entry.name);
+    }
+    return names;
 }
 
 } // namespace corvelle_test

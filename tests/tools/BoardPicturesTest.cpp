@@ -1,7 +1,7 @@
 // The board pictures: devices, objects, terrain, overlays and level
 // backgrounds. Looks them up in the built image archive, and runs the
 // picture tool to read back what it draws.
-#include "engine/ResourceArchive.h"
+#include "support/ArchiveCases.h"
 #include "support/TestEnvironment.h"
 
 #include <SDL/SDL_image.h>
@@ -151,14 +151,7 @@ protected:
 
 TEST(BoardPicturesTest, EveryBoardPictureIsInTheImageArchive)
 {
-    ResourceArchive archive;
-    ASSERT_TRUE(archive.open(resourceDir() + "/resource2.dat")) << archive.error();
-    std::set<std::string> names;
-    for (uint32_t i = 0; i < archive.count(); ++i) {
-        ArchiveEntry entry;
-        ASSERT_TRUE(archive.entry(i, entry)) << archive.error();
-        names.insert(entry.name);
-    }
+    std::set<std::string> names = archiveNames(resourceDir() + "/resource2.dat");
     std::vector<std::string> missing;
     for (const Series& s : kBoardPictures)
         for (int n = s.first; n <= s.last; ++n)

@@ -544,6 +544,17 @@ void registerMap(Registry& registry, const char* family)
     for (int frame = 0; frame <= 5; ++frame)
         addPicture(registry, family, seriesName("mapdotregularselectedpulse", frame, ".png"), dotSize, dotSize,
                    [frame](cairo_t* cr) { drawSelectedPulse(cr, frame); });
+    // The selected dot shrinks away from its resting pulse frame.
+    for (int k = 1; k <= 3; ++k) {
+        double scale = shrink[k];
+        addPicture(registry, family, seriesName("mapdotregularselectedshrink", k, ".png"), dotSize, dotSize,
+                   [scale](cairo_t* cr) {
+                       cairo_translate(cr, dotCentre, dotCentre);
+                       cairo_scale(cr, scale, scale);
+                       cairo_translate(cr, -dotCentre, -dotCentre);
+                       drawSelectedPulse(cr, 0);
+                   });
+    }
     addPicture(registry, family, "mapdotstarbase.png", dotSize, dotSize, [](cairo_t* cr) { drawStarDot(cr, 1, 1, 0); });
     addPicture(registry, family, "mapdotstarghosted.png", dotSize, dotSize,
                [](cairo_t* cr) { drawStarDot(cr, 1, 0.45, 0); });
