@@ -5,10 +5,11 @@
 #include "engine/Input.h"
 #include "engine/InputScript.h"
 #include "engine/Log.h"
+#include "engine/MousePointer.h"
 #include "engine/Parameters.h"
 #include "engine/Render.h"
 #include "engine/Sound.h"
-#include "engine/Sprite.h"
+#include "engine/SpriteReport.h"
 #include "levels/LevelSet.h"
 #include "levels/Profile.h"
 #include "online/ScoreServer.h"
@@ -16,6 +17,7 @@
 #include "platform/Random.h"
 #include "screens/ControllerIntro.h"
 #include "screens/GuiButtonBase.h"
+#include "world/Element.h"
 
 #include <SDL.h>
 
@@ -57,6 +59,7 @@ struct Services {
     std::unique_ptr<CDraw> display;
     std::unique_ptr<CRender> renderer;
     std::unique_ptr<CInput> input;
+    std::unique_ptr<CMousePointer> pointer;
     std::unique_ptr<CControllerIntro> intro;
 };
 
@@ -79,9 +82,19 @@ void registerProfileServices()
 void handOverProfile(CProfile* profile)
 {
     CController::SetProfile(profile);
+    CElement::SetProfile(profile);
     CInput::SetProfile(profile);
     CDraw::setProfile(profile);
     CDraw::setFullscreenReader([](CProfileBase* p) { return p->IsFullscreen(); });
+}
+
+// A sprite's text frame: the entry filled with the text, or the entry's own
+// text when there is none.
+SDL_Surface* renderSpriteText(int width, int height, int align, int stringNumber, const char* text)
+{
+    if (text)
+        return CFontSystem::RenderStringWrapped(width, height, align, stringNumber, text);
+    return CFontSystem::RenderStringEx(width, height, align, stringNumber);
 }
 
 // The text table and its fonts, which lie in the game folder.
@@ -92,6 +105,7 @@ void startFonts()
     logMessage(LOG_DEBUG, "Loading FONT1_URL:  %s\n", fontFolder);
     logMessage(LOG_DEBUG, "Loading FONT2_URL:  %s\n", stringFile);
     CFontSystem::Init(fontFolder, stringFile);
+    CSprite::setTextRenderer(renderSpriteText);
 }
 
 // The renderer and the depth order treat some screens in their own way.
@@ -152,6 +166,7 @@ void loadResources(Services& services)
     logMessage(LOG_MILESTONE, "ID_002:  INIT:  Level Load Completed\n");
     logMessage(LOG_MILESTONE, "ID_003:  INIT:  Miscellaneous Load Started\n");
     CController::LoadSounds();
+    services.pointer = std::make_unique<CMousePointer>();
     startScoreClient();
     services.intro = std::make_unique<CControllerIntro>();
     services.intro->Activate(nullptr);
@@ -184,28 +199,11 @@ void runMainLoop(InputScript* script)
             script->runFrame();
         quitAtFrameLimit(frame, maxFrames);
         CController::PumpCurrent();
+        CMousePointer::Update();
         CSound::update();
         CRender::Render(true);
         CDraw::present(true, true);
     }
-}
-
-// Every sprite should be gone with its owner by now; those that are not are
-// listed by name and position.
-void reportLiveSprites()
-{
-    const std::string equals(82, '=');
-    const std::string stars(82, '*');
-    logMessage(LOG_DEBUG, "%s\n%s\n", equals.c_str(), stars.c_str());
-    const std::vector<CSprite*>& live = CSprite::getAllSprites();
-    if (live.empty()) {
-        logMessage(LOG_DEBUG, "main()  All sprites have been properly unloaded\n");
-    } else {
-        logMessage(LOG_DEBUG, "main()  WARNING:  All sprites have not been properly unloaded:\n");
-        for (const CSprite* sprite : live)
-            logMessage(LOG_DEBUG, "   %s  (%i,%i)\n", sprite->getName(), sprite->getX(false), sprite->getY(false));
-    }
-    logMessage(LOG_DEBUG, "%s\n%s\n", stars.c_str(), equals.c_str());
 }
 
 void shutDown(Services& services)
@@ -213,9 +211,11 @@ void shutDown(Services& services)
     CController::UnloadSounds();
     CLevelSet::freeAll();
     CFontSystem::Shutdown();
-    reportLiveSprites();
+    // Every sprite but the mouse pointer's should be gone with its owner by now.
+    reportLiveSprites(LOG_DEBUG, "main()", false);
     logMessage(LOG_MILESTONE, "ID_900:  SHUTDOWN COMPLETED\n");
     services.intro.reset();
+    services.pointer.reset();
     services.input.reset();
     services.renderer.reset();
     services.display.reset();

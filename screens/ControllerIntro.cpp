@@ -1,12 +1,14 @@
 #include "screens/ControllerIntro.h"
 
 #include "engine/Log.h"
+#include "engine/MousePointer.h"
 
-CControllerIntro::CControllerIntro() : CController(CONTROLLER_INTRO) {}
+CControllerIntro::CControllerIntro() : CController(CONTROLLER_INTRO) { CMousePointer::HideFor(-1); }
 
 CControllerIntro::~CControllerIntro()
 {
     logMessage(LOG_DESTRUCT, "CControllerIntro:  Destroying CControllerIntro...\n");
+    CMousePointer::ShowHourglass(true);
     child_.reset();
 }
 

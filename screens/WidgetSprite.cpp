@@ -1,6 +1,7 @@
 #include "screens/WidgetSprite.h"
 
 #include "engine/Input.h"
+#include "engine/MousePointer.h"
 #include "engine/Sprite.h"
 
 std::unique_ptr<CSprite> makeWidgetSprite(int layer, const char* image, const char* name, int x, int y, bool shown)
@@ -21,20 +22,6 @@ void setSpriteShown(CSprite& sprite, bool shown)
         showSprite(sprite);
     else
         sprite.hide();
-}
-
-// TEMPORARY until the mouse pointer lands.
-namespace CMousePointer {
-void WarpMouse(int x, int y)
-{
-    SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y));
-    SDL_Event e = {};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.x = static_cast<Uint16>(x);
-    e.motion.y = static_cast<Uint16>(y);
-    SDL_PushEvent(&e);
-}
-void HideFor(int) {}
 }
 
 void warpPointerOnto(const CSprite& sprite)

@@ -4,6 +4,8 @@
 #include "platform/Folders.h"
 #include "support/TestEnvironment.h"
 
+#include "engine/DisplayFixture.h"
+
 #include <SDL_ttf.h>
 #include <gtest/gtest.h>
 
@@ -75,4 +77,36 @@ TEST_F(TextAssetsTest, StartUpEntriesFitTheirBoxesOnOneLine)
             SDL_FreeSurface(drawn);
         }
     }
+}
+
+namespace {
+
+using StartUpTextImagesTest = DisplayTest;
+
+bool hasInk(int imageId)
+{
+    SDL_Surface* surface = CDraw::getImageSurface(imageId);
+    if (!surface)
+        return false;
+    for (int y = 0; y < surface->h; ++y)
+        for (int x = 0; x < surface->w; ++x)
+            if (pixelAt(surface, x, y).a != 0)
+                return true;
+    return false;
+}
+
+} // namespace
+
+TEST_F(StartUpTextImagesTest, CaptionsAndWarningsAreDrawnFromTheTable)
+{
+    CFontSystem::Init((resourceDir() + "/").c_str(), (resourceDir() + "/resource5.dat").c_str());
+    preload({});
+    for (const char* name : {"krvl_button_maintext.png", "krvl_button_undotextB.png", "krvl_button_class0text.png",
+                             "krvl_button_class17text.png", "scoreboard_user_invalid.png", "password_invalid5.png",
+                             "options_password_invalid.png"}) {
+        int id = CDraw::findImageId(name);
+        ASSERT_NE(id, -1) << name;
+        EXPECT_TRUE(hasInk(id)) << name;
+    }
+    CFontSystem::Shutdown();
 }

@@ -4,6 +4,7 @@
 #include "engine/Draw.h"
 #include "engine/Game.h"
 #include "engine/Log.h"
+#include "engine/MousePointer.h"
 #include "screens/ControllerIntro.h"
 #include "screens/GuiButton.h"
 
@@ -60,6 +61,7 @@ public:
     {
         ProcessInput();
         CGuiButtonBase::UpdateAll();
+        CMousePointer::Tick();
         // A closing screen leaves no sprites behind for the shut-down report.
         if (GetExitCode() != 0)
             button_.reset();

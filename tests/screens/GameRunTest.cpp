@@ -48,6 +48,7 @@ TEST(GameRunTest, TheRootScreenRunsUntilTheScriptClosesTheWindow)
     std::string shot = TemporaryHome::path() + "/root screen.bmp";
     GameRun run;
     run.script = "wait 3\nshot " + shot + "\nwait 2\nquit\n";
+    run.logChannels = "4,11,32";
     run.maxFrames = 400;
     GameRunResult result = runGame(run);
 
@@ -57,6 +58,9 @@ TEST(GameRunTest, TheRootScreenRunsUntilTheScriptClosesTheWindow)
         EXPECT_TRUE(result.hasLine(line)) << line << "\n" << result.output;
     EXPECT_EQ(result.output.find("frame limit"), std::string::npos) << "the script's quit ended the run";
     EXPECT_EQ(bmpSize(shot), std::make_pair(800, 600));
+    EXPECT_TRUE(result.hasLine("CControllerIntro:  Destroying CControllerIntro..."));
+    EXPECT_EQ(result.liveSprites(), (std::vector<std::string>{"Global Mouse Pointer", "Global Hourglass Pointer"}))
+        << result.output;
 }
 
 TEST(GameRunTest, AScriptWithBadLinesStillRunsAndAMissingOneStopsTheProgram)
