@@ -392,6 +392,35 @@ TEST_F(ProfessorTest, AClickAimsAtACellAndHeWalksThere)
     EXPECT_EQ(steps(), 3);
 }
 
+TEST_F(ProfessorTest, AClickOnAnIconUsesItsSlotInsteadOfAimingThere)
+{
+    groundRow(6, 0, 10);
+    CElementAIProfessor* prof = arrive(5, 5);
+    prof->addPowerup(CElementAIProfessor::POWERUP_FROSTGUN);
+    prof->addPowerup(CElementAIProfessor::POWERUP_EMP);
+    prof->updatePowerupIcons(14 + 40, 10); // the second slot's icon
+    EXPECT_EQ(prof->getHoveredSlot(), 1);
+    prof->onMouseClick(14 + 40, 10, false);
+    EXPECT_FALSE(prof->mouseTargetActive);
+    EXPECT_EQ(prof->activePowerup, CElementAIProfessor::POWERUP_EMP);
+    EXPECT_EQ(prof->inventory[1], 0);
+    prof->updatePowerupIcons(14 + 80, 10); // an empty slot
+    EXPECT_EQ(prof->getHoveredSlot(), -1);
+}
+
+TEST_F(ProfessorTest, LettingTheButtonGoStopsABarrelRide)
+{
+    groundRow(7, 0, 10);
+    barrel(5, 6);
+    CElementAIProfessor* prof = arrive(5, 5);
+    prof->onMouseClick(2 * 24 + 15, 5 * 24 + 15, false);
+    tick();
+    ASSERT_TRUE(prof->barrelRolled);
+    prof->onMouseClick(2 * 24 + 15, 5 * 24 + 15, true);
+    EXPECT_FALSE(prof->mouseTargetActive);
+    EXPECT_FALSE(prof->keyLeft);
+}
+
 TEST_F(ProfessorTest, TheExitIsTakenAtRestAndEndsTheLevelAfterItsAnimation)
 {
     groundRow(6, 0, 10);
