@@ -7,6 +7,8 @@
 
 using namespace world_test;
 
+using P = CElementAIProfessor;
+
 namespace {
 
 struct Placed {
@@ -103,6 +105,16 @@ protected:
         tick();
         (prof->*key)(true);
         settle();
+    }
+
+    // Out of the tube on a floor, carrying the power-ups.
+    CElementAIProfessor* armed(std::initializer_list<int> types)
+    {
+        groundRow(6, 0, 10);
+        CElementAIProfessor* prof = arrive(5, 5);
+        for (int type : types)
+            prof->addPowerup(type);
+        return prof;
     }
 
     int steps() const { return profile_->GetSteps(true); }
@@ -302,10 +314,7 @@ TEST_F(ProfessorTest, RefusedPowerupsChangeNothing)
 
 TEST_F(ProfessorTest, ATeleportPairIsUsedOneTeleportAtATime)
 {
-    groundRow(6, 0, 10);
-    CElementAIProfessor* prof = arrive(5, 5);
-    prof->addPowerup(CElementAIProfessor::POWERUP_TELEPORT_BLUE2);
-    prof->addPowerup(CElementAIProfessor::POWERUP_EMP);
+    CElementAIProfessor* prof = armed({P::POWERUP_TELEPORT_BLUE2, P::POWERUP_EMP});
     prof->usePowerup(0);
     EXPECT_EQ(prof->inventory[0], CElementAIProfessor::POWERUP_TELEPORT_BLUE1);
     settle();
@@ -344,10 +353,7 @@ TEST_F(ProfessorTest, ABridgeGrowsOnePiecePerTickUntilBlocked)
 
 TEST_F(ProfessorTest, ThePulseAndTheWhistleReachTheirTargetsMidAnimation)
 {
-    groundRow(6, 0, 10);
-    CElementAIProfessor* prof = arrive(5, 5);
-    prof->addPowerup(CElementAIProfessor::POWERUP_EMP);
-    prof->addPowerup(CElementAIProfessor::POWERUP_WHISTLE);
+    CElementAIProfessor* prof = armed({P::POWERUP_EMP, P::POWERUP_WHISTLE});
     prof->usePowerup(0);
     play(17);
     EXPECT_EQ(standIns().emp, 0);
@@ -394,10 +400,7 @@ TEST_F(ProfessorTest, AClickAimsAtACellAndHeWalksThere)
 
 TEST_F(ProfessorTest, AClickOnAnIconUsesItsSlotInsteadOfAimingThere)
 {
-    groundRow(6, 0, 10);
-    CElementAIProfessor* prof = arrive(5, 5);
-    prof->addPowerup(CElementAIProfessor::POWERUP_FROSTGUN);
-    prof->addPowerup(CElementAIProfessor::POWERUP_EMP);
+    CElementAIProfessor* prof = armed({P::POWERUP_FROSTGUN, P::POWERUP_EMP});
     prof->updatePowerupIcons(14 + 40, 10); // the second slot's icon
     EXPECT_EQ(prof->getHoveredSlot(), 1);
     prof->onMouseClick(14 + 40, 10, false);
