@@ -15,6 +15,7 @@
 #include "platform/Folders.h"
 #include "platform/Random.h"
 #include "world/Element.h"
+#include "world/ElementTutorial.h"
 
 #include <SDL.h>
 
@@ -92,6 +93,20 @@ SDL_Surface* renderSpriteText(int width, int height, int align, int stringNumber
     return CFontSystem::RenderStringEx(width, height, align, stringNumber);
 }
 
+// A tutorial box's text, rendered as a sprite's text frame is and laid onto
+// the box picture.
+void drawTutorialText(int stringNumber, int image, int layout, int wrapWidth, int heightLimit, int x, int y,
+                      const char* text)
+{
+    SDL_Surface* rendered = renderSpriteText(wrapWidth, heightLimit, layout, stringNumber, text);
+    SDL_Surface* box = CDraw::getImageSurface(image);
+    if (rendered && box) {
+        SDL_Rect at = {static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
+        SDL_BlitSurface(rendered, nullptr, box, &at);
+    }
+    SDL_FreeSurface(rendered);
+}
+
 // The text table and its fonts, which lie in the game folder.
 void startFonts()
 {
@@ -101,6 +116,7 @@ void startFonts()
     logMessage(LOG_DEBUG, "Loading FONT2_URL:  %s\n", stringFile);
     CFontSystem::Init(fontFolder, stringFile);
     CSprite::setTextRenderer(renderSpriteText);
+    CElementTutorial::SetTextDrawer(drawTutorialText);
 }
 
 void startScoreClient()

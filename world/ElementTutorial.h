@@ -24,7 +24,7 @@ public:
     // Draws text-table entry `stringNumber` (filled with `text` when it is
     // not null) wrapped to wrapWidth, at most heightLimit high, into the image
     // with id `image` at (x, y); layout 0 is body text, 2 a title line. The
-    // font system provides it; without one the boxes stay blank.
+    // start-up registers the font system's; without one the boxes stay blank.
     using TextDrawer = void (*)(int stringNumber, int image, int layout, int wrapWidth, int heightLimit, int x, int y,
                                 const char* text);
     static void SetTextDrawer(TextDrawer drawer);
