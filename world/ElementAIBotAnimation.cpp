@@ -359,8 +359,10 @@ int CElementAIBot::ChooseMovingState(bool left)
 {
     bool lowCeiling = IsOccupied(x, y - 1) || (!left && !teleporting && IsOccupied(originX, originY - 1)) ||
                       TeleportUpperCellAtOrigin();
+    // Riding a barrel, the bot faces against the way it travels.
+    const bool facesLeft = left != barrelRolled;
     if (lowCeiling)
-        return (left != barrelRolled) ? 21 : 22;
+        return facesLeft ? 21 : 22;
     if (sliding) {
         facingLeft = !left;
         return left ? 20 : 19;
