@@ -1,6 +1,8 @@
 #include "world/WorldLinks.h"
 
 #include "engine/Draw.h"
+#include "world/ElementAIBot.h"
+#include "world/ElementTutorial.h"
 
 namespace {
 
@@ -12,6 +14,8 @@ WorldLinks makeLinks()
 {
     WorldLinks links;
     links.currentFrame = &CDraw::getFrame;
+    links.classStates.push_back({"bots", &CElementAIBot::ResetList, nullptr, nullptr});
+    links.classStates.push_back({"tutorial markers", &CElementTutorial::ClearTutorialGrid, nullptr, nullptr});
     return links;
 }
 
