@@ -18,6 +18,7 @@
 #include "screens/ControllerIntro.h"
 #include "screens/GuiButtonBase.h"
 #include "world/Element.h"
+#include "world/ElementTutorial.h"
 
 #include <SDL.h>
 
@@ -97,6 +98,20 @@ SDL_Surface* renderSpriteText(int width, int height, int align, int stringNumber
     return CFontSystem::RenderStringEx(width, height, align, stringNumber);
 }
 
+// A tutorial box's text, rendered as a sprite's text frame is and laid onto
+// the box picture.
+void drawTutorialText(int stringNumber, int image, int layout, int wrapWidth, int heightLimit, int x, int y,
+                      const char* text)
+{
+    SDL_Surface* rendered = renderSpriteText(wrapWidth, heightLimit, layout, stringNumber, text);
+    SDL_Surface* box = CDraw::getImageSurface(image);
+    if (rendered && box) {
+        SDL_Rect at = {static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
+        SDL_BlitSurface(rendered, nullptr, box, &at);
+    }
+    SDL_FreeSurface(rendered);
+}
+
 // The text table and its fonts, which lie in the game folder.
 void startFonts()
 {
@@ -106,6 +121,7 @@ void startFonts()
     logMessage(LOG_DEBUG, "Loading FONT2_URL:  %s\n", stringFile);
     CFontSystem::Init(fontFolder, stringFile);
     CSprite::setTextRenderer(renderSpriteText);
+    CElementTutorial::SetTextDrawer(drawTutorialText);
 }
 
 // The renderer and the depth order treat some screens in their own way.

@@ -1,10 +1,12 @@
 #include "world/WorldLinks.h"
 
 #include "engine/Draw.h"
+#include "world/ElementAIBot.h"
 #include "world/ElementDeviceButton.h"
 #include "world/ElementDeviceGate.h"
 #include "world/ElementDeviceTeleport.h"
 #include "world/ElementDeviceTrampoline.h"
+#include "world/ElementTutorial.h"
 
 namespace {
 
@@ -18,15 +20,23 @@ WorldLinks makeLinks()
     links.currentFrame = &CDraw::getFrame;
     links.findTeleportPartner = &CElementDeviceTeleport::FindPartner;
     links.isTeleportAt = &CElementDeviceTeleport::IsTeleportAt;
-    links.isTrampolineAt = &CElementDeviceTrampoline::IsTrampolineAt;
-    links.classStates = {
-        {"buttons", &CElementDeviceButton::ResetAll, &CElementDeviceButton::SaveAll, &CElementDeviceButton::RestoreAll},
-        {"gates", &CElementDeviceGate::ResetAll, nullptr, nullptr},
-        {"teleports", &CElementDeviceTeleport::ResetAll, &CElementDeviceTeleport::SaveAll,
-         &CElementDeviceTeleport::RestoreAll},
-        {"trampolines", &CElementDeviceTrampoline::ResetAll, &CElementDeviceTrampoline::SaveAll,
-         &CElementDeviceTrampoline::RestoreAll},
+    links.isTeleportTopAt = [](int x, int y) {
+        return CElementDeviceTeleport::IsTopAt(x, y, false) || CElementDeviceTeleport::IsTopAt(x, y, true);
     };
+    links.teleportHasRoomAt = &CElementDeviceTeleport::HasRoomAt;
+    links.makeTeleport = [](int x, int y, int colour, int inflatable) -> CElement* {
+        return new CElementDeviceTeleport(x, y, colour, inflatable != 0);
+    };
+    links.isTrampolineAt = &CElementDeviceTrampoline::IsTrampolineAt;
+    links.classStates.push_back({"bots", &CElementAIBot::ResetList, nullptr, nullptr});
+    links.classStates.push_back(
+        {"buttons", &CElementDeviceButton::ResetAll, &CElementDeviceButton::SaveAll, &CElementDeviceButton::RestoreAll});
+    links.classStates.push_back({"gates", &CElementDeviceGate::ResetAll, nullptr, nullptr});
+    links.classStates.push_back({"teleports", &CElementDeviceTeleport::ResetAll, &CElementDeviceTeleport::SaveAll,
+                                 &CElementDeviceTeleport::RestoreAll});
+    links.classStates.push_back({"trampolines", &CElementDeviceTrampoline::ResetAll,
+                                 &CElementDeviceTrampoline::SaveAll, &CElementDeviceTrampoline::RestoreAll});
+    links.classStates.push_back({"tutorial markers", &CElementTutorial::ClearTutorialGrid, nullptr, nullptr});
     return links;
 }
 

@@ -233,3 +233,23 @@ TEST_F(TeleportTest, RoomForAnInflatedTeleport)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(TeleportTest, ThePowerUpMakesTeleportsThroughTheWorldsLinks)
+{
+    groundRow(11, 0, 31);
+    start();
+    const WorldLinks& links = worldLinks();
+    ASSERT_TRUE(links.teleportHasRoomAt(6, 10, false));
+    CElement* made = links.makeTeleport(6, 10, RED, 1);
+    EXPECT_TRUE(made->spawned);
+    EXPECT_EQ(CElementDeviceTeleport::GetList(RED).back(), made);
+    EXPECT_FALSE(links.teleportHasRoomAt(6, 10, false));
+    // Its upper row in either column.
+    EXPECT_TRUE(links.isTeleportTopAt(6, 9));
+    EXPECT_TRUE(links.isTeleportTopAt(7, 9));
+    EXPECT_FALSE(links.isTeleportTopAt(8, 9));
+}
+
+} // namespace
