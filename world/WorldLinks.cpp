@@ -14,6 +14,9 @@ WorldLinks makeLinks()
 {
     WorldLinks links;
     links.currentFrame = &CDraw::getFrame;
+    links.stunAllBots = &CElementAIBot::StunAll;
+    links.wakeAllBots = &CElementAIBot::WakeAll;
+    links.handleTutorial = [](int x, int y, bool) { CElementTutorial::HandleTutorial(x, y); };
     links.classStates.push_back({"bots", &CElementAIBot::ResetList, nullptr, nullptr});
     links.classStates.push_back({"tutorial markers", &CElementTutorial::ClearTutorialGrid, nullptr, nullptr});
     return links;
