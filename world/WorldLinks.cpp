@@ -28,6 +28,9 @@ WorldLinks makeLinks()
         return new CElementDeviceTeleport(x, y, colour, inflatable != 0);
     };
     links.isTrampolineAt = &CElementDeviceTrampoline::IsTrampolineAt;
+    links.stunAllBots = &CElementAIBot::StunAll;
+    links.wakeAllBots = &CElementAIBot::WakeAll;
+    links.handleTutorial = [](int x, int y, bool) { CElementTutorial::HandleTutorial(x, y); };
     links.classStates.push_back({"bots", &CElementAIBot::ResetList, nullptr, nullptr});
     links.classStates.push_back(
         {"buttons", &CElementDeviceButton::ResetAll, &CElementDeviceButton::SaveAll, &CElementDeviceButton::RestoreAll});
