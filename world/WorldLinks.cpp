@@ -1,6 +1,9 @@
 #include "world/WorldLinks.h"
 
 #include "engine/Draw.h"
+#include "world/ElementDeviceGunshot.h"
+#include "world/ElementDevicePowerup.h"
+#include "world/ElementDeviceTube.h"
 
 namespace {
 
@@ -12,6 +15,11 @@ WorldLinks makeLinks()
 {
     WorldLinks links;
     links.currentFrame = &CDraw::getFrame;
+    links.spawnGunshot = [](int x, int y, int type, bool facingLeft) -> CElement* {
+        return new CElementDeviceGunshot(x, y, type, facingLeft);
+    };
+    links.classStates.push_back(CElementDevicePowerup::classState());
+    links.classStates.push_back(CElementDeviceTube::classState());
     return links;
 }
 

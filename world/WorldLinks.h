@@ -31,6 +31,11 @@ struct WorldLinks {
     bool (*isLadderPlatformAt)(int x, int y) = nullptr;
     // The magnets' pull, once per tick.
     void (*attractMagnets)() = nullptr;
+    // The professor's inventory takes a collected power-up of that type;
+    // false when it is full. Registered by the professor.
+    bool (*addPowerup)(int type) = nullptr;
+    // Fires a frost (0) or heat (1) shot from (x, y) in that direction.
+    CElement* (*spawnGunshot)(int x, int y, int type, bool facingLeft) = nullptr;
     // The display's frame counter: the time stamp of landings.
     uint32_t (*currentFrame)() = nullptr;
 

@@ -1,0 +1,203 @@
+#include "world/ElementDeviceGunshot.h"
+
+#include "engine/Log.h"
+#include "engine/SoundObject.h"
+
+#include <cmath>
+
+namespace {
+
+// A shot flies on beyond the board's edge to these columns before it ends.
+constexpr int LAST_LEFT_COLUMN = -2;
+constexpr int LAST_RIGHT_COLUMN = BOARD_COLUMNS;
+
+// How many cells an element covers: a grass or sand run covers its width.
+int widthInCells(const CElement* e) { return e->IsTerrain() && e->GetVariant() > 1 ? e->GetVariant() : 1; }
+
+} // namespace
+
+CElementDeviceGunshot::CElementDeviceGunshot(int cellX, int cellY, int type, bool left)
+    : CElementDevice(cellX, cellY), shotType(type)
+{
+    logMessage(LOG_CONSTRUCT, "CElementDeviceGunshot(%i,%i,%i,%i)\n", cellX, cellY, type, left);
+    typeDevice = DEVICE_GUNSHOT;
+    facingLeft = left;
+    inGrid = true;
+    canFall = movable = false;
+    mobile = true;
+    if (shotType == HEAT) {
+        soundMetal = std::make_unique<SoundObject>("explode_heat_metal.ogg", false);
+        soundInflatable = std::make_unique<SoundObject>("explode_heat_inflatable.ogg", false);
+        soundWood = std::make_unique<SoundObject>("explode_heat_wood.ogg", false);
+        soundIce = std::make_unique<SoundObject>("explode_heat_ice.ogg", false);
+    } else {
+        soundMetal = std::make_unique<SoundObject>("explode_frost.ogg", false);
+    }
+    LoadSprites();
+    RegisterSpawned(this);
+    Fly();
+}
+
+void CElementDeviceGunshot::LoadSprites()
+{
+    const ImageClass images = ImageClass::Gunshots;
+    if (shotType == HEAT) {
+        leftSprite = MakeSprite(images, "Heatball moving left", 10, 9, 53, 1);
+        leftSprite->addFrames("fireballleft", 0, 11, ".png", 1);
+        rightSprite = MakeSprite(images, "Heatball moving right", 10, 9, 53, 1);
+        rightSprite->addFrames("fireballright", 0, 11, ".png", 1);
+        explodingSprite = MakeSprite(images, "Heatball exploding", 33, 77, 92, 2);
+        explodingSprite->addFrames("heatgunimpact", 0, 25, ".png", 1);
+    } else {
+        leftSprite = MakeSprite(images, "Frostball moving left", 10, 9, 53, 1);
+        leftSprite->addFrames("frostballleft", 0, 11, ".tga", 1);
+        rightSprite = MakeSprite(images, "Frostball moving right", 10, 9, 53, 1);
+        rightSprite->addFrames("frostballright", 0, 11, ".tga", 1);
+        explodingSprite = MakeSprite(images, "Frostball exploding", 46, 47, 93, 2);
+        explodingSprite->addFrames("frostexplode", 0, 8, ".tga", 1);
+    }
+    leftSprite->setLooping(true);
+    rightSprite->setLooping(true);
+    sprite = shownSprite = facingLeft ? leftSprite.get() : rightSprite.get();
+    sprite->setLocation(pixelX, pixelY, false);
+    sprite->play(true);
+    sprite->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
+}
+
+CElementDeviceGunshot::~CElementDeviceGunshot()
+{
+    logMessage(LOG_DESTRUCT, "CElementDeviceGunshot:  Destroying gunshot element at (%d,%d)...\n", x, y);
+    if (GetElementAt(x, y, true) == this)
+        ClearElementAt(x, y);
+}
+
+int CElementDeviceGunshot::GetOwnSlide() const { return 0; }
+int CElementDeviceGunshot::GetSurfaceSlide() const { return 0; }
+
+// ---- The hit.
+
+SoundObject* CElementDeviceGunshot::HeatImpactSound(const CElement* target) const
+{
+    if (target->IsProfessor())
+        return soundMetal.get();
+    if (target->meltable || target->frozen)
+        return soundIce.get();
+    if (target->burstable)
+        return soundInflatable.get();
+    if (target->burnable)
+        return soundWood.get();
+    return soundMetal.get();
+}
+
+void CElementDeviceGunshot::Fly()
+{
+    const int column = teleporting ? x : static_cast<int>(std::floor((pixelX + CELL_SIZE / 2.0) / CELL_SIZE));
+    CElement* target = GetElementAt(column, y);
+    if (target->IsNull() || target == this || exploding)
+        return;
+    if (target->x > column || target->x + widthInCells(target) <= column || target->y > y)
+        return;
+    if (shotType == HEAT) {
+        impactSound = HeatImpactSound(target);
+        Heat(target, true, false);
+    } else {
+        impactSound = soundMetal.get();
+        Freeze(target);
+    }
+    // The shot stops where it is.
+    exploding = true;
+    moving = false;
+    if (GetElementAt(x, y, true) == this)
+        ClearElementAt(x, y);
+    originX = x;
+    originY = y;
+}
+
+// ---- The tick.
+
+void CElementDeviceGunshot::UpdateMovement()
+{
+    if (exploding || done)
+        return;
+    Fly();
+    CElementDevice::UpdateMovement();
+    Fly();
+}
+
+void CElementDeviceGunshot::Update()
+{
+    if (landed || destroyed) {
+        destroyed = true;
+        return;
+    }
+    if (!exploding && !done && !moving)
+        FlyOn();
+    UpdateSprite();
+}
+
+void CElementDeviceGunshot::FlyOn()
+{
+    if (IsTrampolineAt(x, y))
+        facingLeft = !facingLeft;
+    Fly();
+    if (exploding)
+        return;
+    if (facingLeft ? x >= LAST_LEFT_COLUMN : x <= LAST_RIGHT_COLUMN)
+        MoveTo(x + (facingLeft ? -1 : 1), y);
+    else
+        done = true;
+}
+
+void CElementDeviceGunshot::UpdateSprite()
+{
+    if (done)
+        return;
+    if (exploding) {
+        if (sprite != explodingSprite.get()) {
+            sprite = explodingSprite.get();
+            sprite->setLocation(pixelX, pixelY, false);
+            if (impactSound)
+                impactSound->play();
+        } else if (sprite->isFinished()) {
+            exploding = false;
+            done = true;
+            sprite->hide();
+            return;
+        }
+    } else {
+        sprite = facingLeft ? leftSprite.get() : rightSprite.get();
+    }
+    if (sprite != shownSprite) {
+        DumpLine();
+        shownSprite->hide();
+        sprite->show(prevPixelX, prevPixelY);
+        sprite->play(true);
+        shownSprite = sprite;
+    }
+    CreateTeleportGhost(this);
+    if (exploding)
+        return;
+    if (teleporting)
+        PositionSprites(this);
+    else
+        sprite->setLocation(pixelX, pixelY, false);
+}
+
+// ---- Undo.
+
+void CElementDeviceGunshot::SaveState(int step)
+{
+    CElementDevice::SaveState(step);
+    logMessage(LOG_UNDO, "      %s:  Saving ElementDeviceGunshot state...\n", GetTypeName());
+    saved_[step] = {done, exploding};
+}
+
+void CElementDeviceGunshot::RestoreState(int step)
+{
+    CElementDevice::RestoreState(step);
+    logMessage(LOG_UNDO, "      %s:  Restoring ElementDeviceGunshot state...\n", GetTypeName());
+    if (savedStates[step].kept) {
+        done = saved_[step].done;
+        exploding = saved_[step].exploding;
+    }
+}
