@@ -1,3 +1,4 @@
+// The common part of every device.
 #include "world/ElementDevice.h"
 
 #include "engine/Log.h"
@@ -15,18 +16,15 @@ CElementDevice::~CElementDevice() = default;
 
 void CElementDevice::SaveState(int step)
 {
-    logMessage(LOG_UNDO, "      %s:  Saving ElementDevice state...\n", GetTypeName());
     CElement::SaveState(step);
+    logMessage(LOG_UNDO, "      %s:  Saving ElementDevice state...\n", GetTypeName());
 }
 
 void CElementDevice::RestoreState(int step)
 {
-    logMessage(LOG_UNDO, "      %s:  Restoring ElementDevice state...\n", GetTypeName());
     CElement::RestoreState(step);
+    logMessage(LOG_UNDO, "      %s:  Restoring ElementDevice state...\n", GetTypeName());
 }
-
-int CElementDevice::GetOwnSlide() const { return 0; }
-int CElementDevice::GetSurfaceSlide() const { return 0; }
 
 void CElementDevice::DumpDebug()
 {
@@ -34,20 +32,46 @@ void CElementDevice::DumpDebug()
                metallic, IsMagnetHeld());
 }
 
-void CElementDevice::DumpLine() { DumpSpriteLine(sprite); }
+void CElementDevice::DumpLine() { dumpSprite(sprite); }
 
-std::unique_ptr<CSprite> CElementDevice::MakeSprite(ImageClass imageClass, const char* name, int originX, int originY,
-                                                   int kind, int delay)
+void CElementDevice::dumpSprite(const CSprite* s) const
 {
-    auto made = std::make_unique<CSprite>(originX, originY, kind, delay, ::imagesCached(imageClass), 1, 1);
-    made->setName(name);
-    return made;
-}
-
-void CElementDevice::DumpSpriteLine(const CSprite* shown) const
-{
-    if (!shown)
+    if (!s)
         return;
     logMessage(LOG_ACTIVE_SPRITE, "   T(%2d,%2d)  %-20s  STATE=%d  FRAME=%d  FINISHED=%d  NAME='%s'\n", x, y,
-               GetTypeName(), shown->getState(), shown->getFrame(), shown->isFinished(), shown->getName());
+               GetTypeName(), s->getState(), s->getFrame(), s->isFinished(), s->getName());
+}
+
+std::unique_ptr<CSprite> CElementDevice::makeSprite(const char* name, int originX, int originY, int kind, int delay,
+                                                    bool sharedImages, int tileHeight)
+{
+    auto s = std::make_unique<CSprite>(originX, originY, kind, delay, sharedImages, 1, tileHeight);
+    s->setName(name);
+    return s;
+}
+
+bool CElementDevice::breakWhenLanded()
+{
+    if (landed) {
+        if (!destroyed && !soundBreaking->isPlaying())
+            soundBreaking->play(false, 0, 0.0f);
+        destroyed = true;
+    }
+    if (destroyed)
+        canFall = false;
+    return destroyed;
+}
+
+void CElementDevice::showCurrent(CSprite*& shown, CSprite* current, int showX, int showY)
+{
+    if (current == shown)
+        return;
+    if (shown)
+        shown->hide();
+    if (current) {
+        current->show(showX, showY);
+        current->resetAnimation();
+        current->play(true);
+    }
+    shown = current;
 }

@@ -1,16 +1,14 @@
 #pragma once
 
-#include "engine/ImagesCached.h"
 #include "world/Element.h"
 
 #include <memory>
 
 class SoundObject;
 
-// The board's fixed machinery: gates, buttons, trampolines, teleports, tubes,
-// power-ups and the shots in flight. A device is ordinary ground to stand on,
-// does not take its cell in the board grid when it moves, and breaks with
-// one shared sound when it falls and lands.
+// The board's fixed machinery: buttons, gates, trampolines, teleports, tubes,
+// power-ups and shots. A device can fall; one that falls and lands breaks,
+// with the breaking sound every device owns.
 class CElementDevice : public CElement
 {
 public:
@@ -19,18 +17,29 @@ public:
 
     void SaveState(int step) override;
     void RestoreState(int step) override;
-    int GetOwnSlide() const override;
-    int GetSurfaceSlide() const override;
+    // Ordinary, non-slippery ground, and never slides itself.
+    int GetOwnSlide() const override { return 0; }
+    int GetSurfaceSlide() const override { return 0; }
     void DumpDebug() override;
     void DumpLine() override;
 
-    std::unique_ptr<SoundObject> soundBreaking;
-
 protected:
-    // A sprite of a device class: origin in the sprite convention, drawing
-    // layer, frame delay; pictures shared once the class's are cached.
-    static std::unique_ptr<CSprite> MakeSprite(ImageClass imageClass, const char* name, int originX, int originY,
-                                               int kind, int delay);
-    // The one-line dump of a sprite of this device (nothing for none).
-    void DumpSpriteLine(const CSprite* shown) const;
+    // A sprite with its top-left corner at the element's pixel position
+    // shifted by the origin, on the class's shared pictures when cached.
+    static std::unique_ptr<CSprite> makeSprite(const char* name, int originX, int originY, int kind, int delay,
+                                               bool sharedImages, int tileHeight = 1);
+    // Once the element has landed from a fall: plays the breaking sound
+    // (unless it already broke or the sound is on) and marks it destroyed.
+    // True while destroyed.
+    bool breakWhenLanded();
+    // When the current sprite is not the one shown: hides the shown one,
+    // shows the current one at (showX, showY), rewinds it and plays it.
+    static void showCurrent(CSprite*& shown, CSprite* current, int showX, int showY);
+    // Whether the undo step holds a record of this element (it may have been
+    // made after that step).
+    bool hasRecord(int step) const { return savedStates[step].kept; }
+    // The debug line of one sprite.
+    void dumpSprite(const CSprite* sprite) const;
+
+    std::unique_ptr<SoundObject> soundBreaking;
 };

@@ -1,5 +1,6 @@
 #include "world/ElementDeviceGunshot.h"
 
+#include "engine/ImagesCached.h"
 #include "engine/Log.h"
 #include "engine/SoundObject.h"
 
@@ -40,20 +41,20 @@ CElementDeviceGunshot::CElementDeviceGunshot(int cellX, int cellY, int type, boo
 
 void CElementDeviceGunshot::LoadSprites()
 {
-    const ImageClass images = ImageClass::Gunshots;
+    const bool images = ::imagesCached(ImageClass::Gunshots);
     if (shotType == HEAT) {
-        leftSprite = MakeSprite(images, "Heatball moving left", 10, 9, 53, 1);
+        leftSprite = makeSprite("Heatball moving left", 10, 9, 53, 1, images);
         leftSprite->addFrames("fireballleft", 0, 11, ".png", 1);
-        rightSprite = MakeSprite(images, "Heatball moving right", 10, 9, 53, 1);
+        rightSprite = makeSprite("Heatball moving right", 10, 9, 53, 1, images);
         rightSprite->addFrames("fireballright", 0, 11, ".png", 1);
-        explodingSprite = MakeSprite(images, "Heatball exploding", 33, 77, 92, 2);
+        explodingSprite = makeSprite("Heatball exploding", 33, 77, 92, 2, images);
         explodingSprite->addFrames("heatgunimpact", 0, 25, ".png", 1);
     } else {
-        leftSprite = MakeSprite(images, "Frostball moving left", 10, 9, 53, 1);
+        leftSprite = makeSprite("Frostball moving left", 10, 9, 53, 1, images);
         leftSprite->addFrames("frostballleft", 0, 11, ".tga", 1);
-        rightSprite = MakeSprite(images, "Frostball moving right", 10, 9, 53, 1);
+        rightSprite = makeSprite("Frostball moving right", 10, 9, 53, 1, images);
         rightSprite->addFrames("frostballright", 0, 11, ".tga", 1);
-        explodingSprite = MakeSprite(images, "Frostball exploding", 46, 47, 93, 2);
+        explodingSprite = makeSprite("Frostball exploding", 46, 47, 93, 2, images);
         explodingSprite->addFrames("frostexplode", 0, 8, ".tga", 1);
     }
     leftSprite->setLooping(true);
@@ -70,9 +71,6 @@ CElementDeviceGunshot::~CElementDeviceGunshot()
     if (GetElementAt(x, y, true) == this)
         ClearElementAt(x, y);
 }
-
-int CElementDeviceGunshot::GetOwnSlide() const { return 0; }
-int CElementDeviceGunshot::GetSurfaceSlide() const { return 0; }
 
 // ---- The hit.
 
@@ -126,10 +124,8 @@ void CElementDeviceGunshot::UpdateMovement()
 
 void CElementDeviceGunshot::Update()
 {
-    if (landed || destroyed) {
-        destroyed = true;
+    if (breakWhenLanded())
         return;
-    }
     if (!exploding && !done && !moving)
         FlyOn();
     UpdateSprite();
@@ -169,10 +165,7 @@ void CElementDeviceGunshot::UpdateSprite()
     }
     if (sprite != shownSprite) {
         DumpLine();
-        shownSprite->hide();
-        sprite->show(prevPixelX, prevPixelY);
-        sprite->play(true);
-        shownSprite = sprite;
+        showCurrent(shownSprite, sprite, prevPixelX, prevPixelY);
     }
     CreateTeleportGhost(this);
     if (exploding)
@@ -196,7 +189,7 @@ void CElementDeviceGunshot::RestoreState(int step)
 {
     CElementDevice::RestoreState(step);
     logMessage(LOG_UNDO, "      %s:  Restoring ElementDeviceGunshot state...\n", GetTypeName());
-    if (savedStates[step].kept) {
+    if (hasRecord(step)) {
         done = saved_[step].done;
         exploding = saved_[step].exploding;
     }

@@ -25,8 +25,6 @@ public:
     void SaveState(int step) override;
     void RestoreState(int step) override;
     void Update() override;
-    int GetOwnSlide() const override;
-    int GetSurfaceSlide() const override;
 
     // The hit test: freezes or heats the element in the cell holding the
     // centre of the ball and stops the shot there.

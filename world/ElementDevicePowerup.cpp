@@ -1,5 +1,6 @@
 #include "world/ElementDevicePowerup.h"
 
+#include "engine/ImagesCached.h"
 #include "engine/Log.h"
 #include "engine/Motion.h"
 #include "engine/SoundObject.h"
@@ -79,14 +80,14 @@ CElementDevicePowerup::CElementDevicePowerup(int cellX, int cellY, int type)
 
 void CElementDevicePowerup::LoadSprites()
 {
-    const ImageClass images = ImageClass::Powerups;
+    const bool images = ::imagesCached(ImageClass::Powerups);
     const Look& look = lookOf(powerupType);
-    haloSprite = MakeSprite(images, "Powerup - Halo", 20, 19, 51, 0);
+    haloSprite = makeSprite("Powerup - Halo", 20, 19, 51, 0, images);
     haloSprite->addFrame("poweruphalo0.tga");
-    itemSprite = MakeSprite(images, look.itemName, 14, 14, 50, 2);
+    itemSprite = makeSprite(look.itemName, 14, 14, 50, 2, images);
     itemSprite->addFrames(look.itemPrefix, 0, look.lastFrame, look.extension, 1);
     itemSprite->setLooping(true);
-    textSprite = MakeSprite(images, look.textName, 26, 40, 52, 2);
+    textSprite = makeSprite(look.textName, 26, 40, 52, 2, images);
     textSprite->addFrames(look.textPrefix, 0, 7, ".tga", 1);
 
     sprite = shownSprite = haloSprite.get();
@@ -194,7 +195,7 @@ void CElementDevicePowerup::RestoreState(int step)
 {
     CElementDevice::RestoreState(step);
     logMessage(LOG_UNDO, "      %s:  Restoring ElementDevicePowerup state...\n", GetTypeName());
-    if (!savedStates[step].kept)
+    if (!hasRecord(step))
         return;
     const Saved& record = saved_[step];
     collected = record.collected;
@@ -225,7 +226,7 @@ void CElementDevicePowerup::Update()
 
 void CElementDevicePowerup::DumpLine()
 {
-    DumpSpriteLine(sprite);
-    DumpSpriteLine(currentItem);
-    DumpSpriteLine(currentText);
+    dumpSprite(sprite);
+    dumpSprite(currentItem);
+    dumpSprite(currentText);
 }

@@ -1,5 +1,6 @@
 #include "world/ElementDeviceTube.h"
 
+#include "engine/ImagesCached.h"
 #include "engine/Log.h"
 #include "engine/SoundObject.h"
 #include "world/WorldLinks.h"
@@ -24,23 +25,23 @@ CElementDeviceTube::CElementDeviceTube(int cellX, int cellY, int tubeKind)
     : CElementDevice(cellX, cellY), kind(tubeKind), entrance(tubeKind != TUBE_EXIT), arrowActive(!entrance)
 {
     typeDevice = DEVICE_TUBE;
-    const ImageClass images = ImageClass::Tubes;
-    bodySprite = MakeSprite(images, "Tube", 16, 39, 40, 0);
+    const bool images = ::imagesCached(ImageClass::Tubes);
+    bodySprite = makeSprite("Tube", 16, 39, 40, 0, images);
     bodySprite->addFrame("tubeentrance0.png");
     if (entrance) {
-        breakingSprite = MakeSprite(images, "Tube Entrance Breaking", 16, -5, 40, 1);
+        breakingSprite = makeSprite("Tube Entrance Breaking", 16, -5, 40, 1, images);
         breakingSprite->addFrames("transporttube_break", 0, 11, ".png", 1);
     } else {
         outcome.exitTubeDestroyed = false;
         exitX = cellX;
         exitY = cellY;
-        arrowSprite = MakeSprite(images, "Tube Arrow", 16, 39, 42, 0);
+        arrowSprite = makeSprite("Tube Arrow", 16, 39, 42, 0, images);
         arrowSprite->addFrame("tubearrow0.png");
-        arrowFadingSprite = MakeSprite(images, "Tube Arrow Fading", 16, 39, 42, 2);
+        arrowFadingSprite = makeSprite("Tube Arrow Fading", 16, 39, 42, 2, images);
         arrowFadingSprite->addFrames("tubearrowfade", 0, 6, ".png", 1);
-        lightsSprite = MakeSprite(images, "Tube Exit Lights", 12, -16, 41, 0);
+        lightsSprite = makeSprite("Tube Exit Lights", 12, -16, 41, 0, images);
         lightsSprite->addFrame("tubeexitlights0.png");
-        breakingSprite = MakeSprite(images, "Tube Exit Breaking", 16, -5, 40, 1);
+        breakingSprite = makeSprite("Tube Exit Breaking", 16, -5, 40, 1, images);
         breakingSprite->addFrames("transporttubeB_break", 0, 11, ".png", 1);
     }
     currentBody = shownBody = bodySprite.get();
@@ -67,8 +68,6 @@ void CElementDeviceTube::ResetAll() { exitX = exitY = NO_EXIT; }
 
 ClassState CElementDeviceTube::classState() { return {"tube", &CElementDeviceTube::ResetAll, nullptr, nullptr}; }
 
-int CElementDeviceTube::GetSurfaceSlide() const { return 0; }
-
 // ---- Undo.
 
 void CElementDeviceTube::SaveState(int step)
@@ -82,11 +81,12 @@ void CElementDeviceTube::SaveState(int step)
 void CElementDeviceTube::RestoreState(int step)
 {
     logMessage(LOG_UNDO, "      %s:  Restoring ElementDeviceTube state...\n", GetTypeName());
-    if (!savedStates[step].kept)
+    if (!hasRecord(step))
         return;
     const Saved& record = saved_[step];
     if (currentBody != record.currentBody) {
-        // Rewound, so that a later break plays from its start.
+        // Rewound: a later break is judged finished by this sprite before
+        // it is shown again.
         currentBody->hide();
         currentBody->resetAnimation();
     }
@@ -114,12 +114,7 @@ void CElementDeviceTube::RestoreState(int step)
 
 void CElementDeviceTube::Update()
 {
-    if (landed && !destroyed && !soundBreaking->isPlaying())
-        soundBreaking->play();
-    if (landed || destroyed) {
-        destroyed = true;
-        canFall = false;
-    }
+    breakWhenLanded();
     if (arrowActive) {
         BobArrow();
         UpdateArrowSprite();
@@ -151,12 +146,7 @@ void CElementDeviceTube::UpdateArrowSprite()
             sprite->hide();
         }
     }
-    if (sprite != shownSprite) {
-        shownSprite->hide();
-        sprite->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
-        sprite->play(true);
-        shownSprite = sprite;
-    }
+    showCurrent(shownSprite, sprite, SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
     sprite->setLocation(pixelX, pixelY - arrowHeight, false);
 }
 
@@ -174,12 +164,7 @@ void CElementDeviceTube::UpdateBodySprite()
             }
         }
     }
-    if (currentBody != shownBody) {
-        shownBody->hide();
-        currentBody->show(prevPixelX, prevPixelY);
-        currentBody->play(true);
-        shownBody = currentBody;
-    }
+    showCurrent(shownBody, currentBody, prevPixelX, prevPixelY);
     currentBody->setLocation(pixelX, pixelY, false);
     if (lightsSprite)
         lightsSprite->setLocation(pixelX, pixelY, false);
@@ -187,6 +172,6 @@ void CElementDeviceTube::UpdateBodySprite()
 
 void CElementDeviceTube::DumpLine()
 {
-    DumpSpriteLine(currentBody);
-    DumpSpriteLine(sprite);
+    dumpSprite(currentBody);
+    dumpSprite(sprite);
 }

@@ -21,7 +21,6 @@ public:
     void SaveState(int step) override;
     void RestoreState(int step) override;
     void Update() override;
-    int GetSurfaceSlide() const override;
     void DumpLine() override;
 
     // The cell of the last exit tube built in this level.

@@ -1,6 +1,6 @@
 // Frost and heat shots: flight, what a hit does, the board's edge,
 // trampolines and undo.
-#include "DeviceFixture.h"
+#include "AnimatedWorldFixture.h"
 #include "engine/SoundObject.h"
 #include "world/ElementDeviceGunshot.h"
 
@@ -10,7 +10,7 @@ using namespace world_test;
 
 namespace {
 
-using GunshotTest = DeviceTest;
+using GunshotTest = AnimatedWorldTest;
 
 CElementDeviceGunshot* fire(int x, int y, int type, bool left)
 {

@@ -1,6 +1,6 @@
 // Power-ups: lying on the board, collected into the professor's inventory,
 // the rising text, and an undone collection.
-#include "DeviceFixture.h"
+#include "AnimatedWorldFixture.h"
 #include "engine/Motion.h"
 #include "world/ElementDevicePowerup.h"
 
@@ -25,12 +25,12 @@ bool addToInventory(int type)
     return true;
 }
 
-class PowerupTest : public DeviceTest
+class PowerupTest : public AnimatedWorldTest
 {
 protected:
     void SetUp() override
     {
-        DeviceTest::SetUp();
+        AnimatedWorldTest::SetUp();
         inventory().clear();
         worldLinks().addPowerup = &addToInventory;
     }

@@ -6,7 +6,7 @@ namespace world_test {
 
 // The world with its sprites animated, as the renderer does once a frame:
 // the devices' one-shot animations (a break, a hit, a rising text) end.
-class DeviceTest : public WorldTest
+class AnimatedWorldTest : public WorldTest
 {
 protected:
     void frame(int count = 1)
