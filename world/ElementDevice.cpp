@@ -4,6 +4,10 @@
 #include "engine/Log.h"
 #include "engine/SoundObject.h"
 
+#include <cstdio>
+#include <set>
+#include <string>
+
 CElementDevice::CElementDevice(int cellX, int cellY) : CElement(cellX, cellY, 1)
 {
     type = ELEMENT_DEVICE;
@@ -48,6 +52,14 @@ std::unique_ptr<CSprite> CElementDevice::makeSprite(const char* name, int origin
     auto s = std::make_unique<CSprite>(originX, originY, kind, delay, sharedImages, 1, tileHeight);
     s->setName(name);
     return s;
+}
+
+const char* CElementDevice::keepName(const char* format, const char* word)
+{
+    static std::set<std::string> names;
+    char name[128];
+    snprintf(name, sizeof name, format, word);
+    return names.insert(name).first->c_str();
 }
 
 bool CElementDevice::breakWhenLanded()

@@ -28,6 +28,9 @@ protected:
     // shifted by the origin, on the class's shared pictures when cached.
     static std::unique_ptr<CSprite> makeSprite(const char* name, int originX, int originY, int kind, int delay,
                                                bool sharedImages, int tileHeight = 1);
+    // A sprite name made at run time (a colour filled in), kept for the rest
+    // of the run: sprites keep the pointer to their name.
+    static const char* keepName(const char* format, const char* word);
     // Once the element has landed from a fall: plays the breaking sound
     // (unless it already broke or the sound is on) and marks it destroyed.
     // True while destroyed.
