@@ -15,6 +15,25 @@ constexpr int LAST_RIGHT_COLUMN = BOARD_COLUMNS;
 // How many cells an element covers: a grass or sand run covers its width.
 int widthInCells(const CElement* e) { return e->IsTerrain() && e->GetVariant() > 1 ? e->GetVariant() : 1; }
 
+// The pictures of a shot in flight, to each side, and of its hit.
+struct ShotLook {
+    const char* leftName;
+    const char* leftPrefix;
+    const char* rightName;
+    const char* rightPrefix;
+    const char* flightExtension;
+    const char* hitName;
+    int hitOriginX, hitOriginY, hitKind;
+    const char* hitPrefix;
+    int hitLastFrame;
+    const char* hitExtension;
+};
+
+const ShotLook FROST_LOOK = {"Frostball moving left", "frostballleft", "Frostball moving right", "frostballright",
+                             ".tga", "Frostball exploding", 46, 47, 93, "frostexplode", 8, ".tga"};
+const ShotLook HEAT_LOOK = {"Heatball moving left", "fireballleft", "Heatball moving right", "fireballright",
+                            ".png", "Heatball exploding", 33, 77, 92, "heatgunimpact", 25, ".png"};
+
 } // namespace
 
 CElementDeviceGunshot::CElementDeviceGunshot(int cellX, int cellY, int type, bool left)
@@ -41,22 +60,14 @@ CElementDeviceGunshot::CElementDeviceGunshot(int cellX, int cellY, int type, boo
 
 void CElementDeviceGunshot::LoadSprites()
 {
+    const ShotLook& look = shotType == HEAT ? HEAT_LOOK : FROST_LOOK;
     const bool images = ::imagesCached(ImageClass::Gunshots);
-    if (shotType == HEAT) {
-        leftSprite = makeSprite("Heatball moving left", 10, 9, 53, 1, images);
-        leftSprite->addFrames("fireballleft", 0, 11, ".png", 1);
-        rightSprite = makeSprite("Heatball moving right", 10, 9, 53, 1, images);
-        rightSprite->addFrames("fireballright", 0, 11, ".png", 1);
-        explodingSprite = makeSprite("Heatball exploding", 33, 77, 92, 2, images);
-        explodingSprite->addFrames("heatgunimpact", 0, 25, ".png", 1);
-    } else {
-        leftSprite = makeSprite("Frostball moving left", 10, 9, 53, 1, images);
-        leftSprite->addFrames("frostballleft", 0, 11, ".tga", 1);
-        rightSprite = makeSprite("Frostball moving right", 10, 9, 53, 1, images);
-        rightSprite->addFrames("frostballright", 0, 11, ".tga", 1);
-        explodingSprite = makeSprite("Frostball exploding", 46, 47, 93, 2, images);
-        explodingSprite->addFrames("frostexplode", 0, 8, ".tga", 1);
-    }
+    leftSprite = makeSprite(look.leftName, 10, 9, 53, 1, images);
+    leftSprite->addFrames(look.leftPrefix, 0, 11, look.flightExtension, 1);
+    rightSprite = makeSprite(look.rightName, 10, 9, 53, 1, images);
+    rightSprite->addFrames(look.rightPrefix, 0, 11, look.flightExtension, 1);
+    explodingSprite = makeSprite(look.hitName, look.hitOriginX, look.hitOriginY, look.hitKind, 2, images);
+    explodingSprite->addFrames(look.hitPrefix, 0, look.hitLastFrame, look.hitExtension, 1);
     leftSprite->setLooping(true);
     rightSprite->setLooping(true);
     sprite = shownSprite = facingLeft ? leftSprite.get() : rightSprite.get();
