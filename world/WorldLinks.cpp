@@ -4,8 +4,11 @@
 #include "world/ElementAIBot.h"
 #include "world/ElementDeviceButton.h"
 #include "world/ElementDeviceGate.h"
+#include "world/ElementDeviceGunshot.h"
+#include "world/ElementDevicePowerup.h"
 #include "world/ElementDeviceTeleport.h"
 #include "world/ElementDeviceTrampoline.h"
+#include "world/ElementDeviceTube.h"
 #include "world/ElementTutorial.h"
 
 namespace {
@@ -28,6 +31,12 @@ WorldLinks makeLinks()
         return new CElementDeviceTeleport(x, y, colour, inflatable != 0);
     };
     links.isTrampolineAt = &CElementDeviceTrampoline::IsTrampolineAt;
+    links.powerupAt = &CElementDevicePowerup::GetTypeAt;
+    links.collectPowerupAt = &CElementDevicePowerup::RemoveAt;
+    links.isExitAt = &CElementDeviceTube::IsExitAt;
+    links.makeGunshot = [](int x, int y, int kind, bool facingLeft) -> CElement* {
+        return new CElementDeviceGunshot(x, y, kind, facingLeft);
+    };
     links.stunAllBots = &CElementAIBot::StunAll;
     links.wakeAllBots = &CElementAIBot::WakeAll;
     links.handleTutorial = [](int x, int y, bool) { CElementTutorial::HandleTutorial(x, y); };
@@ -35,10 +44,12 @@ WorldLinks makeLinks()
     links.classStates.push_back(
         {"buttons", &CElementDeviceButton::ResetAll, &CElementDeviceButton::SaveAll, &CElementDeviceButton::RestoreAll});
     links.classStates.push_back({"gates", &CElementDeviceGate::ResetAll, nullptr, nullptr});
+    links.classStates.push_back(CElementDevicePowerup::classState());
     links.classStates.push_back({"teleports", &CElementDeviceTeleport::ResetAll, &CElementDeviceTeleport::SaveAll,
                                  &CElementDeviceTeleport::RestoreAll});
     links.classStates.push_back({"trampolines", &CElementDeviceTrampoline::ResetAll,
                                  &CElementDeviceTrampoline::SaveAll, &CElementDeviceTrampoline::RestoreAll});
+    links.classStates.push_back(CElementDeviceTube::classState());
     links.classStates.push_back({"tutorial markers", &CElementTutorial::ClearTutorialGrid, nullptr, nullptr});
     return links;
 }
