@@ -1,6 +1,8 @@
 #include "world/WorldLinks.h"
 
 #include "engine/Draw.h"
+#include "world/ElementLadder.h"
+#include "world/ElementObjectMagnet.h"
 
 namespace {
 
@@ -12,6 +14,12 @@ WorldLinks makeLinks()
 {
     WorldLinks links;
     links.currentFrame = &CDraw::getFrame;
+    links.isLadderAt = &CElementLadder::IsLadderAt;
+    links.isLadderPlatformAt = &CElementLadder::IsLadderPlatformAt;
+    links.attractMagnets = &CElementObjectMagnet::AttractAll;
+    links.classStates.push_back({"magnets", &CElementObjectMagnet::ClearMagnetLists,
+                                 &CElementObjectMagnet::SaveMagnetLists, &CElementObjectMagnet::RestoreMagnetLists});
+    links.classStates.push_back({"ladders", &CElementLadder::ClearLadderGrid, nullptr, nullptr});
     return links;
 }
 
