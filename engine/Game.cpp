@@ -1,7 +1,10 @@
 #include "engine/Game.h"
 
 #include "engine/Draw.h"
+#include "engine/FontSystem.h"
+#include "engine/Input.h"
 #include "engine/Log.h"
+#include "engine/MousePointer.h"
 #include "engine/Parameters.h"
 #include "engine/Render.h"
 #include "engine/Sound.h"
@@ -52,6 +55,8 @@ struct Services {
     std::unique_ptr<CProfile> profile;
     std::unique_ptr<CDraw> display;
     std::unique_ptr<CRender> renderer;
+    std::unique_ptr<CInput> input;
+    std::unique_ptr<CMousePointer> pointer;
 };
 
 // How the profile puts its settings into effect. Each module adds its own
@@ -64,15 +69,38 @@ void registerProfileServices()
     services.hasScreen = &CDraw::hasScreen;
     services.setEffectsVolume = &CSound::setEffectsVolume;
     services.setMusicVolume = &CSound::setMusicVolume;
+    services.setRelativeMouse = &CInput::SetRelativeMouse;
+    services.setMouseSpeed = &CInput::SetMouseSpeed;
     setProfileServices(services);
 }
 
 // Every module that reads the player's settings gets the one profile.
 void handOverProfile(CProfile* profile)
 {
-    CDraw::setProfile(profile);
     CElement::SetProfile(profile);
+    CInput::SetProfile(profile);
+    CDraw::setProfile(profile);
     CDraw::setFullscreenReader([](CProfileBase* p) { return p->IsFullscreen(); });
+}
+
+// A sprite's text frame: the entry filled with the text, or the entry's own
+// text when there is none.
+SDL_Surface* renderSpriteText(int width, int height, int align, int stringNumber, const char* text)
+{
+    if (text)
+        return CFontSystem::RenderStringWrapped(width, height, align, stringNumber, text);
+    return CFontSystem::RenderStringEx(width, height, align, stringNumber);
+}
+
+// The text table and its fonts, which lie in the game folder.
+void startFonts()
+{
+    const char* fontFolder = "./";
+    const char* stringFile = "resource5.dat";
+    logMessage(LOG_DEBUG, "Loading FONT1_URL:  %s\n", fontFolder);
+    logMessage(LOG_DEBUG, "Loading FONT2_URL:  %s\n", stringFile);
+    CFontSystem::Init(fontFolder, stringFile);
+    CSprite::setTextRenderer(renderSpriteText);
 }
 
 void startScoreClient()
@@ -94,6 +122,7 @@ void startUp(int argc, char** argv, Services& services)
     CSound::setLoadFromDirectory(false);
     LoadParameters();
     initDirectories();
+    startFonts();
     if (!(mask & MASK_NO_SOUND))
         CSound::init((mask & MASK_ASK_SOUND) != 0);
     registerProfileServices();
@@ -103,10 +132,11 @@ void startUp(int argc, char** argv, Services& services)
         services.profile->SetFullscreen(false);
     services.display = std::make_unique<CDraw>();
     services.renderer = std::make_unique<CRender>();
+    services.input = std::make_unique<CInput>();
 }
 
 // Start-up after the window is open: the logged loading phases.
-void loadResources()
+void loadResources(Services& services)
 {
     logMessage(LOG_MILESTONE, "ID_000:  INIT:  Image Load Started\n");
     CDraw::preloadImages();
@@ -119,7 +149,10 @@ void loadResources()
     logMessage(LOG_MILESTONE, "ID_002:  INIT:  Level Load Started\n");
     CLevelSet::loadAll();
     logMessage(LOG_MILESTONE, "ID_002:  INIT:  Level Load Completed\n");
+    logMessage(LOG_MILESTONE, "ID_003:  INIT:  Miscellaneous Load Started\n");
+    services.pointer = std::make_unique<CMousePointer>();
     startScoreClient();
+    logMessage(LOG_MILESTONE, "ID_003:  INIT:  Miscellaneous Load Completed\n");
 }
 
 // Until the screens take over the events, closing the window is the one
@@ -137,6 +170,7 @@ void runMainLoop()
 {
     const long maxFrames = maxFramesFromEnvironment();
     for (long frames = 1; !quitRequested(); ++frames) {
+        CMousePointer::Update();
         CSound::update();
         CRender::Render(true);
         CDraw::present(true, true);
@@ -148,9 +182,12 @@ void runMainLoop()
 void shutDown(Services& services)
 {
     CLevelSet::freeAll();
-    // Every sprite should be gone with its owner by now.
+    CFontSystem::Shutdown();
+    // Every sprite but the mouse pointer's should be gone with its owner by now.
     reportLiveSprites(LOG_DEBUG, "main()", false);
     logMessage(LOG_MILESTONE, "ID_900:  SHUTDOWN COMPLETED\n");
+    services.pointer.reset();
+    services.input.reset();
     services.renderer.reset();
     services.display.reset();
     services.profile.reset();
@@ -162,7 +199,7 @@ int runCorvelle(int argc, char** argv)
 {
     Services services;
     startUp(argc, argv, services);
-    loadResources();
+    loadResources(services);
     runMainLoop();
     shutDown(services);
     return 0;

@@ -1,6 +1,7 @@
 #include "engine/PreloadLists.h"
 
 #include "engine/Draw.h"
+#include "engine/FontSystem.h"
 #include "engine/ImagesCached.h"
 #include "engine/Log.h"
 #include "engine/PreloadTable.h"
@@ -9,9 +10,11 @@ namespace {
 
 constexpr int kBarStep = 100;
 
-// The font system's wrapped-string renderer draws the text images once it is
-// part of the game; until then every text image is an empty box of its size.
-SDL_Surface* renderWithFontSystem(int, int, int) { return nullptr; }
+// Every text image is centred both ways in its box.
+SDL_Surface* renderWithFontSystem(int width, int height, int stringNumber)
+{
+    return CFontSystem::RenderStringEx(width, height, ALIGN_CENTRE_MIDDLE, stringNumber);
+}
 
 TextBoxRenderer textBoxRenderer = renderWithFontSystem;
 
