@@ -117,8 +117,8 @@ void CElementObjectMagnet::LoadSprites(int material, int modifier)
         return *slots_[slot];
     };
     for (const Picture& p : pictures) {
-        const bool special = *p.variant != '\0';
-        Origin origin = originOf(special, p.variant[1] == 'F', p.fallRight);
+        const std::string variant = p.variant;
+        Origin origin = originOf(!variant.empty(), variant == ",Frozen", p.fallRight);
         make(p.slot, origin, 0, nameHead + p.variant + ") " + p.state)
             .addFrame((prefix + (inflatable ? p.inflated : p.normal)).c_str());
     }

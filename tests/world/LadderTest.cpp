@@ -57,10 +57,11 @@ TEST_F(LadderTest, CellsOffTheBoardHoldNoLadder)
 
 TEST_F(LadderTest, TheLevelResetEmptiesTheGridBeforeTheOldLaddersGo)
 {
-    new CElementLadder(3, 3, CElementLadder::SINGLE, true);
+    auto* old = new CElementLadder(3, 3, CElementLadder::SINGLE, true);
     CElement::ResetWorld();
     EXPECT_FALSE(CElementLadder::IsLadderAt(3, 3));
     EXPECT_FALSE(CElementLadder::IsLadderPlatformAt(3, 3));
+    delete old; // the reset leaves that to the one who built the level
 }
 
 TEST_F(LadderTest, ACrateStandsOnAPlatformAndAnUndoLeavesTheLadderAlone)

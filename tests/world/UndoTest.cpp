@@ -112,7 +112,9 @@ TEST_F(UndoTest, OutcomeFlagsBlockSavesAndLevelEndBlocksLoads)
 
 TEST_F(UndoTest, ClassWideStateIsResetSavedAndRestoredInEveryStep)
 {
-    worldLinks().classStates.push_back(Counters::state());
+    // Alone, so the log lines follow one another (the fixture puts back the
+    // element classes' entries).
+    worldLinks().classStates = {Counters::state()};
     Counters::value = 5;
     CElement::ResetWorld();
     EXPECT_EQ(Counters::value, 0);
