@@ -129,6 +129,9 @@ void CElement::LoadUndoStep(bool force)
 
 void CElement::RegisterSpawned(CElement* element)
 {
+    // Inflatable things register themselves; whoever made them may too.
+    if (element->spawned)
+        return;
     element->spawned = true;
     spawnedElements.push_back(element);
 }

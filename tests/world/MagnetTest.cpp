@@ -54,15 +54,24 @@ TEST_F(MagnetTest, AMagnetFacingALadderPlatformAnchorsToIt)
     EXPECT_EQ(m->y, 5);
 }
 
-TEST_F(MagnetTest, MagnetsFacingEachOtherArePushedApart)
+TEST_F(MagnetTest, MagnetsFacingEachOtherArePushedApartUnlessAboutToDrop)
 {
-    grass(0, 10, 12);
-    auto* right = magnet(5, 9, false);
-    auto* left = magnet(6, 9, true);
-    start();
-    settle();
-    EXPECT_EQ(right->x, 4);
-    EXPECT_EQ(left->x, 7);
+    struct Case {
+        bool rightOneSupported;
+        int rightX, rightY, leftX;
+    };
+    for (const Case& c : {Case{true, 4, 9, 7}, Case{false, 5, 13, 7}}) {
+        freshBoard();
+        grass(c.rightOneSupported ? 0 : 6, 10, c.rightOneSupported ? 12 : 6);
+        grass(0, 14, 12);
+        auto* right = magnet(5, 9, false);
+        auto* left = magnet(6, 9, true);
+        start();
+        settle();
+        EXPECT_EQ(right->x, c.rightX);
+        EXPECT_EQ(right->y, c.rightY);
+        EXPECT_EQ(left->x, c.leftX);
+    }
 }
 
 TEST_F(MagnetTest, AnEmpDropsWhatIsHeldAndTheFifthUpdateRestoresThePull)
@@ -93,8 +102,9 @@ TEST_F(MagnetTest, UndoBringsBackTheListOfMagnetsAndDropsASpawnedOne)
     magnet(2, 9, true);
     start();
     CElement::SaveUndoStep();
-    auto* spawned = new CElementObjectMagnet(8, 9, CElementObjectMagnet::INFLATABLE, 0, false);
-    EXPECT_TRUE(spawned->spawned);
+    CElement* spawned = CElementObjectMagnet::Spawn(8, 9, CElementObjectMagnet::INFLATABLE, 0, false);
+    CElement::RegisterSpawned(spawned); // as the power-up does: once is enough
+    EXPECT_EQ(CElement::GetSpawnedElements(), std::vector<CElement*>{spawned});
     EXPECT_EQ(shown(spawned), "Magnet Inflating Right");
     ASSERT_EQ(CElementObjectMagnet::GetAllMagnets().size(), 2u);
     tick();
