@@ -61,6 +61,15 @@ public:
                                       int size, uint8_t red, uint8_t green, uint8_t blue, const char* text,
                                       const TextArguments& arguments = {});
 
+    // Draw onto image `image` at (x, y) what RenderStringWrapped renders for
+    // the entry (DrawString), or a literal text in the game's own font,
+    // size 23, dark blue (DrawLiteral). Nothing is drawn when there is no
+    // such image or no visible text.
+    static void DrawString(int stringNumber, int image, int align, int width, int height, int x, int y,
+                           const char* a1 = nullptr, const char* a2 = nullptr, const char* a3 = nullptr,
+                           const char* a4 = nullptr, const char* a5 = nullptr, const char* a6 = nullptr);
+    static void DrawLiteral(const char* text, int image, int align, int width, int height, int x, int y);
+
     // Where a caret goes after the last rendered text. Mind the names: they
     // are crossed over. GetLastTextOffsetY returns the x where the last line
     // ended (0 when the text ended with "%n"), GetLastTextOffsetX returns the

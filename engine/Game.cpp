@@ -3,6 +3,7 @@
 #include "engine/Draw.h"
 #include "engine/FontSystem.h"
 #include "engine/Input.h"
+#include "engine/InputScript.h"
 #include "engine/Log.h"
 #include "engine/MousePointer.h"
 #include "engine/Parameters.h"
@@ -14,7 +15,10 @@
 #include "online/ScoreServer.h"
 #include "platform/Folders.h"
 #include "platform/Random.h"
+#include "screens/ControllerIntro.h"
+#include "screens/GuiButtonBase.h"
 #include "world/Element.h"
+#include "world/ElementTutorial.h"
 
 #include <SDL.h>
 
@@ -57,6 +61,7 @@ struct Services {
     std::unique_ptr<CRender> renderer;
     std::unique_ptr<CInput> input;
     std::unique_ptr<CMousePointer> pointer;
+    std::unique_ptr<CControllerIntro> intro;
 };
 
 // How the profile puts its settings into effect. Each module adds its own
@@ -77,6 +82,7 @@ void registerProfileServices()
 // Every module that reads the player's settings gets the one profile.
 void handOverProfile(CProfile* profile)
 {
+    CController::SetProfile(profile);
     CElement::SetProfile(profile);
     CInput::SetProfile(profile);
     CDraw::setProfile(profile);
@@ -92,6 +98,20 @@ SDL_Surface* renderSpriteText(int width, int height, int align, int stringNumber
     return CFontSystem::RenderStringEx(width, height, align, stringNumber);
 }
 
+// A tutorial box's text, rendered as a sprite's text frame is and laid onto
+// the box picture.
+void drawTutorialText(int stringNumber, int image, int layout, int wrapWidth, int heightLimit, int x, int y,
+                      const char* text)
+{
+    SDL_Surface* rendered = renderSpriteText(wrapWidth, heightLimit, layout, stringNumber, text);
+    SDL_Surface* box = CDraw::getImageSurface(image);
+    if (rendered && box) {
+        SDL_Rect at = {static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
+        SDL_BlitSurface(rendered, nullptr, box, &at);
+    }
+    SDL_FreeSurface(rendered);
+}
+
 // The text table and its fonts, which lie in the game folder.
 void startFonts()
 {
@@ -101,6 +121,14 @@ void startFonts()
     logMessage(LOG_DEBUG, "Loading FONT2_URL:  %s\n", stringFile);
     CFontSystem::Init(fontFolder, stringFile);
     CSprite::setTextRenderer(renderSpriteText);
+    CElementTutorial::SetTextDrawer(drawTutorialText);
+}
+
+// The renderer and the depth order treat some screens in their own way.
+int currentScreenId()
+{
+    CController* screen = CController::GetCurrent();
+    return screen ? screen->GetID() : -1;
 }
 
 void startScoreClient()
@@ -132,10 +160,13 @@ void startUp(int argc, char** argv, Services& services)
         services.profile->SetFullscreen(false);
     services.display = std::make_unique<CDraw>();
     services.renderer = std::make_unique<CRender>();
+    CRender::setControllerIdSource(&currentScreenId);
     services.input = std::make_unique<CInput>();
+    CInput::SetMouseButtonHook(&CGuiButtonBase::SetMouseButton);
 }
 
-// Start-up after the window is open: the logged loading phases.
+// Start-up after the window is open: the logged loading phases, then the
+// root screen.
 void loadResources(Services& services)
 {
     logMessage(LOG_MILESTONE, "ID_000:  INIT:  Image Load Started\n");
@@ -150,42 +181,56 @@ void loadResources(Services& services)
     CLevelSet::loadAll();
     logMessage(LOG_MILESTONE, "ID_002:  INIT:  Level Load Completed\n");
     logMessage(LOG_MILESTONE, "ID_003:  INIT:  Miscellaneous Load Started\n");
+    CController::LoadSounds();
     services.pointer = std::make_unique<CMousePointer>();
     startScoreClient();
+    services.intro = std::make_unique<CControllerIntro>();
+    services.intro->Activate(nullptr);
     logMessage(LOG_MILESTONE, "ID_003:  INIT:  Miscellaneous Load Completed\n");
 }
 
-// Until the screens take over the events, closing the window is the one
-// way to stop.
-bool quitRequested()
+// Frames a run limited by CORVELLE_MAX_FRAMES may take to close its screens
+// after the limit before the loop stops regardless.
+constexpr long CLOSING_FRAMES = 100;
+
+void quitAtFrameLimit(long frame, long maxFrames)
 {
-    SDL_Event event;
-    bool quit = false;
-    while (SDL_PollEvent(&event))
-        quit = quit || event.type == SDL_QUIT;
-    return quit;
+    if (maxFrames == 0 || frame < maxFrames)
+        return;
+    if (frame == maxFrames) {
+        SDL_Event quit = {};
+        quit.type = SDL_QUIT;
+        SDL_PushEvent(&quit);
+    } else if (frame == maxFrames + CLOSING_FRAMES) {
+        logMessage(LOG_WARNING, "The screens did not close within %li frames of the frame limit\n", CLOSING_FRAMES);
+        CController::GetCurrent()->SetExitCode(EXIT_QUIT);
+    }
 }
 
-void runMainLoop()
+void runMainLoop(InputScript* script)
 {
     const long maxFrames = maxFramesFromEnvironment();
-    for (long frames = 1; !quitRequested(); ++frames) {
+    for (long frame = 1; CController::IsRunning(); ++frame) {
+        if (script)
+            script->runFrame();
+        quitAtFrameLimit(frame, maxFrames);
+        CController::PumpCurrent();
         CMousePointer::Update();
         CSound::update();
         CRender::Render(true);
         CDraw::present(true, true);
-        if (frames == maxFrames)
-            break;
     }
 }
 
 void shutDown(Services& services)
 {
+    CController::UnloadSounds();
     CLevelSet::freeAll();
     CFontSystem::Shutdown();
     // Every sprite but the mouse pointer's should be gone with its owner by now.
     reportLiveSprites(LOG_DEBUG, "main()", false);
     logMessage(LOG_MILESTONE, "ID_900:  SHUTDOWN COMPLETED\n");
+    services.intro.reset();
     services.pointer.reset();
     services.input.reset();
     services.renderer.reset();
@@ -195,12 +240,15 @@ void shutDown(Services& services)
 
 } // namespace
 
-int runCorvelle(int argc, char** argv)
+int runCorvelle(int argc, char** argv, const RootScreenHook& openOverRoot)
 {
     Services services;
     startUp(argc, argv, services);
     loadResources(services);
-    runMainLoop();
+    std::unique_ptr<InputScript> script = InputScript::fromEnvironment();
+    if (openOverRoot)
+        openOverRoot(*services.intro);
+    runMainLoop(script.get());
     shutDown(services);
     return 0;
 }

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <functional>
+
+class CControllerIntro;
+
 // Start-up mask bits, from the one optional command-line argument.
 enum StartMask {
     MASK_WINDOW = 1,      // start in a window instead of full screen
@@ -16,4 +20,7 @@ int parseStartMask(int argc, char** argv);
 long maxFramesFromEnvironment();
 
 // The whole life of the program: start-up, the frame loop, shut-down.
-int runCorvelle(int argc, char** argv);
+// Programs built for tests may open a screen of their own over the root
+// screen once start-up is complete.
+using RootScreenHook = std::function<void(CControllerIntro& root)>;
+int runCorvelle(int argc, char** argv, const RootScreenHook& openOverRoot = nullptr);

@@ -300,7 +300,6 @@ public:
     // ---- Undo and reset (ElementUndo.cpp).
     static void SaveUndoStep();
     static void LoadUndoStep(bool force);
-    // Once per element: a second call changes nothing.
     static void RegisterSpawned(CElement* element);
     // Empties the lists and the board before a level's elements are built;
     // deletes nothing.

@@ -129,9 +129,6 @@ void CElement::LoadUndoStep(bool force)
 
 void CElement::RegisterSpawned(CElement* element)
 {
-    // Inflatable things register themselves; whoever made them may too.
-    if (element->spawned)
-        return;
     element->spawned = true;
     spawnedElements.push_back(element);
 }

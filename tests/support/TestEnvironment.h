@@ -26,6 +26,10 @@ std::string resourceDir();
 // Path of the built game program.
 std::string programPath();
 
+// Path of the game built with a probe screen of the tests over its root
+// screen (tests/programs/ScreenProbe.cpp).
+std::string probeProgramPath();
+
 // Root of the source tree (for fixtures kept beside the tests).
 std::string sourceDir();
 

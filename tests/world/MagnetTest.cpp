@@ -103,7 +103,6 @@ TEST_F(MagnetTest, UndoBringsBackTheListOfMagnetsAndDropsASpawnedOne)
     start();
     CElement::SaveUndoStep();
     CElement* spawned = CElementObjectMagnet::Spawn(8, 9, CElementObjectMagnet::INFLATABLE, 0, false);
-    CElement::RegisterSpawned(spawned); // as the power-up does: once is enough
     EXPECT_EQ(CElement::GetSpawnedElements(), std::vector<CElement*>{spawned});
     EXPECT_EQ(shown(spawned), "Magnet Inflating Right");
     ASSERT_EQ(CElementObjectMagnet::GetAllMagnets().size(), 2u);

@@ -1,0 +1,81 @@
+// The game with a probe screen opened over its root screen: one image
+// button in the middle of the screen that logs its clicks. Whole-program
+// tests drive it with input scripts (see support/GameRun.h).
+#include "engine/Draw.h"
+#include "engine/Game.h"
+#include "engine/Log.h"
+#include "engine/MousePointer.h"
+#include "screens/ControllerIntro.h"
+#include "screens/GuiButton.h"
+
+#include <memory>
+
+namespace {
+
+struct Picture {
+    const char* name;
+    Uint8 r, g, b;
+};
+const Picture PICTURES[] = {
+    {"probe_button.png", 40, 60, 200},
+    {"probe_button_rollover.png", 40, 200, 60},
+    {"probe_button_click.png", 200, 40, 40},
+};
+
+class ProbeScreen : public CController
+{
+public:
+    static constexpr int BUTTON = 7;
+
+    ProbeScreen() : CController(900)
+    {
+        for (const Picture& p : PICTURES) {
+            SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, 120, 40, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+            SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, p.r, p.g, p.b));
+            CDraw::LoadSurface(surface, p.name);
+        }
+        button_ = std::make_unique<CGuiButton>(340, 280, BUTTON, this, PICTURES[0].name, nullptr, PICTURES[1].name,
+                                               PICTURES[2].name, false, 0, 0);
+    }
+
+    ~ProbeScreen() override
+    {
+        button_.reset();
+        for (const Picture& p : PICTURES)
+            CDraw::releaseImage(p.name);
+    }
+
+    void GUICallback(int index, int, bool) override
+    {
+        if (index == BUTTON)
+            logMessage(LOG_MILESTONE, "Probe screen:  button clicked\n");
+    }
+
+    void InputKey(bool released, int key) override
+    {
+        if (!InputScreenCapture(released, key))
+            InputGuiKey(this, released, key, true, true);
+    }
+
+    void Pump() override
+    {
+        ProcessInput();
+        CGuiButtonBase::UpdateAll();
+        CMousePointer::Tick();
+        // A closing screen leaves no sprites behind for the shut-down report.
+        if (GetExitCode() != 0)
+            button_.reset();
+    }
+
+private:
+    std::unique_ptr<CGuiButton> button_;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    return runCorvelle(argc, argv, [](CControllerIntro& root) {
+        root.OpenChild(std::make_unique<ProbeScreen>(), "Probe");
+    });
+}

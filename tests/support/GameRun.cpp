@@ -1,0 +1,93 @@
+#include "support/GameRun.h"
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace corvelle_test {
+
+namespace {
+
+const char* const SPRITES_LEFT = "main()  WARNING:  All sprites have not been properly unloaded:";
+const char* const SPRITE_INDENT = "   ";
+
+// In the child: never returns.
+[[noreturn]] void startProgram(const GameRun& run, const std::string& scriptPath, const std::string& outputPath)
+{
+    int out = open(outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (out < 0 || chdir(resourceDir().c_str()) != 0)
+        _exit(127);
+    dup2(out, STDOUT_FILENO);
+    dup2(out, STDERR_FILENO);
+    close(out);
+    if (!scriptPath.empty())
+        setenv("CORVELLE_SCRIPT", scriptPath.c_str(), 1);
+    setenv("CORVELLE_LOG", run.logChannels.c_str(), 1);
+    setenv("CORVELLE_MAX_FRAMES", std::to_string(run.maxFrames).c_str(), 1);
+    for (const auto& [name, value] : run.environment)
+        setenv(name.c_str(), value.c_str(), 1);
+    execl(run.program.c_str(), run.program.c_str(), run.mask.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+}
+
+} // namespace
+
+bool GameRunResult::hasLine(const std::string& text) const
+{
+    std::istringstream lines(output);
+    std::string line;
+    while (std::getline(lines, line))
+        if (line.size() >= text.size() && line.compare(line.size() - text.size(), text.size(), text) == 0)
+            return true;
+    return false;
+}
+
+std::vector<std::string> GameRunResult::liveSprites() const
+{
+    // "<prefix>main()  WARNING: ...", then "<prefix>   <name>  (<x>,<y>)"
+    // for each sprite, where <prefix> is the log channel's.
+    std::vector<std::string> names;
+    std::istringstream lines(output);
+    std::string text;
+    size_t prefix = std::string::npos;
+    while (std::getline(lines, text)) {
+        if (prefix == std::string::npos) {
+            size_t at = text.find(SPRITES_LEFT);
+            if (at != std::string::npos)
+                prefix = at;
+            continue;
+        }
+        size_t position = text.rfind("  (");
+        bool listed = text.size() > prefix + 3 && text.compare(prefix, 3, SPRITE_INDENT) == 0;
+        if (!listed || position == std::string::npos)
+            break;
+        names.push_back(text.substr(prefix + 3, position - prefix - 3));
+    }
+    return names;
+}
+
+GameRunResult runGame(const GameRun& run)
+{
+    static int runs = 0;
+    std::string base = TemporaryHome::path() + "/run" + std::to_string(++runs);
+    std::string scriptPath;
+    if (!run.script.empty()) {
+        scriptPath = base + "-script.txt";
+        writeFile(scriptPath, run.script);
+    }
+    std::string outputPath = base + "-output.txt";
+
+    GameRunResult result;
+    pid_t child = fork();
+    if (child == 0)
+        startProgram(run, scriptPath, outputPath);
+    int status = 0;
+    if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status))
+        result.exitStatus = WEXITSTATUS(status);
+    result.output = readFile(outputPath);
+    return result;
+}
+
+} // namespace corvelle_test

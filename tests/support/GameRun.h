@@ -1,0 +1,43 @@
+#pragma once
+
+#include "support/TestEnvironment.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace corvelle_test {
+
+// One headless run of the game program in a process of its own, fed by an
+// input script (see engine/InputScript.h). The run works in the folder of
+// the built resource files, under the test's temporary HOME and the dummy
+// video and audio drivers.
+struct GameRun {
+    // The script's commands; empty: no script.
+    std::string script;
+    std::string program = programPath();
+    // The one command-line argument: 3 is a window without sound.
+    std::string mask = "3";
+    // CORVELLE_LOG: 32 shows the start-up and shut-down milestones, 4 adds
+    // the debug channel with the report of sprites still alive.
+    std::string logChannels = "32";
+    // A safety net: after that many frames the run ends as if the window
+    // had been closed.
+    long maxFrames = 900;
+    std::vector<std::pair<std::string, std::string>> environment;
+};
+
+struct GameRunResult {
+    int exitStatus = -1; // -1 when the program did not exit by itself
+    std::string output;  // standard output and error, interleaved
+
+    // A line of the output ends with the text (log lines begin with their
+    // channel's prefix).
+    bool hasLine(const std::string& text) const;
+    // The names the shut-down report lists as sprites still alive.
+    std::vector<std::string> liveSprites() const;
+};
+
+GameRunResult runGame(const GameRun& run);
+
+} // namespace corvelle_test
