@@ -13,11 +13,6 @@ public:
     enum Cooling { COOLING_NONE = 0, COOLING_IDLE = 1, COOLING_LEFT = 2, COOLING_RIGHT = 3 };
 
     CElementObjectBarrel(int x, int y, int material, int modifier, bool inflateLeft);
-    // What the power-ups make during play (the professor's spawn hooks).
-    static CElement* Spawn(int x, int y, int material, int modifier, bool facingLeft)
-    {
-        return new CElementObjectBarrel(x, y, material, modifier, facingLeft);
-    }
     ~CElementObjectBarrel() override;
 
     void SaveState(int step) override;

@@ -11,11 +11,6 @@ class CElementObjectCrate : public CElementObject
 {
 public:
     CElementObjectCrate(int x, int y, int material, int modifier, bool inflateLeft);
-    // What the power-ups make during play (the professor's spawn hooks).
-    static CElement* Spawn(int x, int y, int material, int modifier, bool facingLeft)
-    {
-        return new CElementObjectCrate(x, y, material, modifier, facingLeft);
-    }
     ~CElementObjectCrate() override;
 
     void SaveState(int step) override;

@@ -19,11 +19,6 @@ public:
     static constexpr int EMP_TICKS = 4;
 
     CElementObjectMagnet(int x, int y, int material, int modifier, bool facingLeft);
-    // What the power-ups make during play (the professor's spawn hooks).
-    static CElement* Spawn(int x, int y, int material, int modifier, bool facingLeft)
-    {
-        return new CElementObjectMagnet(x, y, material, modifier, facingLeft);
-    }
     ~CElementObjectMagnet() override;
 
     void SaveState(int step) override;

@@ -14,11 +14,6 @@ public:
     enum Material { WOODEN = 0, INFLATABLE = 1 };
 
     CElementTerrainBridge(int x, int y, int material, int modifier, bool inflateLeft);
-    // What the power-ups make during play (the professor's spawn hooks).
-    static CElement* Spawn(int x, int y, int material, int modifier, bool facingLeft)
-    {
-        return new CElementTerrainBridge(x, y, material, modifier, facingLeft);
-    }
     ~CElementTerrainBridge() override;
 
     void SaveState(int step) override;

@@ -11,6 +11,14 @@
 
 namespace {
 
+// What the power-ups make during play: (x, y, material, level modifier,
+// facing or building to the left).
+template <class Made>
+CElement* spawn(int x, int y, int material, int modifier, bool left)
+{
+    return new Made(x, y, material, modifier, left);
+}
+
 // Each element class enters its queries and its class-wide state here when it
 // joins the world. The class states go in this order: bots, buttons, gates,
 // power-ups, teleports, trampolines, the tube, magnets, ladders, tutorial
@@ -22,10 +30,10 @@ WorldLinks makeLinks()
     links.isLadderAt = &CElementLadder::IsLadderAt;
     links.isLadderPlatformAt = &CElementLadder::IsLadderPlatformAt;
     links.attractMagnets = &CElementObjectMagnet::AttractAll;
-    links.makeCrate = &CElementObjectCrate::Spawn;
-    links.makeBarrel = &CElementObjectBarrel::Spawn;
-    links.makeMagnet = &CElementObjectMagnet::Spawn;
-    links.makeBridge = &CElementTerrainBridge::Spawn;
+    links.makeCrate = &spawn<CElementObjectCrate>;
+    links.makeBarrel = &spawn<CElementObjectBarrel>;
+    links.makeMagnet = &spawn<CElementObjectMagnet>;
+    links.makeBridge = &spawn<CElementTerrainBridge>;
     links.activateEmp = &CElementObjectMagnet::ActivateEMP;
     links.classStates.push_back({"bots", &CElementAIBot::ResetList, nullptr, nullptr});
     links.classStates.push_back({"magnets", &CElementObjectMagnet::ClearMagnetLists,

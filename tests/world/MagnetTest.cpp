@@ -102,7 +102,7 @@ TEST_F(MagnetTest, UndoBringsBackTheListOfMagnetsAndDropsASpawnedOne)
     magnet(2, 9, true);
     start();
     CElement::SaveUndoStep();
-    CElement* spawned = CElementObjectMagnet::Spawn(8, 9, CElementObjectMagnet::INFLATABLE, 0, false);
+    CElement* spawned = worldLinks().makeMagnet(8, 9, CElementObjectMagnet::INFLATABLE, 0, false);
     EXPECT_EQ(CElement::GetSpawnedElements(), std::vector<CElement*>{spawned});
     EXPECT_EQ(shown(spawned), "Magnet Inflating Right");
     ASSERT_EQ(CElementObjectMagnet::GetAllMagnets().size(), 2u);
