@@ -98,18 +98,11 @@ SDL_Surface* renderSpriteText(int width, int height, int align, int stringNumber
     return CFontSystem::RenderStringEx(width, height, align, stringNumber);
 }
 
-// A tutorial box's text, rendered as a sprite's text frame is and laid onto
-// the box picture.
+// A tutorial box's text goes onto the box picture as any screen draws text.
 void drawTutorialText(int stringNumber, int image, int layout, int wrapWidth, int heightLimit, int x, int y,
                       const char* text)
 {
-    SDL_Surface* rendered = renderSpriteText(wrapWidth, heightLimit, layout, stringNumber, text);
-    SDL_Surface* box = CDraw::getImageSurface(image);
-    if (rendered && box) {
-        SDL_Rect at = {static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
-        SDL_BlitSurface(rendered, nullptr, box, &at);
-    }
-    SDL_FreeSurface(rendered);
+    CFontSystem::DrawString(stringNumber, image, layout, wrapWidth, heightLimit, x, y, text);
 }
 
 // The text table and its fonts, which lie in the game folder.

@@ -2,6 +2,10 @@
 
 #include "engine/Draw.h"
 #include "world/ElementAIBot.h"
+#include "world/ElementDeviceButton.h"
+#include "world/ElementDeviceGate.h"
+#include "world/ElementDeviceTeleport.h"
+#include "world/ElementDeviceTrampoline.h"
 #include "world/ElementLadder.h"
 #include "world/ElementObjectBarrel.h"
 #include "world/ElementObjectCrate.h"
@@ -27,6 +31,19 @@ WorldLinks makeLinks()
 {
     WorldLinks links;
     links.currentFrame = &CDraw::getFrame;
+    links.findTeleportPartner = &CElementDeviceTeleport::FindPartner;
+    links.isTeleportAt = &CElementDeviceTeleport::IsTeleportAt;
+    links.isTeleportTopAt = [](int x, int y) {
+        return CElementDeviceTeleport::IsTopAt(x, y, false) || CElementDeviceTeleport::IsTopAt(x, y, true);
+    };
+    links.teleportHasRoomAt = &CElementDeviceTeleport::HasRoomAt;
+    links.makeTeleport = [](int x, int y, int colour, int inflatable) -> CElement* {
+        return new CElementDeviceTeleport(x, y, colour, inflatable != 0);
+    };
+    links.isTrampolineAt = &CElementDeviceTrampoline::IsTrampolineAt;
+    links.stunAllBots = &CElementAIBot::StunAll;
+    links.wakeAllBots = &CElementAIBot::WakeAll;
+    links.handleTutorial = [](int x, int y, bool) { CElementTutorial::HandleTutorial(x, y); };
     links.isLadderAt = &CElementLadder::IsLadderAt;
     links.isLadderPlatformAt = &CElementLadder::IsLadderPlatformAt;
     links.attractMagnets = &CElementObjectMagnet::AttractAll;
@@ -36,6 +53,13 @@ WorldLinks makeLinks()
     links.makeBridge = &spawn<CElementTerrainBridge>;
     links.activateEmp = &CElementObjectMagnet::ActivateEMP;
     links.classStates.push_back({"bots", &CElementAIBot::ResetList, nullptr, nullptr});
+    links.classStates.push_back(
+        {"buttons", &CElementDeviceButton::ResetAll, &CElementDeviceButton::SaveAll, &CElementDeviceButton::RestoreAll});
+    links.classStates.push_back({"gates", &CElementDeviceGate::ResetAll, nullptr, nullptr});
+    links.classStates.push_back({"teleports", &CElementDeviceTeleport::ResetAll, &CElementDeviceTeleport::SaveAll,
+                                 &CElementDeviceTeleport::RestoreAll});
+    links.classStates.push_back({"trampolines", &CElementDeviceTrampoline::ResetAll,
+                                 &CElementDeviceTrampoline::SaveAll, &CElementDeviceTrampoline::RestoreAll});
     links.classStates.push_back({"magnets", &CElementObjectMagnet::ClearMagnetLists,
                                  &CElementObjectMagnet::SaveMagnetLists, &CElementObjectMagnet::RestoreMagnetLists});
     links.classStates.push_back({"ladders", &CElementLadder::ClearLadderGrid, nullptr, nullptr});

@@ -112,8 +112,8 @@ TEST_F(UndoTest, OutcomeFlagsBlockSavesAndLevelEndBlocksLoads)
 
 TEST_F(UndoTest, ClassWideStateIsResetSavedAndRestoredInEveryStep)
 {
-    // Alone, so the log lines follow one another (the fixture puts back the
-    // element classes' entries).
+    // The element classes' own entries are left out, so the log lines of
+    // the stand-in follow the obstructions.
     worldLinks().classStates = {Counters::state()};
     Counters::value = 5;
     CElement::ResetWorld();

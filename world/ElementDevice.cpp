@@ -1,0 +1,106 @@
+// The common part of every device.
+#include "world/ElementDevice.h"
+
+#include "engine/Log.h"
+#include "engine/SoundObject.h"
+
+#include <cstdio>
+#include <set>
+#include <string>
+
+CElementDevice::CElementDevice(int cellX, int cellY) : CElement(cellX, cellY, 1)
+{
+    type = ELEMENT_DEVICE;
+    mobile = canFall = true;
+    movable = inGrid = false;
+    soundBreaking = std::make_unique<SoundObject>("device_breaking.ogg", false);
+}
+
+CElementDevice::~CElementDevice() = default;
+
+void CElementDevice::SaveState(int step)
+{
+    CElement::SaveState(step);
+    logMessage(LOG_UNDO, "      %s:  Saving ElementDevice state...\n", GetTypeName());
+}
+
+void CElementDevice::RestoreState(int step)
+{
+    CElement::RestoreState(step);
+    logMessage(LOG_UNDO, "      %s:  Restoring ElementDevice state...\n", GetTypeName());
+}
+
+void CElementDevice::DumpDebug()
+{
+    logMessage(LOG_DEBUG, "TYPE=%d  DEVICE=%d  CURRENT=(%d,%d)  METALLIC=%d  MAGNETHELD=%d\n", type, typeDevice, x, y,
+               metallic, IsMagnetHeld());
+}
+
+void CElementDevice::DumpLine() { dumpSprite(sprite); }
+
+void CElementDevice::dumpSprite(const CSprite* s) const
+{
+    if (!s)
+        return;
+    logMessage(LOG_ACTIVE_SPRITE, "   T(%2d,%2d)  %-20s  STATE=%d  FRAME=%d  FINISHED=%d  NAME='%s'\n", x, y,
+               GetTypeName(), s->getState(), s->getFrame(), s->isFinished(), s->getName());
+}
+
+std::unique_ptr<CSprite> CElementDevice::makeSprite(const char* name, int originX, int originY, int kind, int delay,
+                                                    bool sharedImages, int tileHeight)
+{
+    auto s = std::make_unique<CSprite>(originX, originY, kind, delay, sharedImages, 1, tileHeight);
+    s->setName(name);
+    return s;
+}
+
+const char* CElementDevice::keepName(const char* format, const char* word)
+{
+    static std::set<std::string> names;
+    char name[128];
+    snprintf(name, sizeof name, format, word);
+    return names.insert(name).first->c_str();
+}
+
+bool CElementDevice::breakWhenLanded()
+{
+    if (landed) {
+        if (!destroyed && !soundBreaking->isPlaying())
+            soundBreaking->play(false, 0, 0.0f);
+        destroyed = true;
+    }
+    if (destroyed)
+        canFall = false;
+    return destroyed;
+}
+
+void CElementDevice::showCurrent(CSprite*& shown, CSprite* current, int showX, int showY)
+{
+    if (current == shown)
+        return;
+    if (shown)
+        shown->hide();
+    if (current) {
+        current->show(showX, showY);
+        current->resetAnimation();
+        current->play(true);
+    }
+    shown = current;
+}
+
+void CElementDevice::restoreSprite(CSprite*& now, CSprite* saved, bool lastFrame, bool show)
+{
+    if (now == saved)
+        return;
+    if (now) {
+        now->hide();
+        now->resetAnimation();
+    }
+    now = saved;
+    if (!now)
+        return;
+    if (lastFrame)
+        now->setFrame(now->getFrameCount() - 1);
+    if (show)
+        now->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
+}

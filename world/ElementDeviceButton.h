@@ -1,0 +1,48 @@
+#pragma once
+
+#include "world/ElementDevice.h"
+
+#include <array>
+
+// A floor button of one colour (0 blue, 1 red, 2 yellow). It does not take its
+// cell: whatever stands on it counts toward a press, and three counted ticks
+// press it. The class counts the pressed buttons of each colour; the gates of
+// that colour open while the count is above 0.
+class CElementDeviceButton : public CElementDevice
+{
+public:
+    CElementDeviceButton(int x, int y, int colour);
+    ~CElementDeviceButton() override;
+
+    void SaveState(int step) override;
+    void RestoreState(int step) override;
+    void Update() override;
+
+    bool IsPressed() const { return pressed; }
+    int GetOccupancyCounter() const { return counter; }
+
+    static bool IsColourPressed(int colour);
+    static int GetPressedCount(int colour);
+    static void ResetAll();
+    static void SaveAll(int step);
+    static void RestoreAll(int step);
+
+private:
+    void updateSprites();
+
+    std::unique_ptr<CSprite> spriteNormal, spriteBreak;
+    std::unique_ptr<SoundObject> soundClick;
+    int colour;
+    bool pressed = false;
+    int counter = 0; // ticks counted toward a press, kept across visits
+
+    struct Saved {
+        bool pressed = false;
+        int counter = 0;
+    };
+    std::array<Saved, UNDO_STEPS> saved{};
+
+    static bool exists;
+    static std::array<int, 3> pressedCount;
+    static std::array<std::array<int, 3>, UNDO_STEPS> savedCounts;
+};
