@@ -9,9 +9,22 @@
 #include "world/ElementDeviceTeleport.h"
 #include "world/ElementDeviceTrampoline.h"
 #include "world/ElementDeviceTube.h"
+#include "world/ElementLadder.h"
+#include "world/ElementObjectBarrel.h"
+#include "world/ElementObjectCrate.h"
+#include "world/ElementObjectMagnet.h"
+#include "world/ElementTerrainBridge.h"
 #include "world/ElementTutorial.h"
 
 namespace {
+
+// What the power-ups make during play: (x, y, material, level modifier,
+// facing or building to the left).
+template <class Made>
+CElement* spawn(int x, int y, int material, int modifier, bool left)
+{
+    return new Made(x, y, material, modifier, left);
+}
 
 // Each element class enters its queries and its class-wide state here when it
 // joins the world. The class states go in this order: bots, buttons, gates,
@@ -40,6 +53,14 @@ WorldLinks makeLinks()
     links.stunAllBots = &CElementAIBot::StunAll;
     links.wakeAllBots = &CElementAIBot::WakeAll;
     links.handleTutorial = [](int x, int y, bool) { CElementTutorial::HandleTutorial(x, y); };
+    links.isLadderAt = &CElementLadder::IsLadderAt;
+    links.isLadderPlatformAt = &CElementLadder::IsLadderPlatformAt;
+    links.attractMagnets = &CElementObjectMagnet::AttractAll;
+    links.makeCrate = &spawn<CElementObjectCrate>;
+    links.makeBarrel = &spawn<CElementObjectBarrel>;
+    links.makeMagnet = &spawn<CElementObjectMagnet>;
+    links.makeBridge = &spawn<CElementTerrainBridge>;
+    links.activateEmp = &CElementObjectMagnet::ActivateEMP;
     links.classStates.push_back({"bots", &CElementAIBot::ResetList, nullptr, nullptr});
     links.classStates.push_back(
         {"buttons", &CElementDeviceButton::ResetAll, &CElementDeviceButton::SaveAll, &CElementDeviceButton::RestoreAll});
@@ -50,6 +71,9 @@ WorldLinks makeLinks()
     links.classStates.push_back({"trampolines", &CElementDeviceTrampoline::ResetAll,
                                  &CElementDeviceTrampoline::SaveAll, &CElementDeviceTrampoline::RestoreAll});
     links.classStates.push_back(CElementDeviceTube::classState());
+    links.classStates.push_back({"magnets", &CElementObjectMagnet::ClearMagnetLists,
+                                 &CElementObjectMagnet::SaveMagnetLists, &CElementObjectMagnet::RestoreMagnetLists});
+    links.classStates.push_back({"ladders", &CElementLadder::ClearLadderGrid, nullptr, nullptr});
     links.classStates.push_back({"tutorial markers", &CElementTutorial::ClearTutorialGrid, nullptr, nullptr});
     return links;
 }
