@@ -228,3 +228,15 @@ void CElementAI::DumpAll()
         actor->DumpDebug();
     logMessage(LOG_DEBUG, "-------------------------------------------\n");
 }
+
+void CElementAI::TryKeyMoves()
+{
+    if (keyUp && ClimbUp())
+        return;
+    if (keyDown && Fall())
+        return;
+    if (keyLeft && WalkLeft())
+        return;
+    if (keyRight)
+        WalkRight();
+}

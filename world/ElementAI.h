@@ -32,6 +32,9 @@ public:
     bool StepLeft(CElement* target);
     bool ClimbUp();
     bool CanClimbUp() const;
+    // Tries the moves of the held keys in the fixed order up, down, left,
+    // right; the first that moves ends the turn.
+    void TryKeyMoves();
     // The down key's move.
     bool Fall();
     using CElement::CanFall;

@@ -207,18 +207,6 @@ void CElementAIBot::Chase()
 
 // ---- The tick.
 
-void CElementAIBot::TryMoves()
-{
-    if (keyUp && ClimbUp())
-        return;
-    if (keyDown && Fall())
-        return;
-    if (keyLeft && WalkLeft())
-        return;
-    if (keyRight)
-        WalkRight();
-}
-
 void CElementAIBot::KeepPushingOnlyAgainstSomething()
 {
     if (!pushing)
@@ -282,7 +270,7 @@ void CElementAIBot::Update()
             stunTicks = 0;
         }
         mayBePushedLeft = mayBePushedRight = true;
-        TryMoves();
+        TryKeyMoves();
     }
     if (!barrel->IsNull() && !keyLeft && !keyRight)
         barrel->SetGrabDirection(false, false);

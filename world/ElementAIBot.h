@@ -76,7 +76,6 @@ private:
     bool CanSeeProfessorOnRow(const CElement& prof) const;
     bool CanSeeProfessorBelow(const CElement& prof) const;
     void ClearKeys();
-    void TryMoves();
     void KeepPushingOnlyAgainstSomething();
     // The animation's end clears the state it shows.
     void EndFinishedAnimation();

@@ -5,6 +5,7 @@
 #include "engine/ImagesCached.h"
 #include "engine/SoundObject.h"
 #include "platform/Random.h"
+#include "world/ElementSprites.h"
 #include "world/WorldLinks.h"
 
 #include <string>
@@ -229,11 +230,7 @@ void CElementAIBot::ShowState(int newState)
         sprite->stopAnimation();
     else if (playChosen_ && sprite->isStopped())
         sprite->play(true);
-    CreateTeleportGhost(this);
-    if (teleporting)
-        PositionSprites(this);
-    else
-        sprite->setLocation(pixelX, pixelY, false);
+    placeElementSprites(*this);
 }
 
 int CElementAIBot::ChooseState()

@@ -146,14 +146,7 @@ void CElementAIProfessor::actAtRest()
         stunTicks = 0;
     }
     mayBePushedLeft = mayBePushedRight = true;
-    if (keyUp && ClimbUp())
-        return;
-    if (keyDown && Fall())
-        return;
-    if (keyLeft && WalkLeft())
-        return;
-    if (keyRight)
-        WalkRight();
+    TryKeyMoves();
 }
 
 // The push pose lasts while he goes on toward an occupied cell.

@@ -3,9 +3,9 @@
 
 #include "engine/Log.h"
 #include "engine/SoundObject.h"
+#include "world/ElementSprites.h"
 
 #include <cstdio>
-#include <set>
 #include <string>
 
 CElementDevice::CElementDevice(int cellX, int cellY) : CElement(cellX, cellY, 1)
@@ -56,10 +56,9 @@ std::unique_ptr<CSprite> CElementDevice::makeSprite(const char* name, int origin
 
 const char* CElementDevice::keepName(const char* format, const char* word)
 {
-    static std::set<std::string> names;
     char name[128];
     snprintf(name, sizeof name, format, word);
-    return names.insert(name).first->c_str();
+    return internName(name);
 }
 
 bool CElementDevice::breakWhenLanded()

@@ -7,6 +7,7 @@
 #include "engine/Log.h"
 #include "platform/Random.h"
 #include "world/ProfessorSounds.h"
+#include "world/ElementSprites.h"
 #include "world/WorldLinks.h"
 
 #include <string>
@@ -620,11 +621,7 @@ void CElementAIProfessor::applyState(int animation)
         sprite->stopAnimation();
     else if (replayChosen_)
         sprite->play(true);
-    CreateTeleportGhost(this);
-    if (teleporting)
-        PositionSprites(this);
-    else
-        sprite->setLocation(pixelX, pixelY, false);
+    placeElementSprites(*this);
 }
 
 // ---- Sounds.

@@ -20,6 +20,20 @@ void straightPixel(cairo_surface_t* surface, int x, int y, uint8_t rgba[4])
     rgba[3] = static_cast<uint8_t>(a);
 }
 
+// One row of pixels as blue, green, red (and alpha), as TGA and BMP store them.
+void appendRowBgr(cairo_surface_t* surface, int y, bool withAlpha, std::vector<unsigned char>& out)
+{
+    for (int x = 0; x < cairo_image_surface_get_width(surface); ++x) {
+        uint8_t rgba[4];
+        straightPixel(surface, x, y, rgba);
+        out.push_back(rgba[2]);
+        out.push_back(rgba[1]);
+        out.push_back(rgba[0]);
+        if (withAlpha)
+            out.push_back(rgba[3]);
+    }
+}
+
 bool writeBytes(const std::string& path, const std::vector<unsigned char>& bytes)
 {
     FILE* file = fopen(path.c_str(), "wb");
@@ -100,14 +114,7 @@ bool writeTga(cairo_surface_t* surface, const std::string& path)
     out.push_back(32);
     out.push_back(0x28); // 8 alpha bits, rows stored top to bottom
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            uint8_t rgba[4];
-            straightPixel(surface, x, y, rgba);
-            out.push_back(rgba[2]);
-            out.push_back(rgba[1]);
-            out.push_back(rgba[0]);
-            out.push_back(rgba[3]);
-        }
+        appendRowBgr(surface, y, true, out);
     return writeBytes(path, out);
 }
 
@@ -136,13 +143,7 @@ bool writeBmp(cairo_surface_t* surface, const std::string& path)
     put32(out, 0);
     put32(out, 0);
     for (int y = height - 1; y >= 0; --y) {
-        for (int x = 0; x < width; ++x) {
-            uint8_t rgba[4];
-            straightPixel(surface, x, y, rgba);
-            out.push_back(rgba[2]);
-            out.push_back(rgba[1]);
-            out.push_back(rgba[0]);
-        }
+        appendRowBgr(surface, y, false, out);
         for (int pad = width * 3; pad < rowBytes; ++pad)
             out.push_back(0);
     }
