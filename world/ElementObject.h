@@ -1,15 +1,12 @@
 #pragma once
 
+#include "levels/ElementCodes.h" // the level modifiers that place an object frozen or heated
 #include "world/Element.h"
 
 #include <array>
 
 // Materials of crates and barrels (magnets and bridges have their own pair).
 enum ObjectMaterial { MATERIAL_WOODEN = 0, MATERIAL_METAL = 1, MATERIAL_INFLATABLE = 2 };
-
-// The level modifiers that place an object frozen or heated.
-constexpr int MODIFIER_FROZEN = 1024;
-constexpr int MODIFIER_HEATED = 2048;
 
 // Layer of every movable object's sprites.
 constexpr int OBJECT_SPRITE_LAYER = 80;
