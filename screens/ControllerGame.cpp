@@ -86,6 +86,9 @@ CControllerGame::~CControllerGame()
 void CControllerGame::LoadLevel(CLevel* level)
 {
     logMessage(LOG_TICKS, "CGame:  Initialize Elements\n");
+    // The world is program-wide: a world still standing (a second load
+    // without a restart's unload) would otherwise be dropped undeleted.
+    CElement::UnloadElements();
     CElement::ResetWorld();
 
     logMessage(LOG_TICKS, "CGame:  Setup SOlutions\n");

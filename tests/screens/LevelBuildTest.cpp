@@ -19,6 +19,8 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 using namespace corvelle_test;
 
@@ -221,7 +223,13 @@ void scriptedPlayer(CElementAIProfessor& professor, int tick)
         CElement::LoadUndoStep(false);
 }
 
-class BuiltInLevelSoak : public WorldOnDisplay, public testing::WithParamInterface<int>
+// Levels per soak test: the sets run in slices, each in its own process.
+constexpr int SOAK_SLICE = 40;
+
+// (set index, first level of the slice)
+using SoakSlice = std::pair<int, int>;
+
+class BuiltInLevelSoak : public WorldOnDisplay, public testing::WithParamInterface<SoakSlice>
 {
 protected:
     static void SetUpTestSuite()
@@ -269,10 +277,12 @@ protected:
 
 TEST_P(BuiltInLevelSoak, EveryLevelBuildsAndRuns)
 {
-    CLevelSet* set = CLevelSet::getSet(GetParam());
+    const auto [setIndex, first] = GetParam();
+    CLevelSet* set = CLevelSet::getSet(setIndex);
     ASSERT_NE(set, nullptr);
-    ASSERT_EQ(set->getLevelCount(), LEVEL_SET_SIZES[GetParam()]);
-    for (int i = 0; i < set->getLevelCount(); ++i) {
+    ASSERT_EQ(set->getLevelCount(), LEVEL_SET_SIZES[setIndex]);
+    const int end = std::min(first + SOAK_SLICE, set->getLevelCount());
+    for (int i = first; i < end; ++i) {
         CLevel& level = *set->selectLevel(i);
         SCOPED_TRACE(level.GetFilename());
         soak(level, false);
@@ -281,10 +291,19 @@ TEST_P(BuiltInLevelSoak, EveryLevelBuildsAndRuns)
             return;
     }
     // The script really plays: keys reach the professor.
-    EXPECT_GT(moved, set->getLevelCount() / 2);
+    EXPECT_GT(moved, (end - first) / 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sets, BuiltInLevelSoak, testing::Values(LEVELSET_REGULAR, LEVELSET_ADVANCED, LEVELSET_KIDS));
+std::vector<SoakSlice> soakSlices()
+{
+    std::vector<SoakSlice> slices;
+    for (int set = 0; set < LEVEL_SET_COUNT; ++set)
+        for (int first = 0; first < LEVEL_SET_SIZES[set]; first += SOAK_SLICE)
+            slices.emplace_back(set, first);
+    return slices;
+}
+
+INSTANTIATE_TEST_SUITE_P(Sets, BuiltInLevelSoak, testing::ValuesIn(soakSlices()));
 
 } // namespace
 
