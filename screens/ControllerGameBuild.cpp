@@ -57,9 +57,8 @@ int deviceColourOf(int code, int blueCode)
     return colours[code - blueCode];
 }
 
-CElement* buildByCode(CLevel& level, int code, int x, int y, int width)
+CElement* buildByCode(CLevel& level, int code, int x, int y, int width, int modifier)
 {
-    const int modifier = level.GetModifier(x, y);
     if (int powerup = powerupTypeOf(code))
         return new CElementDevicePowerup(x, y, powerup);
     switch (code) {
@@ -170,10 +169,10 @@ void CControllerGame::BuildElements(CLevel& level)
 CElement* CControllerGame::createElement(CLevel& level, int code, int x, int y, int width, int height)
 {
     logMessage(LOG_STACK, "createElement(%i,%i,%i,%i,%i)\n", code, x, y, width, height);
-    CElement* element = buildByCode(level, code, x, y, width);
+    const int modifier = level.GetModifier(x, y);
+    CElement* element = buildByCode(level, code, x, y, width, modifier);
     if (!element)
         return nullptr;
-    const int modifier = level.GetModifier(x, y);
     if (modifier == MODIFIER_FROZEN) {
         logMessage(LOG_GAME, "CControllerGame::createElement()   Freezing element at (%i,%i)\n", x, y);
         CElement::Freeze(element);

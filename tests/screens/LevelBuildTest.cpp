@@ -12,7 +12,7 @@
 #include "world/ElementAIProfessor.h"
 #include "world/ElementDevicePowerup.h"
 #include "world/ElementLadder.h"
-#include "world/ElementTutorial.h"
+#include "world/DisplayWorldFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -26,28 +26,16 @@ using namespace corvelle_test;
 
 namespace {
 
-// An empty world on the dummy display. Sprites only look their frames up and
-// find none, but for the tutorial boxes, which need a size.
-class WorldOnDisplay : public DisplayTest
+// An empty world on the dummy display; tutorial texts are not drawn.
+class WorldOnDisplay : public world_test::DisplayWorldTest
 {
 protected:
+    WorldOnDisplay() : DisplayWorldTest([](int, int, int, int, int, int, int, const char*) {}) {}
+
     void SetUp() override
     {
-        DisplayTest::SetUp();
+        DisplayWorldTest::SetUp();
         initLogChannels(false);
-        CDraw::createImage(300, 200, "tutorial_small.png");
-        CDraw::createImage(400, 300, "tutorial_big.png");
-        CDraw::createImage(500, 400, "parchment_kids.png");
-        CElementTutorial::SetTextDrawer([](int, int, int, int, int, int, int, const char*) {});
-        CElement::SetImagesCached(true);
-        markImagesCached();
-        CElement::ResetWorld();
-    }
-    void TearDown() override
-    {
-        CElement::UnloadElements();
-        CElementTutorial::SetTextDrawer(nullptr);
-        DisplayTest::TearDown();
     }
 };
 

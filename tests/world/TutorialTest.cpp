@@ -1,6 +1,6 @@
 // Tutorial markers: the box each text makes, where it opens, the active
 // marker, the icon's fades, the rotation phases and the undo record.
-#include "engine/DisplayFixture.h"
+#include "DisplayWorldFixture.h"
 
 #include "WorldFixture.h"
 #include "world/ElementTutorial.h"
@@ -27,31 +27,17 @@ void recordText(int stringNumber, int, int layout, int wrapWidth, int heightLimi
     textCalls().emplace_back(stringNumber, layout, wrapWidth, heightLimit, x, y, text ? text : "<none>");
 }
 
-// The box backgrounds, of sizes that tell them apart.
-constexpr int SMALL_W = 300, SMALL_H = 200, BIG_W = 400, BIG_H = 300, KIDS_W = 500, KIDS_H = 400;
-
-// The display open (the boxes are pictures) and an empty world.
-class TutorialTest : public corvelle_test::DisplayTest
+// The display open (the boxes are pictures) and an empty world; the texts
+// recorded.
+class TutorialTest : public DisplayWorldTest
 {
 protected:
+    TutorialTest() : DisplayWorldTest(&recordText) {}
+
     void SetUp() override
     {
-        DisplayTest::SetUp();
-        CDraw::createImage(SMALL_W, SMALL_H, "tutorial_small.png");
-        CDraw::createImage(BIG_W, BIG_H, "tutorial_big.png");
-        CDraw::createImage(KIDS_W, KIDS_H, "parchment_kids.png");
-        CElementTutorial::SetTextDrawer(&recordText);
+        DisplayWorldTest::SetUp();
         textCalls().clear();
-        CElement::SetImagesCached(true);
-        markImagesCached();
-        CElement::ResetWorld();
-    }
-
-    void TearDown() override
-    {
-        CElement::UnloadElements();
-        CElementTutorial::SetTextDrawer(nullptr);
-        DisplayTest::TearDown();
     }
 
     static void updateTimes(CElementTutorial* marker, int count)
