@@ -162,6 +162,7 @@ List map()
                                   series("star_pulse", 0, 59, ".png"),
                                   step(),
                                   series("star_appear", 0, 13, ".png"),
+                                  one("mapstar_explain.png"),
                                   step()})}};
 }
 
@@ -179,6 +180,8 @@ List game()
                                           "tutorial_small", "tutorial_big"},
                                          ".png"),
                                     step()}),
+         group("Game Screen", {one("show_solution.tga"), each("ingame_menubutton", {"", "_selected"}, ".tga"),
+                               one("Step Counter 03.png")}),
          group("Game Overlays", {one("flash.jpg"), glows, series("heatgunimpact", 0, 25, ".png"),
                                  series("icemeltingsteam", 0, 18, ".png"), series("magnetemp", 0, 14, ".tga"), step()}),
          group("Game Backgrounds",
@@ -541,7 +544,11 @@ List captions()
         {"krvl_button_controlstext.png", 3614}, {"krvl_button_defaulttext.png", 3615},
         {"krvl_button_savetext.png", 3616},     {"krvl_button_canceltext.png", 3617},
         {"krvl_button_undotext.png", 3621},     {"krvl_button_undotextB.png", 3622}};
-    Group parchment{"Parchment Buttons", {}};
+    Group parchment{"Parchment Buttons",
+                    join({each("krvl_button_", {"base", "select"}, ".png"), one("parchment_confirmation.png"),
+                          each("confirmation_button",
+                               {"okaybase", "okayshadow", "okayroll", "cancelbase", "cancelshadow", "cancelroll"},
+                               ".png")})};
     for (const auto& [name, stringNumber] : buttons)
         parchment.actions.push_back(TextImage{name, stringNumber, kWidth, kHeight});
     parchment.actions.push_back(BarStep{});
