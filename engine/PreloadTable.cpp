@@ -92,6 +92,24 @@ Group group(const std::string& name, std::initializer_list<Actions> parts) { ret
 const Words kColours = {"blue", "yellow", "red"};
 const char* const kForGame = "Caching images for game";
 
+// The profile chooser and the settings, opened from the main menu.
+Group playerScreens()
+{
+    return group("Player Screens",
+                 {each("profile_select_", {"main", "listbox", "selector"}, ".png"),
+                  forEach({"up", "down", "select", "delete", "rename", "add"},
+                          [](const std::string& word) {
+                              return each("profile_button_" + word, {"base", "shadow", "rollover"}, ".png");
+                          }),
+                  each("slider_", {"shadow", "frame", "value", "greyout"}, ".png"),
+                  each("slider_button_", {"minusbase", "minusshadow", "minusrollover", "plusbase", "plusshadow",
+                                          "plusrollover"},
+                       ".png"),
+                  each("checkbox_", {"base", "rollover", "basecheck", "rollovercheck"}, ".png"),
+                  each("optionscontrols", {"inputbase", "inputshadow", "inputrollover", "cursor"}, ".png"),
+                  one("password_entry.png")});
+}
+
 List mainMenu()
 {
     return {
@@ -113,7 +131,8 @@ List mainMenu()
                                 {"playnow", "levelmanager", "leveleditor", "highscores", "instructions", "settings",
                                  "credits", "moregames", "exit"},
                                 ".png"),
-                           each("profile_button_change", {"base", "shadow", "rollover"}, ".png"), step()})}};
+                           each("profile_button_change", {"base", "shadow", "rollover"}, ".png"), step()}),
+         playerScreens()}};
 }
 
 List map()
