@@ -4,7 +4,8 @@
 #            address and undefined-behaviour sanitizers.
 # make sheets: contact sheets of every picture family in build/sheets/.
 # make fuzz:   builds the fuzz targets with clang's libFuzzer and runs each
-#              for FUZZ_SECONDS (default 60) on all cores.
+#              for FUZZ_SECONDS (default 60) on all cores; FUZZ_RUNS=N
+#              runs N executions per target instead.
 
 JOBS ?= $(shell nproc)
 BUILD := build
