@@ -2,7 +2,7 @@
 // button in the middle of the screen that logs its clicks. Whole-program
 // tests drive it with input scripts (see support/GameRun.h).
 #include "engine/Draw.h"
-#include "engine/Game.h"
+#include "game/Game.h"
 #include "engine/Log.h"
 #include "engine/MousePointer.h"
 #include "screens/ControllerIntro.h"
