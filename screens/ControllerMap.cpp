@@ -13,6 +13,8 @@
 #include "levels/LevelSet.h"
 #include "levels/Profile.h"
 #include "screens/ControllerGame.h"
+#include "screens/ControllerMessage.h"
+#include "screens/ControllerMessageTutorial.h"
 #include "screens/ControllerSetSelect.h"
 #include "screens/GuiButton.h"
 #include "screens/GuiButtonMapDot.h"
@@ -346,7 +348,7 @@ void CControllerMap::HandleClosedChild(int childId)
     if (!spritesLoaded_ && GetExitCode() == 0)
         LoadSprites();
     CMousePointer::HideFor(-1);
-    if (IsTutorialHintDue())
+    if (GetExitCode() == 0 && IsTutorialHintDue())
         OpenMessageTutorial();
 }
 
@@ -560,16 +562,46 @@ void CControllerMap::OpenSetSelector()
     LoadController(setSelector_.get());
 }
 
-// The message boxes, the tutorial hint and the high-score screen come with
-// their own screens; until those exist the map asks nothing.
 void CControllerMap::OpenMessage(int title, int body, bool yesNo)
 {
-    logMessage(LOG_NOTE, "MAP:  No message box yet for strings %i / %i (%s)\n", title, body, yesNo ? "yes/no" : "OK");
-    pendingMessage_ = MESSAGE_NONE;
+    HideWidgets();
+    LogLoadingController("Message");
+    message_ = std::make_unique<CControllerMessage>(title, body, yesNo);
+    LoadController(message_.get());
 }
 
-void CControllerMap::HandleClosedMessage() { message_.reset(); }
+// A confirmed reset starts the set again from its first level, with the
+// dots coming up one after another.
+void CControllerMap::HandleClosedMessage()
+{
+    bool yes = message_->GetAnswerYes();
+    if (yes && pendingMessage_ >= MESSAGE_RESET_FIRST && pendingMessage_ < MESSAGE_RESET_FIRST + LEVEL_SET_COUNT) {
+        shownSet_ = pendingMessage_ - MESSAGE_RESET_FIRST;
+        if (shownSet_ == LEVELSET_REGULAR)
+            tutorialHintShown_ = false;
+        profile().ResetSet(shownSet_);
+        selectedLevel_ = profile().SetLevel(0);
+        selectedLevelObject_ = CLevelSet::getSet(shownSet_)->selectLevel(selectedLevel_);
+        ShowLevelTexts();
+        animateDots_ = true;
+    }
+    pendingMessage_ = MESSAGE_NONE;
+    message_.reset();
+    if (animateDots_) {
+        LoadOverview();
+        CreateMapDots();
+    }
+}
 
+// The high-score screen comes with its own screen; until it exists the
+// button does nothing.
 void CControllerMap::OpenScoreboard() { logMessage(LOG_NOTE, "MAP:  No high-score screen yet\n"); }
 
-void CControllerMap::OpenMessageTutorial() { tutorialHintShown_ = true; }
+void CControllerMap::OpenMessageTutorial()
+{
+    HideWidgets();
+    LogLoadingController("Message Tutorial");
+    tutorialHint_ = std::make_unique<CControllerMessageTutorial>();
+    LoadController(tutorialHint_.get());
+    tutorialHintShown_ = true;
+}

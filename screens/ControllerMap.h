@@ -7,6 +7,7 @@
 
 class CGuiButton;
 class CGuiButtonMapDot;
+class CControllerMessage;
 class CLevel;
 class CSprite;
 class Oscillator;
@@ -110,7 +111,7 @@ private:
     int smokeLimit_ = 20;
     CLevel* selectedLevelObject_ = nullptr; // belongs to its level set
 
-    std::unique_ptr<CController> message_;
+    std::unique_ptr<CControllerMessage> message_;
     std::unique_ptr<CController> game_;
     std::unique_ptr<CController> scoreboard_;
     std::unique_ptr<CController> setSelector_;

@@ -1,5 +1,6 @@
 // The map and the set choice tried whole, in the real program: the probe
 // screen stands in for the main menu and opens the map on the key "m".
+#include "levels/ProfileTestSupport.h"
 #include "support/GameRun.h"
 
 #include <SDL.h>
@@ -87,4 +88,69 @@ TEST(MapRunTest, TheLowerRightButtonsCloseTheMapWithTheirAnswer)
     result = runGame(probeRun("wait 5\nkey m\nwait 20\nclick 250 265\nwait 40\nclick 700 568\nwait 10\nquit\n"));
     EXPECT_TRUE(result.hasLine("Probe screen:  map closed with 0")) << result.output;
     EXPECT_EQ(result.liveSprites(), POINTER_ONLY) << result.output;
+}
+
+// A click on a locked dot answers with a notice and changes nothing.
+TEST(MapRunTest, ALockedDotRefusesWithItsNotice)
+{
+    GameRunResult result = runGame(probeRun("wait 5\nkey m\nwait 20\nclick 250 265\nwait 70\n"
+                                            "click 172 391\nwait 10\nkey return\nwait 10\nkey escape\nwait 5\nquit\n"));
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    EXPECT_TRUE(result.hasLine("Loading Controller:  Message")) << result.output;
+    EXPECT_TRUE(result.hasLine("CControllerMessage:  Destroying CControllerMessage...")) << result.output;
+    EXPECT_EQ(result.output.find("Loading Controller:  Game"), std::string::npos) << result.output;
+    EXPECT_TRUE(result.hasLine("Probe screen:  map closed with 0")) << result.output;
+    EXPECT_EQ(result.liveSprites(), POINTER_ONLY) << result.output;
+}
+
+namespace {
+
+class MapResetRunTest : public profile_test::ProfileTest
+{
+protected:
+    // The regular set played up to level 3: levels 0 to 2 won (1 is a
+    // tutorial), 3 open. A player with a won first level goes straight to
+    // the map.
+    void makeProgress()
+    {
+        profile = std::make_unique<CProfile>();
+        profile->SetScore(20, 0, 0);
+        profile->SetScore(15, 0, 1);
+        profile->SetScore(30, 0, 2);
+        profile->SetScore(CProfile::SCORE_OPEN, 0, 3);
+        profile->SetLevelSet(0);
+        profile->SetLevel(3);
+        profile.reset();
+    }
+
+    // Opens the map, presses the regular set's reset and answers.
+    GameRunResult resetAndAnswer(const std::string& answer)
+    {
+        return runGame(probeRun("wait 5\nkey m\nwait 60\nclick 247 56\nwait 10\n" + answer +
+                                "\nwait 20\nkey escape\nwait 5\nquit\n"));
+    }
+};
+
+} // namespace
+
+TEST_F(MapResetRunTest, ResetAnsweredNoKeepsProgressAndYesClearsIt)
+{
+    makeProgress();
+    for (const char* no : {"key escape", "click 450 440"}) {
+        GameRunResult result = resetAndAnswer(no);
+        EXPECT_EQ(result.exitStatus, 0) << result.output;
+        EXPECT_EQ(result.output.find("Loading Controller:  Set Selector"), std::string::npos) << result.output;
+        EXPECT_TRUE(result.hasLine("CControllerMessage:  Destroying CControllerMessage...")) << result.output;
+        EXPECT_EQ(result.liveSprites(), POINTER_ONLY) << result.output;
+        profile = std::make_unique<CProfile>();
+        EXPECT_EQ(profile->GetScore(0, 2, false), 30) << no;
+        profile.reset();
+    }
+
+    GameRunResult result = resetAndAnswer("click 355 440");
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    EXPECT_EQ(result.liveSprites(), POINTER_ONLY) << result.output;
+    profile = std::make_unique<CProfile>();
+    EXPECT_FALSE(profile->IsLevelCompleted(0, 0));
+    EXPECT_TRUE(profile->IsLevelLocked(0, 2));
 }
