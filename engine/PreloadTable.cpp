@@ -558,8 +558,7 @@ List captions()
     parchment.actions.push_back(BarStep{});
     Group boards = group(
         "Score Boards and Text Entry",
-        {each("krvl_button_", {"base", "select"}, ".png"),
-         each("parchment_", {"victory", "caught", "singed", "tutorial"}, ".png"),
+        {each("parchment_", {"victory", "caught", "singed", "tutorial"}, ".png"),
          each("hiscores_", {"title", "headings", "tablebar", "highlighter1", "highlighter2", "arrow1", "arrow2",
                             "textshow"},
               ".png"),

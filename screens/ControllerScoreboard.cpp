@@ -11,6 +11,7 @@
 #include "levels/LevelSet.h"
 #include "levels/Profile.h"
 #include "online/ScoreServer.h"
+#include "screens/ControllerMessage.h"
 #include "screens/ControllerTextEntries.h"
 #include "screens/GuiButton.h"
 #include "screens/TextChecks.h"
@@ -390,11 +391,11 @@ void CControllerScoreboard::OpenScoreboardName(const char* text, bool invalid)
     LoadController(nameEntry_.get());
 }
 
-void CControllerScoreboard::OpenMessage(int title, int body, bool)
+void CControllerScoreboard::OpenMessage(int title, int body, bool question)
 {
-    // The message box comes with the game screen's dialogs; until then the
-    // failure goes to the error log and the board stays as it was.
-    logError(false, "Score server:  text #%i / #%i\n", title, body);
+    PrepareForChild("Message");
+    message_ = std::make_unique<CControllerMessage>(title, body, question);
+    LoadController(message_.get());
 }
 
 void CControllerScoreboard::OpenPassword(const char* expected)

@@ -1,5 +1,5 @@
 // The result and high-score boards and the small text-entry dialogs: the
-// parchment buttons, the pictures on the result parchments (victory, caught,
+// pictures on the result parchments (victory, caught,
 // singed, tutorial done), the high-score headings, row highlighters and
 // arrows, the set, download and submit buttons, and the name-entry panels
 // with their text field, cursor and OK / Cancel buttons.
@@ -23,30 +23,6 @@ constexpr Color teal{0.16, 0.62, 0.60};
 constexpr Color leaf{0.30, 0.62, 0.24};
 constexpr Color plum{0.62, 0.32, 0.62};
 constexpr Color shadowInk{0.10, 0.05, 0.0, 0.35};
-
-// ---- Parchment buttons: a strip of paper the captions are rendered onto
-// (186 x 29, the caption images of the same size lie over it).
-constexpr int stripWidth = 186, stripHeight = 29;
-
-void drawStrip(cairo_t* cr, Color paper, Color edge, double glow)
-{
-    if (glow > 0) {
-        roundedRect(cr, 1.5, 1.5, stripWidth - 3, stripHeight - 3, 10);
-        setColor(cr, withAlpha(gold, glow));
-        cairo_set_line_width(cr, 3);
-        cairo_stroke(cr);
-    }
-    roundedRect(cr, 4, 3, stripWidth - 8, stripHeight - 6, 8);
-    fillShaded(cr, paper, 3, stripHeight - 3);
-    cairo_save(cr);
-    cairo_clip_preserve(cr);
-    roundedRect(cr, 7, 6, stripWidth - 14, stripHeight - 12, 6);
-    setColor(cr, withAlpha(edge, 0.45));
-    cairo_set_line_width(cr, 1);
-    cairo_stroke(cr);
-    cairo_restore(cr);
-    strokeOutline(cr, 1.6);
-}
 
 // ---- Buttons with their own words (OK, Cancel, set names, download and
 // submit): a rounded plate, its shadow and a lit rollover.
@@ -148,6 +124,8 @@ void drawConfetti(cairo_t* cr, double w, double h, uint32_t seed)
 void drawVictory(cairo_t* cr, int w, int h)
 {
     drawSoftGlow(cr, w / 2.0, h * 0.45, w * 0.55, withAlpha(gold, 0.5));
+    // Confetti behind him, so none of it lands on his face.
+    drawConfetti(cr, w, h, 17);
     double scale = (h - 18) / bustHeight;
     drawProfessorBust(cr, w / 2.0 - bustWidth * scale / 2, 6, scale, true);
     double mx = w / 2.0, my = h - 26;
@@ -161,7 +139,6 @@ void drawVictory(cairo_t* cr, int w, int h)
     ellipsePath(cr, mx, my + 4, 13, 13);
     fillAndOutline(cr, gold, my - 9, my + 17, 1.8);
     drawSparkle(cr, mx - 4, my, 5, palette::white, 1.4);
-    drawConfetti(cr, w, h, 17);
 }
 
 // A bot's grabber has the professor by the collar.
@@ -334,19 +311,26 @@ void drawPointer(cairo_t* cr, int w, int h, bool left)
     drawHighlight(cr, w * 0.4, cy - 2, w * 0.22, 1.5, 0.4);
 }
 
+// A small paper tag pinned beside the set buttons.
 void drawShowLabel(cairo_t* cr, int w, int h)
 {
+    roundedRect(cr, 1.5, 1.5, w - 3, h - 3, 5);
+    fillAndOutline(cr, Color{1.0, 0.97, 0.86}, 1.5, h - 1.5, 1.4);
+    ellipsePath(cr, 6, h / 2.0, 2, 2);
+    setColor(cr, palette::red);
+    cairo_fill(cr);
     Lettering style;
-    style.size = 16;
+    style.size = 14;
     style.fill = ink;
     style.outlineWidth = 0;
-    selectLettering(cr, style.size, style.weight);
-    drawTextAt(cr, "Show:", w - 2 - textWidth(cr, "Show:"), h / 2.0, style);
+    drawCenteredText(cr, "Show:", 9, 0, w - 11, h, style);
 }
 
 // ---- Text entry.
 
-void drawEntryPanel(cairo_t* cr, int w, int h, uint32_t seed)
+// The panel behind a text field; the big one has a pencil lying in its
+// corner, the small one has no room for it beside its buttons.
+void drawEntryPanel(cairo_t* cr, int w, int h, bool pencil)
 {
     for (int i = 3; i >= 1; --i) {
         roundedRect(cr, 4 + i, 5 + i, w - 10, h - 10, 14);
@@ -360,9 +344,9 @@ void drawEntryPanel(cairo_t* cr, int w, int h, uint32_t seed)
     setColor(cr, withAlpha(Color{0.55, 0.36, 0.18}, 0.5));
     cairo_set_line_width(cr, 1.5);
     cairo_stroke(cr);
-    // A pencil lying across a corner.
-    Rng rng(seed);
-    double px = w - 70 + rng.range(0, 4), py = h - 26;
+    if (!pencil)
+        return;
+    double px = w - 70, py = h - 26;
     cairo_save(cr);
     cairo_translate(cr, px, py);
     cairo_rotate(cr, -0.35);
@@ -400,13 +384,6 @@ void drawTextCursor(cairo_t* cr, int w, int h)
 
 void registerScoreboard(Registry& registry, const char* family)
 {
-    addPicture(registry, family, "krvl_button_base.png", stripWidth, stripHeight, [](cairo_t* cr) {
-        drawStrip(cr, Color{0.97, 0.90, 0.72}, Color{0.55, 0.36, 0.18}, 0);
-    });
-    addPicture(registry, family, "krvl_button_select.png", stripWidth, stripHeight, [](cairo_t* cr) {
-        drawStrip(cr, Color{1.0, 0.86, 0.46}, Color{0.75, 0.45, 0.12}, 0.9);
-    });
-
     addPicture(registry, family, "parchment_victory.png", 136, 148, [](cairo_t* cr) { drawVictory(cr, 136, 148); });
     addPicture(registry, family, "parchment_caught.png", 206, 176, [](cairo_t* cr) { drawCaught(cr, 206, 176); });
     addPicture(registry, family, "parchment_singed.png", 132, 176, [](cairo_t* cr) { drawSinged(cr, 132, 176); });
@@ -433,9 +410,9 @@ void registerScoreboard(Registry& registry, const char* family)
                    [](cairo_t* cr) { drawCloudArrow(cr, 48, true); });
 
     addPicture(registry, family, "profile_entername_mainbig.png", 376, 180,
-               [](cairo_t* cr) { drawEntryPanel(cr, 376, 180, 3); });
+               [](cairo_t* cr) { drawEntryPanel(cr, 376, 180, true); });
     addPicture(registry, family, "profile_entername_mainsmall.png", 234, 122,
-               [](cairo_t* cr) { drawEntryPanel(cr, 234, 122, 5); });
+               [](cairo_t* cr) { drawEntryPanel(cr, 234, 122, false); });
     addPicture(registry, family, "profile_entername_textbox.png", 180, 28,
                [](cairo_t* cr) { drawTextField(cr, 180, 28); });
     addPicture(registry, family, "profilenternamecursor.png", 2, 19, [](cairo_t* cr) { drawTextCursor(cr, 2, 19); });
