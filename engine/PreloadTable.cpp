@@ -92,6 +92,24 @@ Group group(const std::string& name, std::initializer_list<Actions> parts) { ret
 const Words kColours = {"blue", "yellow", "red"};
 const char* const kForGame = "Caching images for game";
 
+// The profile chooser and the settings, opened from the main menu.
+Group playerScreens()
+{
+    return group("Player Screens",
+                 {each("profile_select_", {"main", "listbox", "selector"}, ".png"),
+                  forEach({"up", "down", "select", "delete", "rename", "add"},
+                          [](const std::string& word) {
+                              return each("profile_button_" + word, {"base", "shadow", "rollover"}, ".png");
+                          }),
+                  each("slider_", {"shadow", "frame", "value", "greyout"}, ".png"),
+                  each("slider_button_", {"minusbase", "minusshadow", "minusrollover", "plusbase", "plusshadow",
+                                          "plusrollover"},
+                       ".png"),
+                  each("checkbox_", {"base", "rollover", "basecheck", "rollovercheck"}, ".png"),
+                  each("optionscontrols", {"inputbase", "inputshadow", "inputrollover", "cursor"}, ".png"),
+                  one("password_entry.png")});
+}
+
 List mainMenu()
 {
     return {
@@ -113,7 +131,8 @@ List mainMenu()
                                 {"playnow", "levelmanager", "leveleditor", "highscores", "instructions", "settings",
                                  "credits", "moregames", "exit"},
                                 ".png"),
-                           each("profile_button_change", {"base", "shadow", "rollover"}, ".png"), step()})}};
+                           each("profile_button_change", {"base", "shadow", "rollover"}, ".png"), step()}),
+         playerScreens()}};
 }
 
 List map()
@@ -537,7 +556,22 @@ List captions()
         parchment.actions.push_back(
             TextImage{imageSeriesName("krvl_button_class", n, "text.png"), 20010 + n, kWidth, kHeight});
     parchment.actions.push_back(BarStep{});
-    return {"cacheButtons", "Caching images for buttons", {parchment}};
+    Group boards = group(
+        "Score Boards and Text Entry",
+        {each("parchment_", {"victory", "caught", "singed", "tutorial"}, ".png"),
+         each("hiscores_", {"title", "headings", "tablebar", "highlighter1", "highlighter2", "arrow1", "arrow2",
+                            "textshow"},
+              ".png"),
+         forEach({"regular", "advanced", "kids"},
+                 [](const std::string& set) {
+                     return each("hiscores_button_" + set, {"base", "shadow", "rollover"}, ".png");
+                 }),
+         each("hiscores_button_download", {"base", "shadow", "roll"}, ".png"),
+         each("hiscores_button_submit", {"base", "shadow", "rollover"}, ".png"),
+         each("profile_entername_", {"mainbig", "mainsmall", "textbox"}, ".png"), one("profilenternamecursor.png"),
+         each("profile_button_okay", {"base", "shadow", "rollover"}, ".png"),
+         each("profile_button_cancel", {"base", "shadow", "rollover"}, ".png")});
+    return {"cacheButtons", "Caching images for buttons", {parchment, boards}};
 }
 
 // Pointer pictures for the editor: the things it places, see-through.
