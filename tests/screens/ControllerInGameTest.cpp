@@ -150,8 +150,9 @@ TEST_F(InGameTest, TheSolutionIsAskedForAndGuardedByThePasswordOutsideTutorials)
         answer(true);
         EXPECT_EQ(menu.GetExitCode(), c.given ? 1 : 0);
         EXPECT_EQ(menu.GetReturnValue(), c.given ? Menu::ANSWER_SOLUTION : Menu::ANSWER_RESUME);
-        if (!c.given)
+        if (!c.given) {
             EXPECT_TRUE(shown("InGame Controller (INGAME_LSPRITE_BACKGROUND)"));
+        }
         // The box closed: the stack is back on the menu or below it.
         CController::resetStackForTesting();
         screen.Activate(nullptr);
