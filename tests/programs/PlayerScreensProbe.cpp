@@ -2,7 +2,7 @@
 // root screen, named by CORVELLE_PROBE_SCREEN ("options", "controls",
 // "credits"). Whole-program tests drive it with input scripts until the
 // menus that open these screens are there.
-#include "engine/Game.h"
+#include "game/Game.h"
 #include "engine/Log.h"
 #include "screens/ControllerCredits.h"
 #include "screens/ControllerIntro.h"
