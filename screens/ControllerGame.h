@@ -3,6 +3,7 @@
 #include "screens/Controller.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class CBackground;
@@ -37,8 +38,6 @@ public:
         OUTCOME_SET_LEVEL_WON = 5,
         OUTCOME_USER_LEVEL_WON = 7,
     };
-    // Answers of the end-of-level screen that the game screen acts on.
-    enum EndOfLevelAnswer { END_RESTART = 1, END_REPLAY_SOLUTION = 3, END_UNDO_STEP = 14 };
 
     // Solutions hold these codes, whatever keys the player bound.
     static constexpr int RECORDED_UP = 273, RECORDED_DOWN = 274, RECORDED_RIGHT = 275, RECORDED_LEFT = 276;
@@ -101,6 +100,12 @@ public:
     // The level's frame now: 1 at its first normal frame.
     int32_t GetLevelFrame() const;
     CControllerInGame* GetInGameMenu() const { return inGameMenu_.get(); }
+    CController* GetEndOfLevel() const { return endOfLevel_.get(); }
+
+    // Makes the end-of-level screen for an outcome; tests put a stand-in
+    // in place of the real board (an empty function restores it).
+    using EndOfLevelMaker = std::function<std::unique_ptr<CController>(int outcome, bool isUserLevel)>;
+    static void setEndOfLevelMakerForTesting(EndOfLevelMaker maker);
     // The board asked for when the level was last left; 0 before that.
     int GetOutcome() const { return outcome_; }
 
@@ -126,6 +131,7 @@ private:
     CLevelSet* levelSet_ = nullptr;
     CLevel* level_ = nullptr;
     std::unique_ptr<CControllerInGame> inGameMenu_;
+    std::unique_ptr<CController> endOfLevel_;
     std::unique_ptr<CControllerMessage> message_;
     bool storyPending_ = false;
     bool recording_ = false;
