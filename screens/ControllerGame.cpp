@@ -85,21 +85,8 @@ CControllerGame::~CControllerGame()
 
 void CControllerGame::LoadLevel(CLevel* level)
 {
-    logMessage(LOG_TICKS, "CGame:  Initialize Elements\n");
-    // The world is program-wide: a world still standing (a second load
-    // without a restart's unload) would otherwise be dropped undeleted.
-    CElement::UnloadElements();
-    CElement::ResetWorld();
-
-    logMessage(LOG_TICKS, "CGame:  Setup SOlutions\n");
     startFramePending_ = true;
-    if (recording_)
-        level->ClearSolution();
-    if (playingBack_)
-        level->ResetReplay();
-
-    logMessage(LOG_TICKS, "CGame:  Reset Teleport Powerups\n");
-    level->ClearTeleportReservations();
+    PrepareWorld(*level, recording_, playingBack_);
 
     logMessage(LOG_GAME, "CControllerGame::LoadLevel()  Loading Background %i\n", level->GetBackground());
     logMessage(LOG_TICKS, "CGame:  Create background\n");
@@ -107,6 +94,24 @@ void CControllerGame::LoadLevel(CLevel* level)
 
     BuildElements(*level);
     professor_ = static_cast<CElementAIProfessor*>(CElement::GetProfessor());
+}
+
+void CControllerGame::PrepareWorld(CLevel& level, bool recording, bool playingBack)
+{
+    logMessage(LOG_TICKS, "CGame:  Initialize Elements\n");
+    // The world is program-wide: a world still standing (a second load
+    // without a restart's unload) would otherwise be dropped undeleted.
+    CElement::UnloadElements();
+    CElement::ResetWorld();
+
+    logMessage(LOG_TICKS, "CGame:  Setup SOlutions\n");
+    if (recording)
+        level.ClearSolution();
+    if (playingBack)
+        level.ResetReplay();
+
+    logMessage(LOG_TICKS, "CGame:  Reset Teleport Powerups\n");
+    level.ClearTeleportReservations();
 }
 
 // Player input reaches the professor through the key bindings of the running

@@ -37,6 +37,9 @@ public:
 
     // ---- World building, usable without a window: every element
     // registers itself in the world, so these keep no list.
+    // The world emptied for the level: reset, the solution cleared when
+    // recording or rewound when playing back, teleport colours free again.
+    static void PrepareWorld(CLevel& level, bool recording, bool playingBack);
     // Ladders, tiles and teleports of the level, on a world just reset.
     static void BuildElements(CLevel& level);
     // The element a level code stands for at (x, y), frozen or heated as the

@@ -127,6 +127,9 @@ struct LevelOutcome {
 // read one another's state (what stands below, who is pushing).
 class CElement : public ElementStatus
 {
+    // The whole-world snapshot reads and writes every field.
+    friend struct WorldSnapshotAccess;
+
 public:
     CElement(int x, int y, int variant);
     CElement(const CElement&) = delete;

@@ -147,6 +147,17 @@ void CElementDevicePowerup::ResetAll()
         step.fill(nullptr);
 }
 
+void CElementDevicePowerup::RebuildGrid()
+{
+    powerupGrid.fill(nullptr);
+    for (CElement* e : GetAllElements())
+        if (e->type == ELEMENT_DEVICE && e->typeDevice == DEVICE_POWERUP) {
+            auto* powerup = static_cast<CElementDevicePowerup*>(e);
+            if (!powerup->collected && isOnBoard(powerup->x, powerup->y))
+                powerupGrid[cellIndex(powerup->x, powerup->y)] = powerup;
+        }
+}
+
 void CElementDevicePowerup::SaveAll(int step)
 {
     if (powerupsExist)

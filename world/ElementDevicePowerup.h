@@ -35,6 +35,9 @@ enum PowerupType {
 // power-up back.
 class CElementDevicePowerup : public CElementDevice
 {
+    // The whole-world snapshot reads and writes every field.
+    friend struct WorldSnapshotAccess;
+
 public:
     CElementDevicePowerup(int x, int y, int powerupType);
     ~CElementDevicePowerup() override;
@@ -52,6 +55,9 @@ public:
     static void RemoveAt(int x, int y);
 
     static void ResetAll();
+    // The cells of the power-ups still lying in the world's list, for a
+    // world put back whole.
+    static void RebuildGrid();
     static void SaveAll(int step);
     static void RestoreAll(int step);
     static ClassState classState();

@@ -171,6 +171,8 @@ CElementTutorial* CElementTutorial::GetAt(int cellX, int cellY)
 
 CElementTutorial* CElementTutorial::GetActive() { return activeMarker; }
 
+void CElementTutorial::SetActive(CElementTutorial* marker) { activeMarker = marker; }
+
 void CElementTutorial::HandleTutorial(int cellX, int cellY)
 {
     if (!isOnBoard(cellX, cellY))

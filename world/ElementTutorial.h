@@ -20,6 +20,9 @@
 // Markers are not on the element grid; the class keeps a grid of its own.
 class CElementTutorial : public CElement
 {
+    // The whole-world snapshot reads and writes every field.
+    friend struct WorldSnapshotAccess;
+
 public:
     // Draws text-table entry `stringNumber` (filled with `text` when it is
     // not null) wrapped to wrapWidth, at most heightLimit high, into the image
@@ -51,6 +54,8 @@ public:
     static void ClearTutorialGrid();
     static CElementTutorial* GetAt(int x, int y);
     static CElementTutorial* GetActive();
+    // The open marker as a snapshot of the world had it (null for none).
+    static void SetActive(CElementTutorial* marker);
 
     bool IsActive() const { return active_; }
     // 0 the normal icon, 1 to 3 fainter ones.
