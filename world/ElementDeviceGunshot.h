@@ -25,8 +25,8 @@ public:
     ~CElementDeviceGunshot() override;
 
     void UpdateMovement() override;
-    void SaveState(int step) override;
-    void RestoreState(int step) override;
+    void SaveState(ElementRecord& record) const override;
+    void RestoreState(const ElementRecord& record) override;
     void Update() override;
 
     // The hit test: freezes or heats the element in the cell holding the
@@ -52,5 +52,4 @@ private:
     void UpdateSprite();
     SoundObject* HeatImpactSound(const CElement* target) const;
 
-    std::array<Saved, UNDO_STEPS> saved_{};
 };

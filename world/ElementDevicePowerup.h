@@ -6,7 +6,6 @@
 #include <memory>
 
 class Oscillator;
-struct ClassState;
 
 // What the professor carries and uses: the kinds of power-up.
 enum PowerupType {
@@ -42,8 +41,8 @@ public:
     CElementDevicePowerup(int x, int y, int powerupType);
     ~CElementDevicePowerup() override;
 
-    void SaveState(int step) override;
-    void RestoreState(int step) override;
+    void SaveState(ElementRecord& record) const override;
+    void RestoreState(const ElementRecord& record) override;
     void Update() override;
     void DumpLine() override;
 
@@ -55,11 +54,6 @@ public:
     static void RemoveAt(int x, int y);
 
     static void ResetAll();
-    // The cells of the power-ups still lying in the world's list, for a
-    // world put back whole.
-    static void RebuildGrid();
-    static void SaveAll(int step);
-    static void RestoreAll(int step);
     static ClassState classState();
 
     std::unique_ptr<CSprite> haloSprite, itemSprite, textSprite;
@@ -79,5 +73,4 @@ private:
 
     void LoadSprites();
 
-    std::array<Saved, UNDO_STEPS> saved_{};
 };

@@ -42,8 +42,8 @@ public:
     CElementTutorial(int x, int y, const char* text);
     ~CElementTutorial() override;
 
-    void SaveState(int step) override;
-    void RestoreState(int step) override;
+    void SaveState(ElementRecord& record) const override;
+    void RestoreState(const ElementRecord& record) override;
     void Update() override;
     void DumpLine() override;
 
@@ -52,10 +52,9 @@ public:
     static void HandleTutorial(int x, int y);
     // Level reset.
     static void ClearTutorialGrid();
+    static ClassState classState();
     static CElementTutorial* GetAt(int x, int y);
     static CElementTutorial* GetActive();
-    // The open marker as a snapshot of the world had it (null for none).
-    static void SetActive(CElementTutorial* marker);
 
     bool IsActive() const { return active_; }
     // 0 the normal icon, 1 to 3 fainter ones.
@@ -78,7 +77,6 @@ private:
     void UpdateBox();
     void UpdateIcon();
 
-    std::array<Saved, UNDO_STEPS> saved_;
     std::array<std::unique_ptr<CSprite>, 4> icons_;
     std::unique_ptr<CSprite> box_;
     std::unique_ptr<Oscillator> bob_;

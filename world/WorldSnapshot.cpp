@@ -20,6 +20,7 @@
 #include "world/ElementTerrain.h"
 #include "world/ElementTerrainBridge.h"
 #include "world/ElementTutorial.h"
+#include "world/WorldLinks.h"
 
 #include <algorithm>
 #include <cstring>
@@ -547,27 +548,21 @@ struct WorldSnapshotAccess {
         for (int& cell : CElement::heatedCells)
             v.value(cell);
 
-        v.value(CElementDeviceButton::pressedCount);
-        v.value(CElementDeviceTeleport::exists);
-        for (auto& list : CElementDeviceTeleport::lists)
-            v.elements(list);
         for (long& frame : CElementDeviceTeleport::activityFrame)
             v.stamp(frame);
-        v.value(CElementDeviceTrampoline::exists);
-        v.value(CElementDeviceTrampoline::grid);
-        v.elements(CElementObjectMagnet::allMagnets_);
-        v.value(CElementObjectMagnet::magnetsBuilt_);
-
-        CElementTutorial* active = CElementTutorial::GetActive();
-        v.element(active);
         int32_t steps = CElement::profile ? CElement::profile->GetSteps(true) : 0;
         v.value(steps);
-        if (v.mode() == StateVisitor::LOAD) {
-            CElementTutorial::SetActive(active);
-            if (CElement::profile)
-                CElement::profile->SetSteps(steps);
-            CElementDevicePowerup::RebuildGrid();
-        }
+        if (v.mode() == StateVisitor::LOAD && CElement::profile)
+            CElement::profile->SetSteps(steps);
+        if (v.mode() != StateVisitor::HASH)
+            return; // the class-state table keeps the rest
+        v.value(CElementDeviceButton::pressedCount);
+        for (auto& list : CElementDeviceTeleport::lists)
+            v.elements(list);
+        v.value(CElementDeviceTrampoline::grid);
+        v.elements(CElementObjectMagnet::allMagnets_);
+        CElementTutorial* active = CElementTutorial::GetActive();
+        v.element(active);
     }
 
     static void walk(StateVisitor& v, Ghosts* ghosts)
@@ -586,8 +581,12 @@ struct WorldSnapshotAccess {
         s.frame_ = CElement::CurrentFrame();
         s.bytes_.clear();
         s.ghosts_.clear();
+        s.classStates_.clear();
         StateVisitor v(StateVisitor::SAVE, &s.bytes_, s.frame_, 0);
         walk(v, &s.ghosts_);
+        for (const ClassState& state : worldLinks().classStates)
+            if (state.save)
+                s.classStates_.push_back(state.save());
     }
 
     static void restore(const WorldSnapshot& s)
@@ -613,6 +612,10 @@ struct WorldSnapshotAccess {
         auto ghosts = s.ghosts_;
         StateVisitor v(StateVisitor::LOAD, &bytes, now, static_cast<int64_t>(now) - static_cast<int64_t>(s.frame_));
         walk(v, &ghosts);
+        size_t kept = 0;
+        for (const ClassState& state : worldLinks().classStates)
+            if (state.save)
+                state.restore(s.classStates_[kept++]);
     }
 
     static void hideSprites(CElement& e)

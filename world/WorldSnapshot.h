@@ -2,6 +2,7 @@
 
 #include "world/ElementTypes.h"
 
+#include <any>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -12,6 +13,9 @@ class CSprite;
 
 // The whole world as a value: every element's fields and sprites, the board,
 // the class-wide state, the outcome flags and the profile's step counter.
+// The undo's WorldState keeps what taking a step back needs (and leaves the
+// rest as the present has it); this keeps everything, down to where each
+// animation stands, and hashes it.
 // Running on from a restored snapshot gives exactly what running on from the
 // moment it was taken gave, so a level can be explored from many states
 // without replaying it from the start.
@@ -53,6 +57,8 @@ private:
     std::vector<CElement*> spawned_;
     std::array<CElement*, BOARD_CELLS> grid_{};
     std::vector<uint8_t> bytes_;
+    // The class-wide states of the world's class-state table.
+    std::vector<std::any> classStates_;
     // Copies of the teleport ghosts, in the order of the elements.
     std::vector<std::shared_ptr<const CSprite>> ghosts_;
     uint32_t frame_ = 0;
