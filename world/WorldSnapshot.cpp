@@ -126,9 +126,12 @@ public:
     {
         own_.clear();
         refs_.clear();
+        decoration_.clear();
     }
 
-    void sprite(CSprite* s)
+    // shown: what the sprite shows counts in the hash; false for pure
+    // decoration, which moves on whatever the world does.
+    void sprite(CSprite* s, bool shown = true)
     {
         own_.push_back(s);
         bool present = s != nullptr;
@@ -140,6 +143,10 @@ public:
         if (mode_ != LOAD) {
             s->saveSnapshot(snap);
             looping = s->isLooping();
+        }
+        if (mode_ == HASH && !shown) {
+            decoration_.push_back(s);
+            return;
         }
         if (mode_ == HASH) {
             // Where a looping animation stands tells nothing the world waits
@@ -182,7 +189,11 @@ public:
     {
         for (CSprite* s : refs_) {
             auto at = std::find(own_.begin(), own_.end(), s);
-            mix(s == nullptr ? -1 : at == own_.end() ? -2 : static_cast<int64_t>(at - own_.begin()));
+            const bool decoration = std::find(decoration_.begin(), decoration_.end(), s) != decoration_.end();
+            mix(s == nullptr ? -1
+                : decoration ? -3
+                : at == own_.end() ? -2
+                             : static_cast<int64_t>(at - own_.begin()));
         }
     }
 
@@ -221,6 +232,7 @@ private:
     std::unordered_map<const CElement*, int64_t> index_;
     std::vector<CSprite*> own_;
     std::vector<CSprite*> refs_;
+    std::vector<CSprite*> decoration_;
 };
 
 } // namespace
@@ -419,7 +431,9 @@ struct WorldSnapshotAccess {
             v.sprite(d.textSprite.get());
             v.spriteRef(d.currentItem);
             v.spriteRef(d.currentText);
-            v.quiet(d.rise); // the bobbing only moves the picture
+            if (d.bobbing)
+                v.quiet(*d.bobbing); // it only moves the picture
+            v.quiet(d.rise);
             v.value(d.collected);
             break;
         }
@@ -449,8 +463,10 @@ struct WorldSnapshotAccess {
         }
         case DEVICE_TUBE: {
             auto& d = static_cast<CElementDeviceTube&>(e);
-            for (CSprite* s : {d.arrowSprite.get(), d.arrowFadingSprite.get(), d.bodySprite.get(),
-                               d.breakingSprite.get(), d.lightsSprite.get()})
+            // The arrow over the entrance bounces on by itself.
+            v.sprite(d.arrowSprite.get(), false);
+            v.sprite(d.arrowFadingSprite.get(), false);
+            for (CSprite* s : {d.bodySprite.get(), d.breakingSprite.get(), d.lightsSprite.get()})
                 v.sprite(s);
             v.spriteRef(d.currentBody);
             v.spriteRef(d.shownBody);
@@ -509,6 +525,8 @@ struct WorldSnapshotAccess {
     {
         v.sprites(t.icons_);
         v.sprite(t.box_.get());
+        if (t.bob_)
+            v.quiet(*t.bob_);
         v.value(t.active_);
         v.value(t.fadeDelay_);
     }

@@ -1,5 +1,6 @@
 #include "LabPlay.h"
 
+#include "engine/Draw.h"
 #include "engine/ImagesCached.h"
 #include "engine/Log.h"
 #include "levels/Profile.h"
@@ -7,7 +8,10 @@
 #include "world/ElementAIProfessor.h"
 #include "world/ElementLadder.h"
 
+#include <SDL.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <deque>
 #include <sstream>
 #include <unordered_set>
@@ -167,6 +171,14 @@ void prepareHeadlessWorld()
     initLogChannels(false);
     CElement::SetImagesCached(true);
     markImagesCached();
+    // A tutorial marker copies its box picture when it is built; blank
+    // stand-ins do (the lab draws no text). Pictures need a video mode:
+    // SDL's dummy driver gives one without a window.
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    if (SDL_Init(SDL_INIT_VIDEO) == 0)
+        SDL_SetVideoMode(8, 8, 32, SDL_SWSURFACE);
+    for (const char* box : {"tutorial_small.png", "tutorial_big.png", "parchment_kids.png"})
+        CDraw::createImage(8, 8, box);
 }
 
 LabResult replaySolution(CLevel& level, CProfile& profile)
