@@ -90,9 +90,6 @@ public:
     static void PrepareWorld(CLevel& level, bool recording, bool playingBack);
     // Ladders, tiles and teleports of the level, on a world just reset.
     static void BuildElements(CLevel& level);
-    // The world emptied for the level: reset, the solution cleared when
-    // recording or rewound when playing back, teleport colours free again.
-    static void PrepareWorld(CLevel& level, bool recording, bool playingBack);
     // The element a level code stands for at (x, y), frozen or heated as the
     // cell's modifier says; null for codes that build nothing. Grass and sand
     // take the width of their run.
