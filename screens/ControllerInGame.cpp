@@ -9,6 +9,7 @@
 #include "levels/Level.h"
 #include "levels/Profile.h"
 #include "screens/ControllerMessage.h"
+#include "screens/ControllerOptions.h"
 #include "screens/ControllerScoreboard.h"
 #include "screens/ControllerTextEntries.h"
 #include "screens/GuiButton.h"
@@ -57,6 +58,7 @@ CControllerInGame::~CControllerInGame()
     CMousePointer::ShowHourglass(true);
     message_.reset();
     scores_.reset();
+    options_.reset();
     password_.reset();
     if (!loaded_)
         return;
@@ -150,9 +152,13 @@ void CControllerInGame::GUICallback(int index, int, bool)
         scores_ = std::make_unique<CControllerScoreboard>(CControllerScoreboard::BOARD_IN_GAME, false);
         LoadController(scores_.get());
         break;
+    case BUTTON_SETTINGS:
+        unloadAndLog("Options");
+        options_ = std::make_unique<CControllerOptions>();
+        LoadController(options_.get());
+        break;
     default:
-        // How to play and settings open screens of their own that the game
-        // does not have yet.
+        // How to play opens a screen the game does not have yet.
         break;
     }
 }
@@ -202,6 +208,8 @@ void CControllerInGame::onChildClosed(int childId)
         pending_ = QUESTION_NONE;
     } else if (childId == CONTROLLER_SCOREBOARD) {
         scores_.reset();
+    } else if (childId == CONTROLLER_OPTIONS) {
+        options_.reset();
     } else if (childId == CONTROLLER_PASSWORD && password_) {
         if (!password_->WasCancelled()) {
             SetReturnValue(ANSWER_SOLUTION);

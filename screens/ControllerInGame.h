@@ -6,6 +6,7 @@
 #include <memory>
 
 class CControllerMessage;
+class CControllerOptions;
 class CControllerPassword;
 class CControllerScoreboard;
 class CGuiButton;
@@ -72,6 +73,7 @@ private:
     std::array<std::unique_ptr<CGuiButton>, BUTTON_COUNT> buttons_;
     std::unique_ptr<CControllerMessage> message_;
     std::unique_ptr<CControllerScoreboard> scores_;
+    std::unique_ptr<CControllerOptions> options_;
     std::unique_ptr<CControllerPassword> password_;
     bool loaded_ = false;
     int variant_;
