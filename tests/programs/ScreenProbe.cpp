@@ -1,13 +1,20 @@
 // The game with a probe screen opened over its root screen: one image
-// button in the middle of the screen that logs its clicks. Whole-program
-// tests drive it with input scripts (see support/GameRun.h).
+// button in the middle of the screen that logs its clicks, and the key "m"
+// that opens the map over it, as the main menu's Play does. With
+// CORVELLE_PLAY_LEVEL naming a level of the player's level folder, the game
+// screen plays that level in its place. Whole-program tests drive it with
+// input scripts (see support/GameRun.h).
 #include "engine/Draw.h"
 #include "game/Game.h"
 #include "engine/Log.h"
 #include "engine/MousePointer.h"
+#include "levels/Level.h"
+#include "screens/ControllerGame.h"
 #include "screens/ControllerIntro.h"
+#include "screens/ControllerMap.h"
 #include "screens/GuiButton.h"
 
+#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -34,12 +41,12 @@ public:
             SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, p.r, p.g, p.b));
             CDraw::LoadSurface(surface, p.name);
         }
-        button_ = std::make_unique<CGuiButton>(340, 280, BUTTON, this, PICTURES[0].name, nullptr, PICTURES[1].name,
-                                               PICTURES[2].name, false, 0, 0);
+        makeButton();
     }
 
     ~ProbeScreen() override
     {
+        map_.reset();
         button_.reset();
         for (const Picture& p : PICTURES)
             CDraw::releaseImage(p.name);
@@ -53,12 +60,26 @@ public:
 
     void InputKey(bool released, int key) override
     {
+        if (key == SDLK_m && !released) {
+            // Like the main menu, the probe leaves the whole screen to the map.
+            button_.reset();
+            LogLoadingController("Map");
+            map_ = std::make_unique<CControllerMap>();
+            LoadController(map_.get());
+            return;
+        }
         if (!InputScreenCapture(released, key))
             InputGuiKey(this, released, key, true, true);
     }
 
     void Pump() override
     {
+        if (TakeClosedChildId() == CONTROLLER_MAP) {
+            logMessage(LOG_MILESTONE, "Probe screen:  map closed with %i\n", map_->GetReturnValue());
+            map_.reset();
+            makeButton();
+            return;
+        }
         ProcessInput();
         CGuiButtonBase::UpdateAll();
         CMousePointer::Tick();
@@ -68,14 +89,27 @@ public:
     }
 
 private:
+    void makeButton()
+    {
+        button_ = std::make_unique<CGuiButton>(340, 280, BUTTON, this, PICTURES[0].name, nullptr, PICTURES[1].name,
+                                               PICTURES[2].name, false, 0, 0);
+    }
+
     std::unique_ptr<CGuiButton> button_;
+    std::unique_ptr<CControllerMap> map_;
 };
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    return runCorvelle(argc, argv, [](CControllerIntro& root) {
-        root.OpenChild(std::make_unique<ProbeScreen>(), "Probe");
+    // The level outlives the screens: the game screen never owns it.
+    CLevel level;
+    return runCorvelle(argc, argv, [&level](CControllerIntro& root) {
+        const char* levelName = std::getenv("CORVELLE_PLAY_LEVEL");
+        if (levelName && level.LoadFile(levelName))
+            root.OpenChild(std::make_unique<CControllerGame>(&level, false, false, false), "Game");
+        else
+            root.OpenChild(std::make_unique<ProbeScreen>(), "Probe");
     });
 }
