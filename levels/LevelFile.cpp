@@ -245,6 +245,11 @@ bool CLevel::Save()
 
 bool CLevel::SaveAs(const char* name, const char* heading)
 {
+    if (name && strlen(name) > NAME_LENGTH_MAX) {
+        logMessage(LOG_ERROR, "CLevel::SaveAs()   Level name longer than %i characters:  '%s'\n",
+                   static_cast<int>(NAME_LENGTH_MAX), name);
+        return false;
+    }
     name_ = name ? name : "";
     SetHeading(heading);
     return Save();
