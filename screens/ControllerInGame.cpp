@@ -8,7 +8,9 @@
 #include "engine/Sprite.h"
 #include "levels/Level.h"
 #include "levels/Profile.h"
+#include "screens/ControllerInstructions.h"
 #include "screens/ControllerMessage.h"
+#include "screens/ControllerOptions.h"
 #include "screens/GuiButton.h"
 #include "screens/WidgetSprite.h"
 
@@ -118,6 +120,14 @@ void CControllerInGame::ask(Question question, int titleString, int bodyString)
     LoadController(message_.get());
 }
 
+void CControllerInGame::openScreen(std::unique_ptr<CController> screen, const char* displayName)
+{
+    unloadSprites();
+    LogLoadingController(displayName);
+    screen_ = std::move(screen);
+    LoadController(screen_.get());
+}
+
 void CControllerInGame::GUICallback(int index, int, bool)
 {
     SetReturnValue(ANSWER_RESUME);
@@ -136,9 +146,11 @@ void CControllerInGame::GUICallback(int index, int, bool)
     case BUTTON_MANAGER: SetExitCode(2); break;
     case BUTTON_MAIN_MENU: SetExitCode(3); break;
     case BUTTON_QUIT: ask(QUESTION_QUIT, QUIT_TITLE, QUIT_BODY); break;
+    case BUTTON_INSTRUCTIONS: openScreen(std::make_unique<CControllerInstructions>(0), "Instructions"); break;
+    case BUTTON_SETTINGS: openScreen(std::make_unique<CControllerOptions>(), "Options"); break;
     default:
-        // How to play, settings and high scores open screens of their own
-        // that the game does not have yet.
+        // The high scores open a screen of their own that the game does
+        // not have yet.
         break;
     }
 }
@@ -187,6 +199,8 @@ void CControllerInGame::onChildClosed(int childId)
         message_.reset();
         pending_ = QUESTION_NONE;
     }
+    if (childId == CONTROLLER_INSTRUCTIONS || childId == CONTROLLER_OPTIONS)
+        screen_.reset();
     if (!loaded_ && GetExitCode() == 0)
         loadSprites();
     CMousePointer::HideFor(-1);

@@ -61,6 +61,8 @@ private:
     void loadSprites();
     void unloadSprites();
     void ask(Question question, int titleString, int bodyString);
+    // How to play or the settings, over the menu.
+    void openScreen(std::unique_ptr<CController> screen, const char* displayName);
     void onChildClosed(int childId);
     void solutionAgreed();
 
@@ -68,6 +70,7 @@ private:
     std::unique_ptr<CSprite> panel_;
     std::array<std::unique_ptr<CGuiButton>, BUTTON_COUNT> buttons_;
     std::unique_ptr<CControllerMessage> message_;
+    std::unique_ptr<CController> screen_;
     bool loaded_ = false;
     int variant_;
     CLevel* level_;

@@ -34,6 +34,13 @@ inline void registerPlayerScreenPictures()
     for (int n = 0; n <= 5; ++n)
         registerPicture(("options_password_invalid" + std::to_string(n) + ".png").c_str(), 136, 30, grey);
     registerPicture("profile_select_main.png", 236, 290, grey);
+    for (int n = 0; n < 18; ++n) {
+        registerPicture(("krvl_button_class" + std::to_string(n) + "text.png").c_str(), 186, 28, grey);
+        registerPicture(("instructions_page" + std::to_string(n + 1) + ".png").c_str(), 226, 300, grey);
+    }
+    for (const char* word : {"prev", "next", "done"})
+        for (const char* look : {"base", "shadow", "rollover", "fade"})
+            registerPicture((std::string("story_button") + word + look + ".png").c_str(), 100, 36, grey);
     registerPicture("profile_select_listbox.png", 166, 100, grey);
     registerPicture("profile_select_selector.png", 161, 21, grey);
     for (const char* word : {"up", "down", "select", "delete", "rename", "add"})
