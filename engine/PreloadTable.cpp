@@ -108,7 +108,14 @@ Group playerScreens()
                   each("checkbox_", {"base", "rollover", "basecheck", "rollovercheck"}, ".png"),
                   each("optionscontrols", {"inputbase", "inputshadow", "inputrollover", "cursor"}, ".png"),
                   one("password_entry.png"), series("instructions_page", 1, 18, ".png"),
-                  each("story_button", {"prevfade", "nextfade"}, ".png")});
+                  each("story_button", {"prevfade", "nextfade"}, ".png"),
+                  each("levelmanager_", {"main.png", "listbox.jpg", "selector.png"}, ""),
+                  forEach({"name", "date", "arrow1", "arrow2", "play", "remove", "morelevels", "reset", "map",
+                           "mainmenu"},
+                          [](const std::string& word) {
+                              return each("levelmanager_button_" + word, {"base", "rollover"}, ".png");
+                          }),
+                  each("levelmanager_button_", {"dateshadow", "arrowshadow", "playshadow", "resetshadow"}, ".png")});
 }
 
 List mainMenu()
