@@ -65,7 +65,7 @@ void paintProp(cairo_t* cr, const Prop& prop)
         cairo_translate(cr, prop.mirror ? x + w : x, y);
         cairo_scale(cr, prop.mirror ? -scale : scale, scale);
         cairo_set_source_surface(cr, image, -x0, -y0);
-        cairo_rectangle(cr, x0, y0, x1 - x0 + 1, y1 - y0 + 1);
+        cairo_rectangle(cr, 0, 0, x1 - x0 + 1, y1 - y0 + 1);
         cairo_fill(cr);
         cairo_restore(cr);
     }
@@ -176,10 +176,10 @@ std::vector<Scene> scenes()
     // 3 Grass, sand and ice.
     {
         Scene& s = all[2];
-        ground(s.props, "grass", 0, 2, 2);
-        s.props.push_back(stand("profrunleft0.tga", 1, 1, false));
+        ground(s.props, "grass", 0, 2, 3);
+        s.props.push_back(stand("profrunleft0.tga", 1, 2, false));
         ground(s.props, "sand", 0, 5, 5);
-        s.props.push_back(stand("profstandmiddle0.tga", 2, 4));
+        s.props.push_back(stand("profstandmiddle0.tga", 4, 4));
         ground(s.props, "ice", 0, 5, floor);
         s.props.push_back(stand("profslideleft0.tga", 4, 7));
         s.arrows.push_back({4, 7, 1, 7});
