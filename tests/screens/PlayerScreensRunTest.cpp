@@ -208,8 +208,9 @@ TEST_F(PlayerScreensRunTest, ALevelIsPlayedFromTheManagerAndAnotherRemoved)
 {
     saveWalkLevel("alpha walk", "Alpha Walk");
     saveWalkLevel("beta walk", "Beta Walk");
-    // The list opens sorted by name on Alpha Walk: play it to its exit and
-    // back to the manager, then remove Beta Walk.
+    // The list opens sorted by name on Alpha Walk: play it to its exit,
+    // continue from the end-of-level board (Return) back to the manager,
+    // then remove Beta Walk.
     const std::string shot = TemporaryHome::path() + "/manager.bmp";
     GameRunResult result = runGame(playerScreenRun("manager", "wait 5\n"
                                                               "key p\n"
@@ -218,6 +219,7 @@ TEST_F(PlayerScreensRunTest, ALevelIsPlayedFromTheManagerAndAnotherRemoved)
                                                               "wait 300\n"
                                                               "keyup right\n"
                                                               "wait 120\n"
+                                                              "key return\n"
                                                               "wait 30\n"
                                                               "shot " + shot + "\n"
                                                               "key down\n"
