@@ -6,6 +6,8 @@
 #include "levels/LevelSource.h"
 #include "levels/Profile.h"
 #include "screens/SolutionKeys.h"
+#include "platform/Folders.h"
+#include "support/GameRun.h"
 #include "support/TestEnvironment.h"
 #include "world/ElementAIProfessor.h"
 #include "world/WorldSnapshot.h"
@@ -13,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <regex>
 #include <cstdio>
 #include <sys/wait.h>
 #include <string>
@@ -267,5 +270,47 @@ const SolveCase SOLVE_CASES[] = {
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, SolveTest, testing::ValuesIn(SOLVE_CASES),
                          [](const testing::TestParamInfo<SolveCase>& info) { return std::string(info.param.name); });
+
+// ---- The lab and the game agree.
+
+// The frame and step count of the game's "Level left" line; -1 when none.
+std::pair<int, int> levelLeftLine(const std::string& output)
+{
+    std::smatch match;
+    static const std::regex line("Level left at frame (\\d+) in (\\d+) steps");
+    if (!std::regex_search(output, match, line))
+        return {-1, -1};
+    return {std::stoi(match[1]), std::stoi(match[2])};
+}
+
+TEST_F(LevelLabTest, TheGameReplaysALabSolutionToTheSameFrameAndSteps)
+{
+    initDirectories();
+    // Pushing the crate into the hole, then walking over it to the exit.
+    CLevel level = compile(source({"...Sc....E", "######.#########", FLOOR}));
+    std::vector<LabMove> moves;
+    std::string error;
+    ASSERT_TRUE(parseMoves("R R A A R R R R", moves, error));
+    std::vector<ReplayKey> keys;
+    LabResult played;
+    ASSERT_TRUE(playMoves(level, profile_, moves, keys, played, error)) << error;
+    for (const ReplayKey& key : keys)
+        level.AddReplayKey(key.frame, key.key, key.released);
+    const LabResult lab = replaySolution(level, profile_);
+    ASSERT_EQ(lab.outcome, RunOutcome::Exited);
+    EXPECT_EQ(lab.frame, played.frame);
+    ASSERT_TRUE(level.SaveAs("lab agreement", "Lab Agreement"));
+
+    GameRun run;
+    run.program = probeProgramPath();
+    run.logChannels = "4,32";
+    run.environment = {{"CORVELLE_PLAY_LEVEL", "lab agreement"}, {"CORVELLE_PLAY_SOLUTION", "1"}};
+    run.script = "wait " + std::to_string(lab.frame + 60) + "\nquit\n";
+    run.maxFrames = lab.frame + 300;
+    GameRunResult result = runGame(run);
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    EXPECT_TRUE(result.hasLine("*  --> Professor Successfully Exited                      *")) << result.output;
+    EXPECT_EQ(levelLeftLine(result.output), std::make_pair(lab.frame, lab.steps)) << result.output;
+}
 
 } // namespace
