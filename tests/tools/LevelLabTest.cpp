@@ -202,6 +202,7 @@ TEST_F(LevelLabTest, DamagedLevelsGiveAClearErrorAndAFailure)
         EXPECT_NE(result.output.find(path), std::string::npos) << result.output;
     }
     EXPECT_EQ(runLab("solve").status, 2);
+    EXPECT_EQ(runLab("solve " + broken).status, 1);
     EXPECT_EQ(runLab("record " + garbage + " R").status, 1);
 }
 
@@ -223,6 +224,22 @@ TEST_F(LevelLabTest, RecordWritesKeysThatReplayToTheExit)
     EXPECT_EQ(readFile(path), text);
 }
 
+TEST_F(LevelLabTest, SolvePrintsTheMovesOrNoSolution)
+{
+    const std::string walk = writeFixture("walk.txt", source(WALK));
+    Program solved = runLab("solve " + walk);
+    EXPECT_EQ(solved.status, 0);
+    EXPECT_NE(solved.output.find("moves: R R R R\n4 moves, 4 steps, "), std::string::npos) << solved.output;
+    Program limited = runLab("solve " + walk + " --max-states 2");
+    EXPECT_EQ(limited.status, 1);
+    EXPECT_NE(limited.output.find("no solution within 2 states"), std::string::npos) << limited.output;
+    const std::string gap =
+        writeFixture("gap.txt", source({"..S.......E", "#####...########", "#####...########"}));
+    Program none = runLab("solve " + gap);
+    EXPECT_EQ(none.status, 1);
+    EXPECT_NE(none.output.find("no solution"), std::string::npos) << none.output;
+}
+
 TEST_F(LevelLabTest, MoveScriptsReadAndWriteAlike)
 {
     std::vector<LabMove> moves;
@@ -241,6 +258,7 @@ struct SolveCase {
     const char* name;
     std::vector<std::string> rows;
     const char* moves; // null: no solution
+    std::string extra;
 };
 
 class SolveTest : public LevelLabTest, public testing::WithParamInterface<SolveCase>
@@ -249,10 +267,11 @@ class SolveTest : public LevelLabTest, public testing::WithParamInterface<SolveC
 
 TEST_P(SolveTest, FindsTheShortestSolutionOrNone)
 {
-    CLevel level = compile(source(GetParam().rows));
+    CLevel level = compile(source(GetParam().rows, GetParam().extra));
     const LabSolveResult solved = solveLevel(level, profile_, 4000, 30);
     if (!GetParam().moves) {
         EXPECT_FALSE(solved.found) << formatMoves(solved.moves);
+        EXPECT_FALSE(solved.limitReached) << "every state of the small level is reached";
         return;
     }
     ASSERT_TRUE(solved.found) << solved.statesExplored << " states";
@@ -260,12 +279,15 @@ TEST_P(SolveTest, FindsTheShortestSolutionOrNone)
 }
 
 const SolveCase SOLVE_CASES[] = {
-    {"Walk", WALK, "R R R R"},
+    {"Walk", WALK, "R R R R", ""},
     // The crate must fill the hole before he can cross it.
-    {"CrateIntoTheHole", {"...Sc....E", "######.#########", FLOOR}, "R R R R R R"},
+    {"CrateIntoTheHole", {"...Sc....E", "######.#########", FLOOR}, "R R R R R R", ""},
     // The crate goes onto the button, twice pushed, and holds the gate open.
-    {"CrateHoldsTheButton", {".b.cS...B.E", FLOOR, FLOOR}, "L L R R R R R R R R"},
-    {"NoWayAcross", {"..S.......E", "#####...########", "#####...########"}, nullptr},
+    {"CrateHoldsTheButton", {".b.cS...B.E", FLOOR, FLOOR}, "L L R R R R R R R R", ""},
+    // Walking into the teleport at the gap's edge comes out beside the exit.
+    {"ThroughTheTeleport", {"..S.........E", "#######...######", "#######...######"}, "R R R",
+     "teleport blue 4,21\nteleport blue 11,21\n"},
+    {"NoWayAcross", {"..S.......E", "#####...########", "#####...########"}, nullptr, ""},
 };
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, SolveTest, testing::ValuesIn(SOLVE_CASES),
