@@ -234,10 +234,10 @@ void EditorBoardTest::runCase(const Case& c)
             EXPECT_EQ(describe(level, rows, columns), wanted);
             // Nothing outside the window the fixture shows.
             for (int cx = 0; cx < LEVEL_WIDTH; ++cx)
-                for (int cy = 0; cy < LEVEL_HEIGHT; ++cy) {
-                    if (cx >= columns || cy >= rows)
+                for (int cy = 0; cy < LEVEL_HEIGHT; ++cy)
+                    if (cx >= columns || cy >= rows) {
                         EXPECT_EQ(level.GetTile(cx, cy), EC_NONE) << cx << "," << cy;
-                }
+                    }
         } else if (step.keyword == "sprite" || step.keyword == "ladder") {
             std::string name;
             args >> x >> y >> name;
