@@ -321,6 +321,73 @@ void drawButtonSelector(cairo_t* cr, double w, double h)
     cairo_stroke(cr);
 }
 
+// An arrow button face drawn into the level browser (pointing up or down).
+void drawArrowFace(cairo_t* cr, double x, double y, bool up)
+{
+    roundedRect(cr, x + 2, y + 2, 36, 44, 8);
+    fillAndOutline(cr, palette::wood, y + 2, y + 46, 2);
+    double cx = x + 20, cy = y + 24, d = up ? -1 : 1;
+    cairo_move_to(cr, cx - 10, cy - 6 * d);
+    cairo_line_to(cr, cx + 10, cy - 6 * d);
+    cairo_line_to(cr, cx, cy + 8 * d);
+    cairo_close_path(cr);
+    fillAndOutline(cr, palette::parchment, cy - 8, cy + 8, 1.5);
+}
+
+// The level browser: the list's frame and the two scroll arrows on a
+// parchment face (the list box draws its own rows).
+void drawLoadBrowser(cairo_t* cr)
+{
+    drawDialogFace(cr, 600, 278);
+    cairo_rectangle(cr, 19, 19, 533, 199);
+    setColor(cr, withAlpha(palette::woodDark, 0.8));
+    cairo_set_line_width(cr, 3);
+    cairo_stroke(cr);
+    drawArrowFace(cr, 556, 68, true);
+    drawArrowFace(cr, 556, 130, false);
+}
+
+// The list's rows: pale lines on a light field, every other row shaded.
+void drawListField(cairo_t* cr, double w, double h)
+{
+    setColor(cr, Color{0.99, 0.97, 0.90});
+    cairo_paint(cr);
+    for (int row = 0; row < 10; ++row)
+        if (row % 2 == 1) {
+            cairo_rectangle(cr, 0, 2 + row * 19, w, 19);
+            setColor(cr, withAlpha(palette::parchment, 0.8));
+            cairo_fill(cr);
+        }
+    cairo_move_to(cr, 177.5, 0);
+    cairo_line_to(cr, 177.5, h);
+    setColor(cr, withAlpha(palette::woodDark, 0.4));
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+}
+
+void drawRowHighlighter(cairo_t* cr, double w, double h)
+{
+    roundedRect(cr, 1, 1, w - 2, h - 2, 4);
+    setColor(cr, withAlpha(selectorGlow, 0.45));
+    cairo_fill_preserve(cr);
+    setColor(cr, withAlpha(palette::woodDark, 0.9));
+    cairo_set_line_width(cr, 1.2);
+    cairo_stroke(cr);
+}
+
+// The save box: a field for the file name and a longer one for the heading,
+// each with its label.
+void drawSaveBox(cairo_t* cr)
+{
+    drawDialogFace(cr, 408, 258);
+    Lettering label;
+    label.size = 17;
+    label.fill = Color{0.29, 0.18, 0.09};
+    label.outlineWidth = 0;
+    drawTextAt(cr, "File name", 28, 115, label);
+    drawTextAt(cr, "Heading", 40, 154, label);
+}
+
 void registerEditorScreens(Registry& registry, const char* family)
 {
     addPicture(registry, family, "grid.png", 2 + 32 * CELL + 1, 3 + 24 * CELL + 1, drawGrid);
@@ -370,6 +437,19 @@ void registerEditorScreens(Registry& registry, const char* family)
     addPicture(registry, family, "button_ok_selector.tga", 54, 39, [](cairo_t* cr) { drawButtonSelector(cr, 54, 39); });
     addPicture(registry, family, "button_cancel_selector.tga", 114, 39,
                [](cairo_t* cr) { drawButtonSelector(cr, 114, 39); });
+
+    addPicture(registry, family, "loadbrowser_border.tga", 612, 290,
+               [](cairo_t* cr) { drawDialogShadow(cr, 612, 290); });
+    addPicture(registry, family, "loadbrowser_main.jpg", 600, 278, drawLoadBrowser);
+    addPicture(registry, family, "loadbrowser_listbox.png", 529, 195,
+               [](cairo_t* cr) { drawListField(cr, 529, 195); });
+    addPicture(registry, family, "browserhighlighter_wide.tga", 525, 19,
+               [](cairo_t* cr) { drawRowHighlighter(cr, 525, 19); });
+    addPicture(registry, family, "browser_selector.tga", 40, 48, [](cairo_t* cr) { drawButtonSelector(cr, 40, 48); });
+    addPicture(registry, family, "saveboxshadow.tga", 420, 270, [](cairo_t* cr) { drawDialogShadow(cr, 420, 270); });
+    addPicture(registry, family, "savebox.jpg", 408, 258, drawSaveBox);
+    addPicture(registry, family, "savebox_filename.jpg", 200, 38, [](cairo_t* cr) { drawTextField(cr, 200, 38); });
+    addPicture(registry, family, "savebox_heading.jpg", 330, 38, [](cairo_t* cr) { drawTextField(cr, 330, 38); });
 }
 
 FamilyRegistration editorScreens("editor_screens", registerEditorScreens);
