@@ -15,6 +15,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -81,36 +82,54 @@ CControllerEditor::~CControllerEditor()
 
 // ---- children -------------------------------------------------------------
 
-void CControllerEditor::pushChild(CController* child, const char* label)
+// The editor's picture stays on screen as a still behind the child; the
+// child's sprites are made after it, into the live list the child draws.
+void CControllerEditor::pushChild(const std::function<CController*()>& make, const char* label)
 {
     clearHeld();
     hideCursor();
     CRender::Render(true);
     CRender::Swap(true);
     LogLoadingController(label);
-    LoadController(child);
+    LoadController(make());
 }
 
-void CControllerEditor::openPalette() { pushChild(palette_.get(), "Palette"); }
+void CControllerEditor::openPalette()
+{
+    pushChild([this] { return palette_.get(); }, "Palette");
+}
 
 void CControllerEditor::openHelp()
 {
-    child_ = std::make_unique<CControllerEditorHelp>();
-    pushChild(child_.get(), "Editor Help");
+    pushChild(
+        [this] {
+            child_ = std::make_unique<CControllerEditorHelp>();
+            return child_.get();
+        },
+        "Editor Help");
 }
 
 void CControllerEditor::openTutorialEntry(int x, int y, const char* text)
 {
     tutorialX_ = x;
     tutorialY_ = y;
-    child_ = std::make_unique<CControllerEditorTutorial>(text);
-    pushChild(child_.get(), "Editor Tutorial");
+    std::string current = text ? text : "";
+    pushChild(
+        [this, current] {
+            child_ = std::make_unique<CControllerEditorTutorial>(current.c_str());
+            return child_.get();
+        },
+        "Editor Tutorial");
 }
 
 void CControllerEditor::showMessage(int title, int body, bool yesNo)
 {
-    child_ = std::make_unique<CControllerMessage>(title, body, yesNo);
-    pushChild(child_.get(), "Message");
+    pushChild(
+        [this, title, body, yesNo] {
+            child_ = std::make_unique<CControllerMessage>(title, body, yesNo);
+            return child_.get();
+        },
+        "Message");
 }
 
 void CControllerEditor::Pump()

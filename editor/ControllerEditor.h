@@ -4,6 +4,7 @@
 #include "editor/EditorPictures.h"
 #include "screens/Controller.h"
 
+#include <functional>
 #include <memory>
 
 class CControllerEditorPalette;
@@ -51,7 +52,7 @@ private:
     void openTutorialEntry(int x, int y, const char* text) override;
     void showMessage(int title, int body, bool yesNo) override;
 
-    void pushChild(CController* child, const char* label);
+    void pushChild(const std::function<CController*()>& make, const char* label);
     void openPalette();
     void openHelp();
     void childClosed(int id);

@@ -334,6 +334,7 @@ void CControllerEditorHelp::updateSelection()
         selector_->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
     }
     shownItem_ = item;
+    logMessage(LOG_EDITOR, "DBG sel hidden=%i at %i,%i w=%i type=%i\n", selector_->isHidden(), selector_->getX(false), selector_->getY(false), selector_->getWidth(true), selector_->getType());
 }
 
 void CControllerEditorHelp::GUICallback(int index, int, bool)

@@ -33,9 +33,8 @@ bool insideToolbox(int x, int y) { return x >= 193 && x <= 599 && y >= 66 && y <
 CControllerEditorPalette::CControllerEditorPalette() : CController(CONTROLLER_EDITOR_PALETTE)
 {
     logMessage(LOG_CONSTRUCT, "CControllerEditorPalette:  Preloading sprites...\n");
-    pointerX_ = CInput::GetMouseX();
-    pointerY_ = CInput::GetMouseY();
-    makeSprites();
+    // The sprites are made when the toolbox opens (its pump).
+    rebuild_ = true;
 }
 
 CControllerEditorPalette::~CControllerEditorPalette()
