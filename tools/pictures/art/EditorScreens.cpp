@@ -1,5 +1,4 @@
-// Pictures of the level editor's screens: the board's grid and the cell
-// outlines of its cursor, the toolbox (its picture of every palette cell,
+// Pictures of the level editor's screens: the cell outlines of its cursor, the toolbox (its picture of every palette cell,
 // its shadow and the selector), the help screen's element panels, and the
 // tutorial text box with its buttons. Cells show the element pictures
 // themselves, scaled to fit, so the toolbox always matches the board.
@@ -26,22 +25,6 @@ const Color selectorGlow{1.0, 0.86, 0.30};
 const Color helpCell{0.98, 0.93, 0.80};
 
 // ---- the board ---------------------------------------------------------
-
-// Board cells start at (1, 2) of the grid picture (its sprite origin is 15, 7).
-void drawGrid(cairo_t* cr)
-{
-    cairo_set_line_width(cr, 1);
-    setColor(cr, withAlpha(palette::white, 0.22));
-    for (int x = 0; x <= 32; ++x) {
-        cairo_move_to(cr, 1 + x * CELL + 0.5, 2);
-        cairo_line_to(cr, 1 + x * CELL + 0.5, 2 + 24 * CELL);
-    }
-    for (int y = 0; y <= 24; ++y) {
-        cairo_move_to(cr, 1, 2 + y * CELL + 0.5);
-        cairo_line_to(cr, 1 + 32 * CELL, 2 + y * CELL + 0.5);
-    }
-    cairo_stroke(cr);
-}
 
 // A glowing frame around w x h pixels at (x, y).
 void drawOutline(cairo_t* cr, double x, double y, double w, double h)
@@ -390,7 +373,6 @@ void drawSaveBox(cairo_t* cr)
 
 void registerEditorScreens(Registry& registry, const char* family)
 {
-    addPicture(registry, family, "grid.png", 2 + 32 * CELL + 1, 3 + 24 * CELL + 1, drawGrid);
     addPicture(registry, family, "editorcursor_1x1.png", 26, 28,
                [](cairo_t* cr) { drawOutline(cr, 0, 1, CELL + 2, CELL + 2); });
     addPicture(registry, family, "editorcursor_1x2.png", 26, 52,
