@@ -1,7 +1,9 @@
 #include "editor/ControllerEditor.h"
 
 #include "editor/ControllerEditorHelp.h"
+#include "editor/ControllerEditorLoad.h"
 #include "editor/ControllerEditorPalette.h"
+#include "editor/ControllerEditorSave.h"
 #include "editor/ControllerEditorTutorial.h"
 #include "engine/Draw.h"
 #include "engine/Log.h"
@@ -10,19 +12,31 @@
 #include "engine/Sound.h"
 #include "engine/Sprite.h"
 #include "levels/Level.h"
+#include "screens/ControllerGame.h"
 #include "screens/ControllerMessage.h"
 
 #include <SDL.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 namespace {
 
 // Questions and notices of the editor (title, body).
 constexpr int TITLE_UNSAVED = 2209;
+constexpr int BODY_UNSAVED_LOAD = 2314;
 constexpr int BODY_UNSAVED_NEW = 2315;
 constexpr int BODY_UNSAVED_QUIT = 2316;
+constexpr int TITLE_NOT_READY = 2207;
+constexpr int BODY_NO_TUBES = 2311;
+constexpr int TITLE_TELEPORTS = 2208;
+constexpr int BODY_UNPAIRED = 2313;
+constexpr int TITLE_CANNOT_OPEN = 2210;
+constexpr int BODY_OLD_VERSION = 2317;
+constexpr int BODY_UNREADABLE = 2331;
+constexpr int TITLE_NOT_SAVED = 2230;
+constexpr int BODY_NOT_SAVED = 2330;
 
 bool isTeleportCode(ElementCode code) { return teleportColourOfCode(code) >= 0; }
 
@@ -174,6 +188,12 @@ void CControllerEditor::childClosed(int id)
     case CONTROLLER_TEXT_ENTRY:
         tutorialClosed();
         break;
+    case CONTROLLER_EDITOR_LOAD:
+        loadClosed();
+        break;
+    case CONTROLLER_GAME:
+        runClosed();
+        break;
     default:
         child_.reset();
         break;
@@ -199,6 +219,30 @@ void CControllerEditor::paletteClosed()
         logMessage(LOG_EDITOR, "CONTROL:  New Level\n");
         newLevel(false);
         break;
+    case EC_CTRL_LOAD:
+        logMessage(LOG_EDITOR, "CONTROL:  Load Level\n");
+        openLoadDialog(false);
+        break;
+    case EC_CTRL_SAVE:
+        logMessage(LOG_EDITOR, "CONTROL:  Save Level\n");
+        saveLevel(false);
+        break;
+    case EC_CTRL_SAVE_AS:
+        logMessage(LOG_EDITOR, "CONTROL:  SaveAs Level\n");
+        saveLevel(true);
+        break;
+    case EC_CTRL_TEST:
+        logMessage(LOG_EDITOR, "CONTROL:  Test\n");
+        testLevel();
+        break;
+    case EC_CTRL_RECORD:
+        logMessage(LOG_EDITOR, "CONTROL:  Record\n");
+        recordSolution();
+        break;
+    case EC_CTRL_PLAY:
+        logMessage(LOG_EDITOR, "CONTROL:  Play\n");
+        playSolution();
+        break;
     case EC_CTRL_EXIT:
         logMessage(LOG_EDITOR, "CONTROL:  Quit\n");
         quitEditor(false);
@@ -222,6 +266,8 @@ void CControllerEditor::messageClosed()
         return;
     if (pending == EC_CTRL_NEW)
         newLevel(true);
+    else if (pending == EC_CTRL_LOAD)
+        openLoadDialog(true);
     else if (pending == EC_CTRL_EXIT)
         quitEditor(true);
 }
@@ -263,6 +309,136 @@ void CControllerEditor::quitEditor(bool force)
     SetExitCode(1);
 }
 
+void CControllerEditor::openLoadDialog(bool force)
+{
+    if (!force && level_->IsModified()) {
+        pending_ = EC_CTRL_LOAD;
+        showMessage(TITLE_UNSAVED, BODY_UNSAVED_LOAD, true);
+        return;
+    }
+    pushChild(
+        [this] {
+            child_ = std::make_unique<CControllerEditorLoad>();
+            return child_.get();
+        },
+        "Load");
+}
+
+// The chosen level is read into a level of its own first: one that cannot
+// be read leaves the level being edited as it was.
+void CControllerEditor::loadClosed()
+{
+    auto& dialog = static_cast<CControllerEditorLoad&>(*child_);
+    std::optional<std::string> name = dialog.IsCancelled() ? std::nullopt : dialog.GetSelectedFile();
+    child_.reset();
+    if (!name) {
+        logMessage(LOG_EDITOR, "No level selected.\n");
+        return;
+    }
+    logMessage(LOG_EDITOR, "Level selected:  '%s'\n", name->c_str());
+    auto loaded = std::make_unique<CLevel>();
+    if (!loaded->LoadFile(name->c_str())) {
+        bool old = loaded->GetVersion() < LEVEL_OLDEST_VERSION;
+        if (old)
+            logMessage(LOG_EDITOR, "Incompatible Level Version:  %i\n", loaded->GetVersion());
+        showMessage(TITLE_CANNOT_OPEN, old ? BODY_OLD_VERSION : BODY_UNREADABLE, false);
+        return;
+    }
+    board_->clearBoard();
+    *level_ = *loaded;
+    board_->loadLevelSprites();
+    changeBackground();
+    level_->SetModified(false);
+}
+
+bool CControllerEditor::checkPlayable()
+{
+    if (!board_->tubeStart().exists() || !board_->tubeEnd().exists()) {
+        showMessage(TITLE_NOT_READY, BODY_NO_TUBES, false);
+        return false;
+    }
+    if (!level_->AreTeleportsPaired()) {
+        showMessage(TITLE_TELEPORTS, BODY_UNPAIRED, false);
+        return false;
+    }
+    return true;
+}
+
+void CControllerEditor::saveLevel(bool saveAs)
+{
+    if (!checkPlayable())
+        return;
+    if (!saveAs && level_->GetFilename()[0] != '\0') {
+        if (!level_->Save())
+            showMessage(TITLE_NOT_SAVED, BODY_NOT_SAVED, false);
+        return;
+    }
+    pushChild(
+        [this] {
+            child_ = std::make_unique<CControllerEditorSave>(*level_);
+            return child_.get();
+        },
+        "Save");
+}
+
+void CControllerEditor::testLevel() { startRun(false, false, "Tester"); }
+
+void CControllerEditor::recordSolution() { startRun(true, false, "Solution Record"); }
+
+void CControllerEditor::playSolution() { startRun(false, true, "Solution Playback"); }
+
+// The game screen plays the editor's own level; the board's sprites go while
+// it runs and are made again from the level when it closes.
+void CControllerEditor::startRun(bool record, bool playback, const char* label)
+{
+    if (!checkPlayable())
+        return;
+    savedModified_ = level_->IsModified();
+    recording_ = record;
+    if (record) {
+        // A recording that does not reach the exit gives the old solution back.
+        savedSolution_ = level_->GetSolution();
+        savedRecorded_ = level_->IsSolutionRecorded();
+        level_->ClearSolution();
+    }
+    clearHeld();
+    hideCursor();
+    grid_->hide();
+    CRender::Render(true);
+    board_->deleteGridSprites();
+    background_.reset();
+    LogLoadingController(label);
+    child_ = std::make_unique<CControllerGame>(level_.get(), record, playback, true);
+    LoadController(child_.get());
+}
+
+void CControllerEditor::runClosed()
+{
+    child_.reset();
+    bool modified = savedModified_;
+    if (recording_) {
+        if (level_->IsSolutionRecorded()) {
+            modified = true;
+        } else {
+            level_->ClearSolution();
+            for (const ReplayKey& key : savedSolution_)
+                level_->AddReplayKey(key.frame, key.key, key.released);
+            if (savedRecorded_)
+                level_->SetSolutionRecorded();
+        }
+        savedSolution_.clear();
+        recording_ = false;
+    } else if (!level_->IsSolutionRecorded()) {
+        level_->ClearSolution();
+    }
+    board_->loadLevelSprites();
+    changeBackground();
+    level_->SetModified(modified);
+    grid_->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
+    showCursor();
+    updateCursor();
+}
+
 void CControllerEditor::changeBackground()
 {
     background_.reset();
@@ -296,8 +472,14 @@ void CControllerEditor::place() { board_->placeCursorType(cursorType_, cursorX_,
 bool CControllerEditor::altCommand(int key)
 {
     switch (key) {
+    case SDLK_a: saveLevel(true); return true;
     case SDLK_h: openHelp(); return true;
+    case SDLK_l: openLoadDialog(false); return true;
     case SDLK_n: newLevel(false); return true;
+    case SDLK_p: playSolution(); return true;
+    case SDLK_r: recordSolution(); return true;
+    case SDLK_s: saveLevel(false); return true;
+    case SDLK_t: testLevel(); return true;
     case SDLK_q:
     case SDLK_w: quitEditor(false); return true;
     default: return false;

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class CControllerEditorPalette;
 class CLevel;
@@ -34,6 +35,15 @@ public:
     // Empties the level; unless forced, a modified level is asked about first.
     void newLevel(bool force);
     void quitEditor(bool force);
+    void openLoadDialog(bool force);
+    // Save writes a named level in place; a new level, or Save As, asks for
+    // a name first. Nothing is saved without both tubes.
+    void saveLevel(bool saveAs);
+    // The level played on the game screen: tried out, recorded to its exit,
+    // or its solution shown.
+    void testLevel();
+    void recordSolution();
+    void playSolution();
 
     // ---- For tests.
     CLevel& GetLevel() { return *level_; }
@@ -59,6 +69,11 @@ private:
     void paletteClosed();
     void messageClosed();
     void tutorialClosed();
+    void loadClosed();
+    void runClosed();
+    bool checkPlayable();
+    void startRun(bool record, bool playback, const char* label);
+    void runPaletteCommand();
 
     void changeBackground();
     void setBackground(int background);
@@ -98,6 +113,12 @@ private:
     // CTRL_EXIT.
     ElementCode pending_ = EC_NONE;
     bool openPaletteFirst_ = true;
+    // The level's state before a run on the game screen: a run leaves the
+    // level as it found it, but for a solution recorded to the exit.
+    bool savedModified_ = false;
+    bool recording_ = false;
+    std::vector<ReplayKey> savedSolution_;
+    bool savedRecorded_ = false;
     // The cell whose tutorial text is being typed.
     int tutorialX_ = 0;
     int tutorialY_ = 0;
