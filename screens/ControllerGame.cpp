@@ -304,7 +304,8 @@ void CControllerGame::playFrame()
     if (!CElement::IsLevelExited())
         return;
     if (editorRun_) {
-        if (recording_)
+        // Only a run that left through the exit proves the level solvable.
+        if (recording_ && resolveFailure() == 0)
             level_->SetSolutionRecorded();
         SetExitCode(1);
         return;
