@@ -303,6 +303,8 @@ void CControllerGame::playFrame()
 
     if (!CElement::IsLevelExited())
         return;
+    logMessage(LOG_DEBUG, "CControllerGame::Pump()   Level left at frame %i in %i steps\n", GetLevelFrame(),
+               GetProfile() ? GetProfile()->GetSteps(true) : 0);
     if (editorRun_) {
         // Only a run that left through the exit proves the level solvable.
         if (recording_ && resolveFailure() == 0)
