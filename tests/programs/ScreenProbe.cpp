@@ -1,13 +1,16 @@
 // The game with a probe screen opened over its root screen: one image
-// button in the middle of the screen that logs its clicks. Whole-program
-// tests drive it with input scripts (see support/GameRun.h).
+// button in the middle of the screen that logs its clicks; or, with
+// CORVELLE_PROBE_STORY=<number>, that story's screen. Whole-program tests
+// drive it with input scripts (see support/GameRun.h).
 #include "engine/Draw.h"
 #include "engine/Game.h"
 #include "engine/Log.h"
 #include "engine/MousePointer.h"
 #include "screens/ControllerIntro.h"
+#include "screens/ControllerStory.h"
 #include "screens/GuiButton.h"
 
+#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -76,6 +79,9 @@ private:
 int main(int argc, char** argv)
 {
     return runCorvelle(argc, argv, [](CControllerIntro& root) {
-        root.OpenChild(std::make_unique<ProbeScreen>(), "Probe");
+        if (const char* story = std::getenv("CORVELLE_PROBE_STORY"))
+            root.OpenChild(std::make_unique<CControllerStory>(std::atoi(story)), "Story");
+        else
+            root.OpenChild(std::make_unique<ProbeScreen>(), "Probe");
     });
 }

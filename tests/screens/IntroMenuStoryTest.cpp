@@ -1,0 +1,180 @@
+// The road from the loading picture: the intro, the main menu, and the
+// story screen, tried through the real program.
+#include "support/GameRun.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <regex>
+
+using namespace corvelle_test;
+
+namespace {
+
+const std::vector<std::string> POINTERS_ONLY = {"Global Mouse Pointer", "Global Hourglass Pointer"};
+
+// Where in the output a text first appears; npos when it does not.
+size_t at(const GameRunResult& result, const std::string& text) { return result.output.find(text); }
+
+// The share of sampled pixels (every 7th row and column, outside the given
+// rectangle) that differ between two BMP files; -1 when one is missing.
+double differingShare(const std::string& a, const std::string& b, SDL_Rect skip)
+{
+    SDL_Surface* first = SDL_LoadBMP(a.c_str());
+    SDL_Surface* second = SDL_LoadBMP(b.c_str());
+    double share = -1;
+    if (first && second && first->w == second->w && first->h == second->h) {
+        SDL_Surface* x = SDL_ConvertSurface(first, first->format, SDL_SWSURFACE);
+        SDL_Surface* y = SDL_ConvertSurface(second, first->format, SDL_SWSURFACE);
+        int differ = 0, total = 0;
+        for (int row = 0; row < x->h; row += 7)
+            for (int col = 0; col < x->w; col += 7) {
+                if (col >= skip.x && col < skip.x + skip.w && row >= skip.y && row < skip.y + skip.h)
+                    continue;
+                const Uint8* p = static_cast<Uint8*>(x->pixels) + row * x->pitch + col * x->format->BytesPerPixel;
+                const Uint8* q = static_cast<Uint8*>(y->pixels) + row * y->pitch + col * y->format->BytesPerPixel;
+                differ += memcmp(p, q, x->format->BytesPerPixel) != 0;
+                ++total;
+            }
+        share = double(differ) / total;
+        SDL_FreeSurface(x);
+        SDL_FreeSurface(y);
+    }
+    if (first)
+        SDL_FreeSurface(first);
+    if (second)
+        SDL_FreeSurface(second);
+    return share;
+}
+
+} // namespace
+
+TEST(IntroAndMenuRun, AKeySkipsTheIntroOnceTheLogoIsInAndAltQEndsTheProgramFromTheMenu)
+{
+    GameRun run;
+    run.logChannels = "4,11,30,32";
+    // A key at once: the logo is still fading in, so nothing happens. The
+    // second key, a second later, opens the menu.
+    run.script = "key space\n"
+                 "wait 40\n"
+                 "# skip\n"
+                 "key return\n"
+                 "wait 20\n"
+                 "keydown left alt\n"
+                 "key q\n"
+                 "keyup left alt\n"
+                 "wait 10\n";
+    GameRunResult result = runGame(run);
+
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    size_t skip = at(result, "InputScript:  line 4");
+    size_t menu = at(result, "Loading Controller:  Main Menu");
+    ASSERT_NE(skip, std::string::npos) << result.output;
+    ASSERT_NE(menu, std::string::npos) << result.output;
+    EXPECT_GT(menu, skip) << "the first key, during the fade, did not skip";
+    EXPECT_LT(menu, at(result, "InputScript:  line 6")) << "the release opened the menu at once";
+    for (const char* line : {"ID_900:  SHUTDOWN:  C3 Started", "ID_900:  SHUTDOWN:  C3 Completed",
+                             "Removing MAIN", "MAIN removal completed", "ID_900:  SHUTDOWN COMPLETED",
+                             "CControllerIntro:  Destroying CControllerIntro..."})
+        EXPECT_TRUE(result.hasLine(line)) << line << "\n" << result.output;
+    EXPECT_EQ(result.output.find("frame limit"), std::string::npos) << "Alt+Q ended the run";
+    EXPECT_LT(at(result, "Removing MAIN"), at(result, "ID_900:  SHUTDOWN COMPLETED"));
+    EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
+}
+
+// Left alone, the intro shows the logo for three seconds with three blinks,
+// then each splash card for three seconds, and opens the menu by itself.
+TEST(IntroAndMenuRun, TheIntroRunsItsTimedSequenceAndBlinksInItsThreeWindows)
+{
+    GameRun run;
+    run.logChannels = "4,32";
+    run.maxFrames = 600;
+    run.script = "wait 360\n"
+                 "keydown left alt\n"
+                 "key q\n"
+                 "keyup left alt\n"
+                 "wait 10\n";
+    GameRunResult result = runGame(run);
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+
+    std::regex blink("Blinking Vostrel Eyes at (\\d+)");
+    bool windows[3] = {};
+    for (auto it = std::sregex_iterator(result.output.begin(), result.output.end(), blink);
+         it != std::sregex_iterator(); ++it) {
+        int t = std::stoi((*it)[1]);
+        bool inside = (t >= 800 && t <= 900) || (t >= 1100 && t <= 1200) || (t >= 1900 && t <= 2000);
+        EXPECT_TRUE(inside) << t;
+        windows[0] |= t >= 800 && t <= 900;
+        windows[1] |= t >= 1100 && t <= 1200;
+        windows[2] |= t >= 1900 && t <= 2000;
+    }
+    EXPECT_TRUE(windows[0] && windows[1] && windows[2]) << result.output;
+    for (const char* line : {"Loading SPLASH0_URL:  resource9.dat", "Loading SPLASH1_URL:  resource10.dat",
+                             "Loading SPLASH2_URL:  resource11.dat", "Loading Controller:  Main Menu"})
+        EXPECT_TRUE(result.hasLine(line)) << line << "\n" << result.output;
+    // The menu came on its own, about nine seconds after the logo was in
+    // (frames are 33 ms; loading and the fade-in come first).
+    size_t menu = at(result, "Loading Controller:  Main Menu");
+    EXPECT_LT(menu, at(result, "InputScript:  line 2"));
+    EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
+}
+
+TEST(StoryRun, TheArrivalPagesTurnBackAndForthAndDoneCloses)
+{
+    const std::string home = TemporaryHome::path();
+    GameRun run;
+    run.program = probeProgramPath();
+    run.logChannels = "4,11,32";
+    run.environment = {{"CORVELLE_PROBE_STORY", "0"}};
+    // Return presses the default button: next on page 1, done on page 2.
+    run.script = "wait 3\n"
+                 "shot " + home + "/page1.bmp\n"
+                 "key return\n"
+                 "wait 3\n"
+                 "shot " + home + "/page2.bmp\n"
+                 "click 307 556\n"
+                 "wait 3\n"
+                 "move 10 10\n"
+                 "wait 3\n"
+                 "shot " + home + "/page1again.bmp\n"
+                 "key return\n"
+                 "wait 3\n"
+                 "key return\n"
+                 "wait 3\n"
+                 "quit\n";
+    GameRunResult result = runGame(run);
+
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    // Leave out the buttons' row and the pointer's corner.
+    SDL_Rect pointer = {0, 520, 800, 80};
+    EXPECT_GT(differingShare(home + "/page1.bmp", home + "/page2.bmp", pointer), 0.3) << "next turned the page";
+    EXPECT_EQ(differingShare(home + "/page1.bmp", home + "/page1again.bmp", {0, 0, 40, 40}), 0.0)
+        << "previous brought page 1 back as it was";
+    size_t closed = at(result, "CControllerStory:  Destroying CControllerStory...");
+    EXPECT_NE(closed, std::string::npos) << result.output;
+    EXPECT_LT(closed, at(result, "InputScript:  line 15")) << "done closed the story before the quit";
+    EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
+}
+
+// The ten stories between the chapters have one page: Return closes it at
+// once; Escape closes any story.
+TEST(StoryRun, AOnePageStoryClosesOnDoneAndAnyStoryOnEscape)
+{
+    struct Case {
+        const char* story;
+        const char* key;
+    };
+    for (const Case& c : {Case{"5", "return"}, Case{"10", "return"}, Case{"11", "escape"}}) {
+        GameRun run;
+        run.program = probeProgramPath();
+        run.logChannels = "4,11,32";
+        run.environment = {{"CORVELLE_PROBE_STORY", c.story}};
+        run.script = std::string("wait 3\nkey ") + c.key + "\nwait 3\nquit\n";
+        GameRunResult result = runGame(run);
+        EXPECT_EQ(result.exitStatus, 0) << result.output;
+        size_t closed = at(result, "CControllerStory:  Destroying CControllerStory...");
+        EXPECT_NE(closed, std::string::npos) << c.story << result.output;
+        EXPECT_LT(closed, at(result, "InputScript:  line 4")) << c.story;
+        EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << c.story << result.output;
+    }
+}
