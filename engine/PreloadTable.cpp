@@ -110,6 +110,24 @@ Actions storyPictures()
     return out;
 }
 
+// The profile chooser and the settings, opened from the main menu.
+Group playerScreens()
+{
+    return group("Player Screens",
+                 {each("profile_select_", {"main", "listbox", "selector"}, ".png"),
+                  forEach({"up", "down", "select", "delete", "rename", "add"},
+                          [](const std::string& word) {
+                              return each("profile_button_" + word, {"base", "shadow", "rollover"}, ".png");
+                          }),
+                  each("slider_", {"shadow", "frame", "value", "greyout"}, ".png"),
+                  each("slider_button_", {"minusbase", "minusshadow", "minusrollover", "plusbase", "plusshadow",
+                                          "plusrollover"},
+                       ".png"),
+                  each("checkbox_", {"base", "rollover", "basecheck", "rollovercheck"}, ".png"),
+                  each("optionscontrols", {"inputbase", "inputshadow", "inputrollover", "cursor"}, ".png"),
+                  one("password_entry.png")});
+}
+
 List mainMenu()
 {
     return {
@@ -133,7 +151,7 @@ List mainMenu()
                                 ".png"),
                            each("profile_button_change", {"base", "shadow", "rollover"}, ".png"),
                            one("profile_main.png"), one("logovg-eyes.png"), step()}),
-         group("Story", {storyPictures()})}};
+         playerScreens(), group("Story", {storyPictures()})}};
 }
 
 List map()
@@ -163,6 +181,7 @@ List map()
                                   series("star_pulse", 0, 59, ".png"),
                                   step(),
                                   series("star_appear", 0, 13, ".png"),
+                                  one("mapstar_explain.png"),
                                   step()})}};
 }
 
@@ -180,6 +199,8 @@ List game()
                                           "tutorial_small", "tutorial_big"},
                                          ".png"),
                                     step()}),
+         group("Game Screen", {one("show_solution.tga"), each("ingame_menubutton", {"", "_selected"}, ".tga"),
+                               one("Step Counter 03.png")}),
          group("Game Overlays", {one("flash.jpg"), glows, series("heatgunimpact", 0, 25, ".png"),
                                  series("icemeltingsteam", 0, 18, ".png"), series("magnetemp", 0, 14, ".tga"), step()}),
          group("Game Backgrounds",
@@ -542,7 +563,11 @@ List captions()
         {"krvl_button_controlstext.png", 3614}, {"krvl_button_defaulttext.png", 3615},
         {"krvl_button_savetext.png", 3616},     {"krvl_button_canceltext.png", 3617},
         {"krvl_button_undotext.png", 3621},     {"krvl_button_undotextB.png", 3622}};
-    Group parchment{"Parchment Buttons", {}};
+    Group parchment{"Parchment Buttons",
+                    join({each("krvl_button_", {"base", "select"}, ".png"), one("parchment_confirmation.png"),
+                          each("confirmation_button",
+                               {"okaybase", "okayshadow", "okayroll", "cancelbase", "cancelshadow", "cancelroll"},
+                               ".png")})};
     for (const auto& [name, stringNumber] : buttons)
         parchment.actions.push_back(TextImage{name, stringNumber, kWidth, kHeight});
     parchment.actions.push_back(BarStep{});

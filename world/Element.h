@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Sprite.h"
+#include "world/ElementRecord.h"
 #include "world/ElementTypes.h"
 
 #include <array>
@@ -69,16 +70,15 @@ struct ElementStatus {
     bool catchLeft = false, catchRight = false;
 };
 
-// One undo step of an element: its status, its main sprite and a snapshot of
-// that sprite, and a copy of the teleport ghost. The copy stays with the
-// record; a restore hands the element a fresh copy of it, so the oldest step
-// can be restored any number of times.
-struct ElementSavedState {
-    bool kept = false;
+// The base class's part of an element record: its status, its main sprite
+// and a snapshot of that sprite, and a copy of the teleport ghost. The copy
+// stays with the record; a restore hands the element a fresh copy of it, so
+// a record can be restored any number of times.
+struct ElementBaseState {
     ElementStatus status;
     CSprite* sprite = nullptr;
     SpriteSnapshot spriteSnapshot{};
-    std::unique_ptr<CSprite> ghost;
+    std::shared_ptr<const CSprite> ghost;
 };
 
 // The six level-outcome flags but the last: these five are kept in every
@@ -89,6 +89,18 @@ struct LevelOutcome {
     bool professorSinged = false;
     bool professorLeaving = false;
     bool professorCaught = false;
+};
+
+// The whole world as a value (CElement::CaptureWorld): one undo step, or a
+// copy kept by a tool. Elements are held by pointer: the copy is good while
+// they live.
+struct WorldState {
+    std::array<CElement*, BOARD_CELLS> grid{};
+    std::vector<CElement*> elements;
+    std::vector<ElementRecord> records; // one per element, in the same order
+    std::vector<CElement*> spawned;
+    LevelOutcome outcome;
+    std::vector<std::any> classStates; // one per entry of the class-state table
 };
 
 // The base of everything that stands on the 32 x 24 board: terrain, ladders,
@@ -110,15 +122,17 @@ struct LevelOutcome {
 //   argument.
 // - It overrides the virtual operations it needs; they are declared below in
 //   their fixed slot order.
-// - Its own fields that an undo must bring back live in a record per undo step;
-//   SaveState and RestoreState call the parent's first, log on channel 19
-//   "      %s:  Saving ElementXxx state...\n" (or "Restoring") with
-//   GetTypeName(), then copy the record.
-// - Class-wide state goes into statics with an exists flag, cleared by a
-//   reset operation and copied into and out of one of the five undo steps by
-//   save and restore operations; the class enters them in WorldLinks.cpp,
-//   with the queries the base asks of it (teleport partners, trampolines,
-//   ladders, the magnets' pull).
+// - Its own fields that an undo must bring back go into one part of the
+//   element's record (a struct of the class's own): SaveState and
+//   RestoreState call the parent's and SavePart / RestorePart, which log on
+//   channel 19 "      %s:  Saving ElementXxx state...\n" (or "Restoring")
+//   with GetTypeName() and keep or find the part. A class with nothing of its
+//   own calls LogPart alone.
+// - Class-wide state goes into statics, cleared by a reset operation; when
+//   an undo must bring it back, the class enters it with keptClassState
+//   (world/ElementRecord.h), which copies it whole into every undo step. The
+//   class enters it in WorldLinks.cpp, with the queries the base asks of it
+//   (teleport partners, trampolines, ladders, the magnets' pull).
 // - Its destructor logs on channel 11 ("CElementXxx:  Destroying ...\n").
 // - Elements made during play call RegisterSpawned, so an undo to a step
 //   before them deletes them.
@@ -145,9 +159,10 @@ public:
     // 4, 5: deletes the ghost sprite, the overlays and the sounds. The element
     // stays in the lists and the grid: UnloadElements and the undo own that.
     virtual ~CElement();
-    // 6, 7: the undo record of that step.
-    virtual void SaveState(int step);
-    virtual void RestoreState(int step);
+    // 6, 7: the element's state into a record, and back out of one. A
+    // restore from a record without this element's parts leaves it as it is.
+    virtual void SaveState(ElementRecord& record) const;
+    virtual void RestoreState(const ElementRecord& record);
     // 8
     virtual void ReleaseMagnetLinks();
     // 9, 10: the origin cell while mobile, else the cell.
@@ -308,6 +323,13 @@ public:
     // sprite and sound.
     static void UnloadElements();
     static int GetUndoCount() { return undoCount; }
+    // The whole world by value: the board, the element lists, every
+    // element's record, the outcome flags and the kept class-wide state.
+    // `step` only names the undo step in the log lines; below zero the copy
+    // logs nothing. A restore brings back the elements of the copy; elements
+    // made since are left to the caller (the undo deletes them first).
+    static void CaptureWorld(WorldState& into, int step);
+    static void RestoreWorld(const WorldState& from, int step);
 
     // ---- Outcome flags.
     static bool IsExitTubeDestroyed() { return outcome.exitTubeDestroyed; }
@@ -329,9 +351,6 @@ public:
     static void SetImagesCached(bool cached) { imagesCached = cached; }
     static bool AreImagesCached() { return imagesCached; }
 
-    // ---- The element record beyond ElementStatus.
-    std::array<ElementSavedState, UNDO_STEPS> savedStates;
-
     // Owned sounds: the five movement sounds, and those of the heat
     // overlays (null until the overlays are made).
     std::unique_ptr<SoundObject> soundStop, soundLand, soundSlideIce, soundSlide, soundBarrelRoll;
@@ -348,6 +367,23 @@ public:
     std::unique_ptr<CSprite> ghostSprite;
 
 protected:
+    // One class's part of the element's record, as the undo's log names the
+    // class ("ElementDeviceGate"). RestorePart gives null when the record
+    // holds no part of that type.
+    void LogPart(bool saving, const char* className) const;
+    template <class Part>
+    void SavePart(ElementRecord& record, const char* className, Part part) const
+    {
+        LogPart(true, className);
+        record.put(std::move(part));
+    }
+    template <class Part>
+    const Part* RestorePart(const ElementRecord& record, const char* className) const
+    {
+        LogPart(false, className);
+        return record.find<Part>();
+    }
+
     // The element gives its heat away (frost, or heat passed on).
     static bool Cool(CElement* element);
     void GiveUpHeat();

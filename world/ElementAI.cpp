@@ -27,22 +27,22 @@ CElementAI::~CElementAI()
 
 // ---- Undo.
 
-void CElementAI::SaveState(int step)
+void CElementAI::SaveState(ElementRecord& record) const
 {
-    logMessage(LOG_UNDO, "      %s:  Saving ElementAI state...\n", GetTypeName());
-    savedAI_[step] = {barrelRolled, barrel};
-    CElement::SaveState(step);
+    SavePart(record, "ElementAI", SavedAI{barrelRolled, barrel});
+    CElement::SaveState(record);
 }
 
-void CElementAI::RestoreState(int step)
+void CElementAI::RestoreState(const ElementRecord& record)
 {
-    logMessage(LOG_UNDO, "      %s:  Restoring ElementAI state...\n", GetTypeName());
-    barrelRolled = savedAI_[step].barrelRolled;
-    barrel = savedAI_[step].barrel ? savedAI_[step].barrel : nullElement;
+    if (const SavedAI* part = RestorePart<SavedAI>(record, "ElementAI")) {
+        barrelRolled = part->barrelRolled;
+        barrel = part->barrel ? part->barrel : nullElement;
+    }
     keyLeft = keyRight = keyUp = keyDown = keyAction = false;
     hotStep = hotPush = stunned = false;
     stunTicks = 0;
-    CElement::RestoreState(step);
+    CElement::RestoreState(record);
 }
 
 // ---- Slides: a frozen actor slides and lets others slide on it; a live one

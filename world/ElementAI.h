@@ -16,8 +16,8 @@ public:
     CElementAI(int x, int y);
     ~CElementAI() override;
 
-    void SaveState(int step) override;
-    void RestoreState(int step) override;
+    void SaveState(ElementRecord& record) const override;
+    void RestoreState(const ElementRecord& record) override;
     int GetOwnSlide() const override;
     int GetSurfaceSlide() const override;
     void DumpDebug() override;
@@ -68,5 +68,4 @@ private:
     bool Step(bool left, CElement* target);
     void ReleaseBarrel();
 
-    std::array<SavedAI, UNDO_STEPS> savedAI_;
 };

@@ -78,21 +78,21 @@ const std::vector<CElementAIBot*>& CElementAIBot::GetList() { return bots; }
 
 // ---- Undo.
 
-void CElementAIBot::SaveState(int step)
+void CElementAIBot::SaveState(ElementRecord& record) const
 {
-    logMessage(LOG_UNDO, "      %s:  Saving ElementAIBot state...\n", GetTypeName());
-    savedBot_[step] = {active, standUp, empDazed};
-    CElementAI::SaveState(step);
+    SavePart(record, "ElementAIBot", SavedBot{active, standUp, empDazed});
+    CElementAI::SaveState(record);
 }
 
-void CElementAIBot::RestoreState(int step)
+void CElementAIBot::RestoreState(const ElementRecord& record)
 {
-    logMessage(LOG_UNDO, "      %s:  Restoring ElementAIBot state...\n", GetTypeName());
-    active = savedBot_[step].active;
-    standUp = savedBot_[step].standUp;
-    empDazed = savedBot_[step].empDazed;
+    if (const SavedBot* part = RestorePart<SavedBot>(record, "ElementAIBot")) {
+        active = part->active;
+        standUp = part->standUp;
+        empDazed = part->empDazed;
+    }
     catchJumpDelay = CATCH_JUMP_DELAY;
-    CElementAI::RestoreState(step);
+    CElementAI::RestoreState(record);
 }
 
 // ---- Waking and stunning.
@@ -259,13 +259,13 @@ void CElementAIBot::Update()
         else
             Detect();
         // Crushed: something mobile came to rest on the bot's head.
-        if (IsSupported(false) && GetElementAt(x, y - 1)->mobile) {
-            if (!stunned) {
-                stunned = true;
-                stunTicks = CRUSH_DELAY;
-                if (!soundCrush_->isPlaying())
-                    soundCrush_->play();
-            }
+        // The count starts once, and clears on the next tick, as the
+        // professor's does: the crushed picture follows at once.
+        if (IsSupported(false) && !stunned && GetElementAt(x, y - 1)->mobile) {
+            stunned = true;
+            stunTicks = CRUSH_DELAY;
+            if (!soundCrush_->isPlaying())
+                soundCrush_->play();
         } else {
             stunTicks = 0;
         }

@@ -34,8 +34,8 @@ public:
     CElementAIBot(int x, int y, int code, int modifier);
     ~CElementAIBot() override;
 
-    void SaveState(int step) override;
-    void RestoreState(int step) override;
+    void SaveState(ElementRecord& record) const override;
+    void RestoreState(const ElementRecord& record) override;
     void Update() override;
     bool IsCatching() override;
 
@@ -90,7 +90,6 @@ private:
     void PlayClimbSound();
     void UpdateSlideSound();
 
-    std::array<SavedBot, UNDO_STEPS> savedBot_;
     std::array<std::unique_ptr<CSprite>, STATE_COUNT> sprites_;
     std::unique_ptr<SoundObject> soundFall_, soundCrush_, soundDetectStand_, soundDetectHang_, soundBotSlide_;
     std::array<std::unique_ptr<SoundObject>, 12> footsteps_;

@@ -162,25 +162,24 @@ void CElementAIProfessor::keepPushing()
 
 // ---- Undo.
 
-void CElementAIProfessor::SaveState(int step)
+void CElementAIProfessor::SaveState(ElementRecord& record) const
 {
-    logMessage(LOG_UNDO, "      %s:  Saving ElementAIProfessor state...\n", GetTypeName());
-    saved_[step] = {profile ? profile->GetSteps(true) : 0, *this};
-    CElementAI::SaveState(step);
+    SavePart(record, "ElementAIProfessor", SavedProfessor{profile ? profile->GetSteps(true) : 0, *this});
+    CElementAI::SaveState(record);
 }
 
-void CElementAIProfessor::RestoreState(int step)
+void CElementAIProfessor::RestoreState(const ElementRecord& record)
 {
-    logMessage(LOG_UNDO, "      %s:  Restoring ElementAIProfessor state...\n", GetTypeName());
-    const SavedProfessor& record = saved_[step];
-    if (profile)
-        profile->SetSteps(record.steps);
-    static_cast<ProfessorStatus&>(*this) = record.status;
+    if (const SavedProfessor* part = RestorePart<SavedProfessor>(record, "ElementAIProfessor")) {
+        if (profile)
+            profile->SetSteps(part->steps);
+        static_cast<ProfessorStatus&>(*this) = part->status;
+    }
     arriving = idling = false;
     idleTicks = 0;
     syncIcons();
     mouseTargetActive = false;
     hoveredSlot = -1;
-    CElementAI::RestoreState(step);
+    CElementAI::RestoreState(record);
     movable = true;
 }

@@ -71,8 +71,8 @@ public:
     ~CElementAIProfessor() override;
 
     void Update() override;
-    void SaveState(int step) override;
-    void RestoreState(int step) override;
+    void SaveState(ElementRecord& record) const override;
+    void RestoreState(const ElementRecord& record) override;
 
     // ---- What the game screen calls (ProfessorActions.cpp). `released` is
     // true for a key-up; all five with true when a screen opens over the
@@ -153,5 +153,4 @@ private:
     std::unique_ptr<Sounds> sounds_;
     // The chosen state asks its sprite to stand still, or to play again.
     bool stopChosen_ = false, replayChosen_ = false;
-    std::array<SavedProfessor, UNDO_STEPS> saved_;
 };

@@ -18,16 +18,16 @@ CElementDevice::CElementDevice(int cellX, int cellY) : CElement(cellX, cellY, 1)
 
 CElementDevice::~CElementDevice() = default;
 
-void CElementDevice::SaveState(int step)
+void CElementDevice::SaveState(ElementRecord& record) const
 {
-    CElement::SaveState(step);
-    logMessage(LOG_UNDO, "      %s:  Saving ElementDevice state...\n", GetTypeName());
+    CElement::SaveState(record);
+    LogPart(true, "ElementDevice");
 }
 
-void CElementDevice::RestoreState(int step)
+void CElementDevice::RestoreState(const ElementRecord& record)
 {
-    CElement::RestoreState(step);
-    logMessage(LOG_UNDO, "      %s:  Restoring ElementDevice state...\n", GetTypeName());
+    CElement::RestoreState(record);
+    LogPart(false, "ElementDevice");
 }
 
 void CElementDevice::DumpDebug()

@@ -15,8 +15,8 @@ public:
     CElementDevice(int x, int y);
     ~CElementDevice() override;
 
-    void SaveState(int step) override;
-    void RestoreState(int step) override;
+    void SaveState(ElementRecord& record) const override;
+    void RestoreState(const ElementRecord& record) override;
     // Ordinary, non-slippery ground, and never slides itself.
     int GetOwnSlide() const override { return 0; }
     int GetSurfaceSlide() const override { return 0; }
@@ -42,9 +42,6 @@ protected:
     // it is hidden and rewound and the saved one takes its place, set to its
     // last frame when asked and shown (no previous box) unless told not to.
     static void restoreSprite(CSprite*& now, CSprite* saved, bool lastFrame, bool show = true);
-    // Whether the undo step holds a record of this element (it may have been
-    // made after that step).
-    bool hasRecord(int step) const { return savedStates[step].kept; }
     // The debug line of one sprite.
     void dumpSprite(const CSprite* sprite) const;
 

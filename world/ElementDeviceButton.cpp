@@ -4,9 +4,7 @@
 #include "engine/Log.h"
 #include "engine/SoundObject.h"
 
-bool CElementDeviceButton::exists = false;
 std::array<int, 3> CElementDeviceButton::pressedCount{};
-std::array<std::array<int, 3>, UNDO_STEPS> CElementDeviceButton::savedCounts{};
 
 namespace {
 
@@ -25,7 +23,6 @@ CElementDeviceButton::CElementDeviceButton(int cellX, int cellY, int buttonColou
     static const char* const prefixes[] = {"buttonblue", "buttonred", "buttonyellow"};
     static const char* const breakPrefixes[] = {"buttonblue_break", "buttonred_break", "buttonyellow_break"};
     typeDevice = DEVICE_BUTTON;
-    exists = true;
     const bool shared = ::imagesCached(ImageClass::Buttons);
     spriteNormal = makeSprite(normalNames[colour], 11, -9, BUTTON_SPRITE_KIND, 0, shared);
     spriteNormal->addFrames(prefixes[colour], 0, 1, ".tga", 1);
@@ -46,7 +43,12 @@ CElementDeviceButton::~CElementDeviceButton()
 
 void CElementDeviceButton::Update()
 {
-    if (!breakWhenLanded()) {
+    if (breakWhenLanded()) {
+        // A broken button holds nothing down: its gates close unless another
+        // button of its colour is pressed.
+        if (pressed)
+            release();
+    } else {
         CElement* occupant = GetElementAt(x, y);
         const bool occupied = !occupant->IsNull();
         if (occupied && !occupant->IsBridge() && !pressed)
@@ -58,12 +60,17 @@ void CElementDeviceButton::Update()
             counter = 0;
             logMessage(LOG_DEBUG, "Button (%d) pressed (%d):  %d\n", colour, 1, pressedCount[colour]);
         } else if (!occupied && pressed) {
-            pressed = false;
-            --pressedCount[colour];
-            logMessage(LOG_DEBUG, "Button (%d) released (%d):  %d\n", colour, 0, pressedCount[colour]);
+            release();
         }
     }
     updateSprites();
+}
+
+void CElementDeviceButton::release()
+{
+    pressed = false;
+    --pressedCount[colour];
+    logMessage(LOG_DEBUG, "Button (%d) released (%d):  %d\n", colour, 0, pressedCount[colour]);
 }
 
 void CElementDeviceButton::updateSprites()
@@ -79,21 +86,20 @@ void CElementDeviceButton::updateSprites()
     sprite->setLocation(pixelX, pixelY, false);
 }
 
-void CElementDeviceButton::SaveState(int step)
+void CElementDeviceButton::SaveState(ElementRecord& record) const
 {
-    CElementDevice::SaveState(step);
-    logMessage(LOG_UNDO, "      %s:  Saving ElementDeviceButton state...\n", GetTypeName());
-    saved[step] = {pressed, counter};
+    CElementDevice::SaveState(record);
+    SavePart(record, "ElementDeviceButton", Saved{pressed, counter});
 }
 
-void CElementDeviceButton::RestoreState(int step)
+void CElementDeviceButton::RestoreState(const ElementRecord& record)
 {
-    CElementDevice::RestoreState(step);
-    logMessage(LOG_UNDO, "      %s:  Restoring ElementDeviceButton state...\n", GetTypeName());
-    if (!hasRecord(step))
+    CElementDevice::RestoreState(record);
+    const Saved* part = RestorePart<Saved>(record, "ElementDeviceButton");
+    if (!part)
         return;
-    pressed = saved[step].pressed;
-    counter = saved[step].counter;
+    pressed = part->pressed;
+    counter = part->counter;
 }
 
 bool CElementDeviceButton::IsColourPressed(int colour) { return GetPressedCount(colour) > 0; }
@@ -102,18 +108,10 @@ int CElementDeviceButton::GetPressedCount(int colour) { return validColour(colou
 
 void CElementDeviceButton::ResetAll()
 {
-    exists = false;
     pressedCount.fill(0);
 }
 
-void CElementDeviceButton::SaveAll(int step)
+ClassState CElementDeviceButton::classState()
 {
-    if (exists)
-        savedCounts[step] = pressedCount;
-}
-
-void CElementDeviceButton::RestoreAll(int step)
-{
-    if (exists)
-        pressedCount = savedCounts[step];
+    return keptClassState("buttons", &CElementDeviceButton::ResetAll, pressedCount);
 }

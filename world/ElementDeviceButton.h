@@ -14,8 +14,8 @@ public:
     CElementDeviceButton(int x, int y, int colour);
     ~CElementDeviceButton() override;
 
-    void SaveState(int step) override;
-    void RestoreState(int step) override;
+    void SaveState(ElementRecord& record) const override;
+    void RestoreState(const ElementRecord& record) override;
     void Update() override;
 
     bool IsPressed() const { return pressed; }
@@ -24,11 +24,11 @@ public:
     static bool IsColourPressed(int colour);
     static int GetPressedCount(int colour);
     static void ResetAll();
-    static void SaveAll(int step);
-    static void RestoreAll(int step);
+    static ClassState classState();
 
 private:
     void updateSprites();
+    void release();
 
     std::unique_ptr<CSprite> spriteNormal, spriteBreak;
     std::unique_ptr<SoundObject> soundClick;
@@ -40,9 +40,6 @@ private:
         bool pressed = false;
         int counter = 0;
     };
-    std::array<Saved, UNDO_STEPS> saved{};
 
-    static bool exists;
     static std::array<int, 3> pressedCount;
-    static std::array<std::array<int, 3>, UNDO_STEPS> savedCounts;
 };

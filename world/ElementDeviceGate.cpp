@@ -161,27 +161,25 @@ void CElementDeviceGate::updateSprites()
     showCurrent(shown.lights, current.lights, SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
 }
 
-void CElementDeviceGate::SaveState(int step)
+void CElementDeviceGate::SaveState(ElementRecord& record) const
 {
-    CElementDevice::SaveState(step);
-    logMessage(LOG_UNDO, "      %s:  Saving ElementDeviceGate state...\n", GetTypeName());
-    saved[step] = {current, shown, open, broken, magnetHeldShown};
+    CElementDevice::SaveState(record);
+    SavePart(record, "ElementDeviceGate", Saved{current, shown, open, broken, magnetHeldShown});
 }
 
-void CElementDeviceGate::RestoreState(int step)
+void CElementDeviceGate::RestoreState(const ElementRecord& record)
 {
-    CElementDevice::RestoreState(step);
-    logMessage(LOG_UNDO, "      %s:  Restoring ElementDeviceGate state...\n", GetTypeName());
-    if (!hasRecord(step))
+    CElementDevice::RestoreState(record);
+    const Saved* part = RestorePart<Saved>(record, "ElementDeviceGate");
+    if (!part)
         return;
-    const Saved& record = saved[step];
-    restoreSprite(current.front, record.current.front, true);
-    restoreSprite(current.back, record.current.back, true);
-    restoreSprite(current.lights, record.current.lights, true);
+    restoreSprite(current.front, part->current.front, true);
+    restoreSprite(current.back, part->current.back, true);
+    restoreSprite(current.lights, part->current.lights, true);
     shown = current;
-    open = record.open;
-    broken = record.broken;
-    magnetHeldShown = record.magnetHeldShown;
+    open = part->open;
+    broken = part->broken;
+    magnetHeldShown = part->magnetHeldShown;
 }
 
 void CElementDeviceGate::DumpLine()

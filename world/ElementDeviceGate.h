@@ -14,8 +14,8 @@ public:
     CElementDeviceGate(int x, int y, int colour);
     ~CElementDeviceGate() override;
 
-    void SaveState(int step) override;
-    void RestoreState(int step) override;
+    void SaveState(ElementRecord& record) const override;
+    void RestoreState(const ElementRecord& record) override;
     void Update() override;
     void DumpLine() override;
 
@@ -54,7 +54,6 @@ private:
         Layers current, shown;
         bool open = false, broken = false, magnetHeldShown = false;
     };
-    std::array<Saved, UNDO_STEPS> saved{};
 
     static std::array<long, SOUND_COUNT> lastStarted;
 };

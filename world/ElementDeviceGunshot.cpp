@@ -189,19 +189,17 @@ void CElementDeviceGunshot::UpdateSprite()
 
 // ---- Undo.
 
-void CElementDeviceGunshot::SaveState(int step)
+void CElementDeviceGunshot::SaveState(ElementRecord& record) const
 {
-    CElementDevice::SaveState(step);
-    logMessage(LOG_UNDO, "      %s:  Saving ElementDeviceGunshot state...\n", GetTypeName());
-    saved_[step] = {done, exploding};
+    CElementDevice::SaveState(record);
+    SavePart(record, "ElementDeviceGunshot", Saved{done, exploding});
 }
 
-void CElementDeviceGunshot::RestoreState(int step)
+void CElementDeviceGunshot::RestoreState(const ElementRecord& record)
 {
-    CElementDevice::RestoreState(step);
-    logMessage(LOG_UNDO, "      %s:  Restoring ElementDeviceGunshot state...\n", GetTypeName());
-    if (hasRecord(step)) {
-        done = saved_[step].done;
-        exploding = saved_[step].exploding;
+    CElementDevice::RestoreState(record);
+    if (const Saved* part = RestorePart<Saved>(record, "ElementDeviceGunshot")) {
+        done = part->done;
+        exploding = part->exploding;
     }
 }

@@ -22,8 +22,8 @@ public:
     ~CElementDeviceGunshot() override;
 
     void UpdateMovement() override;
-    void SaveState(int step) override;
-    void RestoreState(int step) override;
+    void SaveState(ElementRecord& record) const override;
+    void RestoreState(const ElementRecord& record) override;
     void Update() override;
 
     // The hit test: freezes or heats the element in the cell holding the
@@ -49,5 +49,4 @@ private:
     void UpdateSprite();
     SoundObject* HeatImpactSound(const CElement* target) const;
 
-    std::array<Saved, UNDO_STEPS> saved_{};
 };

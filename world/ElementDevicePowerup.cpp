@@ -9,8 +9,6 @@
 namespace {
 
 std::array<CElementDevicePowerup*, BOARD_CELLS> powerupGrid{};
-std::array<std::array<CElementDevicePowerup*, BOARD_CELLS>, UNDO_STEPS> savedPowerupGrids{};
-bool powerupsExist = false;
 // Staggers the bobbing of successive power-ups; runs on across levels.
 int phaseCounter = 0;
 constexpr int PHASE_STEP = 4;
@@ -69,7 +67,6 @@ CElementDevicePowerup* powerupAt(int x, int y) { return isOnBoard(x, y) ? poweru
 CElementDevicePowerup::CElementDevicePowerup(int cellX, int cellY, int type)
     : CElementDevice(cellX, cellY), powerupType(type)
 {
-    powerupsExist = true;
     typeDevice = DEVICE_POWERUP;
     canFall = false;
     soundCollect = std::make_unique<SoundObject>("powerup_collect.ogg", false);
@@ -141,55 +138,38 @@ void CElementDevicePowerup::RemoveAt(int cellX, int cellY)
 
 void CElementDevicePowerup::ResetAll()
 {
-    powerupsExist = false;
     powerupGrid.fill(nullptr);
-    for (auto& step : savedPowerupGrids)
-        step.fill(nullptr);
-}
-
-void CElementDevicePowerup::SaveAll(int step)
-{
-    if (powerupsExist)
-        savedPowerupGrids[step] = powerupGrid;
-}
-
-void CElementDevicePowerup::RestoreAll(int step)
-{
-    if (powerupsExist)
-        powerupGrid = savedPowerupGrids[step];
 }
 
 ClassState CElementDevicePowerup::classState()
 {
-    return {"powerups", &CElementDevicePowerup::ResetAll, &CElementDevicePowerup::SaveAll,
-            &CElementDevicePowerup::RestoreAll};
+    return keptClassState("powerups", &CElementDevicePowerup::ResetAll, powerupGrid);
 }
 
 // ---- Undo. The halo is the main sprite: the element's own record brings it
 // back with an undone collection.
 
-void CElementDevicePowerup::SaveState(int step)
+void CElementDevicePowerup::SaveState(ElementRecord& record) const
 {
-    CElementDevice::SaveState(step);
-    logMessage(LOG_UNDO, "      %s:  Saving ElementDevicePowerup state...\n", GetTypeName());
-    Saved& record = saved_[step];
-    record.collected = collected;
-    currentItem->saveSnapshot(record.item);
-    currentText->saveSnapshot(record.text);
+    CElementDevice::SaveState(record);
+    Saved part;
+    part.collected = collected;
+    currentItem->saveSnapshot(part.item);
+    currentText->saveSnapshot(part.text);
+    SavePart(record, "ElementDevicePowerup", part);
 }
 
-void CElementDevicePowerup::RestoreState(int step)
+void CElementDevicePowerup::RestoreState(const ElementRecord& record)
 {
-    CElementDevice::RestoreState(step);
-    logMessage(LOG_UNDO, "      %s:  Restoring ElementDevicePowerup state...\n", GetTypeName());
-    if (!hasRecord(step))
+    CElementDevice::RestoreState(record);
+    const Saved* part = RestorePart<Saved>(record, "ElementDevicePowerup");
+    if (!part)
         return;
-    const Saved& record = saved_[step];
-    collected = record.collected;
+    collected = part->collected;
     if (!collected)
         rise = 0; // a later collection's text rises from the cell again
-    currentItem->loadSnapshot(record.item);
-    currentText->loadSnapshot(record.text);
+    currentItem->loadSnapshot(part->item);
+    currentText->loadSnapshot(part->text);
 }
 
 // ---- The tick: bobbing while it lies, the text rising once collected.

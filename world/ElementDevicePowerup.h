@@ -6,7 +6,6 @@
 #include <memory>
 
 class Oscillator;
-struct ClassState;
 
 // What the professor carries and uses: the kinds of power-up.
 enum PowerupType {
@@ -39,8 +38,8 @@ public:
     CElementDevicePowerup(int x, int y, int powerupType);
     ~CElementDevicePowerup() override;
 
-    void SaveState(int step) override;
-    void RestoreState(int step) override;
+    void SaveState(ElementRecord& record) const override;
+    void RestoreState(const ElementRecord& record) override;
     void Update() override;
     void DumpLine() override;
 
@@ -52,8 +51,6 @@ public:
     static void RemoveAt(int x, int y);
 
     static void ResetAll();
-    static void SaveAll(int step);
-    static void RestoreAll(int step);
     static ClassState classState();
 
     std::unique_ptr<CSprite> haloSprite, itemSprite, textSprite;
@@ -73,5 +70,4 @@ private:
 
     void LoadSprites();
 
-    std::array<Saved, UNDO_STEPS> saved_{};
 };

@@ -7,9 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 
-bool CElementDeviceTeleport::exists = false;
 std::array<CElementDeviceTeleport::List, 3> CElementDeviceTeleport::lists;
-std::array<std::array<CElementDeviceTeleport::List, 3>, UNDO_STEPS> CElementDeviceTeleport::savedLists;
 std::array<long, 3> CElementDeviceTeleport::activityFrame{-1, -1, -1};
 
 namespace {
@@ -50,7 +48,6 @@ bool movingAt(int x, int y, bool right)
 CElementDeviceTeleport::CElementDeviceTeleport(int cellX, int cellY, int teleportColour, bool inflated)
     : CElementDevice(cellX, cellY), colour(teleportColour >= 0 && teleportColour < 3 ? teleportColour : 0)
 {
-    exists = true;
     loadSprites(inflated);
     current.back = picture(BACK);
     current.front = picture(FRONT);
@@ -149,8 +146,6 @@ CElementDeviceTeleport::~CElementDeviceTeleport()
     // No list may keep a pointer to a teleport that is gone.
     auto forget = [this](List& list) { list.erase(std::remove(list.begin(), list.end(), this), list.end()); };
     forget(lists[colour]);
-    for (auto& step : savedLists)
-        forget(step[colour]);
     logMessage(LOG_DESTRUCT, "CElementDeviceTeleport:  Destroying local sprites...\n");
 }
 
@@ -503,29 +498,27 @@ void CElementDeviceTeleport::playPortalSounds()
 
 // ---- Undo.
 
-void CElementDeviceTeleport::SaveState(int step)
+void CElementDeviceTeleport::SaveState(ElementRecord& record) const
 {
-    CElementDevice::SaveState(step);
-    logMessage(LOG_UNDO, "      %s:  Saving ElementDeviceTeleport state...\n", GetTypeName());
-    saved[step] = {current, shown, enabling, leftLit, rightLit, colour, fadeDelay};
+    CElementDevice::SaveState(record);
+    SavePart(record, "ElementDeviceTeleport", Saved{current, shown, enabling, leftLit, rightLit, colour, fadeDelay});
 }
 
-void CElementDeviceTeleport::RestoreState(int step)
+void CElementDeviceTeleport::RestoreState(const ElementRecord& record)
 {
-    CElementDevice::RestoreState(step);
-    logMessage(LOG_UNDO, "      %s:  Restoring ElementDeviceTeleport state...\n", GetTypeName());
+    CElementDevice::RestoreState(record);
+    const Saved* part = RestorePart<Saved>(record, "ElementDeviceTeleport");
     leftCountdown = rightCountdown = 0;
-    if (!hasRecord(step))
+    if (!part)
         return;
-    const Saved& record = saved[step];
-    restoreSprite(current.front, record.current.front, false);
-    restoreSprite(current.back, record.current.back, false);
-    restoreSprite(current.portal, record.current.portal, false, !record.enabling);
+    restoreSprite(current.front, part->current.front, false);
+    restoreSprite(current.back, part->current.back, false);
+    restoreSprite(current.portal, part->current.portal, false, !part->enabling);
     shown = current;
-    enabling = record.enabling;
-    leftLit = record.leftLit;
-    rightLit = record.rightLit;
-    fadeDelay = record.fadeDelay;
+    enabling = part->enabling;
+    leftLit = part->leftLit;
+    rightLit = part->rightLit;
+    fadeDelay = part->fadeDelay;
 }
 
 void CElementDeviceTeleport::DumpLine()
@@ -539,23 +532,12 @@ void CElementDeviceTeleport::DumpLine()
 
 void CElementDeviceTeleport::ResetAll()
 {
-    exists = false;
     for (List& list : lists)
         list.clear();
-    for (auto& step : savedLists)
-        for (List& list : step)
-            list.clear();
     activityFrame.fill(-1);
 }
 
-void CElementDeviceTeleport::SaveAll(int step)
+ClassState CElementDeviceTeleport::classState()
 {
-    if (exists)
-        savedLists[step] = lists;
-}
-
-void CElementDeviceTeleport::RestoreAll(int step)
-{
-    if (exists)
-        lists = savedLists[step];
+    return keptClassState("teleports", &CElementDeviceTeleport::ResetAll, lists);
 }

@@ -20,8 +20,8 @@ public:
     ~CElementDeviceTeleport() override;
 
     bool CanFall(bool ignoreBelow) override;
-    void SaveState(int step) override;
-    void RestoreState(int step) override;
+    void SaveState(ElementRecord& record) const override;
+    void RestoreState(const ElementRecord& record) override;
     void ReleaseMagnetLinks() override;
     void Update() override;
     void DumpLine() override;
@@ -51,8 +51,7 @@ public:
     static const std::vector<CElementDeviceTeleport*>& GetList(int colour) { return lists[colour]; }
 
     static void ResetAll();
-    static void SaveAll(int step);
-    static void RestoreAll(int step);
+    static ClassState classState();
 
 private:
     enum Picture {
@@ -93,12 +92,9 @@ private:
         int colour = 0;
         int fadeDelay = 0;
     };
-    std::array<Saved, UNDO_STEPS> saved{};
 
     using List = std::vector<CElementDeviceTeleport*>;
-    static bool exists;
     static std::array<List, 3> lists;
-    static std::array<std::array<List, 3>, UNDO_STEPS> savedLists;
     // The frame in which each colour's pair last took stock of what passes.
     static std::array<long, 3> activityFrame;
 };

@@ -4,9 +4,7 @@
 #include "engine/Log.h"
 #include "engine/SoundObject.h"
 
-bool CElementDeviceTrampoline::exists = false;
 std::array<uint8_t, BOARD_CELLS> CElementDeviceTrampoline::grid{};
-std::array<std::array<uint8_t, BOARD_CELLS>, UNDO_STEPS> CElementDeviceTrampoline::savedGrids{};
 
 namespace {
 
@@ -18,7 +16,6 @@ constexpr int BACK_KIND = 30, FRONT_KIND = 31, CANVAS_LEFT_KIND = 32, CANVAS_KIN
 
 CElementDeviceTrampoline::CElementDeviceTrampoline(int cellX, int cellY) : CElementDevice(cellX, cellY)
 {
-    exists = true;
     mark(x, y, 1);
     typeDevice = DEVICE_TRAMPOLINE;
     loadSprites();
@@ -192,27 +189,25 @@ void CElementDeviceTrampoline::updateSprites()
         s->setLocation(pixelX, pixelY, false);
 }
 
-void CElementDeviceTrampoline::SaveState(int step)
+void CElementDeviceTrampoline::SaveState(ElementRecord& record) const
 {
-    CElementDevice::SaveState(step);
-    logMessage(LOG_UNDO, "      %s:  Saving ElementDeviceTrampoline state...\n", GetTypeName());
-    saved[step] = {current, shown, stretchedLeft, stretchedRight, throwCounter};
+    CElementDevice::SaveState(record);
+    SavePart(record, "ElementDeviceTrampoline", Saved{current, shown, stretchedLeft, stretchedRight, throwCounter});
 }
 
-void CElementDeviceTrampoline::RestoreState(int step)
+void CElementDeviceTrampoline::RestoreState(const ElementRecord& record)
 {
-    CElementDevice::RestoreState(step);
-    logMessage(LOG_UNDO, "      %s:  Restoring ElementDeviceTrampoline state...\n", GetTypeName());
-    if (!hasRecord(step))
+    CElementDevice::RestoreState(record);
+    const Saved* part = RestorePart<Saved>(record, "ElementDeviceTrampoline");
+    if (!part)
         return;
-    const Saved& record = saved[step];
-    restoreSprite(current.front, record.current.front, false);
-    restoreSprite(current.back, record.current.back, false);
-    restoreSprite(current.canvas, record.current.canvas, false);
+    restoreSprite(current.front, part->current.front, false);
+    restoreSprite(current.back, part->current.back, false);
+    restoreSprite(current.canvas, part->current.canvas, false);
     shown = current;
-    stretchedLeft = record.stretchedLeft;
-    stretchedRight = record.stretchedRight;
-    throwCounter = record.throwCounter;
+    stretchedLeft = part->stretchedLeft;
+    stretchedRight = part->stretchedRight;
+    throwCounter = part->throwCounter;
 }
 
 void CElementDeviceTrampoline::DumpLine()
@@ -224,18 +219,10 @@ void CElementDeviceTrampoline::DumpLine()
 
 void CElementDeviceTrampoline::ResetAll()
 {
-    exists = false;
     grid.fill(0);
 }
 
-void CElementDeviceTrampoline::SaveAll(int step)
+ClassState CElementDeviceTrampoline::classState()
 {
-    if (exists)
-        savedGrids[step] = grid;
-}
-
-void CElementDeviceTrampoline::RestoreAll(int step)
-{
-    if (exists)
-        grid = savedGrids[step];
+    return keptClassState("trampolines", &CElementDeviceTrampoline::ResetAll, grid);
 }

@@ -16,8 +16,8 @@ public:
     CElementDeviceTrampoline(int x, int y);
     ~CElementDeviceTrampoline() override;
 
-    void SaveState(int step) override;
-    void RestoreState(int step) override;
+    void SaveState(ElementRecord& record) const override;
+    void RestoreState(const ElementRecord& record) override;
     void Update() override;
     void DumpLine() override;
 
@@ -27,8 +27,7 @@ public:
 
     static bool IsTrampolineAt(int x, int y);
     static void ResetAll();
-    static void SaveAll(int step);
-    static void RestoreAll(int step);
+    static ClassState classState();
 
 private:
     enum Picture {
@@ -74,9 +73,6 @@ private:
         bool stretchedLeft = false, stretchedRight = false;
         int throwCounter = 0;
     };
-    std::array<Saved, UNDO_STEPS> saved{};
 
-    static bool exists;
     static std::array<uint8_t, BOARD_CELLS> grid;
-    static std::array<std::array<uint8_t, BOARD_CELLS>, UNDO_STEPS> savedGrids;
 };

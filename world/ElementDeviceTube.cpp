@@ -70,35 +70,34 @@ ClassState CElementDeviceTube::classState() { return {"tube", &CElementDeviceTub
 
 // ---- Undo.
 
-void CElementDeviceTube::SaveState(int step)
+void CElementDeviceTube::SaveState(ElementRecord& record) const
 {
-    CElementDevice::SaveState(step);
-    logMessage(LOG_UNDO, "      %s:  Saving ElementDeviceTube state...\n", GetTypeName());
-    saved_[step] = {currentBody, shownBody, shownLights, entrance, arrowActive, arrowHeight, bounceCount,
-                    arrowMovingDown};
+    CElementDevice::SaveState(record);
+    SavePart(record, "ElementDeviceTube",
+             Saved{currentBody, shownBody, shownLights, entrance, arrowActive, arrowHeight, bounceCount,
+                   arrowMovingDown});
 }
 
-void CElementDeviceTube::RestoreState(int step)
+void CElementDeviceTube::RestoreState(const ElementRecord& record)
 {
-    logMessage(LOG_UNDO, "      %s:  Restoring ElementDeviceTube state...\n", GetTypeName());
-    if (!hasRecord(step))
+    const Saved* part = RestorePart<Saved>(record, "ElementDeviceTube");
+    if (!part)
         return;
-    const Saved& record = saved_[step];
-    if (currentBody != record.currentBody) {
+    if (currentBody != part->currentBody) {
         // Rewound: a later break is judged finished by this sprite before
         // it is shown again.
         currentBody->hide();
         currentBody->resetAnimation();
     }
-    currentBody = record.currentBody;
-    shownBody = record.shownBody;
-    shownLights = record.shownLights;
-    entrance = record.entrance;
-    arrowActive = record.arrowActive;
-    arrowHeight = record.arrowHeight;
-    bounceCount = record.bounceCount;
-    arrowMovingDown = record.arrowMovingDown;
-    CElementDevice::RestoreState(step);
+    currentBody = part->currentBody;
+    shownBody = part->shownBody;
+    shownLights = part->shownLights;
+    entrance = part->entrance;
+    arrowActive = part->arrowActive;
+    arrowHeight = part->arrowHeight;
+    bounceCount = part->bounceCount;
+    arrowMovingDown = part->arrowMovingDown;
+    CElementDevice::RestoreState(record);
     // An undo stops the arrow at once.
     arrowActive = false;
     if (sprite)

@@ -5,7 +5,6 @@
 #include <array>
 #include <memory>
 
-struct ClassState;
 
 // The entrance tube the professor arrives by and the exit tube he leaves by.
 // Over the exit an arrow bobs a few times at the start of the level and fades
@@ -18,8 +17,8 @@ public:
     CElementDeviceTube(int x, int y, int kind);
     ~CElementDeviceTube() override;
 
-    void SaveState(int step) override;
-    void RestoreState(int step) override;
+    void SaveState(ElementRecord& record) const override;
+    void RestoreState(const ElementRecord& record) override;
     void Update() override;
     void DumpLine() override;
 
@@ -55,5 +54,4 @@ private:
     void UpdateArrowSprite();
     void UpdateBodySprite();
 
-    std::array<Saved, UNDO_STEPS> saved_{};
 };

@@ -55,14 +55,14 @@ void CElementLadder::LoadSprites(int kind, bool hasPlatform)
     typeLadder = hasPlatform ? PLATFORM : kind;
 }
 
-void CElementLadder::SaveState(int)
+void CElementLadder::SaveState(ElementRecord&) const
 {
-    logMessage(LOG_UNDO, "      %s:  Saving ElementLadder state...\n", GetTypeName());
+    LogPart(true, "ElementLadder");
 }
 
-void CElementLadder::RestoreState(int)
+void CElementLadder::RestoreState(const ElementRecord&)
 {
-    logMessage(LOG_UNDO, "      %s:  Restoring ElementLadder state...\n", GetTypeName());
+    LogPart(false, "ElementLadder");
 }
 
 void CElementLadder::CreateRun(int column, int topRow, int height, const std::function<bool(int, int)>& platformAt)

@@ -18,8 +18,8 @@ public:
     ~CElementLadder() override;
 
     // A ladder has no undo state: the grid changes only when built or reset.
-    void SaveState(int step) override;
-    void RestoreState(int step) override;
+    void SaveState(ElementRecord& record) const override;
+    void RestoreState(const ElementRecord& record) override;
     int GetSurfaceSlide() const override { return 0; }
 
     // The level's ladders, one vertical run at a time: top, middles and

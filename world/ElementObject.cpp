@@ -19,16 +19,16 @@ CElementObject::CElementObject(int cellX, int cellY) : CElement(cellX, cellY, 1)
     inGrid = canFall = movable = mobile = freezable = true;
 }
 
-void CElementObject::SaveState(int step)
+void CElementObject::SaveState(ElementRecord& record) const
 {
-    logMessage(LOG_UNDO, "      %s:  Saving ElementObject state...\n", GetTypeName());
-    CElement::SaveState(step);
+    LogPart(true, "ElementObject");
+    CElement::SaveState(record);
 }
 
-void CElementObject::RestoreState(int step)
+void CElementObject::RestoreState(const ElementRecord& record)
 {
-    logMessage(LOG_UNDO, "      %s:  Restoring ElementObject state...\n", GetTypeName());
-    CElement::RestoreState(step);
+    LogPart(false, "ElementObject");
+    CElement::RestoreState(record);
 }
 
 int CElementObject::GetSurfaceSlide() const { return frozen && !onTrampoline ? -1 : 0; }

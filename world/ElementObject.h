@@ -42,8 +42,8 @@ class CElementObject : public CElement
 public:
     CElementObject(int x, int y);
 
-    void SaveState(int step) override;
-    void RestoreState(int step) override;
+    void SaveState(ElementRecord& record) const override;
+    void RestoreState(const ElementRecord& record) override;
     // A frozen object is slippery to what stands on it.
     int GetSurfaceSlide() const override;
     void DumpDebug() override;

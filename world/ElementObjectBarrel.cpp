@@ -46,19 +46,19 @@ CElementObjectBarrel::~CElementObjectBarrel()
     FreeOverlays(this);
 }
 
-void CElementObjectBarrel::SaveState(int step)
+void CElementObjectBarrel::SaveState(ElementRecord& record) const
 {
-    CElementObject::SaveState(step);
-    logMessage(LOG_UNDO, "      %s:  Saving ElementObjectBarrel state...\n", GetTypeName());
-    saved_[step] = {rollFrame_, coolingState_};
+    CElementObject::SaveState(record);
+    SavePart(record, "ElementObjectBarrel", Saved{rollFrame_, coolingState_});
 }
 
-void CElementObjectBarrel::RestoreState(int step)
+void CElementObjectBarrel::RestoreState(const ElementRecord& record)
 {
-    CElementObject::RestoreState(step);
-    logMessage(LOG_UNDO, "      %s:  Restoring ElementObjectBarrel state...\n", GetTypeName());
-    rollFrame_ = saved_[step].rollFrame;
-    coolingState_ = saved_[step].coolingState;
+    CElementObject::RestoreState(record);
+    if (const Saved* part = RestorePart<Saved>(record, "ElementObjectBarrel")) {
+        rollFrame_ = part->rollFrame;
+        coolingState_ = part->coolingState;
+    }
 }
 
 int CElementObjectBarrel::GetOwnSlide() const { return (frozen ? -1 : 0) - (grabbed ? 0 : 1); }

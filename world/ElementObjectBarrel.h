@@ -15,8 +15,8 @@ public:
     CElementObjectBarrel(int x, int y, int material, int modifier, bool inflateLeft);
     ~CElementObjectBarrel() override;
 
-    void SaveState(int step) override;
-    void RestoreState(int step) override;
+    void SaveState(ElementRecord& record) const override;
+    void RestoreState(const ElementRecord& record) override;
     void Update() override { UpdateAnimation(); }
     // -1 alone, 0 with an actor on it, one less again when frozen.
     int GetOwnSlide() const override;
@@ -51,7 +51,6 @@ private:
         int32_t rollFrame = -1;
         int32_t coolingState = COOLING_NONE;
     };
-    std::array<Saved, UNDO_STEPS> saved_;
     std::array<std::unique_ptr<CSprite>, SLOTS> slots_;
     // By cooling state less one: idle, left roll, right roll.
     std::array<std::array<std::unique_ptr<CSprite>, ROLL_FRAMES>, 3> coolingRolls_;

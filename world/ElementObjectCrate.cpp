@@ -61,16 +61,16 @@ CElementObjectCrate::~CElementObjectCrate()
     FreeOverlays(this);
 }
 
-void CElementObjectCrate::SaveState(int step)
+void CElementObjectCrate::SaveState(ElementRecord& record) const
 {
-    CElementObject::SaveState(step);
-    logMessage(LOG_UNDO, "      %s:  Saving ElementObjectCrate state...\n", GetTypeName());
+    CElementObject::SaveState(record);
+    LogPart(true, "ElementObjectCrate");
 }
 
-void CElementObjectCrate::RestoreState(int step)
+void CElementObjectCrate::RestoreState(const ElementRecord& record)
 {
-    CElementObject::RestoreState(step);
-    logMessage(LOG_UNDO, "      %s:  Restoring ElementObjectCrate state...\n", GetTypeName());
+    CElementObject::RestoreState(record);
+    LogPart(false, "ElementObjectCrate");
 }
 
 void CElementObjectCrate::LoadSprites(int material, int modifier, bool inflateLeft)

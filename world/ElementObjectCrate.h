@@ -13,8 +13,8 @@ public:
     CElementObjectCrate(int x, int y, int material, int modifier, bool inflateLeft);
     ~CElementObjectCrate() override;
 
-    void SaveState(int step) override;
-    void RestoreState(int step) override;
+    void SaveState(ElementRecord& record) const override;
+    void RestoreState(const ElementRecord& record) override;
     void Update() override { UpdateAnimation(); }
     int GetOwnSlide() const override { return frozen ? -1 : 0; }
 

@@ -8,8 +8,6 @@
 #include <string>
 
 std::vector<CElementObjectMagnet*> CElementObjectMagnet::allMagnets_;
-std::array<std::vector<CElementObjectMagnet*>, UNDO_STEPS> CElementObjectMagnet::savedMagnets_;
-bool CElementObjectMagnet::magnetsBuilt_ = false;
 
 namespace {
 
@@ -35,7 +33,6 @@ bool pushToward(CElement* e, bool left) { return left ? e->PushLeft(true, false)
 CElementObjectMagnet::CElementObjectMagnet(int cellX, int cellY, int material, int modifier, bool facingLeftFace)
     : CElementObject(cellX, cellY)
 {
-    magnetsBuilt_ = true;
     logMessage(LOG_CONSTRUCT, "Adding magnet to allMagnets...%d\n", static_cast<int>(allMagnets_.size()));
     allMagnets_.push_back(this);
     SetElementAt(cellX, cellY, this);
@@ -153,18 +150,17 @@ void CElementObjectMagnet::LoadSprites(int material, int modifier)
                      slots_[SLOT_HEATED_IDLE].get(), modifier);
 }
 
-void CElementObjectMagnet::SaveState(int step)
+void CElementObjectMagnet::SaveState(ElementRecord& record) const
 {
-    CElementObject::SaveState(step);
-    logMessage(LOG_UNDO, "      %s:  Saving ElementObjectMagnet state...\n", GetTypeName());
-    savedEmpTimer_[step] = empTimer_;
+    CElementObject::SaveState(record);
+    SavePart(record, "ElementObjectMagnet", SavedMagnet{empTimer_});
 }
 
-void CElementObjectMagnet::RestoreState(int step)
+void CElementObjectMagnet::RestoreState(const ElementRecord& record)
 {
-    CElementObject::RestoreState(step);
-    logMessage(LOG_UNDO, "      %s:  Restoring ElementObjectMagnet state...\n", GetTypeName());
-    empTimer_ = savedEmpTimer_[step];
+    CElementObject::RestoreState(record);
+    if (const SavedMagnet* part = RestorePart<SavedMagnet>(record, "ElementObjectMagnet"))
+        empTimer_ = part->empTimer;
 }
 
 void CElementObjectMagnet::Update()
@@ -270,22 +266,12 @@ void CElementObjectMagnet::ActivateEMP()
 
 // ---- The list of magnets through undo and reset.
 
-void CElementObjectMagnet::SaveMagnetLists(int step)
+ClassState CElementObjectMagnet::classState()
 {
-    if (magnetsBuilt_)
-        savedMagnets_[step] = allMagnets_;
-}
-
-void CElementObjectMagnet::RestoreMagnetLists(int step)
-{
-    if (magnetsBuilt_)
-        allMagnets_ = savedMagnets_[step];
+    return keptClassState("magnets", &CElementObjectMagnet::ClearMagnetLists, allMagnets_);
 }
 
 void CElementObjectMagnet::ClearMagnetLists()
 {
-    magnetsBuilt_ = false;
     allMagnets_.clear();
-    for (auto& saved : savedMagnets_)
-        saved.clear();
 }

@@ -21,8 +21,8 @@ public:
     CElementObjectMagnet(int x, int y, int material, int modifier, bool facingLeft);
     ~CElementObjectMagnet() override;
 
-    void SaveState(int step) override;
-    void RestoreState(int step) override;
+    void SaveState(ElementRecord& record) const override;
+    void RestoreState(const ElementRecord& record) override;
     void Update() override;
     int GetOwnSlide() const override { return frozen ? -1 : 0; }
 
@@ -33,17 +33,19 @@ public:
     // in the order they were made.
     static void AttractAll();
     static void ActivateEMP();
-    static void SaveMagnetLists(int step);
-    static void RestoreMagnetLists(int step);
+    static ClassState classState();
     static void ClearMagnetLists();
     static const std::vector<CElementObjectMagnet*>& GetAllMagnets() { return allMagnets_; }
 
 private:
+    struct SavedMagnet {
+        int32_t empTimer = 0;
+    };
+
     void LoadSprites(int material, int modifier);
     bool Repel(CElement* front, CElement* back, CElement* beyond, bool faceLeft);
     void PlayAttract(bool wasFree);
 
-    std::array<int32_t, UNDO_STEPS> savedEmpTimer_{};
     ObjectSprites slots_;
     // Cooling pictures for the falling and squashed states, kept with the
     // others but never shown.
@@ -54,6 +56,4 @@ private:
     bool facesLeft_ = false;
 
     static std::vector<CElementObjectMagnet*> allMagnets_;
-    static std::array<std::vector<CElementObjectMagnet*>, UNDO_STEPS> savedMagnets_;
-    static bool magnetsBuilt_;
 };

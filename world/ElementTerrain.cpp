@@ -22,16 +22,16 @@ CElementTerrain::CElementTerrain(int cellX, int cellY, int width) : CElement(cel
         SetElementAt(cellX + i, cellY, this);
 }
 
-void CElementTerrain::SaveState(int step)
+void CElementTerrain::SaveState(ElementRecord& record) const
 {
-    logMessage(LOG_UNDO, "      %s:  Saving ElementTerrain state...\n", GetTypeName());
-    CElement::SaveState(step);
+    LogPart(true, "ElementTerrain");
+    CElement::SaveState(record);
 }
 
-void CElementTerrain::RestoreState(int step)
+void CElementTerrain::RestoreState(const ElementRecord& record)
 {
-    logMessage(LOG_UNDO, "      %s:  Restoring ElementTerrain state...\n", GetTypeName());
-    CElement::RestoreState(step);
+    LogPart(false, "ElementTerrain");
+    CElement::RestoreState(record);
 }
 
 // ---- Grass and sand.
@@ -64,18 +64,14 @@ CElementTerrainRun::~CElementTerrainRun()
 }
 
 // Grass and sand have nothing that changes: their record is left alone.
-void CElementTerrainRun::SaveState(int)
+void CElementTerrainRun::SaveState(ElementRecord&) const
 {
-    logMessage(LOG_UNDO, typeTerrain == TERRAIN_GRASS ? "      %s:  Saving ElementTerrainGrass state...\n"
-                                                      : "      %s:  Saving ElementTerrainSand state...\n",
-               GetTypeName());
+    LogPart(true, typeTerrain == TERRAIN_GRASS ? "ElementTerrainGrass" : "ElementTerrainSand");
 }
 
-void CElementTerrainRun::RestoreState(int)
+void CElementTerrainRun::RestoreState(const ElementRecord&)
 {
-    logMessage(LOG_UNDO, typeTerrain == TERRAIN_GRASS ? "      %s:  Restoring ElementTerrainGrass state...\n"
-                                                      : "      %s:  Restoring ElementTerrainSand state...\n",
-               GetTypeName());
+    LogPart(false, typeTerrain == TERRAIN_GRASS ? "ElementTerrainGrass" : "ElementTerrainSand");
 }
 
 // ---- Ice.
@@ -107,16 +103,16 @@ CElementTerrainIce::~CElementTerrainIce()
     FreeOverlays(this);
 }
 
-void CElementTerrainIce::SaveState(int step)
+void CElementTerrainIce::SaveState(ElementRecord& record) const
 {
-    CElementTerrain::SaveState(step);
-    logMessage(LOG_UNDO, "      %s:  Saving ElementTerrainIce state...\n", GetTypeName());
+    CElementTerrain::SaveState(record);
+    LogPart(true, "ElementTerrainIce");
 }
 
-void CElementTerrainIce::RestoreState(int step)
+void CElementTerrainIce::RestoreState(const ElementRecord& record)
 {
-    CElementTerrain::RestoreState(step);
-    logMessage(LOG_UNDO, "      %s:  Restoring ElementTerrainIce state...\n", GetTypeName());
+    CElementTerrain::RestoreState(record);
+    LogPart(false, "ElementTerrainIce");
 }
 
 void CElementTerrainIce::Update()

@@ -14,8 +14,8 @@ class CElementTerrain : public CElement
 public:
     CElementTerrain(int x, int y, int width);
 
-    void SaveState(int step) override;
-    void RestoreState(int step) override;
+    void SaveState(ElementRecord& record) const override;
+    void RestoreState(const ElementRecord& record) override;
 
 protected:
     std::unique_ptr<CSprite> tile_;
@@ -25,8 +25,8 @@ protected:
 class CElementTerrainRun : public CElementTerrain
 {
 public:
-    void SaveState(int step) override;
-    void RestoreState(int step) override;
+    void SaveState(ElementRecord& record) const override;
+    void RestoreState(const ElementRecord& record) override;
 
     // The run's picture: the narrow runs of even rows have their own.
     static std::string ImageName(const char* stem, int width, int row);
@@ -58,8 +58,8 @@ public:
     CElementTerrainIce(int x, int y, bool openBelow);
     ~CElementTerrainIce() override;
 
-    void SaveState(int step) override;
-    void RestoreState(int step) override;
+    void SaveState(ElementRecord& record) const override;
+    void RestoreState(const ElementRecord& record) override;
     void Update() override;
     int GetSurfaceSlide() const override { return -1; }
 

@@ -93,19 +93,19 @@ void CElementTerrainBridge::LoadSprites(int material, int modifier, bool inflate
     sprite = shownSprite = main;
 }
 
-void CElementTerrainBridge::SaveState(int step)
+void CElementTerrainBridge::SaveState(ElementRecord& record) const
 {
-    CElementTerrain::SaveState(step);
-    logMessage(LOG_UNDO, "      %s:  Saving ElementTerrainBridge state...\n", GetTypeName());
-    saved_[step] = {collapsing_, inflating_};
+    CElementTerrain::SaveState(record);
+    SavePart(record, "ElementTerrainBridge", Saved{collapsing_, inflating_});
 }
 
-void CElementTerrainBridge::RestoreState(int step)
+void CElementTerrainBridge::RestoreState(const ElementRecord& record)
 {
-    CElementTerrain::RestoreState(step);
-    logMessage(LOG_UNDO, "      %s:  Restoring ElementTerrainBridge state...\n", GetTypeName());
-    collapsing_ = saved_[step].collapsing;
-    inflating_ = saved_[step].inflating;
+    CElementTerrain::RestoreState(record);
+    if (const Saved* part = RestorePart<Saved>(record, "ElementTerrainBridge")) {
+        collapsing_ = part->collapsing;
+        inflating_ = part->inflating;
+    }
 }
 
 void CElementTerrainBridge::Update()

@@ -16,8 +16,8 @@ public:
     CElementTerrainBridge(int x, int y, int material, int modifier, bool inflateLeft);
     ~CElementTerrainBridge() override;
 
-    void SaveState(int step) override;
-    void RestoreState(int step) override;
+    void SaveState(ElementRecord& record) const override;
+    void RestoreState(const ElementRecord& record) override;
     void Update() override;
     void Break() override;
     int GetSurfaceSlide() const override { return frozen ? -1 : 0; }
@@ -37,7 +37,6 @@ private:
         bool collapsing = false;
         bool inflating = false;
     };
-    std::array<Saved, UNDO_STEPS> saved_;
     std::unique_ptr<CSprite> section_, collapse_, frozenSprite_, inflate_;
     std::unique_ptr<SoundObject> collapseSoundObject_;
     int collapseSound_ = 0;

@@ -193,21 +193,29 @@ void CElementTutorial::ClearTutorialGrid()
     activeMarker = nullptr;
 }
 
-// ---- Undo.
-
-void CElementTutorial::SaveState(int step)
+// Which marker is open goes back with an undo, with each marker's own flag:
+// else the professor, undone onto a marker he had left, finds it closed but
+// still counted as open, and it never opens again.
+ClassState CElementTutorial::classState()
 {
-    logMessage(LOG_UNDO, "      %s:  Saving ElementTutorial state...\n", GetTypeName());
-    saved_[step] = {active_, fadeDelay_};
-    CElement::SaveState(step);
+    return keptClassState("tutorial markers", &CElementTutorial::ClearTutorialGrid, activeMarker);
 }
 
-void CElementTutorial::RestoreState(int step)
+// ---- Undo.
+
+void CElementTutorial::SaveState(ElementRecord& record) const
 {
-    logMessage(LOG_UNDO, "      %s:  Restoring ElementTutorial state...\n", GetTypeName());
-    active_ = saved_[step].active;
-    fadeDelay_ = saved_[step].fadeDelay;
-    CElement::RestoreState(step);
+    SavePart(record, "ElementTutorial", Saved{active_, fadeDelay_});
+    CElement::SaveState(record);
+}
+
+void CElementTutorial::RestoreState(const ElementRecord& record)
+{
+    if (const Saved* part = RestorePart<Saved>(record, "ElementTutorial")) {
+        active_ = part->active;
+        fadeDelay_ = part->fadeDelay;
+    }
+    CElement::RestoreState(record);
 }
 
 // ---- The tick.

@@ -39,8 +39,8 @@ public:
     CElementTutorial(int x, int y, const char* text);
     ~CElementTutorial() override;
 
-    void SaveState(int step) override;
-    void RestoreState(int step) override;
+    void SaveState(ElementRecord& record) const override;
+    void RestoreState(const ElementRecord& record) override;
     void Update() override;
     void DumpLine() override;
 
@@ -49,6 +49,7 @@ public:
     static void HandleTutorial(int x, int y);
     // Level reset.
     static void ClearTutorialGrid();
+    static ClassState classState();
     static CElementTutorial* GetAt(int x, int y);
     static CElementTutorial* GetActive();
 
@@ -73,7 +74,6 @@ private:
     void UpdateBox();
     void UpdateIcon();
 
-    std::array<Saved, UNDO_STEPS> saved_;
     std::array<std::unique_ptr<CSprite>, 4> icons_;
     std::unique_ptr<CSprite> box_;
     std::unique_ptr<Oscillator> bob_;

@@ -17,15 +17,7 @@ bool CElement::undoDeferred = false;
 
 namespace {
 
-// What one undo step keeps of the world besides each element's own record.
-struct WorldStep {
-    std::array<CElement*, BOARD_CELLS> grid{};
-    std::vector<CElement*> elements;
-    std::vector<CElement*> spawned;
-    LevelOutcome outcome;
-};
-
-std::array<WorldStep, UNDO_STEPS> steps;
+std::array<WorldState, UNDO_STEPS> steps;
 
 void flashForUndo(CSprite* flash, SoundObject* emp)
 {
@@ -63,23 +55,7 @@ void CElement::SaveUndoStep()
         ++undoCount;
     }
     logMessage(LOG_DEBUG, "UNDO SAVE - at index %i  (start=%i,count=%i)\n", i, undoStart, undoCount);
-    logMessage(LOG_UNDO, "Saving all element states...\n");
-    for (CElement* e : allElements) {
-        logMessage(LOG_UNDO, "   Saving STEP %i of Element '%s'\n", i, e->GetTypeName());
-        e->SaveState(i);
-    }
-    logMessage(LOG_UNDO, "   Saving STEP %i of obstructions\n", i);
-    WorldStep& step = steps[i];
-    step.grid = grid;
-    step.elements = allElements;
-    step.spawned = spawnedElements;
-    step.outcome = outcome;
-    for (const ClassState& state : worldLinks().classStates) {
-        if (!state.save)
-            continue;
-        logMessage(LOG_UNDO, "   Saving STEP %i of %s\n", i, state.name);
-        state.save(i);
-    }
+    CaptureWorld(steps[i], i);
 }
 
 void CElement::LoadUndoStep(bool force)
@@ -100,31 +76,21 @@ void CElement::LoadUndoStep(bool force)
     logMessage(LOG_DEBUG, "UNDO LOAD - at index %i  (start=%i,count=%i)\n", i, undoStart, undoCount);
     flashForUndo(flashSprite.get(), empSound.get());
 
-    WorldStep& step = steps[i];
-    const bool sameSpawned = spawnedElements == step.spawned;
-    logMessage(LOG_UNDO, "Restoring all element states...\n");
-    for (CElement* e : allElements) {
-        bool keep = sameSpawned || !e->spawned ||
-                    std::find(step.spawned.begin(), step.spawned.end(), e) != step.spawned.end();
-        if (keep) {
-            logMessage(LOG_UNDO, "   Restoring STEP %i of Element '%s'\n", i, e->GetTypeName());
-            e->RestoreState(i);
-        } else {
-            logMessage(LOG_UNDO, "   Deleting Spawned Element '%s'\n", e->GetTypeName());
-            delete e;
+    const WorldState& step = steps[i];
+    if (spawnedElements != step.spawned) {
+        // Elements made after the step go; the rest come back below.
+        std::vector<CElement*> kept;
+        for (CElement* e : allElements) {
+            if (e->spawned && std::find(step.spawned.begin(), step.spawned.end(), e) == step.spawned.end()) {
+                logMessage(LOG_UNDO, "   Deleting Spawned Element '%s'\n", e->GetTypeName());
+                delete e;
+            } else {
+                kept.push_back(e);
+            }
         }
+        allElements = kept;
     }
-    logMessage(LOG_UNDO, "   Restoring STEP %i of obstructions\n", i);
-    grid = step.grid;
-    allElements = step.elements;
-    spawnedElements = step.spawned;
-    outcome = step.outcome;
-    for (const ClassState& state : worldLinks().classStates) {
-        if (!state.restore)
-            continue;
-        logMessage(LOG_UNDO, "   Restoring STEP %i of %s\n", i, state.name);
-        state.restore(i);
-    }
+    RestoreWorld(step, i);
 }
 
 void CElement::RegisterSpawned(CElement* element)
@@ -133,47 +99,112 @@ void CElement::RegisterSpawned(CElement* element)
     spawnedElements.push_back(element);
 }
 
-// ---- Each element's record.
+// ---- The world as a value.
 
-void CElement::SaveState(int step)
+void CElement::CaptureWorld(WorldState& into, int step)
 {
-    logMessage(LOG_UNDO, "      %s:  Saving Element state...\n", GetTypeName());
-    ElementSavedState& record = savedStates[step];
-    record.kept = true;
-    record.status = *this;
-    record.sprite = sprite;
-    if (sprite)
-        sprite->saveSnapshot(record.spriteSnapshot);
-    record.ghost = ghostSprite ? std::make_unique<CSprite>(*ghostSprite) : nullptr;
+    const bool log = step >= 0;
+    if (log)
+        logMessage(LOG_UNDO, "Saving all element states...\n");
+    into.records.resize(allElements.size());
+    for (size_t n = 0; n < allElements.size(); ++n) {
+        CElement* e = allElements[n];
+        if (log)
+            logMessage(LOG_UNDO, "   Saving STEP %i of Element '%s'\n", step, e->GetTypeName());
+        into.records[n] = ElementRecord();
+        e->SaveState(into.records[n]);
+    }
+    if (log)
+        logMessage(LOG_UNDO, "   Saving STEP %i of obstructions\n", step);
+    into.grid = grid;
+    into.elements = allElements;
+    into.spawned = spawnedElements;
+    into.outcome = outcome;
+    const std::vector<ClassState>& classes = worldLinks().classStates;
+    into.classStates.assign(classes.size(), std::any());
+    for (size_t n = 0; n < classes.size(); ++n) {
+        if (!classes[n].save)
+            continue;
+        if (log)
+            logMessage(LOG_UNDO, "   Saving STEP %i of %s\n", step, classes[n].name);
+        into.classStates[n] = classes[n].save();
+    }
 }
 
-void CElement::RestoreState(int step)
+void CElement::RestoreWorld(const WorldState& from, int step)
 {
-    logMessage(LOG_UNDO, "      %s:  Restoring Element state...\n", GetTypeName());
-    const ElementSavedState& record = savedStates[step];
-    if (!record.kept)
-        return; // nothing was saved into this step for this element
-    if (sprite != record.sprite) {
+    const bool log = step >= 0;
+    if (log)
+        logMessage(LOG_UNDO, "Restoring all element states...\n");
+    static const ElementRecord none;
+    for (CElement* e : allElements) {
+        auto found = std::find(from.elements.begin(), from.elements.end(), e);
+        if (log)
+            logMessage(LOG_UNDO, "   Restoring STEP %i of Element '%s'\n", step, e->GetTypeName());
+        e->RestoreState(found == from.elements.end() ? none : from.records[found - from.elements.begin()]);
+    }
+    if (log)
+        logMessage(LOG_UNDO, "   Restoring STEP %i of obstructions\n", step);
+    grid = from.grid;
+    allElements = from.elements;
+    spawnedElements = from.spawned;
+    outcome = from.outcome;
+    const std::vector<ClassState>& classes = worldLinks().classStates;
+    for (size_t n = 0; n < classes.size() && n < from.classStates.size(); ++n) {
+        if (!classes[n].restore || !from.classStates[n].has_value())
+            continue;
+        if (log)
+            logMessage(LOG_UNDO, "   Restoring STEP %i of %s\n", step, classes[n].name);
+        classes[n].restore(from.classStates[n]);
+    }
+}
+
+// ---- The base's part of each record.
+
+void CElement::LogPart(bool saving, const char* className) const
+{
+    logMessage(LOG_UNDO, saving ? "      %s:  Saving %s state...\n" : "      %s:  Restoring %s state...\n",
+               GetTypeName(), className);
+}
+
+void CElement::SaveState(ElementRecord& record) const
+{
+    ElementBaseState part;
+    part.status = *this;
+    part.sprite = sprite;
+    if (sprite)
+        sprite->saveSnapshot(part.spriteSnapshot);
+    if (ghostSprite)
+        part.ghost = std::make_shared<const CSprite>(*ghostSprite);
+    SavePart(record, "Element", std::move(part));
+}
+
+void CElement::RestoreState(const ElementRecord& record)
+{
+    const ElementBaseState* part = RestorePart<ElementBaseState>(record, "Element");
+    if (!part)
+        return; // nothing was kept of this element
+    if (sprite != part->sprite) {
         if (sprite) {
             sprite->hide();
             sprite->resetAnimation();
         }
-        sprite = record.sprite;
+        sprite = part->sprite;
         if (sprite)
             sprite->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
     }
     shownSprite = sprite;
     if (sprite)
-        sprite->loadSnapshot(record.spriteSnapshot);
+        sprite->loadSnapshot(part->spriteSnapshot);
     for (CSprite* overlay : {overlayGlow.get(), overlayExplosion.get(), overlaySteam.get(), overlayEmp.get()})
         if (overlay)
             overlay->hide();
     ghostSprite.reset();
-    if (record.ghost) {
-        ghostSprite = std::make_unique<CSprite>(*record.ghost);
+    if (part->ghost) {
+        ghostSprite = std::make_unique<CSprite>(*part->ghost);
         CSprite::registerCopy(ghostSprite.get());
     }
-    static_cast<ElementStatus&>(*this) = record.status;
+    static_cast<ElementStatus&>(*this) = part->status;
 }
 
 // ---- Reset and unload.
@@ -182,8 +213,8 @@ namespace {
 
 void clearSteps()
 {
-    for (WorldStep& step : steps)
-        step = WorldStep();
+    for (WorldState& step : steps)
+        step = WorldState();
 }
 
 } // namespace

@@ -275,7 +275,8 @@ bool CElementAIProfessor::refusesPowerup(int slot) const
 // himself standing in for it until it is there.
 bool CElementAIProfessor::reserveCell(int cellX, int cellY, bool refuseLadder)
 {
-    if (IsOccupied(cellX, cellY) || IsTrampolineAt(cellX, cellY) || (refuseLadder && IsLadderAt(cellX, cellY)))
+    // Off the board there is nothing to stand on and no cell to keep.
+    if (!isOnBoard(cellX, cellY) || IsOccupied(cellX, cellY) || IsTrampolineAt(cellX, cellY) || (refuseLadder && IsLadderAt(cellX, cellY)))
         return false;
     SetElementAt(cellX, cellY, this);
     usingPowerup = busy = true;
@@ -309,7 +310,9 @@ bool CElementAIProfessor::startPowerup(int type)
     default:
         break;
     }
-    if (!isTeleportType(type) || !links.teleportHasRoomAt || !links.teleportHasRoomAt(x, y, facingLeft))
+    // A teleport takes his column and the one he faces: both on the board.
+    if (!isTeleportType(type) || !isOnBoard(facingLeft ? x - 1 : x + 1, y) || !links.teleportHasRoomAt ||
+        !links.teleportHasRoomAt(x, y, facingLeft))
         return false;
     usingPowerup = busy = true;
     activePowerupDelay = POWERUP_DELAY;

@@ -62,19 +62,15 @@ WorldLinks makeLinks()
     links.makeBridge = &spawn<CElementTerrainBridge>;
     links.activateEmp = &CElementObjectMagnet::ActivateEMP;
     links.classStates.push_back({"bots", &CElementAIBot::ResetList, nullptr, nullptr});
-    links.classStates.push_back(
-        {"buttons", &CElementDeviceButton::ResetAll, &CElementDeviceButton::SaveAll, &CElementDeviceButton::RestoreAll});
+    links.classStates.push_back(CElementDeviceButton::classState());
     links.classStates.push_back({"gates", &CElementDeviceGate::ResetAll, nullptr, nullptr});
     links.classStates.push_back(CElementDevicePowerup::classState());
-    links.classStates.push_back({"teleports", &CElementDeviceTeleport::ResetAll, &CElementDeviceTeleport::SaveAll,
-                                 &CElementDeviceTeleport::RestoreAll});
-    links.classStates.push_back({"trampolines", &CElementDeviceTrampoline::ResetAll,
-                                 &CElementDeviceTrampoline::SaveAll, &CElementDeviceTrampoline::RestoreAll});
+    links.classStates.push_back(CElementDeviceTeleport::classState());
+    links.classStates.push_back(CElementDeviceTrampoline::classState());
     links.classStates.push_back(CElementDeviceTube::classState());
-    links.classStates.push_back({"magnets", &CElementObjectMagnet::ClearMagnetLists,
-                                 &CElementObjectMagnet::SaveMagnetLists, &CElementObjectMagnet::RestoreMagnetLists});
+    links.classStates.push_back(CElementObjectMagnet::classState());
     links.classStates.push_back({"ladders", &CElementLadder::ClearLadderGrid, nullptr, nullptr});
-    links.classStates.push_back({"tutorial markers", &CElementTutorial::ClearTutorialGrid, nullptr, nullptr});
+    links.classStates.push_back(CElementTutorial::classState());
     return links;
 }
 

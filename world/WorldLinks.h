@@ -1,19 +1,12 @@
 #pragma once
 
+#include "world/ElementRecord.h"
+
 #include <cstdint>
 #include <vector>
 
 class CElement;
 
-// Class-wide state of one element class (pressed counts, teleport lists,
-// magnet lists, ladder grid...): the level reset clears it, and when the
-// class has save and restore operations, every undo step keeps a copy.
-struct ClassState {
-    const char* name;               // as the undo's log lines name it: "buttons"
-    void (*reset)();                // level reset; may be null
-    void (*save)(int step);         // into undo step 0..4; null: not kept
-    void (*restore)(int step);      // out of undo step 0..4
-};
 
 // What the element base asks of the element classes built on it and of the
 // display. The base reaches those classes only through this table, so it runs

@@ -239,11 +239,11 @@ TEST_F(BotTest, AWeightOnItsHeadCrushesABotUntilTheWeightIsGone)
     professorAt(2, 10); // behind it
     CElement* weight = crate(10, 9);
     start();
-    tick();
     EXPECT_TRUE(bot->stunned);
-    EXPECT_EQ(bot->state, 14) << "the crushed picture waits a few ticks";
-    tick(6);
-    EXPECT_EQ(bot->state, 8);
+    EXPECT_EQ(bot->state, 14) << "the tick it is crushed it still stands";
+    tick();
+    EXPECT_EQ(bot->state, 8) << "the crushed picture follows on the next tick, as the professor's does";
+    EXPECT_EQ(bot->stunTicks, 0);
 
     CElement::ClearElementAt(10, 9);
     weight->x = 20; // carried off

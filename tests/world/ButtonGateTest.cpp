@@ -58,6 +58,24 @@ TEST_F(ButtonGateTest, TheGateStaysOpenWhileAnyButtonOfItsColourIsPressed)
 }
 
 
+TEST_F(ButtonGateTest, ADestroyedPressedButtonLetsItsGatesClose)
+{
+    groundRow(11, 0, 31);
+    auto* gate = new CElementDeviceGate(15, 10, BLUE);
+    auto* button = new CElementDeviceButton(3, 10, BLUE);
+    crate(3, 10);
+    tick(4); // the gate, made first, sees the press a tick later
+    ASSERT_TRUE(gate->IsOpen());
+
+    button->destroyed = true; // broken as a landing breaks it; the crate stays
+    tick(2);
+    EXPECT_FALSE(button->IsPressed());
+    EXPECT_EQ(CElementDeviceButton::GetPressedCount(BLUE), 0);
+    EXPECT_FALSE(gate->IsOpen());
+    tick(5);
+    EXPECT_EQ(CElementDeviceButton::GetPressedCount(BLUE), 0) << "released once only";
+}
+
 TEST_F(ButtonGateTest, TicksOfAnEarlierVisitCountTowardThePress)
 {
     groundRow(11, 0, 31);

@@ -113,11 +113,4 @@ TEST_F(MagnetTest, UndoBringsBackTheListOfMagnetsAndDropsASpawnedOne)
     tick(); // the pull runs over the restored list alone
 }
 
-TEST_F(MagnetTest, WithNoMagnetBuiltTheListsAreLeftAlone)
-{
-    CElementObjectMagnet::SaveMagnetLists(0);
-    CElementObjectMagnet::RestoreMagnetLists(0);
-    EXPECT_TRUE(CElementObjectMagnet::GetAllMagnets().empty());
-}
-
 } // namespace

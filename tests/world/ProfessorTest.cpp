@@ -513,3 +513,39 @@ TEST_F(ProfessorTest, StandingStillPlaysTheIdlesInTurn)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ProfessorTest, PowerupsAimedPastTheBoardsEdgeAreRefusedAndKeepTheirSlot)
+{
+    struct Case {
+        const char* name;
+        int type, x, y;
+        bool facingLeft;
+    } cases[] = {
+        {"crate past the right edge", P::POWERUP_CRATE, 31, 5, false},
+        {"crate past the left edge", P::POWERUP_CRATE, 0, 5, true},
+        {"teleport past the left edge", P::POWERUP_TELEPORT_BLUE2, 0, 5, true},
+        {"teleport past the right edge", P::POWERUP_TELEPORT_RED2, 31, 5, false},
+        {"bridge below the bottom row", P::POWERUP_BRIDGE, 5, BOARD_ROWS - 1, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        freshBoard();
+        if (c.y + 1 < BOARD_ROWS)
+            groundRow(c.y + 1, 0, BOARD_COLUMNS - 1);
+        CElementAIProfessor* prof = arrive(c.x, c.y);
+        prof->facingLeft = c.facingLeft;
+        prof->addPowerup(c.type);
+        LogCapture log(LOG_DEBUG);
+        prof->usePowerup(0);
+        EXPECT_NE(log.text().find("Cannot create powerup 0"), std::string::npos);
+        EXPECT_EQ(prof->inventory[0], c.type);
+        EXPECT_FALSE(prof->usingPowerup);
+        play(20);
+        EXPECT_TRUE(standIns().made.empty());
+        EXPECT_TRUE(standIns().teleportsMade.empty());
+    }
+}
+
+} // namespace

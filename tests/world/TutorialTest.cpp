@@ -186,4 +186,24 @@ TEST_F(TutorialTest, AnUndoBringsBackTheActiveFlagAndTheFadeDelay)
     EXPECT_EQ(marker->GetIconLevel(), level);
 }
 
+TEST_F(TutorialTest, AnUndoBringsBackWhichMarkerIsOpen)
+{
+    auto* first = new CElementTutorial(5, 10, "first");
+    auto* second = new CElementTutorial(7, 10, "second");
+    CElementTutorial::HandleTutorial(5, 10);
+    CElement::PumpElements(); // the starting snapshot
+
+    CElementTutorial::HandleTutorial(7, 10);
+    ASSERT_EQ(CElementTutorial::GetActive(), second);
+    CElement::LoadUndoStep(true);
+    EXPECT_EQ(CElementTutorial::GetActive(), first);
+    EXPECT_TRUE(first->IsActive());
+    EXPECT_FALSE(second->IsActive());
+
+    // Walking onto the second marker again opens it.
+    CElementTutorial::HandleTutorial(7, 10);
+    EXPECT_TRUE(second->IsActive());
+    EXPECT_FALSE(first->IsActive());
+}
+
 } // namespace

@@ -15,15 +15,12 @@ using UndoTest = WorldTest;
 // Stands for an element class's class-wide state.
 struct Counters {
     static int value;
-    static std::array<int, UNDO_STEPS> saved;
     static ClassState state()
     {
-        return {"counters", [] { value = 0; }, [](int step) { saved[step] = value; },
-                [](int step) { value = saved[step]; }};
+        return keptClassState("counters", [] { value = 0; }, value);
     }
 };
 int Counters::value = 0;
-std::array<int, UNDO_STEPS> Counters::saved{};
 
 TEST_F(UndoTest, AnUndoBeforeAnyMoveChangesNothing)
 {
@@ -162,6 +159,33 @@ TEST_F(UndoTest, SpritesComeBackAsTheyWereAndTheGhostAsAFreshCopy)
         EXPECT_STREQ(box->ghostSprite->getName(), "Ghost");
         EXPECT_TRUE(isLive(box->ghostSprite.get()));
     }
+}
+
+TEST_F(UndoTest, AWorldCopyIsAValueThatRestoresAnyNumberOfTimesWithoutTouchingTheRing)
+{
+    worldLinks().classStates = {Counters::state()};
+    groundRow(6, 0, 31);
+    CElement* box = crate(2, 5);
+    start();
+    Counters::value = 4;
+    WorldState copy;
+    LogCapture log(LOG_UNDO);
+    CElement::CaptureWorld(copy, -1);
+    WorldState second = copy; // copies stand alone
+    EXPECT_EQ(log.text().find("STEP"), std::string::npos); // no undo step is named
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        ASSERT_TRUE(box->PushRight(true, false));
+        settle();
+        Counters::value = 9;
+        CElement::RestoreWorld(round == 0 ? copy : second, -1);
+        EXPECT_EQ(box->x, 2);
+        EXPECT_EQ(box->pixelX, 48);
+        EXPECT_EQ(at(2, 5), box);
+        EXPECT_FALSE(CElement::IsOccupied(3, 5));
+        EXPECT_EQ(Counters::value, 4);
+    }
+    EXPECT_EQ(CElement::GetUndoCount(), 1);
 }
 
 } // namespace

@@ -1,0 +1,120 @@
+#include "screens/ControllerMessage.h"
+
+#include "engine/Draw.h"
+#include "engine/FontSystem.h"
+#include "engine/Log.h"
+#include "engine/MousePointer.h"
+#include "engine/Sprite.h"
+#include "screens/GuiButton.h"
+#include "screens/WidgetSprite.h"
+
+#include <SDL.h>
+
+namespace {
+
+constexpr const char* PANEL_IMAGE = "baseMessageController.png";
+constexpr int LAYER_DIMMER = 1411;
+constexpr int LAYER_PANEL = 1412;
+constexpr int PANEL_X = 150, PANEL_Y = 88;
+constexpr int TITLE_W = 450, TITLE_H = 50, TITLE_Y = 50;
+constexpr int BODY_W = 350, BODY_H = 120, BODY_Y = 200;
+constexpr int BUTTON_Y = 420;
+constexpr int ANSWER_NO = 0, ANSWER_YES = 1;
+
+std::unique_ptr<CGuiButton> makeButton(CController* owner, int x, int callback, const char* kind, bool isDefault)
+{
+    std::string base = std::string("confirmation_button") + kind;
+    return std::make_unique<CGuiButton>(x, BUTTON_Y, callback, owner, (base + "base.png").c_str(),
+                                        (base + "shadow.png").c_str(), (base + "roll.png").c_str(), nullptr,
+                                        isDefault, 0, 0);
+}
+
+} // namespace
+
+void playEmptyClickUnlessHot(bool released, bool left)
+{
+    if (left && !released && !CGuiButtonBase::GetHotButton())
+        CController::PlaySound(InterfaceSound::EmptyClick);
+}
+
+CControllerMessage::CControllerMessage(int titleString, int bodyString, bool yesNo, const char* bodyArgument)
+    : CController(CONTROLLER_MESSAGE), yesNo_(yesNo)
+{
+    loadSprites(titleString, bodyString, bodyArgument ? bodyArgument : "", bodyArgument != nullptr);
+}
+
+CControllerMessage::~CControllerMessage()
+{
+    logMessage(LOG_DESTRUCT, "CControllerMessage:  Destroying CControllerMessage...\n");
+    CMousePointer::ShowHourglass(true);
+    if (!loaded_)
+        return;
+    dimmer_.reset();
+    panel_.reset();
+    okButton_.reset();
+    cancelButton_.reset();
+    CDraw::releaseImage(PANEL_IMAGE);
+}
+
+void CControllerMessage::loadSprites(int titleString, int bodyString, const std::string& bodyArgument,
+                                     bool hasArgument)
+{
+    if (loaded_)
+        return;
+    dimmer_ = makeWidgetSprite(LAYER_DIMMER, "dimmer.png", "Message Controller (MESSAGE_LSPRITE_DIMMER)", 0, 0, true);
+
+    int image = CDraw::CopyImage("confirmation_parch.png", PANEL_IMAGE, 0);
+    CDraw::drawImageOnto("parchment_confirmation.png", image, 180, 100);
+    int width = CDraw::getImageWidth(image);
+    if (titleString != NO_TEXT)
+        CFontSystem::DrawString(titleString, image, ALIGN_CENTRE, TITLE_W, TITLE_H, (width - TITLE_W) / 2, TITLE_Y);
+    if (bodyString != NO_TEXT)
+        CFontSystem::DrawString(bodyString, image, ALIGN_CENTRE, BODY_W, BODY_H, (width - BODY_W) / 2, BODY_Y,
+                                hasArgument ? bodyArgument.c_str() : nullptr);
+    panel_ = makeWidgetSprite(LAYER_PANEL, PANEL_IMAGE, "Message Controller (MESSAGE_LSPRITE_BACKGROUND)", PANEL_X,
+                              PANEL_Y, true);
+
+    // The default button answers Return when no button is focused: a
+    // question defaults to Cancel, a notice to OK.
+    if (yesNo_) {
+        okButton_ = makeButton(this, 315, ANSWER_YES, "okay", false);
+        cancelButton_ = makeButton(this, 410, ANSWER_NO, "cancel", true);
+    } else {
+        okButton_ = makeButton(this, 360, ANSWER_YES, "okay", true);
+    }
+    CMousePointer::HideFor(-1);
+    loaded_ = true;
+}
+
+void CControllerMessage::GUICallback(int index, int, bool)
+{
+    if (index == ANSWER_YES || index == ANSWER_NO) {
+        SetReturnValue(index);
+        SetExitCode(1);
+    } else {
+        SetReturnValue(ANSWER_NO);
+    }
+}
+
+void CControllerMessage::InputKey(bool released, int key)
+{
+    CMousePointer::HideFor(-1);
+    if (!released && key == SDLK_ESCAPE)
+        SetReturnValue(yesNo_ ? ANSWER_NO : ANSWER_YES);
+    InputGuiKey(this, released, key, true, true);
+    InputScreenCapture(released, key);
+}
+
+void CControllerMessage::InputMouseMotion(int, int) { CMousePointer::Tick(); }
+
+void CControllerMessage::InputMouseButton(bool released, bool left, bool, bool, bool)
+{
+    playEmptyClickUnlessHot(released, left);
+}
+
+void CControllerMessage::Pump()
+{
+    ProcessInput();
+    if (IsActive())
+        CGuiButtonBase::UpdateAll();
+}

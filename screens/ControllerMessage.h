@@ -1,0 +1,47 @@
+#pragma once
+
+#include "screens/Controller.h"
+
+#include <memory>
+#include <string>
+
+class CGuiButton;
+class CSprite;
+
+// A modal box over a dimmed copy of the screen below: a title, a body and
+// either OK and Cancel (a question) or OK alone (a notice). The opener reads
+// GetAnswerYes once the box has closed.
+class CControllerMessage : public CController
+{
+public:
+    static constexpr int NO_TEXT = -1;
+
+    // titleString and bodyString are text-table entries (NO_TEXT leaves that
+    // place empty). bodyArgument, when given, fills the body's first
+    // argument: it is shown as it stands, never read as markup or format.
+    CControllerMessage(int titleString, int bodyString, bool yesNo, const char* bodyArgument = nullptr);
+    ~CControllerMessage() override;
+
+    // OK (or Escape on a notice) answers yes; Cancel (or Escape on a
+    // question) no.
+    bool GetAnswerYes() const { return GetReturnValue() == 1; }
+
+    void GUICallback(int index, int value, bool dclick) override;
+    void InputKey(bool released, int key) override;
+    void InputMouseMotion(int x, int y) override;
+    void InputMouseButton(bool released, bool left, bool right, bool wheelUp, bool wheelDown) override;
+    void Pump() override;
+
+private:
+    void loadSprites(int titleString, int bodyString, const std::string& bodyArgument, bool hasArgument);
+
+    std::unique_ptr<CSprite> dimmer_;
+    std::unique_ptr<CSprite> panel_;
+    std::unique_ptr<CGuiButton> okButton_;
+    std::unique_ptr<CGuiButton> cancelButton_;
+    bool yesNo_;
+    bool loaded_ = false;
+};
+
+// A left press that no widget takes: the shared background click.
+void playEmptyClickUnlessHot(bool released, bool left);
