@@ -10,7 +10,9 @@
 #include "engine/Sound.h"
 #include "engine/Sprite.h"
 #include "levels/Profile.h"
+#include "platform/System.h"
 #include "screens/ControllerIntro.h"
+#include "screens/ControllerMessage.h"
 #include "screens/GuiButton.h"
 
 #include <SDL.h>
@@ -21,6 +23,8 @@ namespace {
 
 const char* const PROFILE_IMAGE = "profileOverlay.png";
 constexpr int STRING_WELCOME = 1900;
+constexpr int STRING_MORE_GAMES_TITLE = 2200;
+constexpr int STRING_MORE_GAMES_QUESTION = 2300;
 
 // One scene sprite: its layer, frame delay, place, leak-report name and
 // whether it is shown when the menu appears.
@@ -267,9 +271,13 @@ void CControllerMain::OpenFullScreen(std::unique_ptr<CController> child, const c
 void CControllerMain::GUICallback(int index, int, bool)
 {
     // Play, the level manager and editor, high scores, instructions,
-    // settings, credits, more games and the profiles open their screens
-    // through OpenFullScreen / OpenOverlay as those screens join the game.
+    // settings, credits and the profiles open their screens through
+    // OpenFullScreen / OpenOverlay as those screens join the game.
     switch (index) {
+    case BUTTON_MORE_GAMES:
+        OpenOverlay(std::make_unique<CControllerMessage>(STRING_MORE_GAMES_TITLE, STRING_MORE_GAMES_QUESTION, true),
+                    "Message (Vostrel Games)");
+        break;
     case BUTTON_EXIT:
         SetExitCode(EXIT_QUIT);
         break;
@@ -319,6 +327,14 @@ int CControllerMain::HandleClosedChild(int closedId)
         break;
     case CONTROLLER_MANAGER:
         request = child_ ? child_->GetReturnValue() : 0;
+        child_.reset();
+        break;
+    case CONTROLLER_MESSAGE:
+        // The page opens in the browser and the game makes way for it.
+        if (static_cast<CControllerMessage&>(*child_).GetAnswerYes()) {
+            openUrl(GetMoreGamesURL());
+            SetExitCode(EXIT_QUIT_FOR_WEB);
+        }
         child_.reset();
         break;
     case CONTROLLER_PROFILES:

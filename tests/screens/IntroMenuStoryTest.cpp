@@ -5,7 +5,12 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <regex>
+#include <sstream>
 
 using namespace corvelle_test;
 
@@ -177,4 +182,98 @@ TEST(StoryRun, AOnePageStoryClosesOnDoneAndAnyStoryOnEscape)
         EXPECT_LT(closed, at(result, "InputScript:  line 4")) << c.story;
         EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << c.story << result.output;
     }
+}
+
+namespace {
+
+// A game folder that shares the built resource files but has parameters of
+// its own.
+std::string gameFolderWithParameters(const std::string& parameters)
+{
+    namespace fs = std::filesystem;
+    std::string dir = TemporaryHome::path() + "/game";
+    fs::create_directories(dir);
+    for (const fs::directory_entry& entry : fs::directory_iterator(resourceDir()))
+        if (entry.path().filename() != "resource8.dat")
+            fs::create_symlink(entry.path(), dir + "/" + entry.path().filename().string());
+    std::ofstream(dir + "/resource8.dat") << parameters;
+    return dir;
+}
+
+// A stand-in for the desktop's web-page opener that notes the address.
+std::string fakeBrowserPath(const std::string& noteFile)
+{
+    std::string dir = TemporaryHome::path() + "/bin";
+    std::filesystem::create_directories(dir);
+    std::string program = dir + "/xdg-open";
+    std::ofstream(program) << "#!/bin/sh\necho \"$1\" > '" << noteFile << "'\n";
+    std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+    return dir + ":" + (std::getenv("PATH") ? std::getenv("PATH") : "");
+}
+
+std::string readAll(const std::string& path)
+{
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Skips the intro, then runs the commands in the menu.
+std::string inTheMenu(const std::string& commands) { return "wait 40\nkey space\nwait 10\n" + commands; }
+
+} // namespace
+
+// The more-games question: Cancel returns to the menu; OK opens the page in
+// the browser and ends the game.
+TEST(MainMenuRun, MoreGamesAsksFirstAndOpensThePageOnlyOnYes)
+{
+    std::string note = TemporaryHome::path() + "/opened.txt";
+    GameRun run;
+    run.logChannels = "4,11,32";
+    run.environment = {{"PATH", fakeBrowserPath(note)}};
+    // The More Games button stands eighth, at y 380; Return with nothing
+    // focused answers a question with Cancel.
+    run.script = inTheMenu("click 680 405\nwait 10\nkey return\nwait 10\n"
+                           "click 680 405\nwait 10\nkey tab\nwait 2\nkey return\nwait 30\n");
+    GameRunResult result = runGame(run);
+
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    size_t first = at(result, "Loading Controller:  Message (Vostrel Games)");
+    ASSERT_NE(first, std::string::npos) << result.output;
+    EXPECT_NE(result.output.find("Loading Controller:  Message (Vostrel Games)", first + 1), std::string::npos)
+        << "after Cancel the menu was back and asked again";
+    EXPECT_EQ(result.output.find("frame limit"), std::string::npos) << "OK ended the game";
+    EXPECT_TRUE(result.hasLine("ID_900:  SHUTDOWN COMPLETED"));
+    for (int wait = 0; wait < 50 && readAll(note).empty(); ++wait)
+        SDL_Delay(20);
+    EXPECT_EQ(readAll(note), "https://corvelle.example.org/more-games\n");
+    EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
+}
+
+// Without more games Exit moves up to the eighth place and the ninth stays
+// empty; the keyboard walks the buttons without tripping on the gap. The
+// logo's eyes stay open when blinking is switched off.
+TEST(MainMenuRun, WithoutMoreGamesExitTakesItsPlaceAndTheEmptySlotIsSkipped)
+{
+    GameRun run;
+    run.logChannels = "4,32";
+    run.workingDir = gameFolderWithParameters("MOREGAMES_URL https://corvelle.example.org/more-games\n"
+                                              "USE_MOREGAMES 0\nUSE_VG_BLINK 0\n");
+    std::string walk;
+    for (int i = 0; i < 12; ++i)
+        walk += "key tab\nwait 2\n";
+    // The empty ninth place does nothing; the eighth is Exit.
+    run.script = inTheMenu(walk + "move 10 300\nwait 2\nclick 680 458\nwait 10\n# exit\nclick 680 405\nwait 10\n");
+    run.maxFrames = 400;
+    GameRunResult result = runGame(run);
+
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    EXPECT_EQ(result.output.find("Blinking"), std::string::npos);
+    EXPECT_EQ(result.output.find("frame limit"), std::string::npos) << "Exit ended the game";
+    size_t exit = at(result, "ID_900:  SHUTDOWN:  C3 Started");
+    ASSERT_NE(exit, std::string::npos) << result.output;
+    EXPECT_GT(exit, at(result, "InputScript:  line 34")) << "only the click on Exit ended the game";
+    EXPECT_EQ(result.output.find("Loading Controller:  Message"), std::string::npos);
+    EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
 }
