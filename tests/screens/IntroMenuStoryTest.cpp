@@ -94,7 +94,9 @@ TEST(IntroAndMenuRun, TheIntroRunsItsTimedSequenceAndBlinksInItsThreeWindows)
     GameRun run;
     run.logChannels = "4,32";
     run.maxFrames = 600;
-    run.script = "wait 360\n"
+    run.script = "wait 150\n"
+                 "# the second splash card is due at six seconds\n"
+                 "wait 210\n"
                  "keydown left alt\n"
                  "key q\n"
                  "keyup left alt\n"
@@ -120,7 +122,8 @@ TEST(IntroAndMenuRun, TheIntroRunsItsTimedSequenceAndBlinksInItsThreeWindows)
     // The menu came on its own, about nine seconds after the logo was in
     // (frames are 33 ms; loading and the fade-in come first).
     size_t menu = at(result, "Loading Controller:  Main Menu");
-    EXPECT_LT(menu, at(result, "InputScript:  line 2"));
+    EXPECT_GT(menu, at(result, "InputScript:  line 3")) << "not before five seconds";
+    EXPECT_LT(menu, at(result, "InputScript:  line 4"));
     EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
 }
 
@@ -186,16 +189,20 @@ TEST(StoryRun, AOnePageStoryClosesOnDoneAndAnyStoryOnEscape)
 
 namespace {
 
+const char* const SHIPPED_PARAMETERS = "MOREGAMES_URL https://corvelle.example.org/more-games\n";
+
 // A game folder that shares the built resource files but has parameters of
-// its own.
-std::string gameFolderWithParameters(const std::string& parameters)
+// its own, and lacks the files named.
+std::string gameFolder(const std::string& parameters, const std::vector<std::string>& missing = {})
 {
     namespace fs = std::filesystem;
     std::string dir = TemporaryHome::path() + "/game";
     fs::create_directories(dir);
-    for (const fs::directory_entry& entry : fs::directory_iterator(resourceDir()))
-        if (entry.path().filename() != "resource8.dat")
-            fs::create_symlink(entry.path(), dir + "/" + entry.path().filename().string());
+    for (const fs::directory_entry& entry : fs::directory_iterator(resourceDir())) {
+        std::string name = entry.path().filename().string();
+        if (name != "resource8.dat" && std::find(missing.begin(), missing.end(), name) == missing.end())
+            fs::create_symlink(entry.path(), dir + "/" + name);
+    }
     std::ofstream(dir + "/resource8.dat") << parameters;
     return dir;
 }
@@ -258,8 +265,7 @@ TEST(MainMenuRun, WithoutMoreGamesExitTakesItsPlaceAndTheEmptySlotIsSkipped)
 {
     GameRun run;
     run.logChannels = "4,32";
-    run.workingDir = gameFolderWithParameters("MOREGAMES_URL https://corvelle.example.org/more-games\n"
-                                              "USE_MOREGAMES 0\nUSE_VG_BLINK 0\n");
+    run.workingDir = gameFolder(std::string(SHIPPED_PARAMETERS) + "USE_MOREGAMES 0\nUSE_VG_BLINK 0\n");
     std::string walk;
     for (int i = 0; i < 12; ++i)
         walk += "key tab\nwait 2\n";
@@ -276,4 +282,37 @@ TEST(MainMenuRun, WithoutMoreGamesExitTakesItsPlaceAndTheEmptySlotIsSkipped)
     EXPECT_GT(exit, at(result, "InputScript:  line 34")) << "only the click on Exit ended the game";
     EXPECT_EQ(result.output.find("Loading Controller:  Message"), std::string::npos);
     EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
+}
+
+// Without the two further splash files the logo's three seconds are all:
+// the menu comes well before the six seconds a second picture would take.
+TEST(IntroAndMenuRun, WithoutTheFurtherSplashFilesTheMenuFollowsTheLogo)
+{
+    GameRun run;
+    run.logChannels = "4,32";
+    run.workingDir = gameFolder(SHIPPED_PARAMETERS, {"resource10.dat", "resource11.dat"});
+    // About 5.3 seconds: loading, the 0.75 s fade-in and the logo's 3 s.
+    run.script = "wait 160\n# by now\nwait 1\nquit\n";
+    GameRunResult result = runGame(run);
+
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    EXPECT_TRUE(result.hasLine("Loading SPLASH0_URL:  resource9.dat"));
+    EXPECT_EQ(result.output.find("SPLASH1_URL"), std::string::npos);
+    EXPECT_EQ(result.output.find("SPLASH2_URL"), std::string::npos);
+    size_t menu = at(result, "Loading Controller:  Main Menu");
+    ASSERT_NE(menu, std::string::npos) << result.output;
+    EXPECT_LT(menu, at(result, "InputScript:  line 3"));
+    EXPECT_GT(menu, result.output.rfind("Blinking Vostrel Eyes at 19")) << "after the logo's last blink";
+    EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
+}
+
+// The intro cannot go on without its logo.
+TEST(IntroAndMenuRun, AMissingLogoFileEndsTheProgram)
+{
+    GameRun run;
+    run.workingDir = gameFolder(SHIPPED_PARAMETERS, {"resource9.dat"});
+    run.script = "wait 5\nquit\n";
+    GameRunResult result = runGame(run);
+    EXPECT_EQ(result.exitStatus, 1) << result.output;
+    EXPECT_NE(result.output.find("Cannot load splash0 file!"), std::string::npos) << result.output;
 }
