@@ -675,8 +675,8 @@ void registerEnding(Registry& r, const char* family)
             drawProf(cr, w * 0.5, h * 0.95, 1.9, profCheering(), 1);
         }, "The bots threw him the biggest beach party the island had ever seen.");
     });
-    addPicture(r, family, "story_C2_e.jpg", 100, 260, [](cairo_t* cr) {
-        drawPanel(cr, 100, 260, [](cairo_t* cr, double w, double h) {
+    addPicture(r, family, "story_C2_e.jpg", 100, 250, [](cairo_t* cr) {
+        drawPanel(cr, 100, 250, [](cairo_t* cr, double w, double h) {
             fillSky(cr, w, h, Color{0.98, 0.62, 0.40}, Color{0.99, 0.88, 0.62});
             drawVolcano(cr, w * 0.5, h * 0.5, h * 0.5);
             art::drawPuff(cr, w * 0.5, h * 0.42, 10, Color{1, 1, 1, 0.7});
@@ -703,14 +703,13 @@ void registerEnding(Registry& r, const char* family)
     addPicture(r, family, "story_C2_g.jpg", 215, 216, [](cairo_t* cr) {
         drawPanel(cr, 215, 216, [](cairo_t* cr, double w, double h) {
             workshop(cr, w, h, h * 0.86);
-            drawProp(cr, "cratestill0.tga", w * 0.5, h * 0.88, h * 0.5);
-            bot::Pose peek = botHappy();
-            peek.armA = peek.armB = 0;
-            cairo_save(cr);
-            cairo_rectangle(cr, 0, 0, w, h * 0.5);
-            cairo_clip(cr);
-            drawBotAt(cr, w * 0.5, h * 0.66, 1.5, peek, 1);
-            cairo_restore(cr);
+            // Peeking out of a crate of the professor's luggage.
+            bot::Pose peek = bot::standing();
+            peek.eye = bot::Eye::Happy;
+            peek.earLift = 0.8;
+            peek.turn = 0.2;
+            drawBotAt(cr, w * 0.5, h * 0.62, 2.2, peek, 1);
+            drawProp(cr, "cratestill0.tga", w * 0.5, h * 0.88, h * 0.42);
         }, "...and one small stowaway. The End.");
     });
 }
