@@ -118,11 +118,6 @@ void CControllerIntro::ReleaseSprites(bool keepKept)
     spritesLoaded_ = false;
 }
 
-int CControllerIntro::GetElapsed() const
-{
-    return startTick_ == NOT_STARTED ? -1 : static_cast<int>(SDL_GetTicks() - startTick_);
-}
-
 void CControllerIntro::InputKey(bool released, int)
 {
     if (released && startTick_ != NOT_STARTED)

@@ -27,9 +27,6 @@ public:
     // test programs' probe screens); the intro owns it until it closes.
     void OpenChild(std::unique_ptr<CController> child, const char* displayName);
 
-    // Milliseconds since the logo had faded in; -1 while it is fading.
-    int GetElapsed() const;
-
 private:
     void LoadSprites();
     void ReleaseSprites(bool keepKept);

@@ -17,7 +17,6 @@
 
 #include <SDL.h>
 
-#include <cstring>
 
 namespace {
 
@@ -97,6 +96,14 @@ const char* const CLOUD_IMAGES[] = {"mainmenu_cloudbigA.png",    "mainmenu_cloud
                                     "mainmenu_cloudmediumC.png", "mainmenu_cloudsmallA.png",  "mainmenu_cloudsmallB.png",
                                     "mainmenu_cloudsmallC.png",  "mainmenu_cloudsmallD.png",  "mainmenu_cloudsmallE.png"};
 
+// Sprites keep the name they are given, so these live for the whole run.
+const char* const CLOUD_NAMES[] = {"Main Menu (MAIN_LSPRITE_CLOUD_A)", "Main Menu (MAIN_LSPRITE_CLOUD_B)",
+                                   "Main Menu (MAIN_LSPRITE_CLOUD_C)", "Main Menu (MAIN_LSPRITE_CLOUD_D)",
+                                   "Main Menu (MAIN_LSPRITE_CLOUD_E)", "Main Menu (MAIN_LSPRITE_CLOUD_F)",
+                                   "Main Menu (MAIN_LSPRITE_CLOUD_G)", "Main Menu (MAIN_LSPRITE_CLOUD_H)",
+                                   "Main Menu (MAIN_LSPRITE_CLOUD_I)", "Main Menu (MAIN_LSPRITE_CLOUD_J)",
+                                   "Main Menu (MAIN_LSPRITE_CLOUD_K)", "Main Menu (MAIN_LSPRITE_CLOUD_L)"};
+
 const char* const LABELS[] = {"mainmenu_text_playnow.png",      "mainmenu_text_levelmanager.png",
                               "mainmenu_text_leveleditor.png",  "mainmenu_text_highscores.png",
                               "mainmenu_text_instructions.png", "mainmenu_text_settings.png",
@@ -169,7 +176,7 @@ void CControllerMain::LoadSprites()
     scene(SCENE_VOLCANO_GLOW).play(true);
     for (int i = 0; i < CLOUD_COUNT; ++i) {
         clouds_[i] = std::make_unique<CSprite>(1500, 0, false);
-        clouds_[i]->setName((std::string("Main Menu (MAIN_LSPRITE_CLOUD_") + char('A' + i) + ")").c_str());
+        clouds_[i]->setName(CLOUD_NAMES[i]);
         clouds_[i]->addFrame(CLOUD_IMAGES[i]);
         showSprite(*clouds_[i]);
     }
@@ -310,25 +317,14 @@ void CControllerMain::InputMouseButton(bool released, bool left, bool, bool, boo
         PlaySound(InterfaceSound::EmptyClick);
 }
 
-int CControllerMain::HandleClosedChild(int closedId)
+void CControllerMain::HandleClosedChild(int closedId)
 {
     if (CRender::IsSwapped()) {
         CRender::Swap(true);
         ShowButtons(true);
     }
     LogLoadingController("Main Menu");
-    int request = 0;
     switch (closedId) {
-    case CONTROLLER_MAP:
-        logMessage(LOG_TICKS, "Removing MAP\n");
-        request = child_ ? child_->GetReturnValue() : 0;
-        child_.reset();
-        logMessage(LOG_TICKS, "MAP removal completed\n");
-        break;
-    case CONTROLLER_MANAGER:
-        request = child_ ? child_->GetReturnValue() : 0;
-        child_.reset();
-        break;
     case CONTROLLER_MESSAGE:
         // The page opens in the browser and the game makes way for it.
         if (static_cast<CControllerMessage&>(*child_).GetAnswerYes()) {
@@ -345,7 +341,6 @@ int CControllerMain::HandleClosedChild(int closedId)
         child_.reset();
         break;
     }
-    return request;
 }
 
 void CControllerMain::Pump()
@@ -368,8 +363,6 @@ void CControllerMain::Pump()
         LoadSprites();
     CMousePointer::HideFor(-1);
 }
-
-bool CControllerMain::IsSmoking() const { return scene_[SCENE_VOLCANO_SMOKE] && !scene_[SCENE_VOLCANO_SMOKE]->isHidden(); }
 
 void CControllerMain::AnimateProfessor()
 {

@@ -43,13 +43,6 @@ public:
     // on and give a web address to open.
     static bool OffersMoreGames();
 
-    // For tests: the button in a slot (null for an empty one), the frames
-    // the professor has idled, and whether the sprites exist.
-    const CGuiButton* GetButton(int slot) const { return buttons_[slot].get(); }
-    bool AreSpritesLoaded() const { return spritesLoaded_; }
-    int GetGestureMode() const { return gestureMode_; }
-    bool IsSmoking() const;
-
 private:
     enum Scene {
         SCENE_BACKGROUND,
@@ -82,8 +75,10 @@ private:
     // screen (the menu frees its sprites meanwhile).
     void OpenOverlay(std::unique_ptr<CController> child, const char* displayName);
     void OpenFullScreen(std::unique_ptr<CController> child, const char* displayName);
-    // The closed child's answer: the next screen it asks for, or 0.
-    int HandleClosedChild(int closedId);
+    // Back from a child: the menu's picture and buttons return and the
+    // child is deleted. (The map and the level manager, which may ask for
+    // each other on closing, add that switch here when they join the game.)
+    void HandleClosedChild(int closedId);
 
     CSprite& scene(Scene which) { return *scene_[which]; }
 

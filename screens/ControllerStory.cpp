@@ -8,8 +8,6 @@
 #include "screens/GuiButton.h"
 #include "screens/WidgetSprite.h"
 
-#include <SDL.h>
-
 #include <string>
 #include <vector>
 
@@ -167,9 +165,6 @@ void CControllerStory::UnloadSprites()
         CDraw::releaseImage(PAGE_IMAGES[1]);
     spritesLoaded_ = false;
 }
-
-int CControllerStory::GetPage() const { return panel_ ? panel_->getFrame() : 0; }
-int CControllerStory::GetPageCount() const { return panel_ ? panel_->getFrameCount() : 0; }
 
 void CControllerStory::GUICallback(int index, int, bool)
 {

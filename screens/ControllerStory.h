@@ -26,10 +26,6 @@ public:
     void InputMouseButton(bool released, bool left, bool right, bool wheelUp, bool wheelDown) override;
     void Pump() override;
 
-    // The page shown: 0 or 1.
-    int GetPage() const;
-    int GetPageCount() const;
-
     static bool IsTwoPageStory(int storyNumber);
 
 private:
