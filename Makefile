@@ -3,12 +3,17 @@
 # make test: the same set-up, then every test, plainly and under the
 #            address and undefined-behaviour sanitizers.
 # make sheets: contact sheets of every picture family in build/sheets/.
+# make fuzz:   builds the fuzz targets with clang's libFuzzer and runs each
+#              for FUZZ_SECONDS (default 60) on all cores; FUZZ_RUNS=N
+#              runs N executions per target instead.
 
 JOBS ?= $(shell nproc)
 BUILD := build
 ASAN_BUILD := build-asan
+FUZZ_BUILD := build-fuzz
+FUZZ_SECONDS ?= 60
 
-.PHONY: play test deps build build-asan sheets clean
+.PHONY: play test deps build build-asan sheets fuzz clean
 
 play: build
 	cd $(BUILD)/game && ./corvelle 1
@@ -32,5 +37,13 @@ build-asan: build
 sheets: build
 	$(BUILD)/tools/pictures/picturetool --sheets $(BUILD)/sheets
 
+fuzz: build
+	bash tools/install-deps.sh fuzz
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVELLE_FUZZ=ON \
+	      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	      -DCORVELLE_RESOURCE_DIR=$(CURDIR)/$(BUILD)/game
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_targets
+	bash tools/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -65,16 +66,24 @@ void applyLine(const std::string& line)
 
 } // namespace
 
-void LoadParameters()
+void ReadParameters(const std::string& text)
 {
-    std::ifstream file("resource8.dat", std::ios::binary);
+    std::istringstream lines(text);
     std::string line;
-    while (std::getline(file, line)) {
+    while (std::getline(lines, line)) {
         // A file written on another system ends its lines with CR LF.
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         applyLine(line);
     }
+}
+
+void LoadParameters()
+{
+    std::ifstream file("resource8.dat", std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    ReadParameters(text.str());
     if (!g_moreGamesUrl)
         logError(true, "'MoreGames' URL has not been defined.\n");
 }

@@ -13,6 +13,7 @@ namespace {
 std::string g_response;
 int g_abortFlag = 0;
 long g_totalTimeoutMs = DEFAULT_TOTAL_TIMEOUT_MS;
+Transport g_testTransport;
 
 struct EasyHandleCleanup {
     void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
@@ -40,6 +41,8 @@ bool Get(std::string address, std::string query)
 {
     std::string url = address + "?" + BuildQuery(query);
     g_response.clear();
+    if (g_testTransport)
+        return g_testTransport(address, query, g_response);
     EasyHandle handle(curl_easy_init());
     if (!handle || !setOptions(handle.get(), url))
         return false;
@@ -49,6 +52,11 @@ bool Get(std::string address, std::string query)
         return false;
     }
     return true;
+}
+
+void SetTransportForTesting(Transport transport)
+{
+    g_testTransport = std::move(transport);
 }
 
 std::string GetResponse()

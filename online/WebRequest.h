@@ -3,6 +3,7 @@
 #include <curl/curl.h>
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 // The score client's transport: one blocking HTTP GET per request, the query
@@ -31,6 +32,11 @@ void SetTotalTimeout(long milliseconds);
 
 // A non-zero flag makes every transfer abort at its next progress report.
 void SetAbortFlag(int flag);
+
+// Replaces HTTP for the fuzz targets: the transport gets the address and the
+// plain query and fills the reply body. An empty function restores HTTP.
+using Transport = std::function<bool(const std::string& address, const std::string& query, std::string& body)>;
+void SetTransportForTesting(Transport transport);
 
 // libcurl's transfer-info callback: returns the abort flag.
 int ProgressCallback(void* clientData, curl_off_t downloadTotal, curl_off_t downloadNow,

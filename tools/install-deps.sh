@@ -11,6 +11,10 @@ PACKAGES=(
   libcairo2-dev libfreetype-dev libturbojpeg0-dev
   fonts-quicksand
 )
+# `install-deps.sh fuzz`: also clang's libFuzzer, for make fuzz.
+if [ "${1:-}" = fuzz ]; then
+  PACKAGES+=(clang libclang-rt-dev)
+fi
 
 missing=()
 for package in "${PACKAGES[@]}"; do
