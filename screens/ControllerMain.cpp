@@ -12,7 +12,9 @@
 #include "levels/Profile.h"
 #include "platform/System.h"
 #include "screens/ControllerIntro.h"
+#include "screens/ControllerMap.h"
 #include "screens/ControllerMessage.h"
+#include "screens/ControllerScoreboard.h"
 #include "screens/GuiButton.h"
 
 #include <SDL.h>
@@ -116,6 +118,14 @@ constexpr int BUTTON_STEP = 53;
 constexpr int MORE_GAMES_SLOT = 7;
 
 void showSprite(CSprite& sprite) { sprite.show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION); }
+
+// The intro's last picture lies above every screen's layers: it goes before
+// anything opens over the menu, even when its fade-out has not ended.
+void dropKeptSplash()
+{
+    delete GetKeptSplashSprite();
+    SetKeptSplashSprite(nullptr);
+}
 
 void playFromStart(CSprite& sprite)
 {
@@ -222,8 +232,7 @@ void CControllerMain::UnloadSprites()
         clouds_[i].reset();
         cloudMovers_[i].reset();
     }
-    delete GetKeptSplashSprite();
-    SetKeptSplashSprite(nullptr);
+    dropKeptSplash();
     CDraw::releaseImage(PROFILE_IMAGE);
     spritesLoaded_ = false;
 }
@@ -256,34 +265,45 @@ void CControllerMain::ShowButtons(bool shown)
         }
 }
 
-void CControllerMain::OpenOverlay(std::unique_ptr<CController> child, const char* displayName)
+void CControllerMain::OpenOverlay(const MakeChild& make, const char* displayName)
 {
+    dropKeptSplash();
     CMousePointer::HideFor(-1);
     CRender::Render(true);
     CRender::Swap(true);
     ShowButtons(false);
     LogLoadingController(displayName);
-    child_ = std::move(child);
+    child_ = make();
     LoadController(child_.get());
 }
 
-void CControllerMain::OpenFullScreen(std::unique_ptr<CController> child, const char* displayName)
+void CControllerMain::OpenFullScreen(const MakeChild& make, const char* displayName)
 {
     UnloadSprites();
     LogLoadingController(displayName);
-    child_ = std::move(child);
+    child_ = make();
     LoadController(child_.get());
 }
 
 void CControllerMain::GUICallback(int index, int, bool)
 {
-    // Play, the level manager and editor, high scores, instructions,
-    // settings, credits and the profiles open their screens through
-    // OpenFullScreen / OpenOverlay as those screens join the game.
+    // The level manager and editor, instructions, settings, credits and the
+    // profiles open their screens through OpenFullScreen / OpenOverlay as
+    // those screens join the game.
     switch (index) {
+    case BUTTON_PLAY:
+        OpenFullScreen([] { return std::make_unique<CControllerMap>(); }, "Map");
+        break;
+    case BUTTON_HIGH_SCORES:
+        OpenOverlay([] { return std::make_unique<CControllerScoreboard>(CControllerScoreboard::BOARD_OVERALL, false); },
+                    "Scoreboard");
+        break;
     case BUTTON_MORE_GAMES:
-        OpenOverlay(std::make_unique<CControllerMessage>(STRING_MORE_GAMES_TITLE, STRING_MORE_GAMES_QUESTION, true),
-                    "Message (Vostrel Games)");
+        OpenOverlay(
+            [] {
+                return std::make_unique<CControllerMessage>(STRING_MORE_GAMES_TITLE, STRING_MORE_GAMES_QUESTION, true);
+            },
+            "Message (Vostrel Games)");
         break;
     case BUTTON_EXIT:
         SetExitCode(EXIT_QUIT);
@@ -325,6 +345,11 @@ void CControllerMain::HandleClosedChild(int closedId)
     }
     LogLoadingController("Main Menu");
     switch (closedId) {
+    case CONTROLLER_MAP:
+        logMessage(LOG_TICKS, "Removing MAP\n");
+        child_.reset();
+        logMessage(LOG_TICKS, "MAP removal completed\n");
+        break;
     case CONTROLLER_MESSAGE:
         // The page opens in the browser and the game makes way for it.
         if (static_cast<CControllerMessage&>(*child_).GetAnswerYes()) {

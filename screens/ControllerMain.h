@@ -2,6 +2,7 @@
 
 #include "screens/Controller.h"
 
+#include <functional>
 #include <memory>
 
 class CGuiButton;
@@ -72,12 +73,15 @@ private:
     void AnimateClouds();
     void ShowButtons(bool shown);
     // A child drawn over the menu's picture, and one that takes the whole
-    // screen (the menu frees its sprites meanwhile).
-    void OpenOverlay(std::unique_ptr<CController> child, const char* displayName);
-    void OpenFullScreen(std::unique_ptr<CController> child, const char* displayName);
+    // screen (the menu frees its sprites meanwhile). The child is made only
+    // once the menu has stepped back, so that its sprites are not taken for
+    // the menu's.
+    using MakeChild = std::function<std::unique_ptr<CController>()>;
+    void OpenOverlay(const MakeChild& make, const char* displayName);
+    void OpenFullScreen(const MakeChild& make, const char* displayName);
     // Back from a child: the menu's picture and buttons return and the
-    // child is deleted. (The map and the level manager, which may ask for
-    // each other on closing, add that switch here when they join the game.)
+    // child is deleted. (The map may ask for the level manager on closing;
+    // the manager adds that switch here when it joins the game.)
     void HandleClosedChild(int closedId);
 
     CSprite& scene(Scene which) { return *scene_[which]; }

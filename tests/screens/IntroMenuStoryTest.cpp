@@ -226,6 +226,21 @@ std::string readAll(const std::string& path)
     return text.str();
 }
 
+// One pixel of a BMP file as 0xRRGGBB; -1 when it cannot be read.
+long bmpPixel(const std::string& path, int x, int y)
+{
+    SDL_Surface* picture = SDL_LoadBMP(path.c_str());
+    if (!picture)
+        return -1;
+    SDL_Surface* rgb = SDL_CreateRGBSurface(SDL_SWSURFACE, 1, 1, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+    SDL_Rect from = {static_cast<Sint16>(x), static_cast<Sint16>(y), 1, 1};
+    SDL_BlitSurface(picture, &from, rgb, nullptr);
+    long value = *static_cast<Uint32*>(rgb->pixels) & 0xFFFFFF;
+    SDL_FreeSurface(rgb);
+    SDL_FreeSurface(picture);
+    return value;
+}
+
 // Skips the intro, then runs the commands in the menu.
 std::string inTheMenu(const std::string& commands) { return "wait 40\nkey space\nwait 10\n" + commands; }
 
@@ -241,9 +256,13 @@ TEST(MainMenuRun, MoreGamesAsksFirstAndOpensThePageOnlyOnYes)
     run.environment = {{"PATH", fakeBrowserPath(note)}};
     // The More Games button stands eighth, at y 380; Return with nothing
     // focused answers a question with Cancel.
-    run.script = inTheMenu("click 680 405\nwait 10\nkey return\nwait 10\n"
+    std::string shot = TemporaryHome::path() + "/question.bmp";
+    run.script = inTheMenu("click 680 405\nwait 10\nshot " + shot + "\nkey return\nwait 10\n"
                            "click 680 405\nwait 10\nkey tab\nwait 2\nkey return\nwait 30\n");
     GameRunResult result = runGame(run);
+    // The question's parchment lies over the menu's buttons, not under them.
+    long parchment = bmpPixel(shot, 600, 250);
+    EXPECT_GT((parchment >> 8) & 0xFF, 190) << std::hex << parchment;
 
     EXPECT_EQ(result.exitStatus, 0) << result.output;
     size_t first = at(result, "Loading Controller:  Message (Vostrel Games)");
@@ -315,4 +334,29 @@ TEST(IntroAndMenuRun, AMissingLogoFileEndsTheProgram)
     GameRunResult result = runGame(run);
     EXPECT_EQ(result.exitStatus, 1) << result.output;
     EXPECT_NE(result.output.find("Cannot load splash0 file!"), std::string::npos) << result.output;
+}
+
+// Play takes the whole screen for the map (a new player first chooses a
+// set); High Scores lies over the menu and Escape brings the menu back.
+TEST(MainMenuRun, PlayOpensTheMapAndHighScoresTheOverallTables)
+{
+    GameRun run;
+    run.logChannels = "4,30,32";
+    run.maxFrames = 600;
+    run.script = inTheMenu("click 680 190\nwait 20\nkey escape\nwait 10\n"
+                           "click 680 30\nwait 30\nquit\nwait 10\n");
+    GameRunResult result = runGame(run);
+
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    size_t scores = at(result, "Loading Controller:  Scoreboard");
+    size_t map = at(result, "Loading Controller:  Map");
+    ASSERT_NE(scores, std::string::npos) << result.output;
+    ASSERT_NE(map, std::string::npos) << result.output;
+    size_t back = result.output.find("Loading Controller:  Main Menu", scores);
+    EXPECT_LT(back, map) << "Escape closed the high scores first";
+    EXPECT_TRUE(result.hasLine("Loading Controller:  Set Selector")) << result.output;
+    EXPECT_TRUE(result.hasLine("Removing MAP")) << result.output;
+    EXPECT_TRUE(result.hasLine("MAP removal completed")) << result.output;
+    EXPECT_EQ(result.output.find("frame limit"), std::string::npos);
+    EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
 }
