@@ -1,12 +1,16 @@
 // The game with a probe screen opened over its root screen: one image
 // button in the middle of the screen that logs its clicks, and the key "m"
-// that opens the map over it, as the main menu's Play does; or, with
-// CORVELLE_PROBE_STORY=<number>, that story's screen. Whole-program tests
-// drive it with input scripts (see support/GameRun.h).
+// that opens the map over it, as the main menu's Play does. With
+// CORVELLE_PLAY_LEVEL naming a level of the player's level folder, the game
+// screen plays that level in its place; with CORVELLE_PROBE_STORY=<number>,
+// that story's screen. Whole-program tests drive it with input scripts (see
+// support/GameRun.h).
 #include "engine/Draw.h"
 #include "game/Game.h"
 #include "engine/Log.h"
 #include "engine/MousePointer.h"
+#include "levels/Level.h"
+#include "screens/ControllerGame.h"
 #include "screens/ControllerIntro.h"
 #include "screens/ControllerMap.h"
 #include "screens/ControllerStory.h"
@@ -101,8 +105,14 @@ private:
 
 int main(int argc, char** argv)
 {
-    return runCorvelle(argc, argv, [](CControllerIntro& root) {
-        if (const char* story = std::getenv("CORVELLE_PROBE_STORY"))
+    // The level outlives the screens: the game screen never owns it.
+    CLevel level;
+    return runCorvelle(argc, argv, [&level](CControllerIntro& root) {
+        const char* levelName = std::getenv("CORVELLE_PLAY_LEVEL");
+        const char* story = std::getenv("CORVELLE_PROBE_STORY");
+        if (levelName && level.LoadFile(levelName))
+            root.OpenChild(std::make_unique<CControllerGame>(&level, false, false, false), "Game");
+        else if (story)
             root.OpenChild(std::make_unique<CControllerStory>(std::atoi(story)), "Story");
         else
             root.OpenChild(std::make_unique<ProbeScreen>(), "Probe");
