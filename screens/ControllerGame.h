@@ -1,8 +1,10 @@
 #pragma once
 
 #include "screens/Controller.h"
+#include "screens/SolutionKeys.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class CBackground;
@@ -37,12 +39,11 @@ public:
         OUTCOME_SET_LEVEL_WON = 5,
         OUTCOME_USER_LEVEL_WON = 7,
     };
-    // Answers of the end-of-level screen that the game screen acts on.
-    enum EndOfLevelAnswer { END_RESTART = 1, END_REPLAY_SOLUTION = 3, END_UNDO_STEP = 14 };
 
     // Solutions hold these codes, whatever keys the player bound.
-    static constexpr int RECORDED_UP = 273, RECORDED_DOWN = 274, RECORDED_RIGHT = 275, RECORDED_LEFT = 276;
-    static constexpr int RECORDED_ACTION = 102, RECORDED_FIRST_POWERUP = 49;
+    static constexpr int RECORDED_UP = SOLUTION_KEY_UP, RECORDED_DOWN = SOLUTION_KEY_DOWN;
+    static constexpr int RECORDED_RIGHT = SOLUTION_KEY_RIGHT, RECORDED_LEFT = SOLUTION_KEY_LEFT;
+    static constexpr int RECORDED_ACTION = SOLUTION_KEY_ACTION, RECORDED_FIRST_POWERUP = SOLUTION_KEY_POWERUP_FIRST;
 
     // Plays the set's current level.
     explicit CControllerGame(CLevelSet* set);
@@ -83,6 +84,9 @@ public:
 
     // ---- World building, usable without a window: every element
     // registers itself in the world, so these keep no list.
+    // The world emptied for the level: reset, the solution cleared when
+    // recording or rewound when playing back, teleport colours free again.
+    static void PrepareWorld(CLevel& level, bool recording, bool playingBack);
     // Ladders, tiles and teleports of the level, on a world just reset.
     static void BuildElements(CLevel& level);
     // The element a level code stands for at (x, y), frozen or heated as the
@@ -101,6 +105,12 @@ public:
     // The level's frame now: 1 at its first normal frame.
     int32_t GetLevelFrame() const;
     CControllerInGame* GetInGameMenu() const { return inGameMenu_.get(); }
+    CController* GetEndOfLevel() const { return endOfLevel_.get(); }
+
+    // Makes the end-of-level screen for an outcome; tests put a stand-in
+    // in place of the real board (an empty function restores it).
+    using EndOfLevelMaker = std::function<std::unique_ptr<CController>(int outcome, bool isUserLevel)>;
+    static void setEndOfLevelMakerForTesting(EndOfLevelMaker maker);
     // The board asked for when the level was last left; 0 before that.
     int GetOutcome() const { return outcome_; }
 
@@ -126,6 +136,7 @@ private:
     CLevelSet* levelSet_ = nullptr;
     CLevel* level_ = nullptr;
     std::unique_ptr<CControllerInGame> inGameMenu_;
+    std::unique_ptr<CController> endOfLevel_;
     std::unique_ptr<CControllerMessage> message_;
     bool storyPending_ = false;
     bool recording_ = false;
