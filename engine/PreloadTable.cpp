@@ -556,7 +556,22 @@ List captions()
         parchment.actions.push_back(
             TextImage{imageSeriesName("krvl_button_class", n, "text.png"), 20010 + n, kWidth, kHeight});
     parchment.actions.push_back(BarStep{});
-    return {"cacheButtons", "Caching images for buttons", {parchment}};
+    Group boards = group(
+        "Score Boards and Text Entry",
+        {each("parchment_", {"victory", "caught", "singed", "tutorial"}, ".png"),
+         each("hiscores_", {"title", "headings", "tablebar", "highlighter1", "highlighter2", "arrow1", "arrow2",
+                            "textshow"},
+              ".png"),
+         forEach({"regular", "advanced", "kids"},
+                 [](const std::string& set) {
+                     return each("hiscores_button_" + set, {"base", "shadow", "rollover"}, ".png");
+                 }),
+         each("hiscores_button_download", {"base", "shadow", "roll"}, ".png"),
+         each("hiscores_button_submit", {"base", "shadow", "rollover"}, ".png"),
+         each("profile_entername_", {"mainbig", "mainsmall", "textbox"}, ".png"), one("profilenternamecursor.png"),
+         each("profile_button_okay", {"base", "shadow", "rollover"}, ".png"),
+         each("profile_button_cancel", {"base", "shadow", "rollover"}, ".png")});
+    return {"cacheButtons", "Caching images for buttons", {parchment, boards}};
 }
 
 // Pointer pictures for the editor: the things it places, see-through.

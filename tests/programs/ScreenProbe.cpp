@@ -3,7 +3,7 @@
 // that opens the map over it, as the main menu's Play does. Whole-program
 // tests drive it with input scripts (see support/GameRun.h).
 #include "engine/Draw.h"
-#include "engine/Game.h"
+#include "game/Game.h"
 #include "engine/Log.h"
 #include "engine/MousePointer.h"
 #include "screens/ControllerIntro.h"
