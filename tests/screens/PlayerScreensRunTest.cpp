@@ -28,6 +28,25 @@ GameRun playerScreenRun(const std::string& screen, const std::string& script)
     return run;
 }
 
+// Types a name into the open name entry (capitals with Shift) and
+// confirms it with its OK button.
+std::string typeName(const std::string& name)
+{
+    std::string script;
+    for (char c : name) {
+        bool upper = c >= 'A' && c <= 'Z';
+        if (upper)
+            script += "keydown left shift\nwait 1\n";
+        script += std::string("key ") + static_cast<char>(upper ? c - 'A' + 'a' : c) + "\nwait 2\n";
+        if (upper)
+            script += "keyup left shift\nwait 1\n";
+    }
+    return script + "click 363 460\nwait 8\n";
+}
+
+// Where a row of the profile list lies.
+std::string clickProfileRow(int row) { return "click 360 " + std::to_string(172 + 21 * row) + "\nwait 4\n"; }
+
 void expectCleanEnd(const GameRunResult& result)
 {
     EXPECT_EQ(result.exitStatus, 0) << result.output;
@@ -103,4 +122,39 @@ TEST_F(PlayerScreensRunTest, KeysAreBoundOnTheKeyBindingsScreen)
     expectCleanEnd(result);
     CProfile reread;
     EXPECT_EQ(reread.GetKey(CProfile::KEY_LEFT), 276);
+}
+
+TEST_F(PlayerScreensRunTest, ProfilesAreAddedRenamedAndDeletedAndStayThatWay)
+{
+    const std::string add = "click 400 348\nwait 8\n";
+    const std::string rename = "click 400 313\nwait 8\n";
+    const std::string remove = "click 444 278\nwait 8\n";
+    const std::string answerYes = "click 355 440\nwait 8\n";
+    const std::string play = "click 362 278\nwait 8\n";
+    const std::string shot = TemporaryHome::path() + "/profiles.bmp";
+    GameRunResult result = runGame(playerScreenRun(
+        "profiles", "wait 5\n" + add + typeName("bob") + add + typeName("Alice") + add + typeName("Carl") +
+                        "shot " + shot + "\n" +
+                        // Alice, bob, Carl, PLAYER 1: Carl becomes Dora, PLAYER 1 goes.
+                        clickProfileRow(2) + rename + typeName("Dora") + clickProfileRow(3) + remove + answerYes +
+                        // A name that is taken is refused with a notice.
+                        add + typeName("Alice") + "click 400 440\nwait 8\n" +
+                        clickProfileRow(1) + play + "quit\n"));
+    expectCleanEnd(result);
+    EXPECT_TRUE(result.hasLine("Loading Controller:  Message")) << result.output;
+
+    // A new start lists the same players, in name order whatever the case.
+    result = runGame(playerScreenRun("profiles", "wait 5\n" + play + "quit\n"));
+    expectCleanEnd(result);
+    size_t alice = result.output.find("(158)Alice");
+    size_t bob = result.output.find("(158)bob");
+    size_t dora = result.output.find("(158)Dora");
+    EXPECT_LT(alice, bob) << result.output;
+    EXPECT_LT(bob, dora) << result.output;
+    EXPECT_NE(dora, std::string::npos) << result.output;
+    EXPECT_EQ(result.output.find("(158)PLAYER 1"), std::string::npos);
+    EXPECT_EQ(result.output.find("(158)Carl"), std::string::npos);
+    CProfile profile;
+    EXPECT_EQ(profile.GetProfileCount(), 3);
+    EXPECT_STREQ(profile.GetProfileNameByNumber(-1), "bob") << "the player chosen last";
 }
