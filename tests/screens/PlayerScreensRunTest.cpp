@@ -28,9 +28,8 @@ GameRun playerScreenRun(const std::string& screen, const std::string& script)
     return run;
 }
 
-// Types a name into the open name entry (capitals with Shift) and
-// confirms it with its OK button.
-std::string typeName(const std::string& name)
+// The keys of a text (capitals with Shift).
+std::string typeKeys(const std::string& name)
 {
     std::string script;
     for (char c : name) {
@@ -41,8 +40,11 @@ std::string typeName(const std::string& name)
         if (upper)
             script += "keyup left shift\nwait 1\n";
     }
-    return script + "click 363 460\nwait 8\n";
+    return script;
 }
+
+// Types a name into the open name entry and confirms it with its OK button.
+std::string typeName(const std::string& name) { return typeKeys(name) + "click 363 460\nwait 8\n"; }
 
 // Where a row of the profile list lies.
 std::string clickProfileRow(int row) { return "click 360 " + std::to_string(172 + 21 * row) + "\nwait 4\n"; }
@@ -157,4 +159,21 @@ TEST_F(PlayerScreensRunTest, ProfilesAreAddedRenamedAndDeletedAndStayThatWay)
     CProfile profile;
     EXPECT_EQ(profile.GetProfileCount(), 3);
     EXPECT_STREQ(profile.GetProfileNameByNumber(-1), "bob") << "the player chosen last";
+}
+
+TEST_F(PlayerScreensRunTest, APasswordIsSetThenChangedAndAWrongOldOneRefused)
+{
+    const std::string openPassword = "click 400 489\nwait 8\n";
+    const std::string ok = "click 355 440\nwait 8\n";
+    const std::string shot = TemporaryHome::path() + "/password.bmp";
+    GameRunResult result = runGame(playerScreenRun(
+        "options", "wait 5\n" + openPassword + "key return\nwait 2\n" + typeKeys("abc") + ok +
+                       // A wrong old password: the screen stays, the old box is emptied.
+                       openPassword + typeKeys("xyz") + "key return\nwait 2\n" +
+                       typeKeys("def") + ok + "shot " + shot + "\n" + typeKeys("abc") +
+                       ok + "click 400 519\nwait 8\nquit\n"));
+    expectCleanEnd(result);
+    EXPECT_TRUE(result.hasLine("Loading Controller:  Options Password")) << result.output;
+    CProfile profile;
+    EXPECT_STREQ(profile.GetPassword(), "def");
 }
