@@ -303,6 +303,8 @@ void CControllerGame::playFrame()
 
     if (!CElement::IsLevelExited())
         return;
+    logMessage(LOG_DEBUG, "CControllerGame::Pump()   Level left at frame %i in %i steps\n", GetLevelFrame(),
+               GetProfile() ? GetProfile()->GetSteps(true) : 0);
     if (editorRun_) {
         if (recording_)
             level_->SetSolutionRecorded();
