@@ -418,8 +418,11 @@ void CControllerEditor::runClosed()
     bool modified = savedModified_;
     if (recording_) {
         if (level_->IsSolutionRecorded()) {
+            logMessage(LOG_EDITOR, "CControllerEditor:  Solution recorded (%i keys)\n",
+                       static_cast<int>(level_->GetSolution().size()));
             modified = true;
         } else {
+            logMessage(LOG_EDITOR, "CControllerEditor:  Recording did not reach the exit; the old solution stays\n");
             level_->ClearSolution();
             for (const ReplayKey& key : savedSolution_)
                 level_->AddReplayKey(key.frame, key.key, key.released);

@@ -1,6 +1,8 @@
 // The level editor tried whole: the program with the editor over its root,
 // driven by an input script.
 
+#include "levels/Level.h"
+#include "platform/Folders.h"
 #include "support/GameRun.h"
 
 #include <gtest/gtest.h>
@@ -76,4 +78,85 @@ TEST(EditorRunTest, AnUnchangedLevelIsLeftWithoutAQuestion)
     EXPECT_FALSE(result.hasLine("Loading Controller:  Message")) << result.output;
     EXPECT_TRUE(result.hasLine("CControllerEditor:  Destroying CControllerEditor...")) << result.output;
     EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
+}
+
+namespace {
+
+std::string altKey(const char* key)
+{
+    return std::string("keydown left alt\nwait 1\nkey ") + key + "\nwait 1\nkeyup left alt\nwait 12\n";
+}
+
+std::string typed(const std::string& text)
+{
+    std::string out;
+    for (char c : text)
+        out += std::string("key ") + (c == ' ' ? "space" : std::string(1, c)) + "\nwait 1\n";
+    return out;
+}
+
+// Grass along row 20 from column 2 to 11, the start tube on column 3, the
+// exit on column 7.
+std::string buildSmallLevel()
+{
+    std::string script = "wait 30\nkey y\nwait 2\nkey return\nwait 3\nmove " + cell(2, 20) + "\nwait 2\ndown\nwait 1\n";
+    for (int x = 3; x <= 11; ++x)
+        script += "move " + cell(x, 20) + "\nwait 1\n";
+    script += "up\nwait 2\nkey -\nwait 2\nclick " + cell(3, 19) + "\nwait 2\nkey =\nwait 2\nclick " + cell(7, 19) +
+              "\nwait 2\n";
+    return script;
+}
+
+int countOf(const std::string& text, const std::string& what)
+{
+    int n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
+}
+
+} // namespace
+
+TEST(EditorRunTest, RecordASolutionToTheExitSaveItAndKeepItThroughAnAbandonedRecording)
+{
+    GameRun run;
+    run.program = CORVELLE_EDITOR_PROBE;
+    run.logChannels = "4,11,29,32";
+    run.maxFrames = 2500;
+    std::string script = buildSmallLevel();
+    // A recording that walks into the exit.
+    script += altKey("r") + "wait 40\nkeydown right\nwait 100\nkeyup right\nwait 60\n";
+    // Save: the new level has no name yet, so the dialog opens; OK with an
+    // empty name is refused with a message.
+    script += altKey("s") + "key return\nwait 2\nkey return\nwait 4\nkey return\nwait 10\nkey return\nwait 10\n";
+    script += "click 340 289\nwait 3\n" + typed("trial") + "key return\nwait 2\n" + typed("first steps") +
+              "key return\nwait 4\nkey return\nwait 12\n";
+    // A recording abandoned half way gives the old solution back, and a test
+    // run leaves the saved level unmodified: leaving asks nothing.
+    script += altKey("r") + "wait 40\nkey escape\nwait 20\n" + altKey("t") + "wait 40\nkey escape\nwait 20\n" +
+              altKey("q") + "wait 10\nquit\n";
+    run.script = script;
+    GameRunResult result = runGame(run);
+
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    EXPECT_EQ(countOf(result.output, "Loading Controller:  Solution Record"), 2) << result.output;
+    EXPECT_EQ(countOf(result.output, "CControllerEditor:  Solution recorded ("), 1) << result.output;
+    EXPECT_TRUE(result.hasLine("CControllerEditor:  Recording did not reach the exit; the old solution stays"))
+        << result.output;
+    EXPECT_TRUE(result.hasLine("Loading Controller:  Tester")) << result.output;
+    EXPECT_EQ(countOf(result.output, "Loading Controller:  Message"), 1) << "only the empty name\n" << result.output;
+    EXPECT_TRUE(result.hasLine("CControllerEditor:  Destroying CControllerEditor...")) << result.output;
+    EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
+
+    // The file, read here by the level reader alone.
+    initDirectories();
+    CLevel saved;
+    ASSERT_TRUE(saved.LoadFile("trial")) << result.output;
+    EXPECT_STREQ(saved.GetLevelHeading(), "first steps");
+    for (int x = 0; x < LEVEL_WIDTH; ++x)
+        EXPECT_EQ(saved.GetTile(x, 20), x >= 2 && x <= 11 ? EC_TERRAIN_GRASS : EC_NONE) << x;
+    EXPECT_EQ(saved.GetTile(3, 19), EC_DEVICE_TUBE_START);
+    EXPECT_EQ(saved.GetTile(7, 19), EC_DEVICE_TUBE_END);
+    EXPECT_TRUE(saved.IsSolutionRecorded());
+    EXPECT_FALSE(saved.GetSolution().empty());
 }
