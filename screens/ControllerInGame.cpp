@@ -8,7 +8,11 @@
 #include "engine/Sprite.h"
 #include "levels/Level.h"
 #include "levels/Profile.h"
+#include "screens/ControllerInstructions.h"
 #include "screens/ControllerMessage.h"
+#include "screens/ControllerOptions.h"
+#include "screens/ControllerScoreboard.h"
+#include "screens/ControllerTextEntries.h"
 #include "screens/GuiButton.h"
 #include "screens/WidgetSprite.h"
 
@@ -54,6 +58,9 @@ CControllerInGame::~CControllerInGame()
     logMessage(LOG_DESTRUCT, "CControllerInGame:  Destroying CControllerInGame...\n");
     CMousePointer::ShowHourglass(true);
     message_.reset();
+    scores_.reset();
+    options_.reset();
+    password_.reset();
     if (!loaded_)
         return;
     dimmer_.reset();
@@ -109,11 +116,16 @@ void CControllerInGame::unloadSprites()
     loaded_ = false;
 }
 
+void CControllerInGame::unloadAndLog(const char* displayName)
+{
+    unloadSprites();
+    LogLoadingController(displayName);
+}
+
 void CControllerInGame::ask(Question question, int titleString, int bodyString)
 {
     pending_ = question;
-    unloadSprites();
-    LogLoadingController("Message");
+    unloadAndLog("Message");
     message_ = std::make_unique<CControllerMessage>(titleString, bodyString, true);
     LoadController(message_.get());
 }
@@ -136,9 +148,22 @@ void CControllerInGame::GUICallback(int index, int, bool)
     case BUTTON_MANAGER: SetExitCode(2); break;
     case BUTTON_MAIN_MENU: SetExitCode(3); break;
     case BUTTON_QUIT: ask(QUESTION_QUIT, QUIT_TITLE, QUIT_BODY); break;
+    case BUTTON_INSTRUCTIONS:
+        unloadAndLog("Instructions");
+        instructions_ = std::make_unique<CControllerInstructions>(0);
+        LoadController(instructions_.get());
+        break;
+    case BUTTON_SCORES:
+        unloadAndLog("Scoreboard");
+        scores_ = std::make_unique<CControllerScoreboard>(CControllerScoreboard::BOARD_IN_GAME, false);
+        LoadController(scores_.get());
+        break;
+    case BUTTON_SETTINGS:
+        unloadAndLog("Options");
+        options_ = std::make_unique<CControllerOptions>();
+        LoadController(options_.get());
+        break;
     default:
-        // How to play, settings and high scores open screens of their own
-        // that the game does not have yet.
         break;
     }
 }
@@ -186,6 +211,18 @@ void CControllerInGame::onChildClosed(int childId)
         }
         message_.reset();
         pending_ = QUESTION_NONE;
+    } else if (childId == CONTROLLER_SCOREBOARD) {
+        scores_.reset();
+    } else if (childId == CONTROLLER_OPTIONS) {
+        options_.reset();
+    } else if (childId == CONTROLLER_INSTRUCTIONS) {
+        instructions_.reset();
+    } else if (childId == CONTROLLER_PASSWORD && password_) {
+        if (!password_->WasCancelled()) {
+            SetReturnValue(ANSWER_SOLUTION);
+            SetExitCode(1);
+        }
+        password_.reset();
     }
     if (!loaded_ && GetExitCode() == 0)
         loadSprites();
@@ -204,7 +241,7 @@ void CControllerInGame::solutionAgreed()
         SetExitCode(1);
         return;
     }
-    // The password entry screen is not there yet: without it a guarded
-    // solution stays hidden and the menu stays open.
-    logMessage(LOG_DEBUG, "CControllerInGame:  The solution is guarded by the profile's password\n");
+    unloadAndLog("Password");
+    password_ = std::make_unique<CControllerPassword>(profile->GetPassword());
+    LoadController(password_.get());
 }

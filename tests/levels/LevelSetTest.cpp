@@ -78,6 +78,14 @@ TEST(LevelSetTest, DamagedArchivesAndLevels)
     bytes.resize(bytes.size() - 10);
     writeFile(dir + "/resource4.dat", std::string(bytes.begin(), bytes.end()));
     EXPECT_FALSE(CLevelSet::readArchive(dir + "/resource4.dat", error));
+
+    // More entries than the sets can take is refused before any is read.
+    std::vector<ArchiveEntry> tiny(REGULAR_LEVEL_COUNT + ADVANCED_LEVEL_COUNT + KIDS_LEVEL_COUNT + 1,
+                                   ArchiveEntry{"reg.lvl", {}});
+    bytes = packResourceArchive(tiny);
+    writeFile(dir + "/resource4.dat", std::string(bytes.begin(), bytes.end()));
+    EXPECT_FALSE(CLevelSet::readArchive(dir + "/resource4.dat", error));
+    EXPECT_NE(error.find("243 entries"), std::string::npos) << error;
 }
 
 TEST(LevelSetTest, LabelsCountTutorialsApart)
@@ -151,6 +159,10 @@ TEST(LevelSetTest, BuiltArchiveHoldsThreeCompleteSets)
 {
     ScopedWorkingDir inGame(resourceDir());
     CLevelSet::loadAll();
+    int64_t levels = 0;
+    for (int set = 0; set < LEVEL_SET_COUNT; ++set)
+        levels += CLevelSet::getSet(set)->getLevelCount();
+    EXPECT_EQ(CLevelSet::loadProgressToCome(), levels * 100) << "what the loading bar is told to expect";
     for (int set = 0; set < LEVEL_SET_COUNT; ++set) {
         CLevelSet* levelSet = CLevelSet::getSet(set);
         ASSERT_EQ(levelSet->getLevelCount(), LEVEL_SET_SIZES[set]);

@@ -1,9 +1,15 @@
 // The player's own screens tried whole, through the real program.
+#include "levels/Level.h"
 #include "levels/Profile.h"
 #include "levels/ProfileTestSupport.h"
 #include "support/GameRun.h"
 
+#include "platform/Folders.h"
+
+#include <SDL.h>
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 using namespace corvelle_test;
 
@@ -176,4 +182,100 @@ TEST_F(PlayerScreensRunTest, APasswordIsSetThenChangedAndAWrongOldOneRefused)
     EXPECT_TRUE(result.hasLine("Loading Controller:  Options Password")) << result.output;
     CProfile profile;
     EXPECT_STREQ(profile.GetPassword(), "def");
+}
+
+namespace {
+
+// A grass floor with the start tube at column 10 and the exit at 14, its
+// walk to the exit recorded as the solution.
+void saveWalkLevel(const std::string& name, const std::string& heading)
+{
+    initDirectories();
+    CLevel level;
+    for (int x = 4; x <= 20; ++x)
+        level.SetTile(EC_TERRAIN_GRASS, x, 21);
+    level.SetTile(EC_DEVICE_TUBE_START, 10, 20);
+    level.SetTile(EC_DEVICE_TUBE_END, 14, 20);
+    level.AddReplayKey(60, SDLK_RIGHT, false);
+    level.AddReplayKey(400, SDLK_RIGHT, true);
+    level.SetSolutionRecorded();
+    ASSERT_TRUE(level.SaveAs(name.c_str(), heading.c_str()));
+}
+
+} // namespace
+
+TEST_F(PlayerScreensRunTest, ALevelIsPlayedFromTheManagerAndAnotherRemoved)
+{
+    saveWalkLevel("alpha walk", "Alpha Walk");
+    saveWalkLevel("beta walk", "Beta Walk");
+    // The list opens sorted by name on Alpha Walk: play it to its exit,
+    // continue from the end-of-level board (Return) back to the manager,
+    // then remove Beta Walk.
+    const std::string shot = TemporaryHome::path() + "/manager.bmp";
+    GameRunResult result = runGame(playerScreenRun("manager", "wait 5\n"
+                                                              "key p\n"
+                                                              "wait 90\n"
+                                                              "keydown right\n"
+                                                              "wait 300\n"
+                                                              "keyup right\n"
+                                                              "wait 120\n"
+                                                              "key return\n"
+                                                              "wait 30\n"
+                                                              "shot " + shot + "\n"
+                                                              "key down\n"
+                                                              "wait 3\n"
+                                                              "click 715 290\n"
+                                                              "wait 8\n"
+
+                                                              "click 355 440\n"
+                                                              "wait 8\n"
+                                                              "key escape\n"
+                                                              "wait 8\n"
+                                                              "quit\n"));
+    expectCleanEnd(result);
+    EXPECT_TRUE(result.hasLine("Loading Controller:  Game (alpha walk)")) << result.output;
+    EXPECT_TRUE(result.hasLine("CControllerManager:  Destroying CControllerManager...")) << result.output;
+    CProfile profile;
+    EXPECT_TRUE(profile.GetUserLevelRecord("alpha walk").played);
+    EXPECT_TRUE(profile.GetUserLevelRecord("alpha walk").completed);
+    EXPECT_TRUE(std::filesystem::exists(CLevel::GetPath("alpha walk")));
+    EXPECT_FALSE(std::filesystem::exists(CLevel::GetPath("beta walk"))) << result.output;
+}
+
+TEST_F(PlayerScreensRunTest, TheMainMenuOpensEachOfThePlayersScreens)
+{
+    // Menu buttons: (580, 9 + 53 i), 214 x 50; Next and Prev of how to play
+    // at (500, 540) and (190, 540), Done at (345, 540).
+    std::string script = "wait 40\nkey return\nwait 30\n"
+                         "click 687 246\nwait 10\n";
+    for (int page = 1; page <= 18; ++page)
+        script += "click 550 558\nwait 3\n";
+    for (int page = 17; page >= 0; --page)
+        script += "click 240 558\nwait 3\n";
+    script += "click 395 558\nwait 10\n"   // Done
+              "click 687 352\nwait 10\n"   // Credits
+              "key return\nwait 10\n"      // Done
+              "click 687 299\nwait 10\n"   // Settings
+              "click 400 519\nwait 10\n"   // Back
+              "click 126 55\nwait 10\n"    // Change Player
+              "click 362 278\nwait 10\n"   // Play as the chosen one
+              "click 687 87\nwait 10\n"    // Level Manager
+              "key escape\nwait 10\n"
+              "keydown left alt\nkey q\nkeyup left alt\nwait 10\n";
+    GameRun run;
+    run.logChannels = "4,11,32";
+    run.script = script;
+    run.maxFrames = 1500;
+    GameRunResult result = runGame(run);
+    expectCleanEnd(result);
+    for (const char* line : {"Loading Controller:  Instructions", "Loading Controller:  Credits",
+                             "Loading Controller:  Options", "Loading Controller:  Profiles",
+                             "Loading Controller:  Level Manager",
+                             "CControllerInstructions:  Destroying CControllerInstructions...",
+                             "CControllerCredits:  Destroying CControllerCredits...",
+                             "CControllerOptions:  Destroying CControllerOptions...",
+                             "CControllerProfiles:  Destroying CControllerProfiles...",
+                             "CControllerManager:  Destroying CControllerManager..."})
+        EXPECT_TRUE(result.hasLine(line)) << line << "\n" << result.output;
+    EXPECT_EQ(result.output.find("frame limit"), std::string::npos) << "Alt+Q ended the run";
 }
