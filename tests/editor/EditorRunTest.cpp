@@ -205,3 +205,30 @@ TEST(EditorRunTest, SavingAsAnExistingNameAsksAndAFailedSaveSaysSoAndKeepsTheLev
     EXPECT_EQ(saved.GetTile(3, 19), EC_DEVICE_TUBE_START);
     EXPECT_TRUE(std::filesystem::is_directory(folder + "blocked.lvl"));
 }
+
+TEST(EditorRunTest, ALevelOfAnOldVersionIsRefusedAndTheLevelBeingEditedStays)
+{
+    initDirectories();
+    CLevel old;
+    old.SetTile(EC_TERRAIN_ICE, 4, 4);
+    std::vector<unsigned char> bytes = old.ToBytes(0);
+    bytes[3] = 4; // the version lives in the ID's top byte
+    writeFile(std::string(getLevelsDirectory()) + "ancient.lvl", std::string(bytes.begin(), bytes.end()));
+
+    GameRun run;
+    run.program = CORVELLE_EDITOR_PROBE;
+    run.logChannels = "4,11,29,32";
+    run.maxFrames = 1500;
+    // Load: the modified level is asked about first (yes), then the list's
+    // one row is chosen with Return.
+    run.script = buildSmallLevel() + altKey("l") + "click 353 439\nwait 12\nkey return\nwait 12\n" +
+                 "key return\nwait 12\n" + altKey("q") + "click 353 439\nwait 12\nquit\n";
+    GameRunResult result = runGame(run);
+
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    EXPECT_TRUE(result.hasLine("Level selected:  'ancient'")) << result.output;
+    EXPECT_TRUE(result.hasLine("Incompatible Level Version:  4")) << result.output;
+    // The refusal, then leaving still asks: the level being edited is as it was.
+    EXPECT_EQ(countOf(result.output, "Loading Controller:  Message"), 3) << result.output;
+    EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
+}
