@@ -92,7 +92,7 @@ Group group(const std::string& name, std::initializer_list<Actions> parts) { ret
 const Words kColours = {"blue", "yellow", "red"};
 const char* const kForGame = "Caching images for game";
 
-// The profile chooser and the settings, opened from the main menu.
+// The profile chooser, the settings and how to play, opened from the menus.
 Group playerScreens()
 {
     return group("Player Screens",
@@ -107,7 +107,15 @@ Group playerScreens()
                        ".png"),
                   each("checkbox_", {"base", "rollover", "basecheck", "rollovercheck"}, ".png"),
                   each("optionscontrols", {"inputbase", "inputshadow", "inputrollover", "cursor"}, ".png"),
-                  one("password_entry.png")});
+                  one("password_entry.png"), series("instructions_page", 1, 18, ".png"),
+                  each("story_button", {"prevfade", "nextfade"}, ".png"),
+                  each("levelmanager_", {"main.png", "listbox.jpg", "selector.png"}, ""),
+                  forEach({"name", "date", "arrow1", "arrow2", "play", "remove", "morelevels", "reset", "map",
+                           "mainmenu"},
+                          [](const std::string& word) {
+                              return each("levelmanager_button_" + word, {"base", "rollover"}, ".png");
+                          }),
+                  each("levelmanager_button_", {"dateshadow", "arrowshadow", "playshadow", "resetshadow"}, ".png")});
 }
 
 List mainMenu()
