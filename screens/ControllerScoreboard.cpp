@@ -56,13 +56,8 @@ CControllerScoreboard::CControllerScoreboard(uint32_t type, bool isUserLevel)
     : CController(CONTROLLER_SCOREBOARD), type_(type), isUserLevel_(isUserLevel), set_(profile().GetLevelSet()),
       level_(profile().GetLevel()), pick_(randomInt(0, 50))
 {
-    static bool textsChecked = false;
-    if (!textsChecked) {
-        checkTextUses(TEXT_USES, sizeof TEXT_USES / sizeof TEXT_USES[0]);
-        for (int heading = 2805; heading <= 2825; ++heading)
-            checkTextArguments(heading, 0);
-        textsChecked = true;
-    }
+    static const bool textsChecked = CheckTexts();
+    (void)textsChecked;
     LoadSprites();
     if (!IsTable()) {
         CSound::fadeOutMusic();
@@ -76,6 +71,14 @@ CControllerScoreboard::~CControllerScoreboard()
     logMessage(LOG_DESTRUCT, "CControllerScoreboard:  Destroying CControllerScoreboard...\n");
     UnloadSprites();
     victorySound_.reset();
+}
+
+bool CControllerScoreboard::CheckTexts()
+{
+    bool ok = checkTextUses(TEXT_USES, sizeof TEXT_USES / sizeof TEXT_USES[0]);
+    for (int heading = 2805; heading <= 2825; ++heading)
+        ok = checkTextArguments(heading, 0) && ok;
+    return ok;
 }
 
 // ---- Sprites.

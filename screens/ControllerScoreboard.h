@@ -52,6 +52,9 @@ public:
 
     uint32_t GetBoardType() const { return type_; }
     int GetShownSet() const { return set_; }
+    // Checks once per run that the texts of the board and its dialogs take
+    // the arguments the code passes (slips go to the error log).
+    static bool CheckTexts();
     // "1st of 7", "12th of 40", ...: the player's place beyond the top ten.
     static std::string RankText(int rank, int total);
 
