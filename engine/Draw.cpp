@@ -1,6 +1,8 @@
 #include "engine/Draw.h"
 
+#include "engine/Input.h"
 #include "engine/Log.h"
+#include "engine/MousePointer.h"
 #include "platform/Clock.h"
 #include "platform/System.h"
 
@@ -29,8 +31,7 @@ struct DisplayState {
     int barDrawnWidth = 0;
     bool fullscreen = false;
     bool newSystem = false;
-    CProfileBase* profile = nullptr;
-    CDraw::FullscreenReader fullscreenReader = nullptr;
+    std::function<bool()> fullscreenWanted;
     uint32_t frameDelay = kDefaultFrameDelay;
     bool fpsLock = true;
     bool fpsOutput = false;
@@ -48,10 +49,7 @@ struct DisplayState {
 
 DisplayState g;
 
-bool profileWantsFullscreen()
-{
-    return g.profile && g.fullscreenReader && g.fullscreenReader(g.profile);
-}
+bool profileWantsFullscreen() { return g.fullscreenWanted && g.fullscreenWanted(); }
 
 SDL_Surface* openScreen(bool fullscreen)
 {
@@ -163,8 +161,7 @@ CDraw::~CDraw()
     SDL_ShowCursor(SDL_ENABLE);
 }
 
-void CDraw::setProfile(CProfileBase* profile) { g.profile = profile; }
-void CDraw::setFullscreenReader(FullscreenReader reader) { g.fullscreenReader = reader; }
+void CDraw::setFullscreenSource(std::function<bool()> wanted) { g.fullscreenWanted = std::move(wanted); }
 
 void CDraw::setCaptionAndIcon()
 {
@@ -215,14 +212,15 @@ void CDraw::toggleFullscreen(bool onlyIfDifferent, bool wanted)
 {
     if (!g.screen || (onlyIfDifferent && g.fullscreen == wanted))
         return;
-    int mouseX = 0, mouseY = 0;
-    SDL_GetMouseState(&mouseX, &mouseY);
+    // The game's own idea of where the pointer is: a captured pointer's
+    // position is not the system pointer's.
+    const int mouseX = CInput::GetMouseX(), mouseY = CInput::GetMouseY();
     SDL_Surface* picture = makeScreenSurface(true);
     setVideoMode();
     SDL_BlitSurface(picture, nullptr, g.screen, nullptr);
     showWholeScreen();
     SDL_FreeSurface(picture);
-    SDL_WarpMouse(static_cast<Uint16>(mouseX), static_cast<Uint16>(mouseY));
+    CMousePointer::WarpMouse(mouseX, mouseY);
 }
 
 bool CDraw::isFullscreen() { return g.fullscreen; }

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-class CProfileBase;
 
 constexpr int SCREEN_WIDTH = 800;
 constexpr int SCREEN_HEIGHT = 600;
@@ -56,19 +55,18 @@ public:
     CDraw(const CDraw&) = delete;
     CDraw& operator=(const CDraw&) = delete;
 
-    // ---- Profile: whose full-screen option the video mode follows.
-    // The profile subsystem hands over its profile and the function that
-    // reads the option; without either the display opens a window.
-    using FullscreenReader = bool (*)(CProfileBase* profile);
-    static void setProfile(CProfileBase* profile);
-    static void setFullscreenReader(FullscreenReader reader);
+    // ---- The full-screen option the video mode follows: the game hands
+    // over what reads the player's setting; without it the display opens a
+    // window.
+    static void setFullscreenSource(std::function<bool()> wanted);
 
     // ---- Window and mode.
     static void setCaptionAndIcon();
     static void setVideoMode();
     static void showLoadingScreen();
-    // Sets the mode again from the profile's option, keeping the picture and
-    // the pointer position. With onlyIfDifferent, nothing happens while the
+    // Sets the mode again from the full-screen option, keeping the picture
+    // and the pointer position (through the game's pointer warp, so a
+    // captured pointer stays where it was). With onlyIfDifferent, nothing happens while the
     // mode already equals wanted; nothing happens before the window exists.
     static void toggleFullscreen(bool onlyIfDifferent, bool wanted);
     static bool isFullscreen();

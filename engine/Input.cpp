@@ -2,7 +2,6 @@
 
 #include "engine/Draw.h"
 #include "engine/Log.h"
-#include "levels/ProfileBase.h"
 
 #include <SDL.h>
 
@@ -15,7 +14,7 @@ struct InputState {
     float mouseYf = 0.0f;
     float mouseSpeed = 1.0f;
     bool freePointer = true;
-    CProfileBase* profile = nullptr;
+    std::function<void()> toggleFullscreen;
     CInput::MouseButtonHook mouseButtonHook = nullptr;
 };
 
@@ -36,8 +35,8 @@ void keyEvent(CInputTarget* screen, const SDL_KeyboardEvent& key, bool released)
 {
     const int symbol = key.keysym.sym;
     if (!released && symbol == SDLK_RETURN && (key.keysym.mod & KMOD_ALT)) {
-        if (g.profile)
-            g.profile->ToggleFullscreen();
+        if (g.toggleFullscreen)
+            g.toggleFullscreen();
         return;
     }
     if (!screen->InputModKey(released, symbol))
@@ -131,5 +130,5 @@ void CInput::SetMouseYf(int y) { g.mouseYf = static_cast<float>(y); }
 void CInput::SetMouseSpeed(float factor) { g.mouseSpeed = factor; }
 bool CInput::IsRelativeMouse() { return g.freePointer; }
 void CInput::SetRelativeMouse(bool freePointer) { g.freePointer = freePointer; }
-void CInput::SetProfile(CProfileBase* profile) { g.profile = profile; }
+void CInput::SetFullscreenToggle(std::function<void()> toggle) { g.toggleFullscreen = std::move(toggle); }
 void CInput::SetMouseButtonHook(MouseButtonHook hook) { g.mouseButtonHook = hook; }

@@ -1,6 +1,6 @@
 #pragma once
 
-class CProfileBase;
+#include <functional>
 
 // What the event pump hands events to: the current screen. The screen
 // framework's base class implements it; tests use a recording screen.
@@ -62,7 +62,8 @@ public:
     static bool IsRelativeMouse();
     static void SetRelativeMouse(bool freePointer);
 
-    // Whose full-screen option Alt+Return toggles.
-    static void SetProfile(CProfileBase* profile);
+    // What Alt+Return does: the game switches its full-screen option.
+    // Nothing happens while none is set.
+    static void SetFullscreenToggle(std::function<void()> toggle);
     static void SetMouseButtonHook(MouseButtonHook hook);
 };

@@ -2,6 +2,7 @@
 
 #include "engine/Strings.h"
 #include "platform/Clock.h"
+#include "platform/Diagnostics.h"
 #include "platform/Folders.h"
 
 #include <cstdarg>
@@ -94,6 +95,8 @@ void initLogChannels(bool enabled)
     }
     for (const DefaultPrefix& entry : kDefaultPrefixes)
         setLogChannelPrefix(entry.channel, entry.prefix);
+    // The platform layers' debug lines join the debug channel.
+    setDebugLineSink([](const char* line) { logMessage(LOG_DEBUG, "%s", line); });
 }
 
 void enableLogChannel(int channel)

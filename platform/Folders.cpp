@@ -1,6 +1,6 @@
 #include "platform/Folders.h"
 
-#include "engine/Log.h"
+#include "platform/Diagnostics.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -71,8 +71,8 @@ void initDirectories()
     resolveDataFolder();
     g_levelFolder = resolveLevelFolder();
     makeFolders(g_levelFolder);
-    logMessage(LOG_DEBUG, "PROFILE DIRECTORY:  '%s'\n", g_dataFolder.c_str());
-    logMessage(LOG_DEBUG, "LEVELS DIRECTORY:   '%s'\n", g_levelFolder.c_str());
+    debugLine("PROFILE DIRECTORY:  '%s'\n", g_dataFolder.c_str());
+    debugLine("LEVELS DIRECTORY:   '%s'\n", g_levelFolder.c_str());
 }
 
 const char* getProfileDirectory()
@@ -91,7 +91,7 @@ void GetFiles(std::vector<std::string>& out, const std::string& folder, const ch
     std::vector<std::string> names;
     DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
     if (!dir) {
-        logMessage(LOG_DEBUG, "GetFiles()   Unable to open directory '%s'\n", folder.c_str());
+        debugLine("GetFiles()   Unable to open directory '%s'\n", folder.c_str());
         out.swap(names);
         return;
     }

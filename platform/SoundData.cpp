@@ -1,7 +1,5 @@
 #include "platform/SoundData.h"
 
-#include "engine/ByteOrder.h"
-
 #include <vorbis/vorbisfile.h>
 
 #include <algorithm>
@@ -21,6 +19,11 @@ bool validLayout(int rate, int channels)
 
 uint16_t peekU16(const unsigned char* bytes) { return static_cast<uint16_t>(bytes[0] | (bytes[1] << 8)); }
 
+uint32_t peekU32(const unsigned char* bytes)
+{
+    return static_cast<uint32_t>(peekU16(bytes)) | (static_cast<uint32_t>(peekU16(bytes + 2)) << 16);
+}
+
 bool decodeWave(const unsigned char* bytes, size_t size, SoundData& out, std::string& error)
 {
     int channels = 0, rate = 0, bits = 0;
@@ -29,7 +32,7 @@ bool decodeWave(const unsigned char* bytes, size_t size, SoundData& out, std::st
     size_t pos = 12;
     while (pos + 8 <= size) {
         const unsigned char* chunk = bytes + pos;
-        uint64_t chunkSize = ByteOrder::peekU32(chunk + 4);
+        uint64_t chunkSize = peekU32(chunk + 4);
         uint64_t available = size - pos - 8;
         if (memcmp(chunk, "fmt ", 4) == 0) {
             if (chunkSize < 16 || chunkSize > available) {
@@ -41,7 +44,7 @@ bool decodeWave(const unsigned char* bytes, size_t size, SoundData& out, std::st
                 return false;
             }
             channels = peekU16(chunk + 10);
-            rate = static_cast<int>(ByteOrder::peekU32(chunk + 12));
+            rate = static_cast<int>(peekU32(chunk + 12));
             bits = peekU16(chunk + 22);
         } else if (memcmp(chunk, "data", 4) == 0) {
             // A data chunk cut short by a truncated file keeps what is there.

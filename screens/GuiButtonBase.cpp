@@ -59,6 +59,8 @@ void CGuiButtonBase::SetHotId(int id) { widgets.hotId = id; }
 
 CGuiButtonBase* CGuiButtonBase::GetHotButton() { return widgets.hotId == -1 ? nullptr : findById(widgets.hotId); }
 
+CGuiButtonBase* CGuiButtonBase::GetById(int id) { return id == -1 ? nullptr : findById(id); }
+
 void CGuiButtonBase::UpdateAll()
 {
     widgets.hotId = -1;

@@ -47,11 +47,14 @@ public:
     bool IsDisabled() const { return disabled_; }
     int GetX() const { return x_; }
     int GetY() const { return y_; }
+    int GetCallbackIndex() const { return callbackIndex_; }
 
     // -1 when no widget is hot.
     static int GetHotId();
     // The first registered widget with the hot id; null when there is none.
     static CGuiButtonBase* GetHotButton();
+    // The first registered widget with that id; null when there is none.
+    static CGuiButtonBase* GetById(int id);
     static void UpdateAll();
     // key 0: a mouse button changed: offered to the widgets that click on
     // that edge (release or press). key 1: Return or Space: offered like a

@@ -1,4 +1,5 @@
 #include "engine/DisplayFixture.h"
+#include "engine/Input.h"
 
 #include <climits>
 
@@ -211,9 +212,8 @@ TEST_F(DrawTest, FullscreenFollowsTheProfileAndKeepsThePicture)
     CDraw::toggleFullscreen(true, false);
     EXPECT_TRUE(updates_.empty()); // already in a window: not even a flip
 
-    static bool wantFullscreen = true;
-    CDraw::setProfile(reinterpret_cast<CProfileBase*>(&wantFullscreen));
-    CDraw::setFullscreenReader([](CProfileBase* profile) { return *reinterpret_cast<bool*>(profile); });
+    bool wantFullscreen = true;
+    CDraw::setFullscreenSource([&wantFullscreen] { return wantFullscreen; });
     CDraw::toggleFullscreen(true, true);
     EXPECT_TRUE(CDraw::isFullscreen());
     EXPECT_EQ(updates_, (std::vector<DirtyRect>{{0, 0, 800, 600}}));
@@ -225,8 +225,33 @@ TEST_F(DrawTest, FullscreenFollowsTheProfileAndKeepsThePicture)
     wantFullscreen = false;
     CDraw::toggleFullscreen(true, false);
     EXPECT_FALSE(CDraw::isFullscreen());
-    CDraw::setProfile(nullptr);
-    CDraw::setFullscreenReader(nullptr);
+    CDraw::setFullscreenSource(nullptr);
+}
+
+TEST_F(DrawTest, SwitchingModeKeepsACapturedPointerWhereTheGameHasIt)
+{
+    CInput::SetRelativeMouse(false); // captured: the system pointer is not the game's
+    CInput::SetMouseXf(300);
+    CInput::SetMouseYf(200);
+    CInput::SetMouseX(300);
+    CInput::SetMouseY(200);
+    SDL_Event stale;
+    while (SDL_PollEvent(&stale)) {
+    }
+    CDraw::setFullscreenSource([] { return true; });
+    CDraw::toggleFullscreen(true, true);
+    EXPECT_EQ(CInput::GetMouseX(), 300);
+    EXPECT_EQ(CInput::GetMouseY(), 200);
+    // Only the one-step nudge that lets the screen see the position again.
+    std::vector<std::pair<int, int>> moves;
+    SDL_Event event;
+    while (SDL_PollEvent(&event))
+        if (event.type == SDL_MOUSEMOTION)
+            moves.emplace_back(event.motion.xrel, event.motion.yrel);
+    EXPECT_EQ(moves, (std::vector<std::pair<int, int>>{{1, 1}}));
+    CDraw::setFullscreenSource(nullptr);
+    CDraw::toggleFullscreen(true, false);
+    CInput::SetRelativeMouse(true);
 }
 
 TEST_F(DrawTest, ScreenIsSavedAsBitmap)

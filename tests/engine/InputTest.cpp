@@ -2,7 +2,6 @@
 // screen that records what it hears.
 #include "engine/Input.h"
 #include "engine/Log.h"
-#include "levels/Profile.h"
 
 #include "engine/DisplayFixture.h"
 
@@ -106,7 +105,7 @@ protected:
         CInput::SetMouseY(0);
         CInput::SetMouseXf(0);
         CInput::SetMouseYf(0);
-        CInput::SetProfile(nullptr);
+        CInput::SetFullscreenToggle(nullptr);
         CInput::SetMouseButtonHook([](bool released, bool dispatch) {
             hear("widgets " + upDown(released) + (dispatch ? " dispatch" : ""));
         });
@@ -117,8 +116,7 @@ protected:
     {
         g_heard = nullptr;
         CInput::SetMouseButtonHook(nullptr);
-        CInput::SetProfile(nullptr);
-        setProfileServices(ProfileServices());
+        CInput::SetFullscreenToggle(nullptr);
         DisplayTest::TearDown();
     }
 
@@ -162,26 +160,15 @@ TEST_F(InputTest, KeysReachTheModifierTrackingFirst)
 
 TEST_F(InputTest, AltReturnTogglesFullScreenOncePerPress)
 {
-    static std::vector<bool> switched;
-    switched.clear();
-    ProfileServices services;
-    services.toggleFullscreen = [](bool onlyIfDifferent, bool fullscreen) {
-        EXPECT_TRUE(onlyIfDifferent);
-        switched.push_back(fullscreen);
-    };
-    setProfileServices(services);
-    initDirectories();
-    CProfile profile;
-    switched.clear();
-    const bool before = profile.IsFullscreen();
-    CInput::SetProfile(&profile);
-
+    int toggles = 0;
+    CInput::SetFullscreenToggle([&toggles] { ++toggles; });
     EXPECT_EQ(pump({keyEvent(false, SDLK_RETURN, KMOD_LALT)}), Heard{});
-    EXPECT_EQ(profile.IsFullscreen(), !before);
+    EXPECT_EQ(toggles, 1);
     EXPECT_EQ(pump({keyEvent(true, SDLK_RETURN, KMOD_LALT)}), (Heard{"mod up 13", "key up 13"}));
     EXPECT_EQ(pump({keyEvent(false, SDLK_RETURN, KMOD_RALT)}), Heard{});
-    EXPECT_EQ(profile.IsFullscreen(), before);
-    EXPECT_EQ(switched, (std::vector<bool>{!before, before}));
+    EXPECT_EQ(toggles, 2);
+    CInput::SetFullscreenToggle(nullptr);
+    EXPECT_EQ(pump({keyEvent(false, SDLK_RETURN, KMOD_LALT)}), Heard{}) << "taken even with nothing to toggle";
 }
 
 TEST_F(InputTest, FreePointerFollowsTheSystemPointer)

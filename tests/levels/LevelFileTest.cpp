@@ -3,7 +3,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/Folders.h"
 #include "support/TestEnvironment.h"
-#include "tests/levels/LevelFixtures.h"
+#include "LevelFixtures.h"
 
 #include <gtest/gtest.h>
 

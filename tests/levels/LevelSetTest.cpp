@@ -4,7 +4,7 @@
 #include "levels/LevelLayout.h"
 #include "levels/LevelSet.h"
 #include "support/TestEnvironment.h"
-#include "tests/levels/LevelFixtures.h"
+#include "LevelFixtures.h"
 
 #include <gtest/gtest.h>
 

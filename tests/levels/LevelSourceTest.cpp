@@ -1,6 +1,6 @@
 #include "levels/Level.h"
 #include "levels/LevelSource.h"
-#include "tests/levels/LevelFixtures.h"
+#include "LevelFixtures.h"
 
 #include <gtest/gtest.h>
 

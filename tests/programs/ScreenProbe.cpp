@@ -1,11 +1,13 @@
 // The game with a probe screen opened over its root screen: one image
-// button in the middle of the screen that logs its clicks. Whole-program
+// button in the middle of the screen that logs its clicks, and the key "m"
+// that opens the map over it, as the main menu's Play does. Whole-program
 // tests drive it with input scripts (see support/GameRun.h).
 #include "engine/Draw.h"
-#include "engine/Game.h"
+#include "game/Game.h"
 #include "engine/Log.h"
 #include "engine/MousePointer.h"
 #include "screens/ControllerIntro.h"
+#include "screens/ControllerMap.h"
 #include "screens/GuiButton.h"
 
 #include <memory>
@@ -34,12 +36,12 @@ public:
             SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, p.r, p.g, p.b));
             CDraw::LoadSurface(surface, p.name);
         }
-        button_ = std::make_unique<CGuiButton>(340, 280, BUTTON, this, PICTURES[0].name, nullptr, PICTURES[1].name,
-                                               PICTURES[2].name, false, 0, 0);
+        makeButton();
     }
 
     ~ProbeScreen() override
     {
+        map_.reset();
         button_.reset();
         for (const Picture& p : PICTURES)
             CDraw::releaseImage(p.name);
@@ -53,12 +55,26 @@ public:
 
     void InputKey(bool released, int key) override
     {
+        if (key == SDLK_m && !released) {
+            // Like the main menu, the probe leaves the whole screen to the map.
+            button_.reset();
+            LogLoadingController("Map");
+            map_ = std::make_unique<CControllerMap>();
+            LoadController(map_.get());
+            return;
+        }
         if (!InputScreenCapture(released, key))
             InputGuiKey(this, released, key, true, true);
     }
 
     void Pump() override
     {
+        if (TakeClosedChildId() == CONTROLLER_MAP) {
+            logMessage(LOG_MILESTONE, "Probe screen:  map closed with %i\n", map_->GetReturnValue());
+            map_.reset();
+            makeButton();
+            return;
+        }
         ProcessInput();
         CGuiButtonBase::UpdateAll();
         CMousePointer::Tick();
@@ -68,7 +84,14 @@ public:
     }
 
 private:
+    void makeButton()
+    {
+        button_ = std::make_unique<CGuiButton>(340, 280, BUTTON, this, PICTURES[0].name, nullptr, PICTURES[1].name,
+                                               PICTURES[2].name, false, 0, 0);
+    }
+
     std::unique_ptr<CGuiButton> button_;
+    std::unique_ptr<CControllerMap> map_;
 };
 
 } // namespace

@@ -57,6 +57,22 @@ TEST(MenuAndMapPictures, EveryNameTheScreensLoadIsInTheArchive)
         "editorteleportblue.png", "editorteleportyellow.png", "editorteleportred.png", "editorpowerupteleport.png",
         "editorpowerupwhistle.tga", "editorpowerupbridge.png", "editorpowerupheatgun.png",
         "editorpowerupfrostgun.tga", "editorerase.png"};
+    for (const char* prefix : {"map_buttonlevelset_", "map_buttonchangereset_", "map_buttonhighscores_",
+                               "map_buttonlowerright_"})
+        for (const char* look : {"base.png", "shadow.png", "rollover.png"})
+            names.push_back(std::string(prefix) + look);
+    for (const char* name : {"map_buttonchangereset_textreset.png", "map_buttonchangereset_textchange.png",
+                             "map_buttonhighscores_text.png", "map_buttonhighscores_fade.png",
+                             "map_buttonlowerright_textplay.png", "map_buttonlowerright_textlevelmanager.png",
+                             "map_buttonlowerright_textmainmenu.png", "mapoverviewboxlockedmain.png",
+                             "maphelptext.png", "maphelparrow.png", "maphelparrowshadow.png", "lvlset_prof.png",
+                             "lvlset_heading.png"})
+        names.push_back(name);
+    for (const char* set : {"regular", "advanced", "kids"}) {
+        names.push_back(std::string("lvlset_desc_") + set + ".png");
+        for (const char* look : {"_base.png", "_shadow.png", "_roll.png"})
+            names.push_back(std::string("lvlset_button") + set + look);
+    }
     for (const char* size : {"big", "medium", "small"}) {
         int count = std::string(size) == "big" ? 4 : std::string(size) == "medium" ? 3 : 5;
         for (int i = 0; i < count; ++i)

@@ -325,7 +325,7 @@ void drawPanels(cairo_t* cr)
     drawTextAt(cr, "Level", 74, 187, labelStyle(15));
     // Top right: the set's name, the level, its best and the set's total steps.
     drawPanel(cr, 484, 4, 310, 124);
-    drawTextAt(cr, "Best steps:", 500, 92, labelStyle(14));
+    drawTextAt(cr, "Best steps:", 500, 89, labelStyle(14));
     drawTextAt(cr, "Set total:", 500, 110, labelStyle(14));
     // Lower right: play, level manager, main menu.
     drawPanel(cr, 626, 500, 168, 96);

@@ -4,6 +4,7 @@
 #include "../Sheets.h"
 #include "screens/MapDotPositions.h"
 
+#include <cmath>
 #include <string>
 
 namespace {
@@ -83,5 +84,55 @@ void mapPreview(cairo_t* cr)
 }
 
 PreviewRegistration map("preview_map", 800, 600, mapPreview);
+
+// Every row of a set's dot table marked on the map picture: a ring on each
+// place, filled where two levels share it (a tutorial and the level after
+// it), numbered every tenth row, so a dot off the painted trail shows.
+void dotPlacesPreview(cairo_t* cr, int set)
+{
+    paintPicture(cr, "map_background.jpg", 0, 0);
+    MapDotTable table = mapDotPositions(set);
+    for (int row = 0; row < table.count; ++row) {
+        double cx = table.rows[row].x + 9, cy = table.rows[row].y + 9;
+        bool shared = (row > 0 && table.rows[row - 1].x == table.rows[row].x &&
+                       table.rows[row - 1].y == table.rows[row].y);
+        cairo_new_path(cr);
+        cairo_arc(cr, cx, cy, 6, 0, 2 * M_PI);
+        cairo_set_source_rgba(cr, shared ? 0.1 : 0.9, 0.2, shared ? 0.9 : 0.1, shared ? 0.8 : 0.9);
+        if (shared)
+            cairo_fill_preserve(cr);
+        cairo_set_line_width(cr, 2);
+        cairo_stroke(cr);
+        if (row % 10 == 0 || row == table.count - 1) {
+            cairo_move_to(cr, cx + 7, cy - 6);
+            cairo_set_font_size(cr, 10);
+            cairo_set_source_rgb(cr, 0, 0, 0);
+            cairo_show_text(cr, std::to_string(row).c_str());
+        }
+    }
+}
+
+PreviewRegistration regularDots("preview_map_dots_regular", 800, 600, [](cairo_t* cr) { dotPlacesPreview(cr, 0); });
+PreviewRegistration advancedDots("preview_map_dots_advanced", 800, 600, [](cairo_t* cr) { dotPlacesPreview(cr, 1); });
+PreviewRegistration kidsDots("preview_map_dots_kids", 800, 600, [](cairo_t* cr) { dotPlacesPreview(cr, 2); });
+
+// The set choice over the map, as a new player first sees it.
+void setChoicePreview(cairo_t* cr)
+{
+    paintPicture(cr, "map_background.jpg", 0, 0);
+    paintPicture(cr, "dimmer.png", 0, 0);
+    paintPicture(cr, "confirmation_parch.png", 158, 113);
+    paintPicture(cr, "lvlset_heading.png", 158 + 88, 113 + 44);
+    const char* keys[] = {"regular", "advanced", "kids"};
+    for (int set = 0; set < 3; ++set) {
+        int y = 239 + 70 * set;
+        paintPicture(cr, std::string("lvlset_desc_") + keys[set] + ".png", 158 + 175, 113 + 124 + 70 * set);
+        paintPicture(cr, std::string("lvlset_button") + keys[set] + "_shadow.png", 200, y);
+        paintPicture(cr, std::string("lvlset_button") + keys[set] + (set == 1 ? "_roll.png" : "_base.png"), 200, y);
+    }
+    paintPicture(cr, "lvlset_prof.png", 518, 88);
+}
+
+PreviewRegistration setChoice("preview_setchoice", 800, 600, setChoicePreview);
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "engine/Game.h"
+#include "game/Game.h"
 
 #include "engine/Draw.h"
 #include "engine/FontSystem.h"
@@ -84,9 +84,8 @@ void handOverProfile(CProfile* profile)
 {
     CController::SetProfile(profile);
     CElement::SetProfile(profile);
-    CInput::SetProfile(profile);
-    CDraw::setProfile(profile);
-    CDraw::setFullscreenReader([](CProfileBase* p) { return p->IsFullscreen(); });
+    CInput::SetFullscreenToggle([profile] { profile->ToggleFullscreen(); });
+    CDraw::setFullscreenSource([profile] { return profile->IsFullscreen(); });
 }
 
 // A sprite's text frame: the entry filled with the text, or the entry's own

@@ -1,4 +1,4 @@
-#include "engine/Game.h"
+#include "game/Game.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>

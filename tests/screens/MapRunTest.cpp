@@ -1,0 +1,156 @@
+// The map and the set choice tried whole, in the real program: the probe
+// screen stands in for the main menu and opens the map on the key "m".
+#include "levels/ProfileTestSupport.h"
+#include "support/GameRun.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace corvelle_test;
+
+namespace {
+
+// One pixel of a BMP file; (-1, -1, -1) when it cannot be read.
+struct Pixel {
+    int r = -1, g = -1, b = -1;
+};
+
+Pixel bmpPixel(const std::string& path, int x, int y)
+{
+    Pixel pixel;
+    SDL_Surface* picture = SDL_LoadBMP(path.c_str());
+    if (!picture)
+        return pixel;
+    SDL_Surface* rgb = SDL_CreateRGBSurface(SDL_SWSURFACE, 1, 1, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+    SDL_Rect from = {static_cast<Sint16>(x), static_cast<Sint16>(y), 1, 1};
+    SDL_BlitSurface(picture, &from, rgb, nullptr);
+    Uint32 value = *static_cast<Uint32*>(rgb->pixels);
+    pixel = {static_cast<int>(value >> 16 & 0xFF), static_cast<int>(value >> 8 & 0xFF), static_cast<int>(value & 0xFF)};
+    SDL_FreeSurface(rgb);
+    SDL_FreeSurface(picture);
+    return pixel;
+}
+
+const std::vector<std::string> POINTER_ONLY = {"Global Mouse Pointer", "Global Hourglass Pointer"};
+
+GameRun probeRun(const std::string& script)
+{
+    GameRun run;
+    run.program = probeProgramPath();
+    run.script = script;
+    run.logChannels = "4,11,32";
+    run.maxFrames = 1500;
+    return run;
+}
+
+} // namespace
+
+// A new player opens the map, must choose a set (Escape does not get him
+// out of the choice), then sees that set's map with the help arrow above
+// Play; Escape leaves the map.
+TEST(MapRunTest, ANewPlayerChoosesASetAndSeesTheHelpArrow)
+{
+    std::string choice = TemporaryHome::path() + "/choice.bmp";
+    std::string map = TemporaryHome::path() + "/map.bmp";
+    GameRunResult result = runGame(probeRun("wait 5\nkey m\nwait 20\nkey escape\nwait 5\nshot " + choice +
+                                            "\nclick 250 335\nwait 60\nshot " + map +
+                                            "\nkey escape\nwait 5\nquit\n"));
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    EXPECT_TRUE(result.hasLine("Loading Controller:  Set Selector")) << result.output;
+    EXPECT_TRUE(result.hasLine("CControllerSetSelect:  Destroying CControllerSetSelect...")) << result.output;
+    EXPECT_TRUE(result.hasLine("Probe screen:  map closed with 0")) << result.output;
+    EXPECT_EQ(result.liveSprites(), POINTER_ONLY) << result.output;
+
+    // The choice: the advanced button's red face below a dimmed map.
+    Pixel button = bmpPixel(choice, 240, 322);
+    EXPECT_GT(button.r, 150);
+    EXPECT_LT(button.g, 120);
+    // The map of the advanced set with the orange help arrow over Play; the
+    // arrow bounces by a few pixels about its place, its shaft always here.
+    Pixel arrow = bmpPixel(map, 691, 466);
+    EXPECT_GT(arrow.r, 200);
+    EXPECT_GT(arrow.g, 90);
+    EXPECT_LT(arrow.g, 200);
+    EXPECT_LT(arrow.b, 90);
+}
+
+// The level-manager button asks the opener for the level manager; the
+// main-menu button just closes the map. Neither leaves a sprite behind.
+TEST(MapRunTest, TheLowerRightButtonsCloseTheMapWithTheirAnswer)
+{
+    GameRunResult result =
+        runGame(probeRun("wait 5\nkey m\nwait 20\nclick 250 405\nwait 40\nclick 700 544\nwait 10\nquit\n"));
+    EXPECT_TRUE(result.hasLine("Probe screen:  map closed with 22")) << result.output;
+    EXPECT_EQ(result.liveSprites(), POINTER_ONLY) << result.output;
+
+    result = runGame(probeRun("wait 5\nkey m\nwait 20\nclick 250 265\nwait 40\nclick 700 568\nwait 10\nquit\n"));
+    EXPECT_TRUE(result.hasLine("Probe screen:  map closed with 0")) << result.output;
+    EXPECT_EQ(result.liveSprites(), POINTER_ONLY) << result.output;
+}
+
+// A click on a locked dot answers with a notice and changes nothing.
+TEST(MapRunTest, ALockedDotRefusesWithItsNotice)
+{
+    GameRunResult result = runGame(probeRun("wait 5\nkey m\nwait 20\nclick 250 265\nwait 70\n"
+                                            "click 172 391\nwait 10\nkey return\nwait 10\nkey escape\nwait 5\nquit\n"));
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    EXPECT_TRUE(result.hasLine("Loading Controller:  Message")) << result.output;
+    EXPECT_TRUE(result.hasLine("CControllerMessage:  Destroying CControllerMessage...")) << result.output;
+    EXPECT_EQ(result.output.find("Loading Controller:  Game"), std::string::npos) << result.output;
+    EXPECT_TRUE(result.hasLine("Probe screen:  map closed with 0")) << result.output;
+    EXPECT_EQ(result.liveSprites(), POINTER_ONLY) << result.output;
+}
+
+namespace {
+
+class MapResetRunTest : public profile_test::ProfileTest
+{
+protected:
+    // The regular set played up to level 3: levels 0 to 2 won (1 is a
+    // tutorial), 3 open. A player with a won first level goes straight to
+    // the map.
+    void makeProgress()
+    {
+        profile = std::make_unique<CProfile>();
+        profile->SetScore(20, 0, 0);
+        profile->SetScore(15, 0, 1);
+        profile->SetScore(30, 0, 2);
+        profile->SetScore(CProfile::SCORE_OPEN, 0, 3);
+        profile->SetLevelSet(0);
+        profile->SetLevel(3);
+        profile.reset();
+    }
+
+    // Opens the map, presses the regular set's reset and answers.
+    GameRunResult resetAndAnswer(const std::string& answer)
+    {
+        return runGame(probeRun("wait 5\nkey m\nwait 60\nclick 247 56\nwait 10\n" + answer +
+                                "\nwait 20\nkey escape\nwait 5\nquit\n"));
+    }
+};
+
+} // namespace
+
+TEST_F(MapResetRunTest, ResetAnsweredNoKeepsProgressAndYesClearsIt)
+{
+    makeProgress();
+    for (const char* no : {"key escape", "click 450 440"}) {
+        GameRunResult result = resetAndAnswer(no);
+        EXPECT_EQ(result.exitStatus, 0) << result.output;
+        EXPECT_EQ(result.output.find("Loading Controller:  Set Selector"), std::string::npos) << result.output;
+        EXPECT_TRUE(result.hasLine("CControllerMessage:  Destroying CControllerMessage...")) << result.output;
+        EXPECT_EQ(result.liveSprites(), POINTER_ONLY) << result.output;
+        profile = std::make_unique<CProfile>();
+        EXPECT_EQ(profile->GetScore(0, 2, false), 30) << no;
+        profile.reset();
+    }
+
+    GameRunResult result = resetAndAnswer("click 355 440");
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    EXPECT_EQ(result.liveSprites(), POINTER_ONLY) << result.output;
+    profile = std::make_unique<CProfile>();
+    EXPECT_FALSE(profile->IsLevelCompleted(0, 0));
+    EXPECT_TRUE(profile->IsLevelLocked(0, 2));
+}
