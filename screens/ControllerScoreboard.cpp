@@ -22,6 +22,7 @@
 namespace {
 
 const char* const BOARD_IMAGE = "baseScoreboard.png";
+constexpr int LAYER_STILL = 1410;
 constexpr int LAYER_DIMMER = 1411;
 constexpr int LAYER_ARROWS = 1415;
 
@@ -87,6 +88,7 @@ void CControllerScoreboard::LoadSprites()
 {
     if (spritesLoaded_)
         return;
+    still_.reset();
     dimmer_ = makeWidgetSprite(LAYER_DIMMER, "dimmer.png", "Instructions Controller (SCOREBOARD_LSPRITE_DIMMER)", 0, 0,
                                true);
     arrow1_ = makeWidgetSprite(LAYER_ARROWS, "hiscores_arrow1.png",
@@ -376,19 +378,26 @@ void CControllerScoreboard::NameEntryClosed()
 
 // ---- Children.
 
-void CControllerScoreboard::PrepareForChild(const char* displayName)
+void CControllerScoreboard::PrepareForChild(const char* displayName, bool keepPicture)
 {
     if (dimmer_)
         dimmer_->hide();
     CMousePointer::HideFor(-1);
     CRender::Render(true);
+    if (keepPicture) {
+        still_ = std::make_unique<CSprite>(LAYER_STILL, 0, false);
+        still_->setName("Scoreboard Controller (still picture)");
+        still_->addFrameSurface(CDraw::copyScreen(nullptr));
+        still_->setLocation(0, 0, false);
+        showSprite(*still_);
+    }
     UnloadSprites();
     LogLoadingController(displayName);
 }
 
 void CControllerScoreboard::OpenScoreboardName(const char* text, bool invalid)
 {
-    PrepareForChild("Scoreboard Name");
+    PrepareForChild("Scoreboard Name", false);
     nameEntry_ = std::make_unique<CControllerScoreboardName>(invalid);
     nameEntry_->SetText(text);
     LoadController(nameEntry_.get());
@@ -396,14 +405,14 @@ void CControllerScoreboard::OpenScoreboardName(const char* text, bool invalid)
 
 void CControllerScoreboard::OpenMessage(int title, int body, bool question)
 {
-    PrepareForChild("Message");
+    PrepareForChild("Message", true);
     message_ = std::make_unique<CControllerMessage>(title, body, question);
     LoadController(message_.get());
 }
 
 void CControllerScoreboard::OpenPassword(const char* expected)
 {
-    PrepareForChild("Password");
+    PrepareForChild("Password", false);
     password_ = std::make_unique<CControllerPassword>(expected);
     LoadController(password_.get());
 }

@@ -13,7 +13,7 @@
 //
 // When the screen closes the holder logs its answer on the milestone
 // channel and closes as well, with whatever exit code reached it.
-#include "engine/Game.h"
+#include "game/Game.h"
 #include "engine/Log.h"
 #include "engine/MousePointer.h"
 #include "engine/Sprite.h"
