@@ -180,7 +180,7 @@ List game()
                                           "tutorial_small", "tutorial_big"},
                                          ".png"),
                                     step()}),
-         group("Game Screen", {one("show_solution.tga"), each("ingame_menubutton", {"", "_selected"}, ".tga"),
+         group("Game Screen", {one("grid.png"), one("show_solution.tga"), each("ingame_menubutton", {"", "_selected"}, ".tga"),
                                one("Step Counter 03.png")}),
          group("Game Overlays", {one("flash.jpg"), glows, series("heatgunimpact", 0, 25, ".png"),
                                  series("icemeltingsteam", 0, 18, ".png"), series("magnetemp", 0, 14, ".tga"), step()}),

@@ -155,6 +155,9 @@ void startUp(int argc, char** argv, Services& services)
     CRender::setControllerIdSource(&currentScreenId);
     services.input = std::make_unique<CInput>();
     CInput::SetMouseButtonHook(&CGuiButtonBase::SetMouseButton);
+    // The saved pointer settings (grab, free or held pointer, speed) need the
+    // window and the input module, so they are put into effect only now.
+    services.profile->ApplyMouseSettings();
 }
 
 // Start-up after the window is open: the logged loading phases, then the

@@ -458,6 +458,10 @@ void CProfileBase::loadCurrentProfile()
     applyEffectsVolume();
     applyMusicVolume();
     applyDisplayMode();
+    // A profile chosen while the game runs brings its own pointer settings;
+    // at start-up they wait for the window and the input module.
+    if (g_services.hasScreen && g_services.hasScreen())
+        ApplyMouseSettings();
 }
 
 // ---------------------------------------------------------------------------
@@ -510,6 +514,8 @@ void CProfileBase::SetFreeMouse(bool on)
 
 void CProfileBase::ApplyMouseSettings() const
 {
+    logMessage(LOG_DEBUG, "CProfileBase::ApplyMouseSettings()  free pointer %i, speed %.2f\n", settings_.freeMouse ? 1 : 0,
+               static_cast<double>(settings_.mouseSpeed));
     if (g_services.grabInput)
         g_services.grabInput(!settings_.freeMouse);
     if (g_services.setRelativeMouse)

@@ -1,13 +1,18 @@
 #include "screens/ControllerGame.h"
 
 #include "engine/Background.h"
+#include "engine/Draw.h"
+#include "engine/Input.h"
 #include "engine/Log.h"
 #include "engine/MousePointer.h"
+#include "engine/Render.h"
 #include "engine/Sound.h"
 #include "engine/Sprite.h"
 #include "levels/Level.h"
 #include "levels/LevelSet.h"
 #include "levels/Profile.h"
+#include "screens/ControllerInGame.h"
+#include "screens/ControllerMessage.h"
 #include "screens/GuiButton.h"
 #include "screens/GuiCounter.h"
 #include "screens/WidgetSprite.h"
@@ -17,6 +22,21 @@ namespace {
 
 constexpr int MENU_BUTTON_CALLBACK = 100;
 constexpr int REPLAY_MARKER_LAYER = 1305;
+// The replay marker blinks: hidden for the first 16 frames of each 51.
+constexpr int BLINK_SHOWN_FROM = 16;
+constexpr int BLINK_PERIOD = 51;
+constexpr int REFUSED_TITLE = 2240, REFUSED_BODY = 2340;
+// A chapter that is told only once its level is won: the set's ending.
+constexpr int ENDING_CHAPTER = 11;
+constexpr int POWERUP_SLOTS = 9;
+
+const char* const ASTERISKS = "***********************************************************\n";
+
+void logOutcome(const char* line)
+{
+    logMessage(LOG_DEBUG, "%s", line);
+    logMessage(LOG_DEBUG, "%s", ASTERISKS);
+}
 
 } // namespace
 
@@ -35,6 +55,7 @@ void CControllerGame::Init(CLevelSet* set, CLevel* level, bool recording, bool p
 {
     recording_ = recording;
     playingBack_ = playingBack;
+    solutionShown_ = playingBack;
     editorRun_ = editorRun;
     level_ = level;
     levelSet_ = set;
@@ -66,12 +87,17 @@ void CControllerGame::Init(CLevelSet* set, CLevel* level, bool recording, bool p
     if (level)
         LoadLevel(level);
     logMessage(LOG_MILESTONE, "ID_100:  GAME:  Level Load Completed\n");
+    // Children open from the first pump, never from here: the opener has
+    // not made this screen current yet.
+    storyPending_ = true;
 }
 
 CControllerGame::~CControllerGame()
 {
     logMessage(LOG_MILESTONE, "ID_900:  SHUTDOWN:  C%i Started\n", GetID());
     CMousePointer::ShowHourglass(true);
+    inGameMenu_.reset();
+    message_.reset();
     replayMarker_.reset();
     menuButton_.reset();
     if (stepCounter_)
@@ -109,13 +135,447 @@ void CControllerGame::LoadLevel(CLevel* level)
     professor_ = static_cast<CElementAIProfessor*>(CElement::GetProfessor());
 }
 
-// Player input reaches the professor through the key bindings of the running
-// level; until then only the modifier keys are tracked.
-void CControllerGame::InputKey(bool released, int key) { InputModKey(released, key); }
+int32_t CControllerGame::GetLevelFrame() const { return static_cast<int32_t>(CDraw::getFrame()) - startFrame_; }
+
+// ---- Input.
+
+void CControllerGame::InputKey(bool released, int key)
+{
+    CMousePointer::HideFor(-1);
+    if (!playingBack_)
+        HandleKey(released, key);
+    else if (!released)
+        leaveOrOpenMenu();
+}
+
+void CControllerGame::InputMouseMotion(int x, int y)
+{
+    CMousePointer::Tick();
+    if (professor_)
+        professor_->updatePowerupIcons(x, y);
+}
+
+void CControllerGame::InputMouseButton(bool released, bool left, bool right, bool wheelUp, bool wheelDown)
+{
+    if (playingBack_) {
+        if (!released && (left || right || wheelUp || wheelDown))
+            leaveOrOpenMenu();
+        return;
+    }
+    // A solution holds keys only, so the board takes no clicks while one
+    // is recorded.
+    if (recording_ || !left || !professor_ || CGuiButtonBase::GetHotButton())
+        return;
+    professor_->onMouseClick(CInput::GetMouseX(), CInput::GetMouseY(), released);
+}
+
+void CControllerGame::GUICallback(int index, int, bool)
+{
+    if (index == MENU_BUTTON_CALLBACK)
+        leaveOrOpenMenu();
+}
+
+void CControllerGame::leaveOrOpenMenu()
+{
+    if (editorRun_)
+        SetExitCode(1);
+    else
+        OpenInGameMenu();
+}
+
+void CControllerGame::HandleKey(bool released, int key)
+{
+    if (!professor_)
+        return;
+    if (playingBack_) {
+        if (key >= RECORDED_FIRST_POWERUP && key < RECORDED_FIRST_POWERUP + POWERUP_SLOTS) {
+            if (!released)
+                professor_->usePowerup(key - RECORDED_FIRST_POWERUP);
+        } else if (key == RECORDED_UP) {
+            professor_->onKeyUp(released);
+        } else if (key == RECORDED_DOWN) {
+            professor_->onKeyDown(released);
+        } else if (key == RECORDED_RIGHT) {
+            professor_->onKeyRight(released);
+        } else if (key == RECORDED_LEFT) {
+            professor_->onKeyLeft(released);
+        } else if (key == RECORDED_ACTION) {
+            professor_->onKeyAction(released);
+        }
+        return;
+    }
+
+    CProfile* profile = GetProfile();
+    auto bound = [&](int action) { return profile && profile->GetKey(action) == key; };
+    if (bound(CProfile::KEY_RESTART)) {
+        if (!released) {
+            playingBack_ = false;
+            Restart();
+        }
+        return;
+    }
+    if (bound(CProfile::KEY_UNDO)) {
+        // A solution cannot hold an undo.
+        if (!released && !recording_)
+            CElement::LoadUndoStep(false);
+        return;
+    }
+    for (int slot = 0; slot < POWERUP_SLOTS; ++slot) {
+        if (bound(CProfile::KEY_POWERUP_FIRST + slot)) {
+            if (!released)
+                professor_->usePowerup(slot);
+            record(RECORDED_FIRST_POWERUP + slot, released);
+            return;
+        }
+    }
+    if (bound(CProfile::KEY_ACTION)) {
+        professor_->onKeyAction(released);
+        record(RECORDED_ACTION, released);
+        return;
+    }
+    struct Move {
+        int action;
+        void (CElementAIProfessor::*handler)(bool);
+        int code;
+    };
+    static const Move moves[] = {{CProfile::KEY_LEFT, &CElementAIProfessor::onKeyLeft, RECORDED_LEFT},
+                                 {CProfile::KEY_RIGHT, &CElementAIProfessor::onKeyRight, RECORDED_RIGHT},
+                                 {CProfile::KEY_UP, &CElementAIProfessor::onKeyUp, RECORDED_UP},
+                                 {CProfile::KEY_DOWN, &CElementAIProfessor::onKeyDown, RECORDED_DOWN}};
+    for (const Move& move : moves) {
+        if (bound(move.action)) {
+            (professor_->*move.handler)(released);
+            record(move.code, released);
+            return;
+        }
+    }
+    if (InputScreenCapture(released, key))
+        return;
+    // Escape and every key nobody bound open the menu.
+    if (!released)
+        leaveOrOpenMenu();
+}
+
+void CControllerGame::record(int code, bool released)
+{
+    if (!recording_)
+        return;
+    eventFrame_ = static_cast<int32_t>(CDraw::getFrame());
+    level_->AddReplayKey(eventFrame_ - startFrame_, code, released);
+}
+
+// ---- The frame.
 
 void CControllerGame::Pump()
 {
+    int closed = TakeClosedChildId();
+    if (firstPump_ || closed != CONTROLLER_NONE) {
+        firstPump_ = false;
+        onChildClosed(closed);
+        return;
+    }
+    if (!professor_)
+        return;
+    if (startFramePending_) {
+        startFrame_ = static_cast<int32_t>(CDraw::getFrame()) - 1;
+        logMessage(LOG_DEBUG, "Initializing startFrame to %i\n", startFrame_);
+        eventFrame_ = static_cast<int32_t>(CDraw::getFrame());
+        startFramePending_ = false;
+    }
     ProcessInput();
+    if (!IsActive())
+        return;
+    playFrame();
+    if (IsActive())
+        CGuiButtonBase::UpdateAll();
+}
+
+// Keys of a solution act at the same point of the frame as the player's
+// (after the input, before the world step), so a solution replays the same
+// world.
+void CControllerGame::playFrame()
+{
+    if (playingBack_)
+        feedReplay();
+    else
+        replayMarker_->hide();
+
     CElement::PumpElements();
+    if (CProfile* profile = GetProfile())
+        stepCounter_->SetValue(profile->GetSteps(true));
     stepCounter_->Update();
+
+    if (!CElement::IsLevelExited())
+        return;
+    if (editorRun_) {
+        if (recording_)
+            level_->SetSolutionRecorded();
+        SetExitCode(1);
+        return;
+    }
+    outcome_ = ResolveOutcome();
+    if (outcome_ != OUTCOME_STORY)
+        openEndOfLevel(outcome_);
+}
+
+void CControllerGame::feedReplay()
+{
+    if (++blinkCounter_ >= BLINK_PERIOD) {
+        blinkCounter_ = 0;
+        replayMarker_->hide();
+    } else if (blinkCounter_ >= BLINK_SHOWN_FROM) {
+        showSprite(*replayMarker_);
+    }
+
+    ReplayKey next = level_->GetReplayKey();
+    eventFrame_ = static_cast<int32_t>(CDraw::getFrame());
+    int32_t elapsed = eventFrame_ - startFrame_;
+    if (next.frame < elapsed) {
+        logMessage(LOG_DEBUG, "CControllerGame::Pump()   Playback completed at frame %i\n", elapsed);
+        playingBack_ = false;
+        replayMarker_->hide();
+        return;
+    }
+    while (next.frame == elapsed) {
+        logMessage(LOG_DEBUG, "CControllerGame::Pump()   Frame %i:  Using replay key %i  (released = %i)\n", elapsed,
+                   next.key, next.released ? 1 : 0);
+        HandleKey(next.released, next.key);
+        if (!level_->AdvanceReplay())
+            break;
+        next = level_->GetReplayKey();
+    }
+}
+
+// ---- The outcome.
+
+int CControllerGame::resolveFailure() const
+{
+    struct Failure {
+        bool (*happened)();
+        const char* line;
+        int outcome;
+    };
+    static const Failure failures[] = {
+        {&CElement::IsProfessorCaught, "*  --> Professor caught                                   *\n", OUTCOME_CAUGHT},
+        {&CElement::IsProfessorSinged, "*  --> Professor singed                                   *\n", OUTCOME_SINGED},
+        {&CElement::IsProfessorFallen, "*  --> Professor fallen                                   *\n", OUTCOME_CAUGHT},
+        {&CElement::IsExitTubeDestroyed, "*  --> Exit tube destroyed                                *\n",
+         OUTCOME_CAUGHT},
+    };
+    for (const Failure& failure : failures) {
+        if (failure.happened()) {
+            logOutcome(failure.line);
+            return failure.outcome;
+        }
+    }
+    return 0;
+}
+
+int CControllerGame::ResolveOutcome()
+{
+    logMessage(LOG_DEBUG, "%s", ASTERISKS);
+    logMessage(LOG_DEBUG, "*  LEVEL EXITED                                           *\n");
+    if (int failure = resolveFailure())
+        return failure;
+    logOutcome("*  --> Professor Successfully Exited                      *\n");
+
+    CProfile* profile = GetProfile();
+    // Watching the solution earns nothing: the win is shown, the profile
+    // stays as it was.
+    bool earned = profile && !solutionShown_;
+    if (!levelSet_) {
+        if (earned)
+            profile->RecordUserLevelCompleted(level_->GetFilename());
+        return OUTCOME_USER_LEVEL_WON;
+    }
+    bool lastLevel = CLevelSet::isLastLevel(setIndex_, levelIndex_);
+    if (earned) {
+        profile->CommitScore();
+        if (lastLevel)
+            profile->SetSetCompleted(true, setIndex_);
+    }
+    if (lastLevel && OpenStory())
+        return OUTCOME_STORY;
+    return OUTCOME_SET_LEVEL_WON;
+}
+
+void CControllerGame::openEndOfLevel(int outcome)
+{
+    logMessage(LOG_DEBUG, "=============================================\n");
+    logMessage(LOG_DEBUG, "Loading Post Game Controller (type=%i)\n", outcome);
+    logMessage(LOG_DEBUG, "=============================================\n");
+    // Until the end-of-level board exists the level simply ends: back to
+    // the screen that opened it.
+    SetExitCode(1);
+}
+
+// ---- Children.
+
+void CControllerGame::SuspendForChild()
+{
+    CSound::suspendEffects();
+    CMousePointer::HideFor(-1);
+    replayMarker_->hide();
+    menuButton_->Hide();
+    releaseProfessorKeys();
+    CRender::Render(true);
+    CRender::Swap(true);
+}
+
+void CControllerGame::releaseProfessorKeys()
+{
+    if (!professor_)
+        return;
+    professor_->onKeyAction(true);
+    professor_->onKeyUp(true);
+    professor_->onKeyDown(true);
+    professor_->onKeyLeft(true);
+    professor_->onKeyRight(true);
+}
+
+void CControllerGame::OpenInGameMenu()
+{
+    SuspendForChild();
+    logMessage(LOG_DEBUG, "=============================================\n");
+    logMessage(LOG_DEBUG, "Loading In Game Controller\n");
+    logMessage(LOG_DEBUG, "=============================================\n");
+    int variant = CControllerInGame::VARIANT_NO_SET;
+    if (levelSet_)
+        variant = CLevelSet::isTutorialLevel(setIndex_, levelIndex_) ? CControllerInGame::VARIANT_TUTORIAL
+                                                                     : CControllerInGame::VARIANT_SET_LEVEL;
+    inGameMenu_ = std::make_unique<CControllerInGame>(variant, level_);
+    LoadController(inGameMenu_.get());
+}
+
+bool CControllerGame::OpenStory()
+{
+    if (!levelSet_)
+        return false;
+    int chapter = CLevelSet::getChapter(setIndex_, levelIndex_);
+    CProfile* profile = GetProfile();
+    if (chapter < 0 || (chapter == ENDING_CHAPTER && !CElement::IsProfessorLeaving()) || !profile ||
+        !profile->GetShowStory())
+        return false;
+    // The story screen is not part of the game yet.
+    return false;
+}
+
+// A level without a start tube has no professor to play with: say so and
+// leave instead of running it.
+void CControllerGame::refuseLevel()
+{
+    SuspendForChild();
+    LogLoadingController("Message");
+    message_ = std::make_unique<CControllerMessage>(REFUSED_TITLE,
+                                                    REFUSED_BODY, false, level_ ? level_->GetFilename() : "");
+    LoadController(message_.get());
+}
+
+void CControllerGame::onChildClosed(int childId)
+{
+    if (!professor_) {
+        if (childId == CONTROLLER_MESSAGE) {
+            if (CRender::IsSwapped())
+                CRender::Swap(true);
+            message_.reset();
+            SetExitCode(1);
+        } else {
+            refuseLevel();
+        }
+        return;
+    }
+    if (storyPending_) {
+        storyPending_ = false;
+        if (OpenStory())
+            return;
+    }
+    if (CRender::IsSwapped())
+        CRender::Swap(true);
+    menuButton_->Show();
+    LogLoadingController("Game");
+
+    if (childId == CONTROLLER_IN_GAME && inGameMenu_) {
+        int answer = inGameMenu_->GetReturnValue();
+        inGameMenu_.reset();
+        ApplyInGameAnswer(answer);
+    }
+
+    CMousePointer::HideFor(-1);
+    applyPlaySpeed();
+    if (childId == CONTROLLER_STORY && CElement::IsProfessorLeaving()) {
+        openEndOfLevel(OUTCOME_SET_LEVEL_WON);
+        return;
+    }
+    CSound::resumeEffects();
+    if (GetExitCode() == 0 && !editorRun_)
+        CSound::playStageMusic(true);
+}
+
+void CControllerGame::applyPlaySpeed()
+{
+    CProfile* profile = GetProfile();
+    if (playingBack_ || !profile)
+        CDraw::setGameSpeed(-1);
+    else
+        CDraw::setGameSpeed(profile->GetPlaySpeed());
+}
+
+void CControllerGame::ApplyInGameAnswer(int answer)
+{
+    switch (answer) {
+    case CControllerInGame::ANSWER_UNDO:
+        CElement::LoadUndoStep(true);
+        playingBack_ = false;
+        break;
+    case CControllerInGame::ANSWER_RESTART:
+        playingBack_ = false;
+        Restart();
+        break;
+    case CControllerInGame::ANSWER_SOLUTION:
+        playingBack_ = true;
+        Restart();
+        break;
+    default: playingBack_ = false; break;
+    }
+    CProfile* profile = GetProfile();
+    if (profile && profile->GetShowStepCounter())
+        stepCounter_->Show();
+    else
+        stepCounter_->Hide();
+}
+
+void CControllerGame::ApplyEndOfLevelAnswer(int answer)
+{
+    switch (answer) {
+    case END_UNDO_STEP:
+        // The player goes on from the step before the mishap.
+        CElement::ResetLevelExited();
+        CElement::LoadUndoStep(true);
+        playingBack_ = false;
+        break;
+    case END_RESTART:
+        playingBack_ = false;
+        Restart();
+        break;
+    case END_REPLAY_SOLUTION:
+        playingBack_ = true;
+        Restart();
+        break;
+    default: break;
+    }
+}
+
+void CControllerGame::Restart()
+{
+    logMessage(LOG_DEBUG, "CControllerGame:  Restarting level...\n");
+    background_.reset();
+    professor_ = nullptr;
+    CElement::UnloadElements();
+    CRender::Clear();
+    blinkCounter_ = 0;
+    solutionShown_ = playingBack_;
+    if (level_)
+        LoadLevel(level_);
+    if (CProfile* profile = GetProfile())
+        profile->SetSteps(0);
 }

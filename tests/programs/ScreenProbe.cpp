@@ -1,15 +1,20 @@
 // The game with a probe screen opened over its root screen: one image
 // button in the middle of the screen that logs its clicks, and the key "m"
-// that opens the map over it, as the main menu's Play does. Whole-program
-// tests drive it with input scripts (see support/GameRun.h).
+// that opens the map over it, as the main menu's Play does. With
+// CORVELLE_PLAY_LEVEL naming a level of the player's level folder, the game
+// screen plays that level in its place. Whole-program tests drive it with
+// input scripts (see support/GameRun.h).
 #include "engine/Draw.h"
 #include "game/Game.h"
 #include "engine/Log.h"
 #include "engine/MousePointer.h"
+#include "levels/Level.h"
+#include "screens/ControllerGame.h"
 #include "screens/ControllerIntro.h"
 #include "screens/ControllerMap.h"
 #include "screens/GuiButton.h"
 
+#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -98,7 +103,13 @@ private:
 
 int main(int argc, char** argv)
 {
-    return runCorvelle(argc, argv, [](CControllerIntro& root) {
-        root.OpenChild(std::make_unique<ProbeScreen>(), "Probe");
+    // The level outlives the screens: the game screen never owns it.
+    CLevel level;
+    return runCorvelle(argc, argv, [&level](CControllerIntro& root) {
+        const char* levelName = std::getenv("CORVELLE_PLAY_LEVEL");
+        if (levelName && level.LoadFile(levelName))
+            root.OpenChild(std::make_unique<CControllerGame>(&level, false, false, false), "Game");
+        else
+            root.OpenChild(std::make_unique<ProbeScreen>(), "Probe");
     });
 }

@@ -55,6 +55,7 @@ const std::string& TemporaryHome::path() { return g_home; }
 std::string resourceDir() { return CORVELLE_RESOURCE_DIR; }
 std::string programPath() { return CORVELLE_PROGRAM; }
 std::string probeProgramPath() { return CORVELLE_PROBE_PROGRAM; }
+std::string playerProbeProgramPath() { return CORVELLE_PLAYER_PROBE_PROGRAM; }
 std::string sourceDir() { return CORVELLE_SOURCE_DIR; }
 
 std::string readFile(const std::string& path)

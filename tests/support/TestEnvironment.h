@@ -29,6 +29,8 @@ std::string programPath();
 // Path of the game built with a probe screen of the tests over its root
 // screen (tests/programs/ScreenProbe.cpp).
 std::string probeProgramPath();
+// The game with one of the player's own screens over its root.
+std::string playerProbeProgramPath();
 
 // Root of the source tree (for fixtures kept beside the tests).
 std::string sourceDir();

@@ -302,8 +302,8 @@ void drawKeyCap(cairo_t* cr, Color top, double glow)
     }
     roundedRect(cr, 2, 2, keyWidth - 6, keyHeight - 6, 6);
     fillAndOutline(cr, darker(top, 0.12), 2, keyHeight - 4, 1.8);
-    roundedRect(cr, 5, 3.5, keyWidth - 12, keyHeight - 12, 5);
-    fillShaded(cr, top, 3.5, keyHeight - 8.5);
+    roundedRect(cr, 5, 3.5, keyWidth - 12, keyHeight - 10, 5);
+    fillShaded(cr, top, 3.5, keyHeight - 6.5);
     setColor(cr, withAlpha(darker(top, 0.3), 0.6));
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);

@@ -1,0 +1,210 @@
+#include "screens/ControllerInGame.h"
+
+#include "engine/Draw.h"
+#include "engine/FontSystem.h"
+#include "engine/Log.h"
+#include "engine/MousePointer.h"
+#include "engine/Render.h"
+#include "engine/Sprite.h"
+#include "levels/Level.h"
+#include "levels/Profile.h"
+#include "screens/ControllerMessage.h"
+#include "screens/GuiButton.h"
+#include "screens/WidgetSprite.h"
+
+#include <SDL.h>
+
+namespace {
+
+constexpr const char* PANEL_IMAGE = "baseInGameController.png";
+constexpr int LAYER_DIMMER = 1411;
+constexpr int LAYER_PANEL = 1412;
+constexpr int PANEL_X = 57, PANEL_Y = 23;
+constexpr int BUTTON_X = 307, FIRST_BUTTON_Y = 175, BUTTON_SPACING = 30;
+constexpr int HEADING_STRING = 100, HINT_STRING = 1501;
+constexpr int QUIT_TITLE = 2214, QUIT_BODY = 2323;
+constexpr int SOLUTION_TITLE = 2215, SOLUTION_BODY = 2324;
+
+const char* const BUTTON_TEXTS[CControllerInGame::BUTTON_COUNT] = {
+    "krvl_button_resumetext.png",  "krvl_button_restarttext.png",      "krvl_button_undotext.png",
+    "krvl_button_solutiontext.png", "krvl_button_instructionstext.png", "krvl_button_settingstext.png",
+    "krvl_button_scorestext.png",   "krvl_button_maptext.png",          "krvl_button_managertext.png",
+    "krvl_button_maintext.png",     "krvl_button_quittext.png"};
+
+} // namespace
+
+bool CControllerInGame::HasButton(int variant, int button)
+{
+    switch (button) {
+    case BUTTON_SCORES: return variant == VARIANT_SET_LEVEL;
+    case BUTTON_MAP: return variant != VARIANT_NO_SET;
+    case BUTTON_MANAGER: return variant == VARIANT_NO_SET;
+    default: return button >= 0 && button < BUTTON_COUNT;
+    }
+}
+
+CControllerInGame::CControllerInGame(int variant, CLevel* level)
+    : CController(CONTROLLER_IN_GAME), variant_(variant), level_(level)
+{
+    loadSprites();
+}
+
+CControllerInGame::~CControllerInGame()
+{
+    logMessage(LOG_DESTRUCT, "CControllerInGame:  Destroying CControllerInGame...\n");
+    CMousePointer::ShowHourglass(true);
+    message_.reset();
+    if (!loaded_)
+        return;
+    dimmer_.reset();
+    panel_.reset();
+    for (std::unique_ptr<CGuiButton>& button : buttons_)
+        button.reset();
+    CDraw::releaseImage(PANEL_IMAGE);
+}
+
+void CControllerInGame::loadSprites()
+{
+    if (loaded_)
+        return;
+    dimmer_ = makeWidgetSprite(LAYER_DIMMER, "dimmer.png", "InGame Controller (INGAME_LSPRITE_DIMMER)", 0, 0, true);
+
+    int image = CDraw::CopyImage("parchment_professor.png", PANEL_IMAGE, 0);
+    int width = CDraw::getImageWidth(image);
+    // The heading is the level's own title, handed over as an argument.
+    CFontSystem::DrawString(HEADING_STRING, image, ALIGN_CENTRE, width, 40, 0, 70,
+                            level_ ? level_->GetLevelHeading() : "");
+    CFontSystem::DrawString(HINT_STRING, image, ALIGN_CENTRE, width, 40, 0, 100);
+    panel_ = makeWidgetSprite(LAYER_PANEL, PANEL_IMAGE, "InGame Controller (INGAME_LSPRITE_BACKGROUND)", PANEL_X,
+                              PANEL_Y, true);
+
+    int y = FIRST_BUTTON_Y;
+    for (int index = 0; index < BUTTON_COUNT; ++index) {
+        if (!HasButton(variant_, index))
+            continue;
+        buttons_[index] = std::make_unique<CGuiButton>(BUTTON_X, y, index, this, "krvl_button_base.png", nullptr,
+                                                       "krvl_button_select.png", "krvl_button_select.png", false, 0,
+                                                       0);
+        buttons_[index]->SetText(BUTTON_TEXTS[index], 0, 0, 0, 0, 0, 0);
+        y += BUTTON_SPACING;
+    }
+    CMousePointer::HideFor(-1);
+    loaded_ = true;
+}
+
+void CControllerInGame::unloadSprites()
+{
+    if (dimmer_)
+        dimmer_->hide();
+    CMousePointer::HideFor(-1);
+    CRender::Render(true);
+    CMousePointer::ShowHourglass(true);
+    if (!loaded_)
+        return;
+    dimmer_.reset();
+    panel_.reset();
+    for (std::unique_ptr<CGuiButton>& button : buttons_)
+        button.reset();
+    CDraw::releaseImage(PANEL_IMAGE);
+    loaded_ = false;
+}
+
+void CControllerInGame::ask(Question question, int titleString, int bodyString)
+{
+    pending_ = question;
+    unloadSprites();
+    LogLoadingController("Message");
+    message_ = std::make_unique<CControllerMessage>(titleString, bodyString, true);
+    LoadController(message_.get());
+}
+
+void CControllerInGame::GUICallback(int index, int, bool)
+{
+    SetReturnValue(ANSWER_RESUME);
+    switch (index) {
+    case BUTTON_RESUME: SetExitCode(1); break;
+    case BUTTON_RESTART:
+        SetReturnValue(ANSWER_RESTART);
+        SetExitCode(1);
+        break;
+    case BUTTON_UNDO:
+        SetReturnValue(ANSWER_UNDO);
+        SetExitCode(1);
+        break;
+    case BUTTON_SOLUTION: ask(QUESTION_SOLUTION, SOLUTION_TITLE, SOLUTION_BODY); break;
+    case BUTTON_MAP:
+    case BUTTON_MANAGER: SetExitCode(2); break;
+    case BUTTON_MAIN_MENU: SetExitCode(3); break;
+    case BUTTON_QUIT: ask(QUESTION_QUIT, QUIT_TITLE, QUIT_BODY); break;
+    default:
+        // How to play, settings and high scores open screens of their own
+        // that the game does not have yet.
+        break;
+    }
+}
+
+void CControllerInGame::InputKey(bool released, int key)
+{
+    CMousePointer::HideFor(-1);
+    InputGuiKey(this, released, key, true, true);
+    // Fixed letters, whatever keys the player bound.
+    if (!released && key == SDLK_r)
+        GUICallback(BUTTON_RESTART, 0, false);
+    else if (!released && key == SDLK_u)
+        GUICallback(BUTTON_UNDO, 0, false);
+    InputScreenCapture(released, key);
+}
+
+void CControllerInGame::InputMouseMotion(int, int) { CMousePointer::Tick(); }
+
+void CControllerInGame::InputMouseButton(bool released, bool left, bool, bool, bool)
+{
+    playEmptyClickUnlessHot(released, left);
+}
+
+void CControllerInGame::Pump()
+{
+    if (int closed = TakeClosedChildId()) {
+        onChildClosed(closed);
+        return;
+    }
+    ProcessInput();
+    if (IsActive())
+        CGuiButtonBase::UpdateAll();
+}
+
+void CControllerInGame::onChildClosed(int childId)
+{
+    LogLoadingController("In Game");
+    bool solutionAsked = false;
+    if (childId == CONTROLLER_MESSAGE && message_) {
+        if (message_->GetAnswerYes()) {
+            if (pending_ == QUESTION_QUIT)
+                SetExitCode(EXIT_QUIT);
+            else if (pending_ == QUESTION_SOLUTION)
+                solutionAsked = true;
+        }
+        message_.reset();
+        pending_ = QUESTION_NONE;
+    }
+    if (!loaded_ && GetExitCode() == 0)
+        loadSprites();
+    CMousePointer::HideFor(-1);
+    if (solutionAsked)
+        solutionAgreed();
+}
+
+// A tutorial's solution is free to see; any other is guarded by the
+// profile's password, which is asked first when there is one.
+void CControllerInGame::solutionAgreed()
+{
+    CProfile* profile = GetProfile();
+    if (!profile || !profile->HasPassword() || variant_ == VARIANT_TUTORIAL) {
+        SetReturnValue(ANSWER_SOLUTION);
+        SetExitCode(1);
+        return;
+    }
+    // The password entry screen is not there yet: without it a guarded
+    // solution stays hidden and the menu stays open.
+    logMessage(LOG_DEBUG, "CControllerInGame:  The solution is guarded by the profile's password\n");
+}

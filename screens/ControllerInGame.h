@@ -1,0 +1,75 @@
+#pragma once
+
+#include "screens/Controller.h"
+
+#include <array>
+#include <memory>
+
+class CControllerMessage;
+class CGuiButton;
+class CLevel;
+class CSprite;
+
+// The pause menu over a running level. It answers the game screen through
+// its return value (InGameAnswer) when it closes with exit code 1, or closes
+// the game screen as well (2: back to the map or level manager, 3: back to
+// the main menu), or ends the program (EXIT_QUIT, after a confirmed quit).
+class CControllerInGame : public CController
+{
+public:
+    // Which buttons the menu offers.
+    enum Variant {
+        VARIANT_SET_LEVEL = 0, // a level of a built-in set
+        VARIANT_TUTORIAL = 1,  // a tutorial level of a set: no high scores
+        VARIANT_NO_SET = 2,    // level manager or editor: the manager instead of the map
+    };
+    // What the game screen is to do.
+    enum InGameAnswer { ANSWER_RESUME = 0, ANSWER_RESTART = 1, ANSWER_SOLUTION = 2, ANSWER_UNDO = 3 };
+    // The buttons by callback index.
+    enum Button {
+        BUTTON_RESUME,
+        BUTTON_RESTART,
+        BUTTON_UNDO,
+        BUTTON_SOLUTION,
+        BUTTON_INSTRUCTIONS,
+        BUTTON_SETTINGS,
+        BUTTON_SCORES,
+        BUTTON_MAP,
+        BUTTON_MANAGER,
+        BUTTON_MAIN_MENU,
+        BUTTON_QUIT,
+        BUTTON_COUNT
+    };
+
+    // level titles the menu; it is not owned.
+    CControllerInGame(int variant, CLevel* level);
+    ~CControllerInGame() override;
+
+    void GUICallback(int index, int value, bool dclick) override;
+    void InputKey(bool released, int key) override;
+    void InputMouseMotion(int x, int y) override;
+    void InputMouseButton(bool released, bool left, bool right, bool wheelUp, bool wheelDown) override;
+    void Pump() override;
+
+    // Whether the variant has that button.
+    static bool HasButton(int variant, int button);
+
+private:
+    // What a yes of the open message box means.
+    enum Question { QUESTION_NONE, QUESTION_SOLUTION, QUESTION_QUIT };
+
+    void loadSprites();
+    void unloadSprites();
+    void ask(Question question, int titleString, int bodyString);
+    void onChildClosed(int childId);
+    void solutionAgreed();
+
+    std::unique_ptr<CSprite> dimmer_;
+    std::unique_ptr<CSprite> panel_;
+    std::array<std::unique_ptr<CGuiButton>, BUTTON_COUNT> buttons_;
+    std::unique_ptr<CControllerMessage> message_;
+    bool loaded_ = false;
+    int variant_;
+    CLevel* level_;
+    Question pending_ = QUESTION_NONE;
+};

@@ -1,0 +1,266 @@
+// Playing a level on the game screen: the outcomes and what they commit,
+// keys through the bindings, recording and playing back solutions, the
+// in-game menu's answers and a level that cannot be played.
+
+#include "levels/LevelSet.h"
+#include "screens/ControllerInGame.h"
+#include "screens/ControllerMessage.h"
+#include "screens/GamePlayFixture.h"
+#include "world/ElementAIProfessor.h"
+
+using namespace corvelle_test;
+
+namespace {
+
+constexpr int LIMIT = 600; // frames any of these runs needs at most
+
+class GameOutcomeTest : public GamePlayTest
+{
+protected:
+    CControllerGame* game() { return game_.get(); }
+    bool closed() { return CController::GetCurrent() == &screen; }
+
+    // Holds a key down until the game screen closes.
+    bool holdUntilClosed(int key)
+    {
+        keyEvent(key, true);
+        return runUntil([this] { return closed(); }, LIMIT);
+    }
+};
+
+TEST_F(GameOutcomeTest, AUserLevelWonGivesItsBoardAndRecordsTheCompletion)
+{
+    CLevel level;
+    floorLevel(level, 4);
+    level.SetTile(EC_DEVICE_TUBE_END, 8, 20);
+    ASSERT_TRUE(level.SaveAs("fixture", "Fixture"));
+    open(&level, false, false, false);
+    ASSERT_TRUE(holdUntilClosed(SDLK_RIGHT));
+    EXPECT_EQ(game()->GetOutcome(), CControllerGame::OUTCOME_USER_LEVEL_WON);
+    UserLevelProgress record = profile_.GetUserLevelRecord("fixture");
+    EXPECT_TRUE(record.completed);
+    EXPECT_GT(record.best, 0);
+    EXPECT_EQ(record.best, profile_.GetSteps(true));
+}
+
+TEST_F(GameOutcomeTest, ASetLevelWonCommitsItsScore)
+{
+    std::string error;
+    ASSERT_TRUE(CLevelSet::readArchive(resourceDir() + "/" + LEVEL_ARCHIVE_NAME, error)) << error;
+    CLevelSet* set = CLevelSet::getSet(LEVELSET_ADVANCED);
+    CLevel* level = set->selectLevel(4);
+    level->Reset();
+    floorLevel(*level, 10);
+    level->SetTile(EC_DEVICE_TUBE_END, 13, 20);
+    profile_.SetLevelSet(LEVELSET_ADVANCED);
+    profile_.SetLevel(4);
+    open(set);
+    ASSERT_TRUE(holdUntilClosed(SDLK_RIGHT));
+    EXPECT_EQ(game()->GetOutcome(), CControllerGame::OUTCOME_SET_LEVEL_WON);
+    EXPECT_GT(profile_.GetSteps(true), 0);
+    EXPECT_EQ(profile_.GetScore(LEVELSET_ADVANCED, 4, false), profile_.GetSteps(true));
+    game_.reset();
+    CLevelSet::freeAll();
+}
+
+TEST_F(GameOutcomeTest, MishapsGiveTheirBoardsAndCommitNothing)
+{
+    struct Case {
+        const char* what;
+        bool singe; // else he walks off the board's left edge
+        int outcome;
+    };
+    const Case cases[] = {{"walked off the board", false, CControllerGame::OUTCOME_CAUGHT},
+                          {"singed", true, CControllerGame::OUTCOME_SINGED}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CLevel level;
+        floorLevel(level, 3);
+        level.SetTile(EC_DEVICE_TUBE_END, 12, 20);
+        ASSERT_TRUE(level.SaveAs("mishap", "Mishap"));
+        open(&level, false, false, false);
+        if (c.singe) {
+            frames(120);
+            game()->GetProfessor()->heated = true; // as a heat shot leaves him
+        } else {
+            keyEvent(SDLK_LEFT, true);
+        }
+        ASSERT_TRUE(runUntil([this] { return closed(); }, LIMIT));
+        EXPECT_EQ(game()->GetOutcome(), c.outcome);
+        EXPECT_FALSE(profile_.GetUserLevelRecord("mishap").completed);
+    }
+}
+
+TEST_F(GameOutcomeTest, ALevelWithoutAStartTubeIsRefusedWithAMessage)
+{
+    CLevel level;
+    level.SetTile(EC_TERRAIN_GRASS, 4, 21);
+    open(&level, false, false, false);
+    EXPECT_EQ(game()->GetProfessor(), nullptr);
+    // Keys and clicks before the refusal reach nothing.
+    game()->InputKey(false, SDLK_RIGHT);
+    game()->InputMouseButton(false, true, false, false, false);
+    frame();
+    ASSERT_EQ(CController::GetCurrentId(), CONTROLLER_MESSAGE);
+    tap(SDLK_RETURN);
+    frames(2);
+    EXPECT_TRUE(closed());
+    EXPECT_EQ(game()->GetOutcome(), 0);
+}
+
+// ---- Solutions.
+
+class SolutionTest : public GameOutcomeTest
+{
+protected:
+    void SetUp() override
+    {
+        GameOutcomeTest::SetUp();
+        // Walk left to the exit, turning round once on the way.
+        floorLevel(level_, 12);
+        level_.SetTile(EC_DEVICE_TUBE_END, 6, 20);
+    }
+
+    // An editor run that records the player turning right, walking left a
+    // while, pausing, and walking left again until the level is left; the
+    // level frame it ended in.
+    int recordRun(int leftKey)
+    {
+        open(&level_, true, false, true);
+        frames(3);
+        tap(SDLK_RIGHT);
+        keyEvent(leftKey, true);
+        frames(30);
+        keyEvent(leftKey, false);
+        frames(10);
+        keyEvent(leftKey, true);
+        int ended = runToClose();
+        keyEvent(leftKey, false);
+        return ended;
+    }
+
+    // The level frame in which the game screen closed; -1 when it did not.
+    int runToClose()
+    {
+        for (int i = 0; i < LIMIT; ++i) {
+            int levelFrame = game()->GetLevelFrame();
+            frame();
+            if (closed())
+                return levelFrame;
+        }
+        return -1;
+    }
+
+    int professorX() { return game()->GetProfessor()->x; }
+
+    CLevel level_;
+};
+
+TEST_F(SolutionTest, ARecordedSolutionPlaysBackToTheSameFrame)
+{
+    const int recordedEnd = recordRun(SDLK_LEFT);
+    ASSERT_GT(recordedEnd, 0);
+    EXPECT_TRUE(level_.IsSolutionRecorded());
+    const int steps = profile_.GetSteps(true);
+
+    open(&level_, false, true, true);
+    EXPECT_EQ(runToClose(), recordedEnd);
+    EXPECT_EQ(profile_.GetSteps(true), steps);
+    EXPECT_TRUE(CElement::IsProfessorLeaving());
+}
+
+TEST_F(SolutionTest, ARebindingStillRecordsTheFixedCodesAndPlaysThemBack)
+{
+    profile_.SetKey(CProfile::KEY_LEFT, SDLK_a);
+    const int recordedEnd = recordRun(SDLK_a);
+    ASSERT_GT(recordedEnd, 0);
+    bool left = false;
+    for (const ReplayKey& key : level_.GetSolution()) {
+        EXPECT_NE(key.key, SDLK_a);
+        left = left || key.key == CControllerGame::RECORDED_LEFT;
+    }
+    EXPECT_TRUE(left);
+
+    open(&level_, false, true, true);
+    EXPECT_EQ(runToClose(), recordedEnd);
+    EXPECT_TRUE(CElement::IsProfessorLeaving());
+}
+
+TEST_F(SolutionTest, RecordsOfOneFrameAreAllFedInIt)
+{
+    level_.ClearSolution();
+    // Once he is out of the tube: he walks left only when every record of
+    // the frame was fed.
+    level_.AddReplayKey(70, CControllerGame::RECORDED_RIGHT, false);
+    level_.AddReplayKey(70, CControllerGame::RECORDED_RIGHT, true);
+    level_.AddReplayKey(70, CControllerGame::RECORDED_LEFT, false);
+    level_.AddReplayKey(120, CControllerGame::RECORDED_LEFT, true);
+    open(&level_, false, true, true);
+    frames(2);
+    const int startX = professorX();
+    runUntil([this] { return game()->GetLevelFrame() > 70; }, LIMIT);
+    EXPECT_EQ(level_.GetReplayKey().frame, 120);
+    frames(40);
+    EXPECT_LT(professorX(), startX);
+}
+
+TEST_F(SolutionTest, AKeyDuringPlaybackOpensTheMenuAndResumeHandsControlBack)
+{
+    recordRun(SDLK_LEFT);
+    open(&level_, false, true, false);
+    frames(40);
+    ASSERT_TRUE(game()->IsPlayingBack());
+    tap(SDLK_SPACE);
+    ASSERT_EQ(CController::GetCurrentId(), CONTROLLER_IN_GAME);
+    tap(SDLK_ESCAPE); // resume
+    frame();
+    ASSERT_EQ(CController::GetCurrent(), game());
+    EXPECT_FALSE(game()->IsPlayingBack());
+    const int x = professorX();
+    keyEvent(SDLK_RIGHT, true);
+    frames(80);
+    keyEvent(SDLK_RIGHT, false);
+    frame();
+    EXPECT_GT(professorX(), x);
+}
+
+TEST_F(SolutionTest, TheMenusSolutionAnswerReplaysFromTheFirstFrameAndEarnsNothing)
+{
+    const int recordedEnd = recordRun(SDLK_LEFT);
+    ASSERT_TRUE(level_.SaveAs("replayed", "Replayed"));
+    open(&level_, false, false, false);
+    frames(5);
+    tap(SDLK_ESCAPE);
+    ASSERT_EQ(CController::GetCurrentId(), CONTROLLER_IN_GAME);
+    game()->GetInGameMenu()->GUICallback(CControllerInGame::BUTTON_SOLUTION, 0, false);
+    frame();
+    ASSERT_EQ(CController::GetCurrentId(), CONTROLLER_MESSAGE);
+    CController::GetCurrent()->GUICallback(1, 0, false); // yes
+    frames(3);
+    ASSERT_EQ(CController::GetCurrent(), game());
+    EXPECT_TRUE(game()->IsPlayingBack());
+    EXPECT_EQ(runToClose(), recordedEnd);
+    EXPECT_EQ(game()->GetOutcome(), CControllerGame::OUTCOME_USER_LEVEL_WON);
+    EXPECT_FALSE(profile_.GetUserLevelRecord("replayed").completed);
+}
+
+TEST_F(SolutionTest, WhileRecordingNeitherUndoNorClicksEnterTheSolution)
+{
+    open(&level_, true, false, true);
+    frames(3);
+    keyEvent(SDLK_LEFT, true);
+    frames(20);
+    keyEvent(SDLK_LEFT, false);
+    frames(20);
+    const int x = professorX();
+    tap(SDLK_u);
+    pointAt(24 * 20, 21 * 24);
+    game()->InputMouseButton(false, true, false, false, false);
+    game()->InputMouseButton(true, true, false, false, false);
+    frames(20);
+    EXPECT_EQ(professorX(), x);
+    for (const ReplayKey& key : level_.GetSolution())
+        EXPECT_EQ(key.key, CControllerGame::RECORDED_LEFT);
+}
+
+} // namespace

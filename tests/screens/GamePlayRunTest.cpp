@@ -1,0 +1,96 @@
+// The game screen tried whole: the real program plays a fixture level from
+// the player's level folder, driven by an input script.
+
+#include "levels/Level.h"
+#include "platform/Folders.h"
+#include "support/GameRun.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvelle_test;
+
+namespace {
+
+const std::vector<std::string> POINTERS_ONLY = {"Global Mouse Pointer", "Global Hourglass Pointer"};
+
+// A grass floor with the start tube at column 10 and the exit at 14.
+void saveFixtureLevel()
+{
+    initDirectories();
+    CLevel level;
+    for (int x = 4; x <= 20; ++x)
+        level.SetTile(EC_TERRAIN_GRASS, x, 21);
+    level.SetTile(EC_DEVICE_TUBE_START, 10, 20);
+    level.SetTile(EC_DEVICE_TUBE_END, 14, 20);
+    ASSERT_TRUE(level.SaveAs("walk to the exit", "Walk to the Exit"));
+}
+
+GameRun playRun(const std::string& script)
+{
+    GameRun run;
+    run.program = probeProgramPath();
+    run.logChannels = "4,32";
+    run.environment.push_back({"CORVELLE_PLAY_LEVEL", "walk to the exit"});
+    run.script = script;
+    run.maxFrames = 1200;
+    return run;
+}
+
+} // namespace
+
+TEST(GamePlayRunTest, ALevelIsPlayedToTheExit)
+{
+    saveFixtureLevel();
+    GameRunResult result = runGame(playRun("wait 90\n"
+                                           "keydown right\n"
+                                           "wait 400\n"
+                                           "keyup right\n"
+                                           "wait 5\n"
+                                           "quit\n"));
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    EXPECT_TRUE(result.hasLine("Loading Controller:  Game")) << result.output;
+    EXPECT_TRUE(result.hasLine("*  --> Professor Successfully Exited                      *")) << result.output;
+    EXPECT_TRUE(result.hasLine("Loading Post Game Controller (type=7)")) << result.output;
+    EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
+}
+
+TEST(GamePlayRunTest, QuittingFromTheInGameMenuAsksAndEndsTheProgram)
+{
+    saveFixtureLevel();
+    // Escape opens the menu; its last button (quit) lies at (307, 415), the
+    // question's OK at (315, 420).
+    GameRunResult result = runGame(playRun("wait 60\n"
+                                           "key escape\n"
+                                           "wait 5\n"
+                                           "click 400 429\n"
+                                           "wait 5\n"
+                                           "click 355 440\n"
+                                           "wait 30\n"));
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    EXPECT_TRUE(result.hasLine("Loading In Game Controller")) << result.output;
+    EXPECT_TRUE(result.hasLine("Loading Controller:  Message")) << result.output;
+    EXPECT_EQ(result.output.find("frame limit"), std::string::npos) << "the confirmed quit ended the run";
+    EXPECT_TRUE(result.hasLine("ID_900:  SHUTDOWN COMPLETED"));
+    EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
+}
+
+TEST(GamePlayRunTest, ALevelWithoutAStartTubeIsRefused)
+{
+    initDirectories();
+    CLevel level;
+    level.SetTile(EC_TERRAIN_GRASS, 4, 21);
+    ASSERT_TRUE(level.SaveAs("walk to the exit", "No Start"));
+    GameRun run = playRun("wait 30\n"
+                          "key return\n"
+                          "wait 30\n"
+                          "quit\n");
+    run.logChannels = "4,11,32";
+    GameRunResult result = runGame(run);
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    EXPECT_TRUE(result.hasLine("Loading Controller:  Message")) << result.output;
+    EXPECT_TRUE(result.hasLine("CControllerMessage:  Destroying CControllerMessage...")) << result.output;
+    // The game screen closed after the message, before the script quits.
+    EXPECT_LT(result.output.find("ID_900:  SHUTDOWN:  C5 Completed"), result.output.find("InputScript:  line 4"))
+        << result.output;
+    EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
+}

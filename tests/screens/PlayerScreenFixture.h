@@ -1,0 +1,74 @@
+#pragma once
+
+#include "levels/Profile.h"
+#include "levels/ProfileTestSupport.h"
+#include "screens/DialogFixture.h"
+
+#include <memory>
+#include <string>
+
+namespace corvelle_test {
+
+// Stand-ins for the pictures of the player's own screens, at the sizes of
+// the real ones, so buttons land where players click them.
+inline void registerPlayerScreenPictures()
+{
+    registerDialogPictures();
+    const Rgba grey{90, 90, 90, 255};
+    registerPicture("parchment.png", 686, 554, grey);
+    for (const char* look : {"defaulttext", "controlstext", "passwordtext", "backmenutext", "savetext", "canceltext"})
+        registerPicture((std::string("krvl_button_") + look + ".png").c_str(), 186, 28, grey);
+    for (const char* part : {"shadow", "frame", "value"})
+        registerPicture((std::string("slider_") + part + ".png").c_str(), 112, 18, grey);
+    registerPicture("slider_greyout.png", 152, 20, grey);
+    for (const char* sign : {"minus", "plus"})
+        for (const char* look : {"base", "shadow", "rollover"})
+            registerPicture((std::string("slider_button_") + sign + look + ".png").c_str(), 17, 18, grey);
+    for (const char* look : {"base", "rollover", "basecheck", "rollovercheck"})
+        registerPicture((std::string("checkbox_") + look + ".png").c_str(), 24, 24, grey);
+    for (const char* look : {"base", "shadow", "rollover"})
+        registerPicture((std::string("optionscontrolsinput") + look + ".png").c_str(), 130, 30, grey);
+    registerPicture("optionscontrolscursor.png", 3, 18, grey);
+}
+
+// A widget test with the player's profile handed to the screens.
+class PlayerScreenTest : public WidgetTest
+{
+protected:
+    void SetUp() override
+    {
+        WidgetTest::SetUp();
+        registerPlayerScreenPictures();
+        // Each test starts with the first-run profile "PLAYER 1".
+        profile_test::removeProfileFiles();
+        profile = std::make_unique<CProfile>();
+        CController::SetProfile(profile.get());
+    }
+
+    void TearDown() override
+    {
+        CController::SetProfile(nullptr);
+        profile.reset();
+        WidgetTest::TearDown();
+    }
+
+    // Opens the screen over the recording screen, as a parent would.
+    template <class Screen, class... Args>
+    std::unique_ptr<Screen> open(Args&&... args)
+    {
+        auto child = std::make_unique<Screen>(std::forward<Args>(args)...);
+        screen.LoadController(child.get());
+        return child;
+    }
+
+    // A key press and its release, through the screen's own handler.
+    static void press(CController& target, int key)
+    {
+        target.InputKey(false, key);
+        target.InputKey(true, key);
+    }
+
+    std::unique_ptr<CProfile> profile;
+};
+
+} // namespace corvelle_test
