@@ -9,6 +9,8 @@
 #include "levels/Level.h"
 #include "levels/Profile.h"
 #include "screens/ControllerMessage.h"
+#include "screens/ControllerScoreboard.h"
+#include "screens/ControllerTextEntries.h"
 #include "screens/GuiButton.h"
 #include "screens/WidgetSprite.h"
 
@@ -136,9 +138,15 @@ void CControllerInGame::GUICallback(int index, int, bool)
     case BUTTON_MANAGER: SetExitCode(2); break;
     case BUTTON_MAIN_MENU: SetExitCode(3); break;
     case BUTTON_QUIT: ask(QUESTION_QUIT, QUIT_TITLE, QUIT_BODY); break;
+    case BUTTON_SCORES:
+        unloadSprites();
+        LogLoadingController("Scoreboard");
+        scoreboard_ = std::make_unique<CControllerScoreboard>(CControllerScoreboard::BOARD_IN_GAME, false);
+        LoadController(scoreboard_.get());
+        break;
     default:
-        // How to play, settings and high scores open screens of their own
-        // that the game does not have yet.
+        // How to play and settings open screens of their own that the game
+        // does not have yet.
         break;
     }
 }
@@ -186,6 +194,14 @@ void CControllerInGame::onChildClosed(int childId)
         }
         message_.reset();
         pending_ = QUESTION_NONE;
+    } else if (childId == CONTROLLER_SCOREBOARD) {
+        scoreboard_.reset();
+    } else if (childId == CONTROLLER_PASSWORD && password_) {
+        if (!password_->WasCancelled()) {
+            SetReturnValue(ANSWER_SOLUTION);
+            SetExitCode(1);
+        }
+        password_.reset();
     }
     if (!loaded_ && GetExitCode() == 0)
         loadSprites();
@@ -204,7 +220,8 @@ void CControllerInGame::solutionAgreed()
         SetExitCode(1);
         return;
     }
-    // The password entry screen is not there yet: without it a guarded
-    // solution stays hidden and the menu stays open.
-    logMessage(LOG_DEBUG, "CControllerInGame:  The solution is guarded by the profile's password\n");
+    unloadSprites();
+    LogLoadingController("Password");
+    password_ = std::make_unique<CControllerPassword>(profile->GetPassword());
+    LoadController(password_.get());
 }

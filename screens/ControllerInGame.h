@@ -6,6 +6,7 @@
 #include <memory>
 
 class CControllerMessage;
+class CControllerTextEntryBase;
 class CGuiButton;
 class CLevel;
 class CSprite;
@@ -68,6 +69,8 @@ private:
     std::unique_ptr<CSprite> panel_;
     std::array<std::unique_ptr<CGuiButton>, BUTTON_COUNT> buttons_;
     std::unique_ptr<CControllerMessage> message_;
+    std::unique_ptr<CController> scoreboard_;
+    std::unique_ptr<CControllerTextEntryBase> password_;
     bool loaded_ = false;
     int variant_;
     CLevel* level_;

@@ -5,6 +5,8 @@
 #include "levels/Profile.h"
 #include "screens/ControllerInGame.h"
 #include "screens/ControllerMessage.h"
+#include "screens/ControllerScoreboard.h"
+#include "screens/ControllerTextEntryBase.h"
 #include "screens/DialogFixture.h"
 
 #include <SDL.h>
@@ -22,6 +24,8 @@ protected:
     {
         WidgetTest::SetUp();
         registerDialogPictures();
+        registerTextEntryPictures();
+        registerScoreboardPictures();
         CController::SetProfile(&profile_);
         level_.SetHeading("Fixture");
     }
@@ -151,12 +155,36 @@ TEST_F(InGameTest, TheSolutionIsAskedForAndGuardedByThePasswordOutsideTutorials)
         EXPECT_EQ(menu.GetExitCode(), c.given ? 1 : 0);
         EXPECT_EQ(menu.GetReturnValue(), c.given ? Menu::ANSWER_SOLUTION : Menu::ANSWER_RESUME);
         if (!c.given) {
-            EXPECT_TRUE(shown("InGame Controller (INGAME_LSPRITE_BACKGROUND)"));
+            // The password is asked; the right one gives the solution.
+            ASSERT_EQ(CController::GetCurrentId(), CONTROLLER_PASSWORD);
+            auto* entry = static_cast<CControllerTextEntryBase*>(CController::GetCurrent());
+            entry->SetText(c.password);
+            entry->GUICallback(CControllerTextEntryBase::BUTTON_OK, 0, false);
+            frame(); // the entry closes
+            CController::GetCurrent()->Pump();
+            EXPECT_EQ(menu.GetExitCode(), 1);
+            EXPECT_EQ(menu.GetReturnValue(), Menu::ANSWER_SOLUTION);
         }
         // The box closed: the stack is back on the menu or below it.
         CController::resetStackForTesting();
         screen.Activate(nullptr);
     }
+}
+
+TEST_F(InGameTest, HighScoresShowTheLevelsTableAndComeBackToTheMenu)
+{
+    Menu menu(Menu::VARIANT_SET_LEVEL, &level_);
+    open(menu);
+    menu.GUICallback(Menu::BUTTON_SCORES, 0, false);
+    ASSERT_EQ(CController::GetCurrentId(), CONTROLLER_SCOREBOARD);
+    auto* board = static_cast<CControllerScoreboard*>(CController::GetCurrent());
+    EXPECT_EQ(board->GetBoardType(), CControllerScoreboard::BOARD_IN_GAME);
+    board->InputKey(false, SDLK_ESCAPE);
+    frame(); // the board closes
+    frame(); // the menu takes it back
+    EXPECT_EQ(CController::GetCurrentId(), CONTROLLER_IN_GAME);
+    EXPECT_EQ(menu.GetExitCode(), 0);
+    EXPECT_TRUE(shown("InGame Controller (INGAME_LSPRITE_BACKGROUND)"));
 }
 
 } // namespace

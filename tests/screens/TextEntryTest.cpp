@@ -5,7 +5,7 @@
 #include "screens/ControllerTextEntries.h"
 #include "screens/GuiButtonBase.h"
 #include "screens/GuiTextbox.h"
-#include "screens/WidgetFixture.h"
+#include "screens/DialogFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -24,18 +24,7 @@ protected:
     {
         WidgetTest::SetUp();
         CFontSystem::Init((resourceDir() + "/").c_str(), (resourceDir() + "/resource5.dat").c_str());
-        registerPicture("dimmer.png", 800, 600, {0, 0, 0, 100});
-        registerPicture("profile_entername_mainbig.png", 376, 180, {230, 210, 170, 255});
-        registerPicture("profile_entername_mainsmall.png", 234, 122, {230, 210, 170, 255});
-        registerPicture("profile_entername_textbox.png", 180, 28, {255, 255, 255, 255});
-        registerPicture("profilenternamecursor.png", 2, 19, {0, 0, 0, 255});
-        for (const char* button : {"okay", "cancel"})
-            for (const char* part : {"base", "shadow", "rollover"})
-                registerPicture((std::string("profile_button_") + button + part + ".png").c_str(), 76, 32,
-                                {40, 160, 40, 255});
-        for (const char* marker : {"scoreboard_user_invalid", "password_invalid"})
-            for (int n = 0; n <= 5; ++n)
-                registerPicture((marker + std::to_string(n) + ".png").c_str(), 300, 30, {200, 40, 40, 255});
+        registerTextEntryPictures();
     }
     void TearDown() override
     {
