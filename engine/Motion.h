@@ -8,7 +8,7 @@ class Oscillator
 {
 public:
     Oscillator(int base, int amplitude, float exponent, float scale, int startStep);
-    ~Oscillator() {}
+    ~Oscillator() = default;
 
     void step();
     int getValue() const;
@@ -31,7 +31,7 @@ class LinearMover
 {
 public:
     LinearMover(float x, float y, float dx, float dy, int period);
-    ~LinearMover() {}
+    ~LinearMover() = default;
 
     void step();
     float getX() const { return x_; }

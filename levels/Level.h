@@ -121,6 +121,10 @@ public:
     void ResetReplay();
     ReplayKey GetReplayKey() const;
     bool AdvanceReplay();
+    // The replay cursor as a position in the solution, for a run that is
+    // saved and taken up again later.
+    int GetReplayCursor() const { return replayCursor_; }
+    void SetReplayCursor(int cursor) { replayCursor_ = cursor; }
     const std::vector<ReplayKey>& GetSolution() const { return solution_; }
     void PrintSolution() const;
 

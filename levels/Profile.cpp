@@ -57,10 +57,17 @@ CProfile::CProfile()
     stepsShadow_ = progress_.scoreKey;
 }
 
+CProfile::CProfile(InMemory) : inMemory_(true)
+{
+    Reset();
+    SetSteps(0);
+}
+
 CProfile::~CProfile()
 {
     logMessage(LOG_DESTRUCT, "CProfile:  Destroying CProfile...\n");
-    SaveHeader();
+    if (!inMemory_)
+        SaveHeader();
 }
 
 // ---------------------------------------------------------------------------

@@ -49,7 +49,11 @@ public:
 
     // Loads the list and the current profile (or makes the first one).
     CProfile();
-    // Saves the current profile and the header.
+    // A fresh profile kept in memory only: it reads and writes no file. The
+    // tools that run levels without the game count steps on one.
+    struct InMemory {};
+    explicit CProfile(InMemory);
+    // Saves the current profile and the header (not for one in memory).
     ~CProfile() override;
 
     // --- Scores and progress ---
@@ -162,4 +166,5 @@ private:
     int32_t steps_ = 0;
     int32_t stepsShadow_ = 0;
     int32_t previousBest_ = 0;
+    bool inMemory_ = false;
 };

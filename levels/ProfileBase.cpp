@@ -167,9 +167,17 @@ int CProfileBase::nextFreeNumber() const
     return number;
 }
 
+bool CProfileBase::IsAcceptableName(const std::string& name)
+{
+    if (name.empty() || name.size() > NAME_LENGTH_MAX)
+        return false;
+    bool printable = std::all_of(name.begin(), name.end(), [](char c) { return c >= 0x20 && c <= 0x7E; });
+    return printable && name.find_first_not_of(' ') != std::string::npos;
+}
+
 bool CProfileBase::AddProfile(const std::string& name)
 {
-    if (name.size() > NAME_LENGTH_MAX || nameInUse(name, -1)) {
+    if (!IsAcceptableName(name) || nameInUse(name, -1)) {
         logMessage(LOG_WARNING, "CProfileBase::AddProfile()  Name refused:  '%s'\n", name.c_str());
         return false;
     }
@@ -197,8 +205,10 @@ bool CProfileBase::RenameProfile(std::string oldName, const std::string& newName
         logError(true, "Unable to find profile to rename.\n");
         return false;
     }
-    if (newName.size() > NAME_LENGTH_MAX || nameInUse(newName, found->first))
+    if (!IsAcceptableName(newName) || nameInUse(newName, found->first)) {
+        logMessage(LOG_WARNING, "CProfileBase::RenameProfile()  Name refused:  '%s'\n", newName.c_str());
         return false;
+    }
     found->second.name = newName;
     SaveHeader();
     return true;

@@ -80,15 +80,18 @@ public:
     // Only a listed number is taken; false otherwise.
     bool SetCurrentProfileNumber(int number);
 
+    // A name the header can hold and every screen can show: 1 to
+    // NAME_LENGTH_MAX printable ASCII characters, not only spaces.
+    static bool IsAcceptableName(const std::string& name);
     // Creates a profile with default settings and progress, makes it current
     // and saves it and the header. Refuses (false) a name that is in use or
-    // longer than NAME_LENGTH_MAX.
+    // not acceptable (IsAcceptableName).
     bool AddProfile(const std::string& name);
     // Makes the named profile current (an unknown name is fatal) and loads
     // its file; null reloads the current profile.
     void SelectProfile(const char* name);
     // An unknown old name is fatal; a new name in use by another profile or
-    // too long is refused (false).
+    // not acceptable is refused (false).
     bool RenameProfile(std::string oldName, const std::string& newName);
     // An unknown name is fatal. The profile's file stays on disk.
     void DeleteProfile(std::string name);

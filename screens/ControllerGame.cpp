@@ -1,4 +1,5 @@
 #include "screens/ControllerGame.h"
+#include "screens/SolutionKeys.h"
 
 #include "engine/Background.h"
 #include "engine/Draw.h"
@@ -28,7 +29,6 @@ constexpr int BLINK_PERIOD = 51;
 constexpr int REFUSED_TITLE = 2240, REFUSED_BODY = 2340;
 // A chapter that is told only once its level is won: the set's ending.
 constexpr int ENDING_CHAPTER = 11;
-constexpr int POWERUP_SLOTS = 9;
 
 const char* const ASTERISKS = "***********************************************************\n";
 
@@ -111,21 +111,8 @@ CControllerGame::~CControllerGame()
 
 void CControllerGame::LoadLevel(CLevel* level)
 {
-    logMessage(LOG_TICKS, "CGame:  Initialize Elements\n");
-    // The world is program-wide: a world still standing (a second load
-    // without a restart's unload) would otherwise be dropped undeleted.
-    CElement::UnloadElements();
-    CElement::ResetWorld();
-
-    logMessage(LOG_TICKS, "CGame:  Setup SOlutions\n");
     startFramePending_ = true;
-    if (recording_)
-        level->ClearSolution();
-    if (playingBack_)
-        level->ResetReplay();
-
-    logMessage(LOG_TICKS, "CGame:  Reset Teleport Powerups\n");
-    level->ClearTeleportReservations();
+    PrepareWorld(*level, recording_, playingBack_);
 
     logMessage(LOG_GAME, "CControllerGame::LoadLevel()  Loading Background %i\n", level->GetBackground());
     logMessage(LOG_TICKS, "CGame:  Create background\n");
@@ -133,6 +120,24 @@ void CControllerGame::LoadLevel(CLevel* level)
 
     BuildElements(*level);
     professor_ = static_cast<CElementAIProfessor*>(CElement::GetProfessor());
+}
+
+void CControllerGame::PrepareWorld(CLevel& level, bool recording, bool playingBack)
+{
+    logMessage(LOG_TICKS, "CGame:  Initialize Elements\n");
+    // The world is program-wide: a world still standing (a second load
+    // without a restart's unload) would otherwise be dropped undeleted.
+    CElement::UnloadElements();
+    CElement::ResetWorld();
+
+    logMessage(LOG_TICKS, "CGame:  Setup SOlutions\n");
+    if (recording)
+        level.ClearSolution();
+    if (playingBack)
+        level.ResetReplay();
+
+    logMessage(LOG_TICKS, "CGame:  Reset Teleport Powerups\n");
+    level.ClearTeleportReservations();
 }
 
 int32_t CControllerGame::GetLevelFrame() const { return static_cast<int32_t>(CDraw::getFrame()) - startFrame_; }
@@ -188,20 +193,7 @@ void CControllerGame::HandleKey(bool released, int key)
     if (!professor_)
         return;
     if (playingBack_) {
-        if (key >= RECORDED_FIRST_POWERUP && key < RECORDED_FIRST_POWERUP + POWERUP_SLOTS) {
-            if (!released)
-                professor_->usePowerup(key - RECORDED_FIRST_POWERUP);
-        } else if (key == RECORDED_UP) {
-            professor_->onKeyUp(released);
-        } else if (key == RECORDED_DOWN) {
-            professor_->onKeyDown(released);
-        } else if (key == RECORDED_RIGHT) {
-            professor_->onKeyRight(released);
-        } else if (key == RECORDED_LEFT) {
-            professor_->onKeyLeft(released);
-        } else if (key == RECORDED_ACTION) {
-            professor_->onKeyAction(released);
-        }
+        applySolutionKey(*professor_, released, key);
         return;
     }
 
@@ -220,7 +212,7 @@ void CControllerGame::HandleKey(bool released, int key)
             CElement::LoadUndoStep(false);
         return;
     }
-    for (int slot = 0; slot < POWERUP_SLOTS; ++slot) {
+    for (int slot = 0; slot < SOLUTION_POWERUP_SLOTS; ++slot) {
         if (bound(CProfile::KEY_POWERUP_FIRST + slot)) {
             if (!released)
                 professor_->usePowerup(slot);
@@ -327,22 +319,11 @@ void CControllerGame::feedReplay()
         showSprite(*replayMarker_);
     }
 
-    ReplayKey next = level_->GetReplayKey();
     eventFrame_ = static_cast<int32_t>(CDraw::getFrame());
-    int32_t elapsed = eventFrame_ - startFrame_;
-    if (next.frame < elapsed) {
-        logMessage(LOG_DEBUG, "CControllerGame::Pump()   Playback completed at frame %i\n", elapsed);
+    const int32_t elapsed = eventFrame_ - startFrame_;
+    if (!feedSolutionKeys(*level_, elapsed, [this](const ReplayKey& key) { HandleKey(key.released, key.key); })) {
         playingBack_ = false;
         replayMarker_->hide();
-        return;
-    }
-    while (next.frame == elapsed) {
-        logMessage(LOG_DEBUG, "CControllerGame::Pump()   Frame %i:  Using replay key %i  (released = %i)\n", elapsed,
-                   next.key, next.released ? 1 : 0);
-        HandleKey(next.released, next.key);
-        if (!level_->AdvanceReplay())
-            break;
-        next = level_->GetReplayKey();
     }
 }
 

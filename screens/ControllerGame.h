@@ -1,6 +1,7 @@
 #pragma once
 
 #include "screens/Controller.h"
+#include "screens/SolutionKeys.h"
 
 #include <cstdint>
 #include <memory>
@@ -41,8 +42,9 @@ public:
     enum EndOfLevelAnswer { END_RESTART = 1, END_REPLAY_SOLUTION = 3, END_UNDO_STEP = 14 };
 
     // Solutions hold these codes, whatever keys the player bound.
-    static constexpr int RECORDED_UP = 273, RECORDED_DOWN = 274, RECORDED_RIGHT = 275, RECORDED_LEFT = 276;
-    static constexpr int RECORDED_ACTION = 102, RECORDED_FIRST_POWERUP = 49;
+    static constexpr int RECORDED_UP = SOLUTION_KEY_UP, RECORDED_DOWN = SOLUTION_KEY_DOWN;
+    static constexpr int RECORDED_RIGHT = SOLUTION_KEY_RIGHT, RECORDED_LEFT = SOLUTION_KEY_LEFT;
+    static constexpr int RECORDED_ACTION = SOLUTION_KEY_ACTION, RECORDED_FIRST_POWERUP = SOLUTION_KEY_POWERUP_FIRST;
 
     // Plays the set's current level.
     explicit CControllerGame(CLevelSet* set);
@@ -83,6 +85,9 @@ public:
 
     // ---- World building, usable without a window: every element
     // registers itself in the world, so these keep no list.
+    // The world emptied for the level: reset, the solution cleared when
+    // recording or rewound when playing back, teleport colours free again.
+    static void PrepareWorld(CLevel& level, bool recording, bool playingBack);
     // Ladders, tiles and teleports of the level, on a world just reset.
     static void BuildElements(CLevel& level);
     // The element a level code stands for at (x, y), frozen or heated as the

@@ -10,6 +10,7 @@
 #include "engine/TextLayout.h"
 #include "levels/Profile.h"
 #include "screens/ControllerOptionsControls.h"
+#include "screens/ControllerOptionsPassword.h"
 #include "screens/GuiButton.h"
 #include "screens/GuiCheckbox.h"
 #include "screens/GuiSlider.h"
@@ -232,7 +233,11 @@ void CControllerOptions::OpenControls()
 
 void CControllerOptions::OpenPassword()
 {
-    // The change-password screen joins once the text box exists.
+    dimmer_->hide();
+    CMousePointer::HideFor(-1);
+    CRender::Render(true);
+    UnloadSprites();
+    openChild(std::make_unique<CControllerOptionsPassword>(profile().GetPassword()), "Options Password");
 }
 
 void CControllerOptions::InputKey(bool released, int key)

@@ -141,6 +141,9 @@ struct WorldState {
 // read one another's state (what stands below, who is pushing).
 class CElement : public ElementStatus
 {
+    // The whole-world snapshot reads and writes every field.
+    friend struct WorldSnapshotAccess;
+
 public:
     CElement(int x, int y, int variant);
     CElement(const CElement&) = delete;

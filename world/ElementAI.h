@@ -12,6 +12,9 @@
 // down.
 class CElementAI : public CElement
 {
+    // The whole-world snapshot reads and writes every field.
+    friend struct WorldSnapshotAccess;
+
 public:
     CElementAI(int x, int y);
     ~CElementAI() override;

@@ -20,6 +20,9 @@ class SoundObject;
 // and indexes the table of 55 sprites.
 class CElementAIBot : public CElementAI
 {
+    // The whole-world snapshot reads and writes every field.
+    friend struct WorldSnapshotAccess;
+
 public:
     // The level codes a bot is built from, and the modifier that starts it
     // frozen (the factory then freezes it).

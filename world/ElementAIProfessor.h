@@ -41,6 +41,9 @@ struct ProfessorStatus {
 // the step counter.
 class CElementAIProfessor : public CElementAI, public ProfessorStatus
 {
+    // The whole-world snapshot reads and writes every field.
+    friend struct WorldSnapshotAccess;
+
 public:
     static constexpr int STATE_COUNT = 57;
     static constexpr int IDLE_COUNT = 10;

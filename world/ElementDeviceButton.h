@@ -10,6 +10,9 @@
 // that colour open while the count is above 0.
 class CElementDeviceButton : public CElementDevice
 {
+    // The whole-world snapshot reads and writes every field.
+    friend struct WorldSnapshotAccess;
+
 public:
     CElementDeviceButton(int x, int y, int colour);
     ~CElementDeviceButton() override;

@@ -10,6 +10,9 @@
 // in its cell, it breaks and stays open for good.
 class CElementDeviceGate : public CElementDevice
 {
+    // The whole-world snapshot reads and writes every field.
+    friend struct WorldSnapshotAccess;
+
 public:
     CElementDeviceGate(int x, int y, int colour);
     ~CElementDeviceGate() override;

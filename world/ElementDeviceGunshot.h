@@ -12,6 +12,9 @@
 // every look-up that does not ask for shots skips it.
 class CElementDeviceGunshot : public CElementDevice
 {
+    // The whole-world snapshot reads and writes every field.
+    friend struct WorldSnapshotAccess;
+
 public:
     enum ShotType { FROST = 0, HEAT = 1 };
 

@@ -34,6 +34,9 @@ enum PowerupType {
 // power-up back.
 class CElementDevicePowerup : public CElementDevice
 {
+    // The whole-world snapshot reads and writes every field.
+    friend struct WorldSnapshotAccess;
+
 public:
     CElementDevicePowerup(int x, int y, int powerupType);
     ~CElementDevicePowerup() override;

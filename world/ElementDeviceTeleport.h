@@ -13,6 +13,9 @@
 // teleport's right column (x + 1) with the asked column instead of its left.
 class CElementDeviceTeleport : public CElementDevice
 {
+    // The whole-world snapshot reads and writes every field.
+    friend struct WorldSnapshotAccess;
+
 public:
     // An inflated teleport is the professor's power-up: it is made during
     // play and starts with its inflation.

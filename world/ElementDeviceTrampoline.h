@@ -12,6 +12,9 @@
 // marks where trampolines stand.
 class CElementDeviceTrampoline : public CElementDevice
 {
+    // The whole-world snapshot reads and writes every field.
+    friend struct WorldSnapshotAccess;
+
 public:
     CElementDeviceTrampoline(int x, int y);
     ~CElementDeviceTrampoline() override;

@@ -12,6 +12,9 @@
 // has played out, the level is lost.
 class CElementDeviceTube : public CElementDevice
 {
+    // The whole-world snapshot reads and writes every field.
+    friend struct WorldSnapshotAccess;
+
 public:
     // kind TUBE_EXIT makes the exit tube, any other the entrance.
     CElementDeviceTube(int x, int y, int kind);

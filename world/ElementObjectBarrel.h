@@ -8,6 +8,9 @@
 // its roll had reached.
 class CElementObjectBarrel : public CElementObject
 {
+    // The whole-world snapshot reads and writes every field.
+    friend struct WorldSnapshotAccess;
+
 public:
     // What the cooling picture is doing.
     enum Cooling { COOLING_NONE = 0, COOLING_IDLE = 1, COOLING_LEFT = 2, COOLING_RIGHT = 3 };

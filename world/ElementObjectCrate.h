@@ -9,6 +9,9 @@
 // ground, and frozen it is slippery itself.
 class CElementObjectCrate : public CElementObject
 {
+    // The whole-world snapshot reads and writes every field.
+    friend struct WorldSnapshotAccess;
+
 public:
     CElementObjectCrate(int x, int y, int material, int modifier, bool inflateLeft);
     ~CElementObjectCrate() override;

@@ -12,6 +12,9 @@
 // few ticks.
 class CElementObjectMagnet : public CElementObject
 {
+    // The whole-world snapshot reads and writes every field.
+    friend struct WorldSnapshotAccess;
+
 public:
     enum Material { NORMAL = 0, INFLATABLE = 1 };
     // The kinds, in typeMagnet.

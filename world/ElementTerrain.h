@@ -11,6 +11,9 @@
 // cell.
 class CElementTerrain : public CElement
 {
+    // The whole-world snapshot reads and writes every field.
+    friend struct WorldSnapshotAccess;
+
 public:
     CElementTerrain(int x, int y, int width);
 

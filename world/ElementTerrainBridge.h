@@ -10,6 +10,9 @@
 // slippery.
 class CElementTerrainBridge : public CElementTerrain
 {
+    // The whole-world snapshot reads and writes every field.
+    friend struct WorldSnapshotAccess;
+
 public:
     enum Material { WOODEN = 0, INFLATABLE = 1 };
 

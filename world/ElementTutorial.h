@@ -20,6 +20,9 @@
 // Markers are not on the element grid; the class keeps a grid of its own.
 class CElementTutorial : public CElement
 {
+    // The whole-world snapshot reads and writes every field.
+    friend struct WorldSnapshotAccess;
+
 public:
     // Draws text-table entry `stringNumber` (filled with `text` when it is
     // not null) wrapped to wrapWidth, at most heightLimit high, into the image

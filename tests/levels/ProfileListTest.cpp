@@ -193,3 +193,33 @@ TEST_F(ProfileTest, UnknownNamesAndNumbersAreFatal)
                                 "Unable to find profile to rename.\n", "Unable to find profile to delete.\n"})
         EXPECT_NE(log.find(message), std::string::npos) << message;
 }
+
+TEST_F(ProfileTest, NamesTheHeaderCannotHoldAreRefusedAndTheFileKept)
+{
+    profile = std::make_unique<CProfile>();
+    profile->AddProfile("Ann");
+    const std::string before = readFile(headerPath());
+    struct Case {
+        const char* why;
+        std::string name;
+    } refused[] = {
+        {"empty", ""},
+        {"only spaces", "   "},
+        {"sixteen characters", "SIXTEEN LETTERS!"},
+        {"a line break", "Ann\nB"},
+        {"a tab", "A\tB"},
+        {"a byte above ASCII", "Jos\xC3\xA9"},
+        {"a control byte", std::string("A\x01")},
+        {"a NUL inside", std::string("A\0B", 3)},
+        {"DEL", "A\x7F"},
+    };
+    for (const Case& c : refused) {
+        EXPECT_FALSE(CProfileBase::IsAcceptableName(c.name)) << c.why;
+        EXPECT_FALSE(profile->AddProfile(c.name)) << c.why;
+        EXPECT_FALSE(profile->RenameProfile("Ann", c.name)) << c.why;
+    }
+    EXPECT_EQ(readFile(headerPath()), before);
+    EXPECT_EQ(listOf(*profile), "0:PLAYER 1|1:Ann");
+    for (const char* name : {"FIFTEEN LETTERS", "a", " Bo", "O'Neil-2 ~!"})
+        EXPECT_TRUE(CProfileBase::IsAcceptableName(name)) << name;
+}

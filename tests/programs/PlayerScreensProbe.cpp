@@ -1,6 +1,6 @@
 // The game with one of the player's own screens opened straight over its
 // root screen, named by CORVELLE_PROBE_SCREEN ("options", "controls",
-// "credits"). Whole-program tests drive it with input scripts until the
+// "profiles", "credits"). Whole-program tests drive it with input scripts until the
 // menus that open these screens are there.
 #include "game/Game.h"
 #include "engine/Log.h"
@@ -8,6 +8,7 @@
 #include "screens/ControllerIntro.h"
 #include "screens/ControllerOptions.h"
 #include "screens/ControllerOptionsControls.h"
+#include "screens/ControllerProfiles.h"
 
 #include <cstdlib>
 #include <memory>
@@ -21,6 +22,8 @@ std::unique_ptr<CController> makeScreen(const std::string& name)
         return std::make_unique<CControllerOptions>();
     if (name == "controls")
         return std::make_unique<CControllerOptionsControls>();
+    if (name == "profiles")
+        return std::make_unique<CControllerProfiles>();
     if (name == "credits")
         return std::make_unique<CControllerCredits>();
     return nullptr;

@@ -29,6 +29,16 @@ inline void registerPlayerScreenPictures()
     for (const char* look : {"base", "shadow", "rollover"})
         registerPicture((std::string("optionscontrolsinput") + look + ".png").c_str(), 130, 30, grey);
     registerPicture("optionscontrolscursor.png", 3, 18, grey);
+    registerPicture("password_entry.png", 170, 36, grey);
+    registerPicture("profilenternamecursor.png", 2, 19, grey);
+    for (int n = 0; n <= 5; ++n)
+        registerPicture(("options_password_invalid" + std::to_string(n) + ".png").c_str(), 136, 30, grey);
+    registerPicture("profile_select_main.png", 236, 290, grey);
+    registerPicture("profile_select_listbox.png", 166, 100, grey);
+    registerPicture("profile_select_selector.png", 161, 21, grey);
+    for (const char* word : {"up", "down", "select", "delete", "rename", "add"})
+        for (const char* look : {"base", "shadow", "rollover"})
+            registerPicture((std::string("profile_button_") + word + look + ".png").c_str(), 80, 32, grey);
 }
 
 // A widget test with the player's profile handed to the screens.

@@ -28,6 +28,27 @@ GameRun playerScreenRun(const std::string& screen, const std::string& script)
     return run;
 }
 
+// The keys of a text (capitals with Shift).
+std::string typeKeys(const std::string& name)
+{
+    std::string script;
+    for (char c : name) {
+        bool upper = c >= 'A' && c <= 'Z';
+        if (upper)
+            script += "keydown left shift\nwait 1\n";
+        script += std::string("key ") + static_cast<char>(upper ? c - 'A' + 'a' : c) + "\nwait 2\n";
+        if (upper)
+            script += "keyup left shift\nwait 1\n";
+    }
+    return script;
+}
+
+// Types a name into the open name entry and confirms it with its OK button.
+std::string typeName(const std::string& name) { return typeKeys(name) + "click 363 460\nwait 8\n"; }
+
+// Where a row of the profile list lies.
+std::string clickProfileRow(int row) { return "click 360 " + std::to_string(172 + 21 * row) + "\nwait 4\n"; }
+
 void expectCleanEnd(const GameRunResult& result)
 {
     EXPECT_EQ(result.exitStatus, 0) << result.output;
@@ -103,4 +124,56 @@ TEST_F(PlayerScreensRunTest, KeysAreBoundOnTheKeyBindingsScreen)
     expectCleanEnd(result);
     CProfile reread;
     EXPECT_EQ(reread.GetKey(CProfile::KEY_LEFT), 276);
+}
+
+TEST_F(PlayerScreensRunTest, ProfilesAreAddedRenamedAndDeletedAndStayThatWay)
+{
+    const std::string add = "click 400 348\nwait 8\n";
+    const std::string rename = "click 400 313\nwait 8\n";
+    const std::string remove = "click 444 278\nwait 8\n";
+    const std::string answerYes = "click 355 440\nwait 8\n";
+    const std::string play = "click 362 278\nwait 8\n";
+    const std::string shot = TemporaryHome::path() + "/profiles.bmp";
+    GameRunResult result = runGame(playerScreenRun(
+        "profiles", "wait 5\n" + add + typeName("bob") + add + typeName("Alice") + add + typeName("Carl") +
+                        "shot " + shot + "\n" +
+                        // Alice, bob, Carl, PLAYER 1: Carl becomes Dora, PLAYER 1 goes.
+                        clickProfileRow(2) + rename + typeName("Dora") + clickProfileRow(3) + remove + answerYes +
+                        // A name that is taken is refused with a notice.
+                        add + typeName("Alice") + "click 400 440\nwait 8\n" +
+                        clickProfileRow(1) + play + "quit\n"));
+    expectCleanEnd(result);
+    EXPECT_TRUE(result.hasLine("Loading Controller:  Message")) << result.output;
+
+    // A new start lists the same players, in name order whatever the case.
+    result = runGame(playerScreenRun("profiles", "wait 5\n" + play + "quit\n"));
+    expectCleanEnd(result);
+    size_t alice = result.output.find("(158)Alice");
+    size_t bob = result.output.find("(158)bob");
+    size_t dora = result.output.find("(158)Dora");
+    EXPECT_LT(alice, bob) << result.output;
+    EXPECT_LT(bob, dora) << result.output;
+    EXPECT_NE(dora, std::string::npos) << result.output;
+    EXPECT_EQ(result.output.find("(158)PLAYER 1"), std::string::npos);
+    EXPECT_EQ(result.output.find("(158)Carl"), std::string::npos);
+    CProfile profile;
+    EXPECT_EQ(profile.GetProfileCount(), 3);
+    EXPECT_STREQ(profile.GetProfileNameByNumber(-1), "bob") << "the player chosen last";
+}
+
+TEST_F(PlayerScreensRunTest, APasswordIsSetThenChangedAndAWrongOldOneRefused)
+{
+    const std::string openPassword = "click 400 489\nwait 8\n";
+    const std::string ok = "click 355 440\nwait 8\n";
+    const std::string shot = TemporaryHome::path() + "/password.bmp";
+    GameRunResult result = runGame(playerScreenRun(
+        "options", "wait 5\n" + openPassword + "key return\nwait 2\n" + typeKeys("abc") + ok +
+                       // A wrong old password: the screen stays, the old box is emptied.
+                       openPassword + typeKeys("xyz") + "key return\nwait 2\n" +
+                       typeKeys("def") + ok + "shot " + shot + "\n" + typeKeys("abc") +
+                       ok + "click 400 519\nwait 8\nquit\n"));
+    expectCleanEnd(result);
+    EXPECT_TRUE(result.hasLine("Loading Controller:  Options Password")) << result.output;
+    CProfile profile;
+    EXPECT_STREQ(profile.GetPassword(), "def");
 }

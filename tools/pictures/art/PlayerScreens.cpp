@@ -102,7 +102,8 @@ void addArrowButton(Registry& registry, const char* family, const std::string& p
 // ---------------------------------------------------------------------------
 // Panels and wells.
 
-// A wooden frame round a sheet of paper.
+// A wooden board with a paper label across its top for the heading; the
+// list and the buttons stand on the wood.
 void drawWoodPanel(cairo_t* cr, double w, double h)
 {
     roundedRect(cr, 6, 7, w - 8, h - 8, 16);
@@ -110,29 +111,43 @@ void drawWoodPanel(cairo_t* cr, double w, double h)
     cairo_fill(cr);
     roundedRect(cr, 2, 2, w - 8, h - 8, 16);
     fillAndOutline(cr, palette::wood, 2, h - 6, 2.4);
-    // Grain along the frame.
+    // Planks with their grain.
     cairo_save(cr);
     roundedRect(cr, 2, 2, w - 8, h - 8, 16);
     cairo_clip(cr);
-    for (int i = 0; i < 9; ++i) {
-        double y = 8 + i * (h - 20) / 8.0;
-        cairo_move_to(cr, 4, y);
-        cairo_curve_to(cr, w * 0.3, y - 2, w * 0.6, y + 2, w - 6, y);
+    for (int i = 1; i < 6; ++i) {
+        double y = 2 + i * (h - 8) / 6.0;
+        cairo_move_to(cr, 2, y);
+        cairo_line_to(cr, w - 6, y);
     }
-    setColor(cr, withAlpha(palette::woodDark, 0.35));
+    setColor(cr, withAlpha(palette::woodDark, 0.55));
+    cairo_set_line_width(cr, 1.5);
+    cairo_stroke(cr);
+    for (int i = 0; i < 12; ++i) {
+        double y = 10 + i * (h - 20) / 11.0;
+        cairo_move_to(cr, 8, y);
+        cairo_curve_to(cr, w * 0.3, y - 2.5, w * 0.6, y + 2.5, w - 12, y);
+    }
+    setColor(cr, withAlpha(palette::woodDark, 0.25));
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
     cairo_restore(cr);
-    roundedRect(cr, 13, 13, w - 30, h - 30, 9);
-    cairo_pattern_t* fill = cairo_pattern_create_linear(0, 13, 0, h - 17);
+    // The paper label for the heading, pinned at both ends.
+    roundedRect(cr, 12, 12, w - 28, 40, 6);
+    cairo_pattern_t* fill = cairo_pattern_create_linear(0, 12, 0, 52);
     cairo_pattern_add_color_stop_rgb(fill, 0, 1.0, 0.97, 0.86);
     cairo_pattern_add_color_stop_rgb(fill, 1, 0.95, 0.86, 0.66);
     cairo_set_source(cr, fill);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(fill);
     strokeOutline(cr, 1.8);
-    // Nails in the corners.
-    const double nails[][2] = {{8, 8}, {w - 12, 8}, {8, h - 12}, {w - 12, h - 12}};
+    const double pins[][2] = {{20, 20}, {w - 24, 20}};
+    for (const auto& n : pins) {
+        ellipsePath(cr, n[0], n[1], 3, 3);
+        fillAndOutline(cr, palette::red, n[1] - 3, n[1] + 3, 1);
+    }
+    // Nails in the corners of the board.
+    const double nails[][2] = {{9, h - 13}, {w - 13, h - 13}};
     for (const auto& n : nails) {
         ellipsePath(cr, n[0], n[1], 2.6, 2.6);
         fillAndOutline(cr, palette::metal, n[1] - 3, n[1] + 3, 1);

@@ -1,0 +1,98 @@
+#include "levels/ProfileTestSupport.h"
+#include "screens/ControllerOptionsPassword.h"
+#include "screens/GuiTextbox.h"
+#include "screens/PlayerScreenFixture.h"
+
+using namespace corvelle_test;
+
+namespace {
+
+using Password = CControllerOptionsPassword;
+
+class ControllerOptionsPasswordTest : public PlayerScreenTest
+{
+protected:
+    static void type(Password& screen, const std::string& keys)
+    {
+        for (char c : keys) {
+            bool upper = c >= 'A' && c <= 'Z';
+            if (upper)
+                screen.InputModKey(false, SDLK_LSHIFT);
+            press(screen, upper ? c - 'A' + 'a' : c);
+            if (upper)
+                screen.InputModKey(true, SDLK_LSHIFT);
+        }
+    }
+
+    // Types the old password, Return to the new box, types the new one, OK.
+    std::unique_ptr<Password> change(const std::string& oldText, const std::string& newText)
+    {
+        auto screen = open<Password>(profile->GetPassword());
+        type(*screen, oldText);
+        press(*screen, SDLK_RETURN);
+        EXPECT_EQ(screen->GetFocus(), Password::FOCUS_NEW);
+        type(*screen, newText);
+        screen->GUICallback(Password::BUTTON_OK, 0, false);
+        return screen;
+    }
+};
+
+} // namespace
+
+TEST_F(ControllerOptionsPasswordTest, TheOldPasswordMustMatchExactly)
+{
+    // Without a password an empty old box is right.
+    auto first = change("", "Secret9");
+    EXPECT_EQ(first->GetExitCode(), 1);
+    EXPECT_EQ(first->GetReturnValue(), 1);
+    EXPECT_STREQ(profile->GetPassword(), "Secret9");
+    first.reset();
+    // Written to the header at once.
+    CController::SetProfile(nullptr);
+    profile = std::make_unique<CProfile>();
+    CController::SetProfile(profile.get());
+    EXPECT_STREQ(profile->GetPassword(), "Secret9");
+
+    for (const char* wrong : {"secret9", "SECRET9", "Secret", "", "Secret99"}) {
+        SCOPED_TRACE(wrong);
+        auto screen = change(wrong, "other");
+        EXPECT_EQ(screen->GetExitCode(), 0);
+        EXPECT_EQ(screen->GetReturnValue(), 0);
+        EXPECT_STREQ(screen->GetOldBox()->GetText(), "") << "the old box is emptied";
+        EXPECT_STREQ(screen->GetNewBox()->GetText(), "other") << "the new box keeps its text";
+        EXPECT_EQ(screen->GetFocus(), Password::FOCUS_OLD);
+        EXPECT_TRUE(screen->IsWarningShown());
+        EXPECT_STREQ(profile->GetPassword(), "Secret9");
+    }
+    // Ten characters are stored whole; an eleventh key is not taken.
+    auto last = change("Secret9", "ABCDEFGHIJK");
+    EXPECT_STREQ(profile->GetPassword(), "ABCDEFGHIJ");
+}
+
+TEST_F(ControllerOptionsPasswordTest, CancelAndEscapeChangeNothing)
+{
+    profile->SetPassword("abc");
+    for (bool escape : {false, true}) {
+        auto screen = open<Password>(profile->GetPassword());
+        type(*screen, "abc");
+        if (escape)
+            press(*screen, SDLK_ESCAPE);
+        else
+            screen->GUICallback(Password::BUTTON_CANCEL, 0, false);
+        EXPECT_EQ(screen->GetExitCode(), 1);
+        EXPECT_EQ(screen->GetReturnValue(), 0);
+        EXPECT_STREQ(profile->GetPassword(), "abc");
+    }
+}
+
+TEST_F(ControllerOptionsPasswordTest, TheWarningStandsThenFades)
+{
+    profile->SetPassword("abc");
+    auto screen = change("x", "y");
+    for (int frame = 1; frame < Password::WARNING_FRAMES; ++frame)
+        screen->Pump();
+    EXPECT_TRUE(screen->IsWarningShown());
+    // A second wrong try starts the count again.
+    screen->GUICallback(Password::BUTTON_OK, 0, false);
+    EXPECT_TRUE(screen->IsWarningShown());
+}

@@ -1,0 +1,683 @@
+// The whole-world snapshot. One walk over the world's state serves the three
+// uses: saving it into bytes, loading it back, and hashing it. Each element
+// class lists its fields once, in WorldSnapshotAccess below.
+#include "world/WorldSnapshot.h"
+
+#include "engine/Sprite.h"
+#include "levels/Profile.h"
+#include "world/ElementAIBot.h"
+#include "world/ElementAIProfessor.h"
+#include "world/ElementDeviceButton.h"
+#include "world/ElementDeviceGate.h"
+#include "world/ElementDeviceGunshot.h"
+#include "world/ElementDevicePowerup.h"
+#include "world/ElementDeviceTeleport.h"
+#include "world/ElementDeviceTrampoline.h"
+#include "world/ElementDeviceTube.h"
+#include "world/ElementObjectBarrel.h"
+#include "world/ElementObjectCrate.h"
+#include "world/ElementObjectMagnet.h"
+#include "world/ElementTerrain.h"
+#include "world/ElementTerrainBridge.h"
+#include "world/ElementTutorial.h"
+#include "world/WorldLinks.h"
+
+#include <algorithm>
+#include <cstring>
+#include <type_traits>
+#include <unordered_map>
+
+namespace {
+
+// Elements made after a snapshot and taken out of the world by a restore.
+std::vector<CElement*> setAside;
+
+// A frame stamp this old or older hashes alike: the world compares stamps
+// only with the frame under way.
+constexpr int64_t STAMP_AGE_LIMIT = 2;
+
+// The walk in one of its three modes. Values pass through `value` (kept and
+// hashed) or `quiet` (kept, not hashed: what only sound and looks depend on);
+// element and sprite pointers through `element` and `spriteRef`, which the
+// hash replaces by positions so that equal worlds built of other objects hash
+// equal.
+class StateVisitor
+{
+public:
+    enum Mode { SAVE, LOAD, HASH };
+
+    StateVisitor(Mode mode, std::vector<uint8_t>* bytes, uint32_t frameNow, int64_t frameShift)
+        : mode_(mode), bytes_(bytes), frameNow_(frameNow), frameShift_(frameShift)
+    {
+    }
+
+    Mode mode() const { return mode_; }
+    uint64_t hash() const
+    {
+        uint64_t z = hash_ + 0x9e3779b97f4a7c15ULL;
+        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
+        z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
+        return z ^ (z >> 31);
+    }
+
+    // The positions the hash gives elements.
+    void indexElements(const std::vector<CElement*>& elements)
+    {
+        index_.clear();
+        index_.reserve(elements.size());
+        for (size_t i = 0; i < elements.size(); ++i)
+            index_.emplace(elements[i], static_cast<int64_t>(i));
+    }
+
+    template <class T> void value(T& v)
+    {
+        static_assert(std::is_trivially_copyable<T>::value, "plain values only");
+        if (mode_ == HASH)
+            mixBytes(&v, sizeof v);
+        else
+            quiet(v);
+    }
+
+    template <class T> void quiet(T& v)
+    {
+        static_assert(std::is_trivially_copyable<T>::value, "plain values only");
+        if (mode_ == SAVE) {
+            const auto* p = reinterpret_cast<const uint8_t*>(&v);
+            bytes_->insert(bytes_->end(), p, p + sizeof v);
+        } else if (mode_ == LOAD) {
+            std::memcpy(&v, bytes_->data() + cursor_, sizeof v);
+            cursor_ += sizeof v;
+        }
+    }
+
+    template <class T> void element(T*& e)
+    {
+        if (mode_ == HASH)
+            mix(positionOf(e));
+        else
+            quiet(e);
+    }
+
+    template <class T> void elements(std::vector<T*>& list)
+    {
+        uint64_t count = list.size();
+        value(count);
+        if (mode_ == LOAD)
+            list.resize(count);
+        for (T*& e : list)
+            element(e);
+    }
+
+    // A display frame number, or -1 for none.
+    template <class T> void stamp(T& frame)
+    {
+        if (mode_ == HASH) {
+            mix(frame < 0 ? -1 : std::min<int64_t>(static_cast<int64_t>(frameNow_) - frame, STAMP_AGE_LIMIT));
+            return;
+        }
+        quiet(frame);
+        if (mode_ == LOAD && frame >= 0)
+            frame = static_cast<T>(frame + frameShift_);
+    }
+
+    // ---- Sprites, per element: its own sprites, then the references to
+    // them (the picture it shows, its layers).
+    void beginElement()
+    {
+        own_.clear();
+        refs_.clear();
+        decoration_.clear();
+    }
+
+    // shown: what the sprite shows counts in the hash; false for pure
+    // decoration, which moves on whatever the world does.
+    void sprite(CSprite* s, bool shown = true)
+    {
+        own_.push_back(s);
+        bool present = s != nullptr;
+        value(present);
+        if (!present)
+            return;
+        SpriteSnapshot snap{};
+        bool looping = false;
+        if (mode_ != LOAD) {
+            s->saveSnapshot(snap);
+            looping = s->isLooping();
+        }
+        if (mode_ == HASH && !shown) {
+            decoration_.push_back(s);
+            return;
+        }
+        if (mode_ == HASH) {
+            // Where a looping animation stands tells nothing the world waits
+            // on (it never ends), so the hash leaves its frame out; that keeps
+            // worlds equal whatever time they were reached at.
+            mix(snap.hidden);
+            mix(snap.state);
+            mix(snap.type);
+            mix(looping);
+            if (!looping) {
+                mix(snap.frame);
+                mix(snap.delayCounter);
+                mix(snap.finished);
+            }
+            return;
+        }
+        quiet(snap);
+        quiet(looping);
+        if (mode_ == LOAD) {
+            s->loadSnapshot(snap);
+            s->setLooping(looping);
+        }
+    }
+
+    template <size_t N> void sprites(std::array<std::unique_ptr<CSprite>, N>& list)
+    {
+        for (auto& s : list)
+            sprite(s.get());
+    }
+
+    void spriteRef(CSprite*& s)
+    {
+        if (mode_ == HASH)
+            refs_.push_back(s);
+        else
+            quiet(s);
+    }
+
+    void endElement()
+    {
+        for (CSprite* s : refs_) {
+            auto at = std::find(own_.begin(), own_.end(), s);
+            const bool decoration = std::find(decoration_.begin(), decoration_.end(), s) != decoration_.end();
+            mix(s == nullptr ? -1
+                : decoration ? -3
+                : at == own_.end() ? -2
+                             : static_cast<int64_t>(at - own_.begin()));
+        }
+    }
+
+private:
+    int64_t positionOf(const CElement* e) const
+    {
+        if (!e)
+            return -1;
+        auto at = index_.find(e);
+        return at == index_.end() ? -2 : at->second;
+    }
+
+    void mix(int64_t v) { hash_ = (hash_ ^ static_cast<uint64_t>(v)) * 0x100000001b3ULL + 0x9e3779b9ULL; }
+
+    void mixBytes(const void* data, size_t size)
+    {
+        const auto* p = static_cast<const uint8_t*>(data);
+        while (size >= 8) {
+            uint64_t word;
+            std::memcpy(&word, p, 8);
+            mix(static_cast<int64_t>(word));
+            p += 8;
+            size -= 8;
+        }
+        uint64_t tail = 0;
+        std::memcpy(&tail, p, size);
+        mix(static_cast<int64_t>(tail));
+    }
+
+    Mode mode_;
+    std::vector<uint8_t>* bytes_;
+    size_t cursor_ = 0;
+    uint32_t frameNow_;
+    int64_t frameShift_;
+    uint64_t hash_ = 0xcbf29ce484222325ULL;
+    std::unordered_map<const CElement*, int64_t> index_;
+    std::vector<CSprite*> own_;
+    std::vector<CSprite*> refs_;
+    std::vector<CSprite*> decoration_;
+};
+
+} // namespace
+
+// Every class's fields, listed once for the three modes.
+struct WorldSnapshotAccess {
+    using Ghosts = std::vector<std::shared_ptr<const CSprite>>;
+
+    // The fields of ElementStatus one by one: a copy as a whole would carry
+    // the padding between them into the hash.
+    static void status(ElementStatus& s, StateVisitor& v)
+    {
+        if (v.mode() != StateVisitor::HASH) {
+            v.quiet(s);
+            return;
+        }
+        for (int32_t* field : {&s.state, &s.x, &s.y, &s.originX, &s.originY, &s.requestX, &s.requestY, &s.pixelX,
+                               &s.pixelY, &s.prevPixelX, &s.prevPixelY, &s.ghostPixelX, &s.ghostPixelY,
+                               &s.teleportProgress})
+            v.value(*field);
+        for (bool* flag :
+             {&s.magnetic, &s.metallic, &s.burstable, &s.inGrid, &s.canFall, &s.movable, &s.mobile, &s.freezable,
+              &s.heatable, &s.burnable, &s.meltable, &s.facingLeft, &s.moving, &s.falling, &s.sliding, &s.pushing,
+              &s.pushed, &s.landing, &s.busy, &s.empStunned, &s.destroyed, &s.muteHeatSound, &s.frozen, &s.thawing,
+              &s.thawed, &s.heated, &s.wasHeated, &s.burning, &s.delayedHeat, &s.teleporting, &s.grabbed,
+              &s.grabFlagA, &s.grabFlagB, &s.wasMovingLeft, &s.wasMovingRight, &s.wasMovingUp, &s.wasMovingDown,
+              &s.supportedBeforeMove, &s.landed, &s.skipSlideCheck, &s.onTrampoline, &s.mayBePushedLeft,
+              &s.mayBePushedRight, &s.leftTrampoline, &s.catchLeft, &s.catchRight})
+            v.value(*flag);
+        v.stamp(s.landedFrame);
+        v.element(s.holderA);
+        v.element(s.holderB);
+    }
+
+    static void professorStatus(ProfessorStatus& s, StateVisitor& v)
+    {
+        if (v.mode() != StateVisitor::HASH) {
+            v.quiet(s);
+            return;
+        }
+        for (bool* flag : {&s.arriving, &s.leaving, &s.usingPowerup, &s.idling, &s.turning, &s.recovering,
+                           &s.turnedFront, &s.startPose, &s.powerupFacingLeft})
+            v.value(*flag);
+        for (int* field : {&s.idleTicks, &s.idleIndex, &s.activePowerup, &s.activePowerupDelay, &s.powerupX,
+                           &s.powerupY})
+            v.value(*field);
+        v.value(s.inventory);
+    }
+
+    // The teleport ghost: a copy kept beside the bytes.
+    static void ghost(CElement& e, StateVisitor& v, Ghosts* ghosts, size_t& ghostCursor)
+    {
+        bool present = e.ghostSprite != nullptr;
+        v.value(present);
+        if (v.mode() == StateVisitor::SAVE && present)
+            ghosts->push_back(std::make_shared<const CSprite>(*e.ghostSprite));
+        if (v.mode() == StateVisitor::LOAD) {
+            e.ghostSprite.reset();
+            if (present) {
+                e.ghostSprite = std::make_unique<CSprite>(*(*ghosts)[ghostCursor++]);
+                CSprite::registerCopy(e.ghostSprite.get());
+            }
+        }
+        if (v.mode() == StateVisitor::HASH && present) {
+            SpriteSnapshot snap{};
+            e.ghostSprite->saveSnapshot(snap);
+            v.value(snap.frame);
+            v.value(snap.x);
+            v.value(snap.y);
+        }
+    }
+
+    // The heat, steam and pulse overlays, made when first needed.
+    static void overlays(CElement& e, StateVisitor& v)
+    {
+        std::unique_ptr<CSprite>* slots[] = {&e.overlayGlow, &e.overlayExplosion, &e.overlaySteam, &e.overlayEmp};
+        for (int i = 0; i < 4; ++i) {
+            bool present = *slots[i] != nullptr;
+            v.value(present);
+            if (v.mode() == StateVisitor::LOAD) {
+                if (present && !*slots[i])
+                    e.CreateOverlays(i == 0, i == 1, i == 2, i == 3);
+                else if (!present)
+                    slots[i]->reset();
+            }
+            if (present)
+                v.sprite(slots[i]->get());
+        }
+    }
+
+    static void base(CElement& e, StateVisitor& v, Ghosts* ghosts, size_t& ghostCursor)
+    {
+        status(e, v);
+        v.spriteRef(e.sprite);
+        v.spriteRef(e.shownSprite);
+        ghost(e, v, ghosts, ghostCursor);
+        overlays(e, v);
+    }
+
+    static void ai(CElementAI& e, StateVisitor& v)
+    {
+        v.value(e.barrelRolled);
+        v.element(e.barrel);
+        for (bool* key : {&e.keyLeft, &e.keyRight, &e.keyUp, &e.keyDown, &e.keyAction, &e.hotStep, &e.hotPush,
+                          &e.stunned})
+            v.value(*key);
+        v.value(e.stunTicks);
+    }
+
+    static void professor(CElementAIProfessor& e, StateVisitor& v)
+    {
+        professorStatus(e, v);
+        v.value(e.mouseTargetActive);
+        v.value(e.mouseTargetX);
+        v.value(e.mouseTargetY);
+        v.quiet(e.hoveredSlot);
+        v.quiet(e.arrivalSoundPlayed);
+        v.value(e.stopChosen_);
+        v.value(e.replayChosen_);
+        v.sprites(e.stateSprites_);
+        v.sprites(e.idleSprites_);
+        if (v.mode() == StateVisitor::LOAD)
+            e.syncIcons(); // the inventory icons show the inventory
+    }
+
+    static void bot(CElementAIBot& e, StateVisitor& v)
+    {
+        v.value(e.active);
+        v.value(e.standUp);
+        v.value(e.empDazed);
+        v.value(e.catchJumpDelay);
+        v.value(e.slideFaded);
+        v.value(e.slideCountdown);
+        v.quiet(e.lastFootstep_);
+        v.quiet(e.footstepCounter_);
+        v.quiet(e.lastClimb_);
+        v.quiet(e.climbCounter_);
+        v.value(e.stopChosen_);
+        v.value(e.playChosen_);
+        v.value(e.continueFrame_);
+        v.sprites(e.sprites_);
+    }
+
+    template <class Layers> static void layers(Layers& l, StateVisitor& v)
+    {
+        for (CSprite** s : layerList(l))
+            v.spriteRef(*s);
+    }
+    static std::array<CSprite**, 3> layerList(CElementDeviceGate::Layers& l) { return {&l.back, &l.front, &l.lights}; }
+    static std::array<CSprite**, 3> layerList(CElementDeviceTrampoline::Layers& l)
+    {
+        return {&l.back, &l.front, &l.canvas};
+    }
+    static std::array<CSprite**, 3> layerList(CElementDeviceTeleport::Layers& l)
+    {
+        return {&l.back, &l.front, &l.portal};
+    }
+
+    static void device(CElement& e, StateVisitor& v)
+    {
+        switch (e.typeDevice) {
+        case DEVICE_BUTTON: {
+            auto& d = static_cast<CElementDeviceButton&>(e);
+            v.sprite(d.spriteNormal.get());
+            v.sprite(d.spriteBreak.get());
+            v.value(d.pressed);
+            v.value(d.counter);
+            break;
+        }
+        case DEVICE_GATE: {
+            auto& d = static_cast<CElementDeviceGate&>(e);
+            v.sprites(d.backs);
+            v.sprites(d.fronts);
+            v.sprites(d.lights);
+            layers(d.current, v);
+            layers(d.shown, v);
+            v.value(d.open);
+            v.value(d.broken);
+            v.value(d.magnetHeldShown);
+            break;
+        }
+        case DEVICE_GUNSHOT: {
+            auto& d = static_cast<CElementDeviceGunshot&>(e);
+            v.sprite(d.leftSprite.get());
+            v.sprite(d.rightSprite.get());
+            v.sprite(d.explodingSprite.get());
+            v.quiet(d.impactSound);
+            v.value(d.done);
+            v.value(d.exploding);
+            break;
+        }
+        case DEVICE_POWERUP: {
+            auto& d = static_cast<CElementDevicePowerup&>(e);
+            v.sprite(d.haloSprite.get());
+            v.sprite(d.itemSprite.get());
+            v.sprite(d.textSprite.get());
+            v.spriteRef(d.currentItem);
+            v.spriteRef(d.currentText);
+            if (d.bobbing)
+                v.quiet(*d.bobbing); // it only moves the picture
+            v.quiet(d.rise);
+            v.value(d.collected);
+            break;
+        }
+        case DEVICE_TELEPORT: {
+            auto& d = static_cast<CElementDeviceTeleport&>(e);
+            v.sprites(d.sprites);
+            v.value(d.leftCountdown);
+            v.value(d.rightCountdown);
+            layers(d.current, v);
+            layers(d.shown, v);
+            v.value(d.enabling);
+            v.value(d.leftLit);
+            v.value(d.rightLit);
+            v.value(d.colour);
+            v.value(d.fadeDelay);
+            break;
+        }
+        case DEVICE_TRAMPOLINE: {
+            auto& d = static_cast<CElementDeviceTrampoline&>(e);
+            v.sprites(d.sprites);
+            layers(d.current, v);
+            layers(d.shown, v);
+            v.value(d.stretchedLeft);
+            v.value(d.stretchedRight);
+            v.value(d.throwCounter);
+            break;
+        }
+        case DEVICE_TUBE: {
+            auto& d = static_cast<CElementDeviceTube&>(e);
+            // The arrow over the entrance bounces on by itself.
+            v.sprite(d.arrowSprite.get(), false);
+            v.sprite(d.arrowFadingSprite.get(), false);
+            for (CSprite* s : {d.bodySprite.get(), d.breakingSprite.get(), d.lightsSprite.get()})
+                v.sprite(s);
+            v.spriteRef(d.currentBody);
+            v.spriteRef(d.shownBody);
+            v.spriteRef(d.shownLights);
+            v.value(d.entrance);
+            v.quiet(d.arrowActive);
+            v.quiet(d.arrowHeight);
+            v.quiet(d.bounceCount);
+            v.quiet(d.arrowMovingDown);
+            break;
+        }
+        default: break;
+        }
+    }
+
+    static void object(CElement& e, StateVisitor& v)
+    {
+        switch (e.typeObject) {
+        case OBJECT_CRATE: v.sprites(static_cast<CElementObjectCrate&>(e).slots_); break;
+        case OBJECT_BARREL: {
+            auto& o = static_cast<CElementObjectBarrel&>(e);
+            v.sprites(o.slots_);
+            for (auto& rolls : o.coolingRolls_)
+                v.sprites(rolls);
+            v.value(o.rollFrame_);
+            v.value(o.coolingState_);
+            break;
+        }
+        case OBJECT_MAGNET: {
+            auto& o = static_cast<CElementObjectMagnet&>(e);
+            v.sprites(o.slots_);
+            v.sprites(o.spareCooling_);
+            v.value(o.attractedBefore_);
+            v.value(o.empTimer_);
+            v.value(o.facesLeft_);
+            break;
+        }
+        default: break;
+        }
+    }
+
+    static void terrain(CElement& e, StateVisitor& v)
+    {
+        auto& t = static_cast<CElementTerrain&>(e);
+        v.sprite(t.tile_.get());
+        if (e.typeTerrain != TERRAIN_BRIDGE)
+            return;
+        auto& b = static_cast<CElementTerrainBridge&>(e);
+        for (CSprite* s : {b.section_.get(), b.collapse_.get(), b.frozenSprite_.get(), b.inflate_.get()})
+            v.sprite(s);
+        v.value(b.collapsing_);
+        v.value(b.inflating_);
+    }
+
+    static void tutorial(CElementTutorial& t, StateVisitor& v)
+    {
+        v.sprites(t.icons_);
+        v.sprite(t.box_.get());
+        if (t.bob_)
+            v.quiet(*t.bob_);
+        v.value(t.active_);
+        v.value(t.fadeDelay_);
+    }
+
+    static void visitElement(CElement& e, StateVisitor& v, Ghosts* ghosts, size_t& ghostCursor)
+    {
+        v.beginElement();
+        base(e, v, ghosts, ghostCursor);
+        switch (e.type) {
+        case ELEMENT_AI:
+            ai(static_cast<CElementAI&>(e), v);
+            if (e.typeAI == AI_PROFESSOR)
+                professor(static_cast<CElementAIProfessor&>(e), v);
+            else if (e.typeAI == AI_BOT)
+                bot(static_cast<CElementAIBot&>(e), v);
+            break;
+        case ELEMENT_DEVICE: device(e, v); break;
+        case ELEMENT_OBJECT: object(e, v); break;
+        case ELEMENT_TERRAIN: terrain(e, v); break;
+        case ELEMENT_TUTORIAL: tutorial(static_cast<CElementTutorial&>(e), v); break;
+        default: break; // ladders never change
+        }
+        v.endElement();
+    }
+
+    // Class-wide state, after the elements.
+    static void classes(StateVisitor& v)
+    {
+        v.value(CElement::outcome);
+        v.value(CElement::levelExited);
+        v.quiet(CElement::undoPending);
+        v.quiet(CElement::undoDeferred);
+        uint64_t heated = CElement::heatedCells.size();
+        v.value(heated);
+        if (v.mode() == StateVisitor::LOAD)
+            CElement::heatedCells.resize(heated);
+        for (int& cell : CElement::heatedCells)
+            v.value(cell);
+
+        for (long& frame : CElementDeviceTeleport::activityFrame)
+            v.stamp(frame);
+        int32_t steps = CElement::profile ? CElement::profile->GetSteps(true) : 0;
+        v.value(steps);
+        if (v.mode() == StateVisitor::LOAD && CElement::profile)
+            CElement::profile->SetSteps(steps);
+        if (v.mode() != StateVisitor::HASH)
+            return; // the class-state table keeps the rest
+        v.value(CElementDeviceButton::pressedCount);
+        for (auto& list : CElementDeviceTeleport::lists)
+            v.elements(list);
+        v.value(CElementDeviceTrampoline::grid);
+        v.elements(CElementObjectMagnet::allMagnets_);
+        CElementTutorial* active = CElementTutorial::GetActive();
+        v.element(active);
+    }
+
+    static void walk(StateVisitor& v, Ghosts* ghosts)
+    {
+        size_t ghostCursor = 0;
+        for (CElement* e : CElement::allElements)
+            visitElement(*e, v, ghosts, ghostCursor);
+        classes(v);
+    }
+
+    static void take(WorldSnapshot& s)
+    {
+        s.elements_ = CElement::allElements;
+        s.spawned_ = CElement::spawnedElements;
+        s.grid_ = CElement::grid;
+        s.frame_ = CElement::CurrentFrame();
+        s.bytes_.clear();
+        s.ghosts_.clear();
+        s.classStates_.clear();
+        StateVisitor v(StateVisitor::SAVE, &s.bytes_, s.frame_, 0);
+        walk(v, &s.ghosts_);
+        for (const ClassState& state : worldLinks().classStates)
+            if (state.save)
+                s.classStates_.push_back(state.save());
+    }
+
+    static void restore(const WorldSnapshot& s)
+    {
+        for (CElement* e : CElement::allElements)
+            if (std::find(s.elements_.begin(), s.elements_.end(), e) == s.elements_.end() &&
+                std::find(setAside.begin(), setAside.end(), e) == setAside.end())
+                setAside.push_back(e);
+        setAside.erase(std::remove_if(setAside.begin(), setAside.end(),
+                                      [&s](CElement* e) {
+                                          return std::find(s.elements_.begin(), s.elements_.end(), e) !=
+                                                 s.elements_.end();
+                                      }),
+                       setAside.end());
+        // Set aside, an element shows nothing.
+        for (CElement* e : setAside)
+            hideSprites(*e);
+        CElement::allElements = s.elements_;
+        CElement::spawnedElements = s.spawned_;
+        CElement::grid = s.grid_;
+        const uint32_t now = CElement::CurrentFrame();
+        std::vector<uint8_t> bytes = s.bytes_;
+        auto ghosts = s.ghosts_;
+        StateVisitor v(StateVisitor::LOAD, &bytes, now, static_cast<int64_t>(now) - static_cast<int64_t>(s.frame_));
+        walk(v, &ghosts);
+        size_t kept = 0;
+        for (const ClassState& state : worldLinks().classStates)
+            if (state.save)
+                state.restore(s.classStates_[kept++]);
+    }
+
+    static void hideSprites(CElement& e)
+    {
+        if (e.sprite)
+            e.sprite->hide();
+        if (e.shownSprite)
+            e.shownSprite->hide();
+        e.ghostSprite.reset();
+        CElement::FreeOverlays(&e);
+    }
+
+    static uint64_t hash()
+    {
+        StateVisitor v(StateVisitor::HASH, nullptr, CElement::CurrentFrame(), 0);
+        v.indexElements(CElement::allElements);
+        for (CElement* cell : CElement::grid)
+            v.element(cell);
+        walk(v, nullptr);
+        return v.hash();
+    }
+};
+
+WorldSnapshot::WorldSnapshot() = default;
+WorldSnapshot::~WorldSnapshot() = default;
+WorldSnapshot::WorldSnapshot(const WorldSnapshot&) = default;
+WorldSnapshot& WorldSnapshot::operator=(const WorldSnapshot&) = default;
+WorldSnapshot::WorldSnapshot(WorldSnapshot&&) noexcept = default;
+WorldSnapshot& WorldSnapshot::operator=(WorldSnapshot&&) noexcept = default;
+
+void WorldSnapshot::Take() { WorldSnapshotAccess::take(*this); }
+
+void WorldSnapshot::Restore() const { WorldSnapshotAccess::restore(*this); }
+
+size_t WorldSnapshot::GetSize() const
+{
+    return bytes_.size() + (elements_.size() + spawned_.size()) * sizeof(CElement*) + sizeof grid_;
+}
+
+uint64_t WorldSnapshot::HashWorld() { return WorldSnapshotAccess::hash(); }
+
+void WorldSnapshot::ReleaseSetAside()
+{
+    for (CElement* e : setAside)
+        delete e;
+    setAside.clear();
+}

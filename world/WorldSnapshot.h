@@ -1,0 +1,65 @@
+#pragma once
+
+#include "world/ElementTypes.h"
+
+#include <any>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class CElement;
+class CSprite;
+
+// The whole world as a value: every element's fields and sprites, the board,
+// the class-wide state, the outcome flags and the profile's step counter.
+// The undo's WorldState keeps what taking a step back needs (and leaves the
+// rest as the present has it); this keeps everything, down to where each
+// animation stands, and hashes it.
+// Running on from a restored snapshot gives exactly what running on from the
+// moment it was taken gave, so a level can be explored from many states
+// without replaying it from the start.
+//
+// Frame stamps are kept relative to the world's frame counter, so a snapshot
+// may be restored at any later frame. Elements made after a snapshot are not
+// deleted when it is restored but set aside, still owned by the world, for
+// the snapshots that hold them; ReleaseSetAside deletes them once no such
+// snapshot will be restored any more. The undo ring is not part of a
+// snapshot: restoring one is not an undo step.
+class WorldSnapshot
+{
+public:
+    WorldSnapshot();
+    ~WorldSnapshot();
+    WorldSnapshot(const WorldSnapshot&);
+    WorldSnapshot& operator=(const WorldSnapshot&);
+    WorldSnapshot(WorldSnapshot&&) noexcept;
+    WorldSnapshot& operator=(WorldSnapshot&&) noexcept;
+
+    // Takes the world as it stands.
+    void Take();
+    // Puts the world back as it was taken.
+    void Restore() const;
+    bool IsEmpty() const { return elements_.empty(); }
+    // Bytes held, for the solver's accounting.
+    size_t GetSize() const;
+
+    // A hash of the world as it stands that ignores when it was reached and
+    // which objects hold it: equal worlds hash equal.
+    static uint64_t HashWorld();
+    // Deletes the elements set aside by restores. For the end of a run.
+    static void ReleaseSetAside();
+
+private:
+    friend struct WorldSnapshotAccess;
+
+    std::vector<CElement*> elements_;
+    std::vector<CElement*> spawned_;
+    std::array<CElement*, BOARD_CELLS> grid_{};
+    std::vector<uint8_t> bytes_;
+    // The class-wide states of the world's class-state table.
+    std::vector<std::any> classStates_;
+    // Copies of the teleport ghosts, in the order of the elements.
+    std::vector<std::shared_ptr<const CSprite>> ghosts_;
+    uint32_t frame_ = 0;
+};
