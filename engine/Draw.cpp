@@ -26,6 +26,7 @@ struct DisplayState {
     SDL_Surface* screen = nullptr;
     SDL_Surface* icon = nullptr;
     SDL_Surface* barImage = nullptr;
+    int64_t barAllowance = 0;
     int64_t barTotal = 0;
     int64_t barProgress = 0;
     int barDrawnWidth = 0;
@@ -249,8 +250,10 @@ void CDraw::loadProgressBar(int imageCount)
         logError(true, "Unable to load image: %s\n", SDL_GetError());
     SDL_FreeSurface(g.barImage);
     g.barImage = bar;
-    g.barTotal = static_cast<int64_t>(imageCount) + LOAD_BAR_ALLOWANCE;
+    g.barTotal = static_cast<int64_t>(imageCount) + g.barAllowance;
 }
+
+void CDraw::setLoadAllowance(int64_t allowance) { g.barAllowance = allowance; }
 
 void CDraw::addLoadProgress(int n)
 {

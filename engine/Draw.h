@@ -17,9 +17,6 @@ constexpr int SCREEN_HEIGHT = 600;
 constexpr int LOAD_BAR_X = 360;
 constexpr int LOAD_BAR_Y = 527;
 
-// The bar's total is the number of image files plus this allowance, which the
-// preload lists, the sound loader and the level loader use up.
-constexpr int LOAD_BAR_ALLOWANCE = 23700;
 
 // Member `number` of a numbered image series: prefix, the number without
 // leading zeros, suffix ("botrunleft", 7, ".png" -> "botrunleft7.png").
@@ -78,6 +75,10 @@ public:
     static bool isDeveloperMode();
 
     // ---- Loading bar.
+    // What the loading after the image files adds to the bar (the start-up
+    // lists, the sounds, the levels), summed by start-up from what it is
+    // about to load, so the bar fills as the last of it is loaded.
+    static void setLoadAllowance(int64_t allowance);
     // Loads the bar picture ("resource1.dat"); total = imageCount + allowance.
     static void loadProgressBar(int imageCount);
     // Advances the bar (clamped to its total) and draws it when it grows.

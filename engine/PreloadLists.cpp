@@ -64,6 +64,16 @@ void setTextBoxRendererForTesting(TextBoxRenderer renderer)
     textBoxRenderer = renderer ? std::move(renderer) : renderWithFontSystem;
 }
 
+int64_t preloadListProgress()
+{
+    int64_t steps = 0;
+    for (const preload::List& list : preload::lists())
+        for (const preload::Group& group : list.groups)
+            for (const preload::Action& action : group.actions)
+                steps += std::holds_alternative<preload::BarStep>(action) ? 1 : 0;
+    return steps * kBarStep;
+}
+
 void runPreloadLists()
 {
     cacheMain();

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <cstdint>
+
 #include <functional>
 
 // The start-up lists of images that are decoded once and held for the whole
@@ -11,6 +13,8 @@
 //
 // The five lists in their order, each followed by its milestone log line.
 void runPreloadLists();
+// What runPreloadLists adds to the loading bar.
+int64_t preloadListProgress();
 
 // The game list runs its element groups in the order below and then marks
 // every element class's images as cached (engine/ImagesCached.h).

@@ -27,6 +27,18 @@ bool ResourceArchive::open(const std::string& path)
     return openBytes(std::move(bytes));
 }
 
+uint32_t ResourceArchive::countInFile(const std::string& path)
+{
+    FILE* file = fopen(path.c_str(), "rb");
+    if (!file)
+        return 0;
+    uint32_t count = 0;
+    if (!ByteOrder::readU32(&count, file))
+        count = 0;
+    fclose(file);
+    return count;
+}
+
 bool ResourceArchive::openBytes(std::vector<unsigned char> bytes)
 {
     bytes_ = std::move(bytes);

@@ -29,6 +29,10 @@ public:
 
     uint32_t count() const { return count_; }
 
+    // The entry count a file's header claims, read without the rest of the
+    // file (for sizing the loading bar); 0 when it cannot be read.
+    static uint32_t countInFile(const std::string& path);
+
     // Entry i of the offset table. False when the entry runs past the end of
     // the file or its name is too long; see error().
     bool entry(uint32_t index, ArchiveEntry& out);

@@ -2,6 +2,7 @@
 
 #include "platform/SoundLibrary.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -39,6 +40,8 @@ void shutdown();
 
 void setLoadFromDirectory(bool fromDirectory);
 void loadAll();
+// What loadAll adds to the loading bar: nothing while sound is off.
+int64_t loadProgressToCome();
 int loadSound(const void* dataOrName, int size);
 int storeSound(SoundId sound);
 int findSoundIndex(const char* name); // fatal for a name never loaded

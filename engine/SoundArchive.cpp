@@ -65,6 +65,17 @@ void loadFolder()
 
 void setLoadFromDirectory(bool fromDirectory) { soundState().loadFromDirectory = fromDirectory; }
 
+int64_t loadProgressToCome()
+{
+    if (!isEnabled())
+        return 0;
+    if (!soundState().loadFromDirectory)
+        return static_cast<int64_t>(ResourceArchive::countInFile(SOUND_ARCHIVE)) * 100;
+    std::vector<std::string> names;
+    listPlainFiles(SOUND_FOLDER, names);
+    return static_cast<int64_t>(names.size()) * 100;
+}
+
 void loadAll()
 {
     if (!isEnabled())

@@ -52,6 +52,8 @@ void SoundObject::play(bool loop, int delayFrames, float frequencyFactor)
         return;
     if (delayFrames != 0) {
         startDelay_ = delayFrames;
+        delayedLoop_ = loop;
+        delayedFrequencyFactor_ = frequencyFactor;
         return;
     }
     SoundId sound = CSound::getSoundIdAt(soundIndex_);
@@ -80,7 +82,11 @@ void SoundObject::stopChannel()
         checked(library->stop(channel_));
 }
 
-void SoundObject::stop() { stopChannel(); }
+void SoundObject::stop()
+{
+    startDelay_ = 0;
+    stopChannel();
+}
 
 void SoundObject::setVolume(float volume)
 {
@@ -149,7 +155,7 @@ void SoundObject::stepFade()
 void SoundObject::countDownStart()
 {
     if (startDelay_ > 0 && --startDelay_ == 0)
-        play(false, 0, 0.0f);
+        play(delayedLoop_, 0, delayedFrequencyFactor_);
 }
 
 void SoundObject::tick()
@@ -227,7 +233,7 @@ void stopAllEffects()
     if (!isEnabled())
         return;
     forEachEffect([](SoundObject& effect) {
-        if (effect.isPlaying())
+        if (effect.isPlaying() || effect.isStartDelayed())
             effect.stop();
     });
 }

@@ -21,10 +21,11 @@ public:
     SoundObject& operator=(const SoundObject&) = delete;
 
     // Plays once or looping. delayFrames > 0 starts it that many updates
-    // later, once and at normal rate; frequencyFactor 0 keeps the sound's
-    // rate, 1.2 plays 20 per cent higher and faster. A one-shot play in a
-    // muted group does nothing.
+    // later, looping and at the rate asked; frequencyFactor 0 keeps the
+    // sound's rate, 1.2 plays 20 per cent higher and faster. A one-shot play
+    // in a muted group does nothing.
     void play(bool loop = false, int delayFrames = 0, float frequencyFactor = 0.0f);
+    // Stops the playback and cancels a start still waiting.
     void stop();
 
     // Ignored until the first play.
@@ -63,6 +64,8 @@ private:
     int fadeInSteps_ = -1;
     int fadeOutSteps_ = -1;
     int startDelay_ = 0;
+    bool delayedLoop_ = false;
+    float delayedFrequencyFactor_ = 0.0f;
     bool isMusic_;
     const char* name_;
     bool looping_ = false;

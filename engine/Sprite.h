@@ -63,7 +63,10 @@ public:
     // The origin is given in the (29, 20) convention.
     CSprite(int originX, int originY, int type, int frameDelay, bool sharedImages, int tileW, int tileH);
     // A full copy (frames, state, name), not in the live list; hand it to
-    // `registerCopy` to show it. It takes its own image references.
+    // `registerCopy` to show it. A deliberate change from a copy that needs a
+    // second call to register its images: the copy takes its own image
+    // references here, so no copy can outlive an image it draws, and
+    // `registerCopy` only puts it in the live list.
     explicit CSprite(const CSprite& other);
     CSprite& operator=(const CSprite&) = delete;
     // Marks the drawn box dirty when visible, leaves the live list (and the

@@ -13,16 +13,20 @@ CFontString TextArguments::argument(int index) const
 
 namespace {
 
-bool isMarkupLetter(char16_t c)
-{
-    return c == u'b' || c == u'i' || c == u'u' || c == u'n' || (c >= u'1' && c <= u'6');
-}
+bool isStyleLetter(char16_t c) { return c == u'b' || c == u'i' || c == u'u' || c == u'n'; }
+bool isArgumentLetter(char16_t c) { return c >= u'1' && c <= u'6'; }
 
-// First markup token at or after `from`, or npos.
-size_t findMarkup(const std::u16string& text, size_t from)
+// First markup token at or after `from`, or npos. The text before
+// `argumentEnd` came from an argument: there the style and line markup
+// counts but an argument's never does (so nothing expands twice), and a
+// token must lie wholly inside or wholly outside it.
+size_t findMarkup(const std::u16string& text, size_t from, size_t argumentEnd)
 {
     for (size_t i = text.find(u'%', from); i != std::u16string::npos; i = text.find(u'%', i + 1)) {
-        if (i + 1 < text.size() && isMarkupLetter(text[i + 1]))
+        if (i + 1 >= text.size() || (i < argumentEnd && i + 1 >= argumentEnd))
+            continue;
+        const char16_t letter = text[i + 1];
+        if (isStyleLetter(letter) || (isArgumentLetter(letter) && i >= argumentEnd))
             return i;
     }
     return std::u16string::npos;
@@ -35,12 +39,11 @@ std::vector<TextPiece> cutText(const CFontString& text, const TextArguments& arg
     std::vector<TextPiece> pieces;
     std::u16string rest = text.str();
     size_t pos = 0;
-    // Characters of `rest` before this index come from an argument: they are
-    // cut into words but never read as markup.
-    size_t markupFrom = 0;
+    // Characters of `rest` before this index come from an argument.
+    size_t argumentEnd = 0;
     while (pos < rest.size()) {
         size_t space = rest.find(u' ', pos);
-        size_t markup = findMarkup(rest, std::max(pos, markupFrom));
+        size_t markup = findMarkup(rest, pos, argumentEnd);
         if (space == std::u16string::npos && markup == std::u16string::npos) {
             pieces.push_back({TextPiece::WORD, CFontString(rest.substr(pos))});
             break;
@@ -66,7 +69,7 @@ std::vector<TextPiece> cutText(const CFontString& text, const TextArguments& arg
             std::u16string inserted = arguments.argument(letter - u'1').str();
             rest = inserted + rest.substr(pos);
             pos = 0;
-            markupFrom = inserted.size();
+            argumentEnd = inserted.size();
         }
         }
     }

@@ -27,9 +27,10 @@ struct TextPiece {
 // Cuts a text into words and markup. A word runs up to and including a space,
 // or up to the next markup. "%b", "%i", "%u" switch bold, italic and
 // underline, "%n" ends the line, "%1".."%6" insert an argument. An inserted
-// argument is broken into words at its spaces like the text around it, but
-// it is read once and never for markup: "%1" or "%b" inside an argument (a
-// player's name, a heading from someone else's level) is shown as written.
+// argument is broken into words at its spaces like the text around it and
+// its style and line markup is read ("%n" in a tutorial text starts a new
+// line), but "%1".."%6" inside it is shown as written: an argument is never
+// inserted into an argument, so no text expands without end.
 std::vector<TextPiece> cutText(const CFontString& text, const TextArguments& arguments);
 
 // Horizontal and vertical placement by the alignment value:

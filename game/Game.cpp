@@ -6,6 +6,7 @@
 #include "engine/InputScript.h"
 #include "engine/Log.h"
 #include "engine/MousePointer.h"
+#include "engine/PreloadLists.h"
 #include "engine/Parameters.h"
 #include "engine/Render.h"
 #include "engine/Sound.h"
@@ -164,6 +165,7 @@ void startUp(int argc, char** argv, Services& services)
 // root screen.
 void loadResources(Services& services)
 {
+    CDraw::setLoadAllowance(preloadListProgress() + CSound::loadProgressToCome() + CLevelSet::loadProgressToCome());
     logMessage(LOG_MILESTONE, "ID_000:  INIT:  Image Load Started\n");
     CDraw::preloadImages();
     logMessage(LOG_MILESTONE, "ID_000:  INIT:  Image Load Completed\n");

@@ -166,6 +166,11 @@ bool CLevelSet::readArchive(const std::string& path, std::string& error)
     return true;
 }
 
+int64_t CLevelSet::loadProgressToCome()
+{
+    return static_cast<int64_t>(REGULAR_LEVEL_COUNT + ADVANCED_LEVEL_COUNT + KIDS_LEVEL_COUNT) * 100;
+}
+
 void CLevelSet::loadAll()
 {
     std::string error;

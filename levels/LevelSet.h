@@ -58,6 +58,8 @@ public:
     // advancing the loading bar by 100 per level. A missing or damaged
     // archive, or one without exactly 111/50/81 levels, is fatal.
     static void loadAll();
+    // What loadAll adds to the loading bar: the levels the game needs.
+    static int64_t loadProgressToCome();
     // The reading part of loadAll, for any archive: false (and the reason)
     // when the archive cannot be read. The counts are not checked.
     static bool readArchive(const std::string& path, std::string& error);

@@ -14,6 +14,7 @@
 #include "levels/Profile.h"
 #include "screens/ControllerInGame.h"
 #include "screens/ControllerMessage.h"
+#include "screens/ControllerScoreboard.h"
 #include "screens/GuiButton.h"
 #include "screens/GuiCounter.h"
 #include "screens/WidgetSprite.h"
@@ -29,6 +30,8 @@ constexpr int BLINK_PERIOD = 51;
 constexpr int REFUSED_TITLE = 2240, REFUSED_BODY = 2340;
 // A chapter that is told only once its level is won: the set's ending.
 constexpr int ENDING_CHAPTER = 11;
+
+CControllerGame::EndOfLevelMaker endOfLevelMaker;
 
 const char* const ASTERISKS = "***********************************************************\n";
 
@@ -97,6 +100,7 @@ CControllerGame::~CControllerGame()
     logMessage(LOG_MILESTONE, "ID_900:  SHUTDOWN:  C%i Started\n", GetID());
     CMousePointer::ShowHourglass(true);
     inGameMenu_.reset();
+    endOfLevel_.reset();
     message_.reset();
     replayMarker_.reset();
     menuButton_.reset();
@@ -382,13 +386,19 @@ int CControllerGame::ResolveOutcome()
 
 void CControllerGame::openEndOfLevel(int outcome)
 {
+    SuspendForChild();
     logMessage(LOG_DEBUG, "=============================================\n");
     logMessage(LOG_DEBUG, "Loading Post Game Controller (type=%i)\n", outcome);
     logMessage(LOG_DEBUG, "=============================================\n");
-    // Until the end-of-level board exists the level simply ends: back to
-    // the screen that opened it.
-    SetExitCode(1);
+    bool isUserLevel = levelSet_ == nullptr;
+    if (endOfLevelMaker)
+        endOfLevel_ = endOfLevelMaker(outcome, isUserLevel);
+    else
+        endOfLevel_ = std::make_unique<CControllerScoreboard>(static_cast<uint32_t>(outcome), isUserLevel);
+    LoadController(endOfLevel_.get());
 }
+
+void CControllerGame::setEndOfLevelMakerForTesting(EndOfLevelMaker maker) { endOfLevelMaker = std::move(maker); }
 
 // ---- Children.
 
@@ -479,6 +489,10 @@ void CControllerGame::onChildClosed(int childId)
         int answer = inGameMenu_->GetReturnValue();
         inGameMenu_.reset();
         ApplyInGameAnswer(answer);
+    } else if (childId == CONTROLLER_SCOREBOARD && endOfLevel_) {
+        int answer = endOfLevel_->GetReturnValue();
+        endOfLevel_.reset();
+        ApplyEndOfLevelAnswer(answer);
     }
 
     CMousePointer::HideFor(-1);
@@ -528,17 +542,17 @@ void CControllerGame::ApplyInGameAnswer(int answer)
 void CControllerGame::ApplyEndOfLevelAnswer(int answer)
 {
     switch (answer) {
-    case END_UNDO_STEP:
+    case CControllerScoreboard::ANSWER_UNDO:
         // The player goes on from the step before the mishap.
         CElement::ResetLevelExited();
         CElement::LoadUndoStep(true);
         playingBack_ = false;
         break;
-    case END_RESTART:
+    case CControllerScoreboard::ANSWER_RETRY:
         playingBack_ = false;
         Restart();
         break;
-    case END_REPLAY_SOLUTION:
+    case CControllerScoreboard::ANSWER_SOLUTION:
         playingBack_ = true;
         Restart();
         break;

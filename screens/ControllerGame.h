@@ -4,6 +4,7 @@
 #include "screens/SolutionKeys.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class CBackground;
@@ -38,8 +39,6 @@ public:
         OUTCOME_SET_LEVEL_WON = 5,
         OUTCOME_USER_LEVEL_WON = 7,
     };
-    // Answers of the end-of-level screen that the game screen acts on.
-    enum EndOfLevelAnswer { END_RESTART = 1, END_REPLAY_SOLUTION = 3, END_UNDO_STEP = 14 };
 
     // Solutions hold these codes, whatever keys the player bound.
     static constexpr int RECORDED_UP = SOLUTION_KEY_UP, RECORDED_DOWN = SOLUTION_KEY_DOWN;
@@ -106,6 +105,12 @@ public:
     // The level's frame now: 1 at its first normal frame.
     int32_t GetLevelFrame() const;
     CControllerInGame* GetInGameMenu() const { return inGameMenu_.get(); }
+    CController* GetEndOfLevel() const { return endOfLevel_.get(); }
+
+    // Makes the end-of-level screen for an outcome; tests put a stand-in
+    // in place of the real board (an empty function restores it).
+    using EndOfLevelMaker = std::function<std::unique_ptr<CController>(int outcome, bool isUserLevel)>;
+    static void setEndOfLevelMakerForTesting(EndOfLevelMaker maker);
     // The board asked for when the level was last left; 0 before that.
     int GetOutcome() const { return outcome_; }
 
@@ -131,6 +136,7 @@ private:
     CLevelSet* levelSet_ = nullptr;
     CLevel* level_ = nullptr;
     std::unique_ptr<CControllerInGame> inGameMenu_;
+    std::unique_ptr<CController> endOfLevel_;
     std::unique_ptr<CControllerMessage> message_;
     bool storyPending_ = false;
     bool recording_ = false;

@@ -9,6 +9,7 @@
 #include "levels/Level.h"
 #include "levels/Profile.h"
 #include "screens/ControllerMessage.h"
+#include "screens/ControllerOptions.h"
 #include "screens/ControllerScoreboard.h"
 #include "screens/ControllerTextEntries.h"
 #include "screens/GuiButton.h"
@@ -56,6 +57,9 @@ CControllerInGame::~CControllerInGame()
     logMessage(LOG_DESTRUCT, "CControllerInGame:  Destroying CControllerInGame...\n");
     CMousePointer::ShowHourglass(true);
     message_.reset();
+    scores_.reset();
+    options_.reset();
+    password_.reset();
     if (!loaded_)
         return;
     dimmer_.reset();
@@ -111,11 +115,16 @@ void CControllerInGame::unloadSprites()
     loaded_ = false;
 }
 
+void CControllerInGame::unloadAndLog(const char* displayName)
+{
+    unloadSprites();
+    LogLoadingController(displayName);
+}
+
 void CControllerInGame::ask(Question question, int titleString, int bodyString)
 {
     pending_ = question;
-    unloadSprites();
-    LogLoadingController("Message");
+    unloadAndLog("Message");
     message_ = std::make_unique<CControllerMessage>(titleString, bodyString, true);
     LoadController(message_.get());
 }
@@ -139,14 +148,17 @@ void CControllerInGame::GUICallback(int index, int, bool)
     case BUTTON_MAIN_MENU: SetExitCode(3); break;
     case BUTTON_QUIT: ask(QUESTION_QUIT, QUIT_TITLE, QUIT_BODY); break;
     case BUTTON_SCORES:
-        unloadSprites();
-        LogLoadingController("Scoreboard");
-        scoreboard_ = std::make_unique<CControllerScoreboard>(CControllerScoreboard::BOARD_IN_GAME, false);
-        LoadController(scoreboard_.get());
+        unloadAndLog("Scoreboard");
+        scores_ = std::make_unique<CControllerScoreboard>(CControllerScoreboard::BOARD_IN_GAME, false);
+        LoadController(scores_.get());
+        break;
+    case BUTTON_SETTINGS:
+        unloadAndLog("Options");
+        options_ = std::make_unique<CControllerOptions>();
+        LoadController(options_.get());
         break;
     default:
-        // How to play and settings open screens of their own that the game
-        // does not have yet.
+        // How to play opens a screen the game does not have yet.
         break;
     }
 }
@@ -195,7 +207,9 @@ void CControllerInGame::onChildClosed(int childId)
         message_.reset();
         pending_ = QUESTION_NONE;
     } else if (childId == CONTROLLER_SCOREBOARD) {
-        scoreboard_.reset();
+        scores_.reset();
+    } else if (childId == CONTROLLER_OPTIONS) {
+        options_.reset();
     } else if (childId == CONTROLLER_PASSWORD && password_) {
         if (!password_->WasCancelled()) {
             SetReturnValue(ANSWER_SOLUTION);
@@ -220,8 +234,7 @@ void CControllerInGame::solutionAgreed()
         SetExitCode(1);
         return;
     }
-    unloadSprites();
-    LogLoadingController("Password");
+    unloadAndLog("Password");
     password_ = std::make_unique<CControllerPassword>(profile->GetPassword());
     LoadController(password_.get());
 }

@@ -6,7 +6,9 @@
 #include <memory>
 
 class CControllerMessage;
-class CControllerTextEntryBase;
+class CControllerOptions;
+class CControllerPassword;
+class CControllerScoreboard;
 class CGuiButton;
 class CLevel;
 class CSprite;
@@ -64,13 +66,15 @@ private:
     void ask(Question question, int titleString, int bodyString);
     void onChildClosed(int childId);
     void solutionAgreed();
+    void unloadAndLog(const char* displayName);
 
     std::unique_ptr<CSprite> dimmer_;
     std::unique_ptr<CSprite> panel_;
     std::array<std::unique_ptr<CGuiButton>, BUTTON_COUNT> buttons_;
     std::unique_ptr<CControllerMessage> message_;
-    std::unique_ptr<CController> scoreboard_;
-    std::unique_ptr<CControllerTextEntryBase> password_;
+    std::unique_ptr<CControllerScoreboard> scores_;
+    std::unique_ptr<CControllerOptions> options_;
+    std::unique_ptr<CControllerPassword> password_;
     bool loaded_ = false;
     int variant_;
     CLevel* level_;

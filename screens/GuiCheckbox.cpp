@@ -61,10 +61,13 @@ void CGuiCheckbox::Update()
     if (!IsMouseOver() || GetHotId() != -1) {
         showSprite(base());
         rollover().hide();
+        pointerInside_ = false;
         return;
     }
-    if (uncheckedRollover_->isHidden() && checkedRollover_->isHidden())
+    // Once per entry of the pointer: a click's new look is no new entry.
+    if (!pointerInside_)
         CController::PlaySound(InterfaceSound::Rollover);
+    pointerInside_ = true;
     SetHotId(id_);
     base().hide();
     int shift = IsMouseButtonDown() ? PRESS_SHIFT : 0;
@@ -76,6 +79,7 @@ void CGuiCheckbox::Hide()
 {
     hideAll();
     hidden_ = true;
+    pointerInside_ = false;
 }
 
 void CGuiCheckbox::Show()

@@ -38,4 +38,5 @@ private:
     std::unique_ptr<CSprite> checkedBase_;
     std::unique_ptr<CSprite> checkedRollover_;
     bool checked_ = true;
+    bool pointerInside_ = false; // the rollover sound has played for this entry
 };

@@ -142,7 +142,7 @@ void CElementAIProfessor::loadSprites()
     }
     make(RUN_LEFT, "Professor Running Left", 12, 36).run("profrunleft", 0, 9);
     make(RUN_RIGHT, "Professor Running Right", 9, 36).run("profrunright", 0, 9);
-    make(CLIMB_DOWN, "Professor Climbing Down", 4, 31).run("profclimbdown", 0, 2).one("profclimbdown1.tga");
+    make(CLIMB_DOWN, "Professor Climbing Down", 12, 31).run("profclimbdown", 0, 2).one("profclimbdown1.tga");
     make(CLIMB_UP, "Professor Climbing Up", 21, 25).run("profclimbup", 0, 2).one("profclimbup1.tga");
     make(FALL, "Professor Falling", 13, 28).run("proffall", 0, 5);
     make(PUSH_LEFT, "Professor Pushing Left", 17, 30).run("profpushleft", 0, 7);

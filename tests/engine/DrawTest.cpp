@@ -77,6 +77,7 @@ TEST_F(DrawTest, LoadingBarGrowsWithProgressAndNeverShrinks)
     SDL_Surface* bar = decodeFile("resource1.dat");
     ASSERT_NE(bar, nullptr);
     watchDisplayUpdates();
+    CDraw::setLoadAllowance(23700);
     CDraw::loadProgressBar(300); // total 24000
     struct Step {
         bool absolute;

@@ -64,9 +64,10 @@ TEST_F(ImagePreloadTest, EmptyArchiveStopsAtTheFirstStartUpImage)
 
 TEST_F(ImagePreloadTest, BarOfNoImagesIsTheAllowance)
 {
+    CDraw::setLoadAllowance(23700);
     CDraw::loadProgressBar(0);
     watchDisplayUpdates();
-    CDraw::addLoadProgress(LOAD_BAR_ALLOWANCE / 10);
+    CDraw::addLoadProgress(2370);
     ASSERT_EQ(updates_.size(), 1u);
     EXPECT_EQ(updates_[0].w, 40);
 }

@@ -47,6 +47,7 @@ TEST_F(PreloadListsTest, StartUpHoldsEveryListedImageAndMarksTheClassesCached)
 {
     for (int c = 0; c < static_cast<int>(ImageClass::Count); ++c)
         EXPECT_FALSE(imagesCached(static_cast<ImageClass>(c)));
+    CDraw::setLoadAllowance(preloadListProgress()); // as start-up does, less the sounds and levels
     preload({});
 
     preload::Names names = preload::startUpNames();
@@ -144,6 +145,7 @@ TEST_F(PreloadListsTest, EachListLogsItsGroupsAndAdvancesTheBar)
         EXPECT_EQ(log.rfind("*** T=", 0), 0u);
     }
     EXPECT_EQ(total, kStartUpBarSteps);
+    EXPECT_EQ(preloadListProgress(), kStartUpBarSteps * 100) << "what the loading bar is told to expect";
 }
 
 TEST_F(PreloadListsTest, TextImagesAreRenderedFromTheTextTable)

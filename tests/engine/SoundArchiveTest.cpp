@@ -45,6 +45,16 @@ TEST_F(SoundArchiveTest, EntriesLoadInOrderWithALogLineEach)
     EXPECT_NE(out.find("PRELOAD: CSound::loadSound   #7     :   h.ogg  (DAT)\n"), std::string::npos) << out;
 }
 
+TEST_F(SoundArchiveTest, TheLoadingBarIsToldWhatTheSoundsWillAdd)
+{
+    std::string dir = writeArchive({{"a.ogg", "1"}, {"b.ogg", "2"}, {"c.ogg", "3"}});
+    ScopedWorkingDir inside(dir);
+    CSound::setLoadFromDirectory(false);
+    EXPECT_EQ(CSound::loadProgressToCome(), 0) << "sound off loads nothing";
+    CSound::init(false);
+    EXPECT_EQ(CSound::loadProgressToCome(), 300);
+}
+
 TEST_F(SoundArchiveTest, RepeatedNameKeepsItsFirstSoundAndBothAreLoaded)
 {
     loadFrom(writeArchive({{"a.ogg", "first"}, {"a.ogg", "second"}, {"b.ogg", "third"}}));

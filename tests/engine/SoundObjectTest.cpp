@@ -101,7 +101,7 @@ TEST_F(SoundObjectTest, EachFadeStartsWhereTheOtherHadGot)
     EXPECT_NEAR(a.getVolume(), 0.35f, 1e-5);
 }
 
-TEST_F(SoundObjectTest, DelayedStartPlaysOnceAtTheCountedUpdate)
+TEST_F(SoundObjectTest, DelayedStartPlaysAtTheCountedUpdateAsAsked)
 {
     startWith({"later.ogg"});
     SoundObject later("later.ogg", false);
@@ -114,8 +114,24 @@ TEST_F(SoundObjectTest, DelayedStartPlaysOnceAtTheCountedUpdate)
     CSound::update();
     EXPECT_FALSE(later.isStartDelayed());
     ASSERT_EQ(fake->playing("later.ogg").size(), 1u);
-    EXPECT_EQ(fake->playing("later.ogg")[0].loopCount, 0);
-    EXPECT_EQ(fake->playing("later.ogg")[0].frequency, 44100.0f);
+    EXPECT_EQ(fake->playing("later.ogg")[0].loopCount, -1) << "the loop is kept";
+    EXPECT_EQ(fake->playing("later.ogg")[0].frequency, 88200.0f) << "and so is the rate";
+    EXPECT_TRUE(later.isLooping());
+}
+
+TEST_F(SoundObjectTest, StoppingCancelsAWaitingStart)
+{
+    startWith({"later.ogg"});
+    SoundObject later("later.ogg", false), alsoLater("later.ogg", false);
+    later.play(false, 3);
+    alsoLater.play(false, 3);
+    later.stop();
+    CSound::stopAllEffects(); // an undo's silence cancels the other
+    EXPECT_FALSE(later.isStartDelayed());
+    EXPECT_FALSE(alsoLater.isStartDelayed());
+    for (int update = 0; update < 5; ++update)
+        CSound::update();
+    EXPECT_TRUE(fake->playing("later.ogg").empty());
 }
 
 TEST_F(SoundObjectTest, PlayStartsUnpausedAtStoredVolumeAndRate)

@@ -50,14 +50,17 @@ TEST(TextLayoutTest, CutsWordsAndMarkup)
         {"%1", nullptr, nullptr, ""},
         {"100% sure, 5%% and %7 or %", nullptr, nullptr, "[100% ][sure, ][5%% ][and ][%7 ][or ][%]"},
         {"%%b", nullptr, nullptr, "[%]B"},
-        // An argument is inserted once and never read as markup, so a name
-        // such as "%1" cannot expand forever or switch styles.
+        // An argument's style and line markup is read; its argument markup
+        // is shown as written, so a name such as "%1" cannot expand forever.
         {"%1", "%1", nullptr, "[%1]"},
         {"%1%1%1", "%1%1", nullptr, "[%1%1][%1%1][%1%1]"},
-        {"<%1>", "%bX%n%u", nullptr, "[<][%bX%n%u>]"},
+        {"<%1>", "%bX%n%u", nullptr, "[<]B[X]NU[>]"},
         {"%1%2", "%2", "Q", "[%2][Q]"},
+        {"%1 %2", "a %n b", "c", "[a ]N[ ][b ][c]"},
+        // A token is read only when it lies wholly inside or outside it.
         {"%1b", "50%", nullptr, "[50%b]"},
-        {"%1 %2", "a %n b", "c", "[a ][%n ][b ][c]"},
+        {"%1%2", "%", "b", "[%][b]"},
+        {"%11", "%", nullptr, "[%1]"},
     };
     for (const Case& c : cases) {
         TextArguments arguments;

@@ -151,6 +151,10 @@ TEST(LevelSetTest, BuiltArchiveHoldsThreeCompleteSets)
 {
     ScopedWorkingDir inGame(resourceDir());
     CLevelSet::loadAll();
+    int64_t levels = 0;
+    for (int set = 0; set < LEVEL_SET_COUNT; ++set)
+        levels += CLevelSet::getSet(set)->getLevelCount();
+    EXPECT_EQ(CLevelSet::loadProgressToCome(), levels * 100) << "what the loading bar is told to expect";
     for (int set = 0; set < LEVEL_SET_COUNT; ++set) {
         CLevelSet* levelSet = CLevelSet::getSet(set);
         ASSERT_EQ(levelSet->getLevelCount(), LEVEL_SET_SIZES[set]);

@@ -5,6 +5,7 @@
 #include "levels/LevelSet.h"
 #include "screens/ControllerInGame.h"
 #include "screens/ControllerMessage.h"
+#include "screens/ControllerScoreboard.h"
 #include "screens/GamePlayFixture.h"
 #include "world/ElementAIProfessor.h"
 
@@ -19,12 +20,13 @@ class GameOutcomeTest : public GamePlayTest
 protected:
     CControllerGame* game() { return game_.get(); }
     bool closed() { return CController::GetCurrent() == &screen; }
+    bool boardOpen() { return CController::GetCurrentId() == CONTROLLER_SCOREBOARD; }
 
-    // Holds a key down until the game screen closes.
-    bool holdUntilClosed(int key)
+    // Holds a key down until the end-of-level board opens.
+    bool holdUntilTheBoard(int key)
     {
         keyEvent(key, true);
-        return runUntil([this] { return closed(); }, LIMIT);
+        return runUntil([this] { return boardOpen(); }, LIMIT);
     }
 };
 
@@ -35,8 +37,9 @@ TEST_F(GameOutcomeTest, AUserLevelWonGivesItsBoardAndRecordsTheCompletion)
     level.SetTile(EC_DEVICE_TUBE_END, 8, 20);
     ASSERT_TRUE(level.SaveAs("fixture", "Fixture"));
     open(&level, false, false, false);
-    ASSERT_TRUE(holdUntilClosed(SDLK_RIGHT));
-    EXPECT_EQ(game()->GetOutcome(), CControllerGame::OUTCOME_USER_LEVEL_WON);
+    ASSERT_TRUE(holdUntilTheBoard(SDLK_RIGHT));
+    EXPECT_EQ(board_->outcome, CControllerGame::OUTCOME_USER_LEVEL_WON);
+    EXPECT_TRUE(board_->isUserLevel);
     UserLevelProgress record = profile_.GetUserLevelRecord("fixture");
     EXPECT_TRUE(record.completed);
     EXPECT_GT(record.best, 0);
@@ -55,8 +58,9 @@ TEST_F(GameOutcomeTest, ASetLevelWonCommitsItsScore)
     profile_.SetLevelSet(LEVELSET_ADVANCED);
     profile_.SetLevel(4);
     open(set);
-    ASSERT_TRUE(holdUntilClosed(SDLK_RIGHT));
-    EXPECT_EQ(game()->GetOutcome(), CControllerGame::OUTCOME_SET_LEVEL_WON);
+    ASSERT_TRUE(holdUntilTheBoard(SDLK_RIGHT));
+    EXPECT_EQ(board_->outcome, CControllerGame::OUTCOME_SET_LEVEL_WON);
+    EXPECT_FALSE(board_->isUserLevel);
     EXPECT_GT(profile_.GetSteps(true), 0);
     EXPECT_EQ(profile_.GetScore(LEVELSET_ADVANCED, 4, false), profile_.GetSteps(true));
     game_.reset();
@@ -85,8 +89,8 @@ TEST_F(GameOutcomeTest, MishapsGiveTheirBoardsAndCommitNothing)
         } else {
             keyEvent(SDLK_LEFT, true);
         }
-        ASSERT_TRUE(runUntil([this] { return closed(); }, LIMIT));
-        EXPECT_EQ(game()->GetOutcome(), c.outcome);
+        ASSERT_TRUE(runUntil([this] { return boardOpen(); }, LIMIT));
+        EXPECT_EQ(board_->outcome, c.outcome);
         EXPECT_FALSE(profile_.GetUserLevelRecord("mishap").completed);
     }
 }
@@ -106,6 +110,65 @@ TEST_F(GameOutcomeTest, ALevelWithoutAStartTubeIsRefusedWithAMessage)
     frames(2);
     EXPECT_TRUE(closed());
     EXPECT_EQ(game()->GetOutcome(), 0);
+}
+
+TEST_F(GameOutcomeTest, TheBoardsAnswersRestartReplayOrUndoTheFall)
+{
+    CLevel level;
+    floorLevel(level, 4);
+    level.SetTile(EC_DEVICE_TUBE_END, 12, 20);
+    level.AddReplayKey(60, CControllerGame::RECORDED_RIGHT, false);
+    open(&level, false, false, false);
+    frames(60);
+    const int startX = game()->GetProfessor()->x;
+
+    // Off the left edge, then the undo answer: the step before the fall.
+    ASSERT_TRUE(holdUntilTheBoard(SDLK_LEFT));
+    keyEvent(SDLK_LEFT, false);
+    EXPECT_EQ(board_->outcome, CControllerGame::OUTCOME_CAUGHT);
+    board_->Answer(CControllerScoreboard::ANSWER_UNDO);
+    frames(3);
+    ASSERT_EQ(CController::GetCurrent(), game());
+    EXPECT_FALSE(CElement::IsLevelExited());
+    EXPECT_FALSE(CElement::IsProfessorFallen());
+    EXPECT_EQ(game()->GetProfessor()->y, 20);
+    EXPECT_GE(game()->GetProfessor()->x, 2);
+
+    // Off again, then try again: the level from its start.
+    ASSERT_TRUE(holdUntilTheBoard(SDLK_LEFT));
+    keyEvent(SDLK_LEFT, false);
+    board_->Answer(CControllerScoreboard::ANSWER_RETRY);
+    frames(3);
+    ASSERT_EQ(CController::GetCurrent(), game());
+    EXPECT_EQ(game()->GetProfessor()->x, startX);
+    EXPECT_EQ(profile_.GetSteps(true), 0);
+    EXPECT_FALSE(game()->IsPlayingBack());
+
+    // Off again, then the solution: played back from its start.
+    ASSERT_TRUE(holdUntilTheBoard(SDLK_LEFT));
+    keyEvent(SDLK_LEFT, false);
+    board_->Answer(CControllerScoreboard::ANSWER_SOLUTION);
+    frames(3);
+    EXPECT_TRUE(game()->IsPlayingBack());
+    EXPECT_EQ(level.GetReplayKey().frame, 60);
+}
+
+TEST_F(GameOutcomeTest, TheBoardsExitCodesCloseTheGameAndItsOpener)
+{
+    for (int exitCode : {2, 3}) {
+        SCOPED_TRACE(exitCode);
+        CController::resetStackForTesting();
+        screen.Activate(nullptr);
+        CLevel level;
+        floorLevel(level, 4);
+        open(&level, false, false, false);
+        ASSERT_TRUE(holdUntilTheBoard(SDLK_LEFT));
+        board_->Answer(0, exitCode);
+        frames(4);
+        // 2 leaves the opener current, 3 closes it as well (here: the root).
+        EXPECT_EQ(CController::GetCurrent(), &screen);
+        EXPECT_EQ(CController::IsRunning(), exitCode == 2);
+    }
 }
 
 // ---- Solutions.
@@ -134,18 +197,19 @@ protected:
         keyEvent(leftKey, false);
         frames(10);
         keyEvent(leftKey, true);
-        int ended = runToClose();
+        int ended = runToEnd();
         keyEvent(leftKey, false);
         return ended;
     }
 
-    // The level frame in which the game screen closed; -1 when it did not.
-    int runToClose()
+    // The level frame in which the level ended (the editor's run closed or
+    // the board opened); -1 when it did not.
+    int runToEnd()
     {
         for (int i = 0; i < LIMIT; ++i) {
             int levelFrame = game()->GetLevelFrame();
             frame();
-            if (closed())
+            if (closed() || boardOpen())
                 return levelFrame;
         }
         return -1;
@@ -164,7 +228,7 @@ TEST_F(SolutionTest, ARecordedSolutionPlaysBackToTheSameFrame)
     const int steps = profile_.GetSteps(true);
 
     open(&level_, false, true, true);
-    EXPECT_EQ(runToClose(), recordedEnd);
+    EXPECT_EQ(runToEnd(), recordedEnd);
     EXPECT_EQ(profile_.GetSteps(true), steps);
     EXPECT_TRUE(CElement::IsProfessorLeaving());
 }
@@ -182,7 +246,7 @@ TEST_F(SolutionTest, ARebindingStillRecordsTheFixedCodesAndPlaysThemBack)
     EXPECT_TRUE(left);
 
     open(&level_, false, true, true);
-    EXPECT_EQ(runToClose(), recordedEnd);
+    EXPECT_EQ(runToEnd(), recordedEnd);
     EXPECT_TRUE(CElement::IsProfessorLeaving());
 }
 
@@ -239,8 +303,9 @@ TEST_F(SolutionTest, TheMenusSolutionAnswerReplaysFromTheFirstFrameAndEarnsNothi
     frames(3);
     ASSERT_EQ(CController::GetCurrent(), game());
     EXPECT_TRUE(game()->IsPlayingBack());
-    EXPECT_EQ(runToClose(), recordedEnd);
-    EXPECT_EQ(game()->GetOutcome(), CControllerGame::OUTCOME_USER_LEVEL_WON);
+    EXPECT_EQ(runToEnd(), recordedEnd);
+    ASSERT_TRUE(boardOpen());
+    EXPECT_EQ(board_->outcome, CControllerGame::OUTCOME_USER_LEVEL_WON);
     EXPECT_FALSE(profile_.GetUserLevelRecord("replayed").completed);
 }
 

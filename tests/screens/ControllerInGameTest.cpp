@@ -6,7 +6,6 @@
 #include "screens/ControllerInGame.h"
 #include "screens/ControllerMessage.h"
 #include "screens/ControllerScoreboard.h"
-#include "screens/ControllerTextEntryBase.h"
 #include "screens/DialogFixture.h"
 
 #include <SDL.h>
@@ -24,8 +23,6 @@ protected:
     {
         WidgetTest::SetUp();
         registerDialogPictures();
-        registerTextEntryPictures();
-        registerScoreboardPictures();
         CController::SetProfile(&profile_);
         level_.SetHeading("Fixture");
     }
@@ -134,17 +131,15 @@ TEST_F(InGameTest, QuitAskedNoRebuildsTheMenuAndYesEndsTheProgram)
     EXPECT_EQ(menu.GetExitCode(), EXIT_QUIT);
 }
 
-TEST_F(InGameTest, TheSolutionIsAskedForAndGuardedByThePasswordOutsideTutorials)
+TEST_F(InGameTest, TheSolutionIsAskedForAndFreeWithoutAPasswordOrOnATutorial)
 {
     struct Case {
         const char* what;
         int variant;
         const char* password;
-        bool given;
     };
-    const Case cases[] = {{"no password", Menu::VARIANT_SET_LEVEL, "", true},
-                          {"tutorial with a password", Menu::VARIANT_TUTORIAL, "secret", true},
-                          {"set level with a password", Menu::VARIANT_SET_LEVEL, "secret", false}};
+    const Case cases[] = {{"no password", Menu::VARIANT_SET_LEVEL, ""},
+                          {"tutorial with a password", Menu::VARIANT_TUTORIAL, "secret"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         profile_.SetPassword(c.password);
@@ -152,20 +147,47 @@ TEST_F(InGameTest, TheSolutionIsAskedForAndGuardedByThePasswordOutsideTutorials)
         open(menu);
         menu.GUICallback(Menu::BUTTON_SOLUTION, 0, false);
         answer(true);
-        EXPECT_EQ(menu.GetExitCode(), c.given ? 1 : 0);
-        EXPECT_EQ(menu.GetReturnValue(), c.given ? Menu::ANSWER_SOLUTION : Menu::ANSWER_RESUME);
-        if (!c.given) {
-            // The password is asked; the right one gives the solution.
-            ASSERT_EQ(CController::GetCurrentId(), CONTROLLER_PASSWORD);
-            auto* entry = static_cast<CControllerTextEntryBase*>(CController::GetCurrent());
-            entry->SetText(c.password);
-            entry->GUICallback(CControllerTextEntryBase::BUTTON_OK, 0, false);
-            frame(); // the entry closes
-            CController::GetCurrent()->Pump();
-            EXPECT_EQ(menu.GetExitCode(), 1);
-            EXPECT_EQ(menu.GetReturnValue(), Menu::ANSWER_SOLUTION);
+        EXPECT_EQ(menu.GetExitCode(), 1);
+        EXPECT_EQ(menu.GetReturnValue(), Menu::ANSWER_SOLUTION);
+        CController::resetStackForTesting();
+        screen.Activate(nullptr);
+    }
+}
+
+TEST_F(InGameTest, AGuardedSolutionWantsThePassword)
+{
+    for (const char* look : {"mainbig", "mainsmall", "textbox"})
+        registerPicture((std::string("profile_entername_") + look + ".png").c_str(), 400, 200, {90, 90, 90, 255});
+    registerPicture("profilenternamecursor.png", 2, 20, {0, 0, 0, 255});
+    for (const char* kind : {"okay", "cancel"})
+        for (const char* look : {"base", "shadow", "rollover"})
+            registerPicture((std::string("profile_button_") + kind + look + ".png").c_str(), 80, 40, {90, 90, 90, 255});
+    for (int n = 0; n <= 5; ++n)
+        registerPicture(("password_invalid" + std::to_string(n) + ".png").c_str(), 100, 20, {200, 0, 0, 255});
+    profile_.SetPassword("secret");
+
+    for (bool entered : {false, true}) {
+        SCOPED_TRACE(entered ? "entered" : "cancelled");
+        Menu menu(Menu::VARIANT_SET_LEVEL, &level_);
+        open(menu);
+        menu.GUICallback(Menu::BUTTON_SOLUTION, 0, false);
+        answer(true);
+        ASSERT_EQ(CController::GetCurrentId(), CONTROLLER_PASSWORD);
+        CController* entry = CController::GetCurrent();
+        if (entered) {
+            for (char c : std::string("secret"))
+                entry->InputKey(false, c);
+            entry->InputKey(false, SDLK_RETURN);
+        } else {
+            entry->InputKey(false, SDLK_ESCAPE);
         }
-        // The box closed: the stack is back on the menu or below it.
+        frame(); // the entry closes
+        CController::GetCurrent()->Pump();
+        EXPECT_EQ(menu.GetExitCode(), entered ? 1 : 0);
+        EXPECT_EQ(menu.GetReturnValue(), entered ? Menu::ANSWER_SOLUTION : Menu::ANSWER_RESUME);
+        if (!entered) {
+            EXPECT_TRUE(shown("InGame Controller (INGAME_LSPRITE_BACKGROUND)"));
+        }
         CController::resetStackForTesting();
         screen.Activate(nullptr);
     }
@@ -173,6 +195,7 @@ TEST_F(InGameTest, TheSolutionIsAskedForAndGuardedByThePasswordOutsideTutorials)
 
 TEST_F(InGameTest, HighScoresShowTheLevelsTableAndComeBackToTheMenu)
 {
+    registerScoreboardPictures();
     Menu menu(Menu::VARIANT_SET_LEVEL, &level_);
     open(menu);
     menu.GUICallback(Menu::BUTTON_SCORES, 0, false);

@@ -18,6 +18,40 @@
 
 namespace corvelle_test {
 
+// Stands in for the end-of-level board: it keeps the outcome it was opened
+// with and, once told, answers the game screen on its next pump.
+class EndOfLevelStandIn : public CController
+{
+public:
+    EndOfLevelStandIn(int outcome, bool isUserLevel)
+        : CController(CONTROLLER_SCOREBOARD), outcome(outcome), isUserLevel(isUserLevel)
+    {
+    }
+    void InputKey(bool, int) override {}
+    void Pump() override
+    {
+        ProcessInput();
+        if (answered_) {
+            SetReturnValue(answer_);
+            SetExitCode(exitCode_);
+        }
+    }
+    void Answer(int value, int exitCode = 1)
+    {
+        answered_ = true;
+        answer_ = value;
+        exitCode_ = exitCode;
+    }
+
+    const int outcome;
+    const bool isUserLevel;
+
+private:
+    bool answered_ = false;
+    int answer_ = 0;
+    int exitCode_ = 1;
+};
+
 // The game screen opened over a recording screen on the dummy display, with
 // stand-in pictures, a fresh profile and a clock that never makes a frame
 // wait. Frames run as the main loop runs them.
@@ -42,12 +76,18 @@ protected:
         profile_.ResetKeys();
         CController::SetProfile(&profile_);
         CElement::SetProfile(&profile_);
+        CControllerGame::setEndOfLevelMakerForTesting([this](int outcome, bool isUserLevel) {
+            auto board = std::make_unique<EndOfLevelStandIn>(outcome, isUserLevel);
+            board_ = board.get();
+            return std::unique_ptr<CController>(std::move(board));
+        });
         dropEvents();
     }
 
     void TearDown() override
     {
         game_.reset();
+        CControllerGame::setEndOfLevelMakerForTesting(nullptr);
         CController::SetProfile(nullptr);
         CElement::SetProfile(nullptr);
         WidgetTest::TearDown();
@@ -67,6 +107,9 @@ protected:
     template <typename... Args> void open(Args... args)
     {
         dropEvents();
+        // A board the last game left open kept its picture swapped.
+        if (CRender::IsSwapped())
+            CRender::Swap(true);
         game_.reset();
         game_ = std::make_unique<CControllerGame>(args...);
         screen.LoadController(game_.get());
@@ -124,6 +167,7 @@ protected:
     uint32_t clock_ = 0;
     CProfile profile_;
     std::unique_ptr<CControllerGame> game_;
+    EndOfLevelStandIn* board_ = nullptr; // the last board the game opened
 };
 
 } // namespace corvelle_test

@@ -38,19 +38,31 @@ GameRun playRun(const std::string& script)
 
 } // namespace
 
-TEST(GamePlayRunTest, ALevelIsPlayedToTheExit)
+TEST(GamePlayRunTest, ALevelIsPlayedToTheExitRetriedAndLeftFromTheMenu)
 {
     saveFixtureLevel();
+    // The walk, the result board, its retry key, then the menu's quit
+    // (its last button) and the question's OK.
     GameRunResult result = runGame(playRun("wait 90\n"
                                            "keydown right\n"
-                                           "wait 400\n"
+                                           "wait 300\n"
                                            "keyup right\n"
+                                           "wait 20\n"
+                                           "key r\n"
+                                           "wait 60\n"
+                                           "key escape\n"
                                            "wait 5\n"
-                                           "quit\n"));
+                                           "click 400 429\n"
+                                           "wait 5\n"
+                                           "click 355 440\n"
+                                           "wait 30\n"));
     EXPECT_EQ(result.exitStatus, 0) << result.output;
     EXPECT_TRUE(result.hasLine("Loading Controller:  Game")) << result.output;
     EXPECT_TRUE(result.hasLine("*  --> Professor Successfully Exited                      *")) << result.output;
     EXPECT_TRUE(result.hasLine("Loading Post Game Controller (type=7)")) << result.output;
+    EXPECT_TRUE(result.hasLine("CControllerGame:  Restarting level...")) << result.output;
+    EXPECT_TRUE(result.hasLine("Loading In Game Controller")) << result.output;
+    EXPECT_EQ(result.output.find("frame limit"), std::string::npos) << "the confirmed quit ended the run";
     EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
 }
 

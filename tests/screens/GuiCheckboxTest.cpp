@@ -48,12 +48,13 @@ TEST_F(GuiCheckboxTest, ClicksToggleAndReportTheNewState)
     } steps[] = {
         {"over", 215, 115, false, {false, false, false, true}, 200, 1, {}},
         {"pressed", 215, 115, true, {false, false, false, true}, 202, 1, {}},
-        // The click shows the new state's base: the hover then begins anew.
-        {"released: unchecked", 215, 115, false, {false, true, false, false}, 200, 2, {{21, 0, false}}},
-        {"away", 0, 0, false, {true, false, false, false}, 0, 2, {{21, 0, false}}},
-        {"pressed away", 0, 0, true, {true, false, false, false}, 0, 2, {{21, 0, false}}},
-        {"slides on", 229, 129, true, {false, true, false, false}, 202, 3, {{21, 0, false}}},
-        {"released: checked", 229, 129, false, {false, false, false, true}, 200, 4, {{21, 0, false}, {21, 1, false}}},
+        // The click shows the new state's rollover; the pointer never left,
+        // so the rollover sound does not play again.
+        {"released: unchecked", 215, 115, false, {false, true, false, false}, 200, 1, {{21, 0, false}}},
+        {"away", 0, 0, false, {true, false, false, false}, 0, 1, {{21, 0, false}}},
+        {"pressed away", 0, 0, true, {true, false, false, false}, 0, 1, {{21, 0, false}}},
+        {"slides on", 229, 129, true, {false, true, false, false}, 202, 2, {{21, 0, false}}},
+        {"released: checked", 229, 129, false, {false, false, false, true}, 200, 2, {{21, 0, false}, {21, 1, false}}},
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.name);

@@ -6,8 +6,11 @@
 #include "engine/ResourceArchive.h"
 #include "support/TestEnvironment.h"
 
+#include <SDL_image.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -108,4 +111,59 @@ TEST(CharacterPicturesTest, FramesOfOneSpriteShareTheirSize)
             EXPECT_TRUE(sizes[frame] == first) << frame << " differs in size from " << frames.front();
         }
     }
+}
+
+namespace {
+
+// The middle of a picture's opaque columns, in pixels from its left edge.
+double inkMiddle(const ArchiveEntry& entry)
+{
+    SDL_RWops* rw = SDL_RWFromConstMem(entry.data.data(), static_cast<int>(entry.data.size()));
+    SDL_Surface* loaded = IMG_LoadTyped_RW(rw, 1, const_cast<char*>("TGA"));
+    if (!loaded)
+        return -1000;
+    SDL_Surface* image = SDL_ConvertSurface(loaded, loaded->format, SDL_SWSURFACE);
+    SDL_FreeSurface(loaded);
+    int left = image->w, right = -1;
+    SDL_LockSurface(image);
+    for (int y = 0; y < image->h; ++y)
+        for (int x = 0; x < image->w; ++x) {
+            Uint32 pixel = 0;
+            memcpy(&pixel, static_cast<Uint8*>(image->pixels) + y * image->pitch + x * image->format->BytesPerPixel,
+                   image->format->BytesPerPixel);
+            Uint8 r, g, b, a;
+            SDL_GetRGBA(pixel, image->format, &r, &g, &b, &a);
+            if (a > 128) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+    SDL_UnlockSurface(image);
+    SDL_FreeSurface(image);
+    return (left + right) / 2.0;
+}
+
+} // namespace
+
+// The professor climbing up and climbing down stays on the ladder: with each
+// sprite's origin (the game places a picture's origin point on the cell) the
+// figure's middle falls on the same column.
+TEST(CharacterPicturesTest, ClimbingUpAndDownDrawTheProfessorOnTheSameColumn)
+{
+    struct Placed {
+        const char* name;
+        int originX; // as the professor's sprite for it is made
+    } placed[] = {{"profclimbup1.tga", 21}, {"profclimbdown1.tga", 12}};
+    ResourceArchive archive;
+    ASSERT_TRUE(archive.open(corvelle_test::resourceDir() + "/resource2.dat")) << archive.error();
+    std::vector<double> middles;
+    ArchiveEntry entry;
+    for (const Placed& p : placed) {
+        bool found = false;
+        for (uint32_t i = 0; i < archive.count() && !found; ++i)
+            found = archive.entry(i, entry) && entry.name == p.name;
+        ASSERT_TRUE(found) << p.name;
+        middles.push_back(inkMiddle(entry) - p.originX);
+    }
+    EXPECT_NEAR(middles[0], middles[1], 1.0);
 }

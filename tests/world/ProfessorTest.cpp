@@ -4,6 +4,7 @@
 
 #include "levels/Profile.h"
 #include "world/ElementAIProfessor.h"
+#include "world/ElementTerrainBridge.h"
 
 using namespace world_test;
 
@@ -546,6 +547,32 @@ TEST_F(ProfessorTest, PowerupsAimedPastTheBoardsEdgeAreRefusedAndKeepTheirSlot)
         EXPECT_TRUE(standIns().made.empty());
         EXPECT_TRUE(standIns().teleportsMade.empty());
     }
+}
+
+TEST_F(ProfessorTest, AtColumn31HeStopsAtTheBoardsEdge)
+{
+    groundRow(6, 0, BOARD_COLUMNS - 1);
+    CElementAIProfessor* prof = arrive(30, 5);
+    prof->onKeyRight(false); // held on against the edge
+    tick(40);
+    EXPECT_EQ(prof->x, 31);
+    EXPECT_FALSE(prof->moving);
+    EXPECT_EQ(at(31, 5), prof);
+    EXPECT_TRUE(at(0, 5)->IsNull()) << "nothing was written past the edge";
+    prof->onKeyRight(true);
+}
+
+TEST_F(ProfessorTest, TheBridgeHeStepsOffCollapsesBehindHim)
+{
+    groundRow(6, 0, 4);
+    groundRow(6, 6, 10);
+    auto* bridge = new CElementTerrainBridge(5, 6, CElementTerrainBridge::WOODEN, 0, true);
+    CElementAIProfessor* prof = arrive(5, 5);
+    EXPECT_FALSE(bridge->IsCollapsing()) << "standing on it holds";
+    tap(prof, &CElementAIProfessor::onKeyRight);
+    EXPECT_EQ(prof->x, 6);
+    EXPECT_TRUE(bridge->IsCollapsing());
+    EXPECT_TRUE(at(5, 6)->IsNull());
 }
 
 } // namespace

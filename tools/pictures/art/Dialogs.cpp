@@ -111,14 +111,14 @@ void drawStrip(cairo_t* cr, Color paper, double glow)
         cairo_set_line_width(cr, 3);
         cairo_stroke(cr);
     }
-    roundedRect(cr, 10, 3, stripWidth - 20, stripHeight - 6, 4);
+    roundedRect(cr, 6, 3, stripWidth - 12, stripHeight - 6, 4);
     fillAndOutline(cr, paper, 3, stripHeight - 3, 1.4);
-    // The rolled ends.
-    for (double x : {4.0, stripWidth - 16.0}) {
-        roundedRect(cr, x, 2, 12, stripHeight - 4, 6);
+    // The rolled ends, slim so that a long caption keeps clear of them.
+    for (double x : {1.0, stripWidth - 9.0}) {
+        roundedRect(cr, x, 2, 8, stripHeight - 4, 4);
         fillAndOutline(cr, darker(paper, 0.12), 2, stripHeight - 2, 1.4);
-        cairo_move_to(cr, x + 6, 5);
-        cairo_line_to(cr, x + 6, stripHeight - 5);
+        cairo_move_to(cr, x + 4, 5);
+        cairo_line_to(cr, x + 4, stripHeight - 5);
         setColor(cr, withAlpha(palette::outline, 0.3));
         cairo_set_line_width(cr, 1);
         cairo_stroke(cr);

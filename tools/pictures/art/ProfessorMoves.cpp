@@ -100,7 +100,7 @@ Pose ladderSwing(int frame)
 void registerClimbing(Registry& r, const char* family)
 {
     addPoses(r, family, "profclimbup", 0, 2, ".tga", {21, 25}, 1, [](int f) { return climbing(f, false); });
-    addPoses(r, family, "profclimbdown", 0, 2, ".tga", {4, 31}, 1, [](int f) { return climbing(f, true); });
+    addPoses(r, family, "profclimbdown", 0, 2, ".tga", {12, 31}, 1, [](int f) { return climbing(f, true); });
     addPair(r, family, "profladder", 0, 3, ".tga", {11, 35}, {11, 35},
             [](cairo_t* cr, int f, int facing) { drawProfessor(cr, ladderSwing(f), facing); });
 }
