@@ -92,7 +92,25 @@ Group group(const std::string& name, std::initializer_list<Actions> parts) { ret
 const Words kColours = {"blue", "yellow", "red"};
 const char* const kForGame = "Caching images for game";
 
-// The profile chooser and the settings, opened from the main menu.
+// The pages of the stories between chapters and their buttons.
+Actions storyPictures()
+{
+    Actions out = join({each("story_A1_", {"a.tga", "b.jpg", "c.jpg", "d.png", "e.jpg", "f.jpg"}, ""),
+                        each("story_A2_", {"a.tga", "b.jpg", "c.jpg", "d.jpg", "e.jpg", "f.png", "g.jpg"}, ""),
+                        each("story_C1_", {"a.tga", "b.jpg", "c.jpg", "d.jpg", "e.png", "f.png", "g.jpg"}, ""),
+                        each("story_C2_", {"a.tga", "b.jpg", "c.jpg", "d.jpg", "e.jpg", "f.jpg", "g.jpg"}, ""),
+                        each("story_B", {"1_a.tga", "1_b.jpg", "2_a.tga", "2_b.jpg"}, "")});
+    for (const char* design : {"story_B1_text_", "story_B2_text_"})
+        for (const char* card : {"a", "b", "c"})
+            for (Action& action : series(std::string(design) + card, 1, 5, ".png"))
+                out.push_back(std::move(action));
+    for (const char* button : {"prev", "next", "done"})
+        for (Action& action : each(std::string("story_button") + button, {"base", "shadow", "rollover"}, ".png"))
+            out.push_back(std::move(action));
+    return out;
+}
+
+// The profile chooser, the settings and how to play, opened from the menus.
 Group playerScreens()
 {
     return group("Player Screens",
@@ -107,7 +125,15 @@ Group playerScreens()
                        ".png"),
                   each("checkbox_", {"base", "rollover", "basecheck", "rollovercheck"}, ".png"),
                   each("optionscontrols", {"inputbase", "inputshadow", "inputrollover", "cursor"}, ".png"),
-                  one("password_entry.png")});
+                  one("password_entry.png"), series("instructions_page", 1, 18, ".png"),
+                  each("story_button", {"prevfade", "nextfade"}, ".png"),
+                  each("levelmanager_", {"main.png", "listbox.jpg", "selector.png"}, ""),
+                  forEach({"name", "date", "arrow1", "arrow2", "play", "remove", "morelevels", "reset", "map",
+                           "mainmenu"},
+                          [](const std::string& word) {
+                              return each("levelmanager_button_" + word, {"base", "rollover"}, ".png");
+                          }),
+                  each("levelmanager_button_", {"dateshadow", "arrowshadow", "playshadow", "resetshadow"}, ".png")});
 }
 
 List mainMenu()
@@ -131,8 +157,9 @@ List mainMenu()
                                 {"playnow", "levelmanager", "leveleditor", "highscores", "instructions", "settings",
                                  "credits", "moregames", "exit"},
                                 ".png"),
-                           each("profile_button_change", {"base", "shadow", "rollover"}, ".png"), step()}),
-         playerScreens()}};
+                           each("profile_button_change", {"base", "shadow", "rollover"}, ".png"),
+                           one("profile_main.png"), one("logovg-eyes.png"), step()}),
+         playerScreens(), group("Story", {storyPictures()})}};
 }
 
 List map()
@@ -604,6 +631,24 @@ Group cursorIcons()
                                         cursor("botstandleft.png", "cursorbotleft.png"),
                                         cursor("botstandright.png", "cursorbotright.png"),
                                         cursor("qmarkrotate23.tga", "cursortutorial.tga"),
+                                        cursor("laddermiddle.tga", "cursorladder.tga"),
+                                        cursor("editorgateblue.tga", "cursorgateblue.tga"),
+                                        cursor("editorgateyellow.tga", "cursorgateyellow.tga"),
+                                        cursor("editorgatered.tga", "cursorgatered.tga"),
+                                        cursor("buttonblue1.tga", "cursorbuttonblue.tga"),
+                                        cursor("buttonyellow1.tga", "cursorbuttonyellow.tga"),
+                                        cursor("buttonred1.tga", "cursorbuttonred.tga"),
+                                        cursor("editortrampoline.tga", "cursortrampoline.tga"),
+                                        cursor("editortubeentrance.tga", "cursortubeentrance.tga"),
+                                        cursor("editortubeexit.tga", "cursortubeexit.tga"),
+                                        cursor("editorpowerupemp.tga", "cursorpowerupemp.tga"),
+                                        cursor("editorpowerupmagnet.tga", "cursorpowerupmagnet.tga"),
+                                        cursor("editorpowerupcrate.tga", "cursorpowerupcrate.tga"),
+                                        cursor("editorpowerupbarrel.tga", "cursorpowerupbarrel.tga"),
+                                        cursor("cratestill0.tga", "cursorwcrate.tga"),
+                                        cursor("metalcratestill0.tga", "cursormcrate.tga"),
+                                        cursor("magnetleftstill0.tga", "cursorlmagnet.tga"),
+                                        cursor("magnetrightstill0.tga", "cursorrmagnet.tga"),
                                         step()});
 }
 

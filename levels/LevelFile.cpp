@@ -245,9 +245,18 @@ bool CLevel::Save()
 
 bool CLevel::SaveAs(const char* name, const char* heading)
 {
+    // The level takes the new name only once the file is written: a failed
+    // save leaves it named, headed and modified as it was.
+    std::string oldName = name_, oldHeading = heading_;
+    bool wasModified = modified_;
     name_ = name ? name : "";
     SetHeading(heading);
-    return Save();
+    if (Save())
+        return true;
+    name_ = oldName;
+    heading_ = oldHeading;
+    modified_ = wasModified;
+    return false;
 }
 
 // --- reading ---------------------------------------------------------------

@@ -34,8 +34,8 @@ const char* const ROLE_LINES[] = {
 
 // Arguments are shown as written, never read for markup: longer entries
 // are drawn line by line.
-const char* const LIBRARY_LINES[] = {"SDL 1.2, SDL_image and SDL_ttf (zlib licence)", "libcurl (curl licence)",
-                                     "libogg and libvorbis (BSD licence)"};
+const char* const LIBRARY_LINES[] = {"SDL 1.2, SDL_image, SDL_ttf (zlib licence)", "libcurl (curl licence)",
+                                     "libogg, libvorbis (BSD licence)"};
 
 const char* const FONT_LINES[] = {"Quicksand, copyright 2011 The Quicksand", "Project Authors, under the SIL Open",
                                   "Font License 1.1: free to use, share and", "change; the licence comes with the game."};

@@ -8,6 +8,7 @@
 #include "engine/Sprite.h"
 #include "levels/Level.h"
 #include "levels/Profile.h"
+#include "screens/ControllerInstructions.h"
 #include "screens/ControllerMessage.h"
 #include "screens/ControllerOptions.h"
 #include "screens/ControllerScoreboard.h"
@@ -147,6 +148,11 @@ void CControllerInGame::GUICallback(int index, int, bool)
     case BUTTON_MANAGER: SetExitCode(2); break;
     case BUTTON_MAIN_MENU: SetExitCode(3); break;
     case BUTTON_QUIT: ask(QUESTION_QUIT, QUIT_TITLE, QUIT_BODY); break;
+    case BUTTON_INSTRUCTIONS:
+        unloadAndLog("Instructions");
+        instructions_ = std::make_unique<CControllerInstructions>(0);
+        LoadController(instructions_.get());
+        break;
     case BUTTON_SCORES:
         unloadAndLog("Scoreboard");
         scores_ = std::make_unique<CControllerScoreboard>(CControllerScoreboard::BOARD_IN_GAME, false);
@@ -158,7 +164,6 @@ void CControllerInGame::GUICallback(int index, int, bool)
         LoadController(options_.get());
         break;
     default:
-        // How to play opens a screen the game does not have yet.
         break;
     }
 }
@@ -210,6 +215,8 @@ void CControllerInGame::onChildClosed(int childId)
         scores_.reset();
     } else if (childId == CONTROLLER_OPTIONS) {
         options_.reset();
+    } else if (childId == CONTROLLER_INSTRUCTIONS) {
+        instructions_.reset();
     } else if (childId == CONTROLLER_PASSWORD && password_) {
         if (!password_->WasCancelled()) {
             SetReturnValue(ANSWER_SOLUTION);

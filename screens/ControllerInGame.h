@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 
+class CControllerInstructions;
 class CControllerMessage;
 class CControllerOptions;
 class CControllerPassword;
@@ -75,6 +76,7 @@ private:
     std::unique_ptr<CControllerScoreboard> scores_;
     std::unique_ptr<CControllerOptions> options_;
     std::unique_ptr<CControllerPassword> password_;
+    std::unique_ptr<CControllerInstructions> instructions_;
     bool loaded_ = false;
     int variant_;
     CLevel* level_;

@@ -594,6 +594,7 @@ void CControllerMap::HandleClosedMessage()
     }
 }
 
+// The table of the selected level.
 void CControllerMap::OpenScoreboard()
 {
     HideWidgets();

@@ -11,6 +11,7 @@
 #include "levels/LevelSet.h"
 #include "levels/Profile.h"
 #include "online/ScoreServer.h"
+#include "screens/ControllerInstructions.h"
 #include "screens/ControllerMessage.h"
 #include "screens/ControllerTextEntries.h"
 #include "screens/GuiButton.h"
@@ -419,5 +420,7 @@ void CControllerScoreboard::OpenPassword(const char* expected)
 
 void CControllerScoreboard::OpenInstructions()
 {
-    // The instructions screen is not there yet: the button does nothing.
+    PrepareForChild("Instructions");
+    instructions_ = std::make_unique<CControllerInstructions>(0);
+    LoadController(instructions_.get());
 }

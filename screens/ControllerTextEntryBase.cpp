@@ -17,7 +17,6 @@ namespace {
 
 const char* const BASE_IMAGE = "baseTextEntryController.png";
 constexpr int LAYER_BACKGROUND = 1410;
-constexpr int TEXT_DX = 6, TEXT_DY = 4;
 
 // A held key types again in the 10th frame after its press, then every 3rd.
 constexpr int REPEAT_AFTER = 10;
@@ -50,14 +49,15 @@ void CControllerTextEntryBase::BuildSprites(const Layout& layout)
                             layout.promptX, layout.promptY);
     background_ = makeWidgetSprite(LAYER_BACKGROUND, BASE_IMAGE, layout.backgroundName, 0, 0, true);
 
-    okButton_ = std::make_unique<CGuiButton>(layout.okX, layout.okY, BUTTON_OK, this, "profile_button_okaybase.png",
-                                             "profile_button_okayshadow.png", "profile_button_okayrollover.png",
-                                             nullptr, layout.okIsDefault, 0, 0);
+    const Layout::Pictures& pictures = layout.pictures;
+    okButton_ = std::make_unique<CGuiButton>(layout.okX, layout.okY, BUTTON_OK, this, pictures.okBase,
+                                             pictures.okShadow, pictures.okRollover, nullptr, layout.okIsDefault, 0,
+                                             0);
     cancelButton_ = std::make_unique<CGuiButton>(layout.cancelX, layout.cancelY, BUTTON_CANCEL, this,
-                                                 "profile_button_cancelbase.png", "profile_button_cancelshadow.png",
-                                                 "profile_button_cancelrollover.png", nullptr, false, 0, 0);
-    textbox_ = std::make_unique<CGuiTextbox>(layout.maxLength, layout.boxX, layout.boxY, TEXT_DX, TEXT_DY,
-                                             "profile_entername_textbox.png", "profilenternamecursor.png",
+                                                 pictures.cancelBase, pictures.cancelShadow, pictures.cancelRollover,
+                                                 nullptr, false, 0, 0);
+    textbox_ = std::make_unique<CGuiTextbox>(layout.maxLength, layout.boxX, layout.boxY, pictures.textDx,
+                                             pictures.textDy, pictures.textbox, "profilenternamecursor.png",
                                              layout.spaces, layout.punctuation, layout.lineBreaks);
     CMousePointer::HideFor(-1);
     spritesLoaded_ = true;

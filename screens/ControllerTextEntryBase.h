@@ -58,6 +58,18 @@ public:
         bool spaces, punctuation, lineBreaks;
         int okX, okY, cancelX, cancelY;
         bool okIsDefault;
+        // The pictures of the box and the buttons: the profile dialogs' own
+        // unless a dialog brings its own (a null shadow draws none).
+        struct Pictures {
+            const char* textbox = "profile_entername_textbox.png";
+            int textDx = 6, textDy = 4;
+            const char* okBase = "profile_button_okaybase.png";
+            const char* okShadow = "profile_button_okayshadow.png";
+            const char* okRollover = "profile_button_okayrollover.png";
+            const char* cancelBase = "profile_button_cancelbase.png";
+            const char* cancelShadow = "profile_button_cancelshadow.png";
+            const char* cancelRollover = "profile_button_cancelrollover.png";
+        } pictures = {};
     };
 
 protected:

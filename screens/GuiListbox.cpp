@@ -95,6 +95,11 @@ const std::string& CGuiListbox::GetText(int row, int column) const
     return texts_[row][column];
 }
 
+int CGuiListbox::GetRowValue(int row) const
+{
+    return row >= 0 && row < GetRowCount() ? values_[row] : 0;
+}
+
 void CGuiListbox::reportSelection(bool dclick) { owner_->GUICallback(callbackIndex_, GetSelectedRow(), dclick); }
 
 void CGuiListbox::place(int index)

@@ -59,6 +59,8 @@ public:
     int GetSelectedRow() const;
     int GetTopRow() const { return top_; }
     const std::string& GetText(int row, int column) const;
+    // The value of a row; 0 for a row that is not there.
+    int GetRowValue(int row) const;
 
     // Each moves the selection and reports it to the owner (dclick false).
     // SelectByValue with a value no row has does nothing.

@@ -568,8 +568,10 @@ struct WorldSnapshotAccess {
 
         for (long& frame : CElementDeviceTeleport::activityFrame)
             v.stamp(frame);
+        // The step counter is kept, not hashed: the world runs on alike
+        // whatever it shows.
         int32_t steps = CElement::profile ? CElement::profile->GetSteps(true) : 0;
-        v.value(steps);
+        v.quiet(steps);
         if (v.mode() == StateVisitor::LOAD && CElement::profile)
             CElement::profile->SetSteps(steps);
         if (v.mode() != StateVisitor::HASH)

@@ -299,3 +299,18 @@ TEST_F(LevelFileTest, QuickReadersAndRemove)
     EXPECT_TRUE(CLevel::Remove("quick"));
     EXPECT_FALSE(fs::exists(folder_ + "quick.lvl"));
 }
+
+TEST_F(LevelFileTest, AFailedSaveAsKeepsTheOldNameAndHeading)
+{
+    CLevel level;
+    fillSampleLevel(level);
+    ASSERT_TRUE(level.SaveAs("first", "First heading"));
+    level.SetTile(EC_TERRAIN_ICE, 3, 3);
+    AtomicFile::failAfterBytesForTesting(100);
+    EXPECT_FALSE(level.SaveAs("second", "Second heading"));
+    AtomicFile::failAfterBytesForTesting(-1);
+    EXPECT_STREQ(level.GetFilename(), "first");
+    EXPECT_STREQ(level.GetLevelHeading(), "First heading");
+    EXPECT_TRUE(level.IsModified());
+    EXPECT_FALSE(fs::exists(folder_ + "second.lvl"));
+}

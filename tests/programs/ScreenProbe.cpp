@@ -2,8 +2,11 @@
 // button in the middle of the screen that logs its clicks, and the key "m"
 // that opens the map over it, as the main menu's Play does. With
 // CORVELLE_PLAY_LEVEL naming a level of the player's level folder, the game
-// screen plays that level in its place. Whole-program tests drive it with
-// input scripts (see support/GameRun.h).
+// screen plays that level in its place; with CORVELLE_PLAY_SOLUTION set too,
+// the probe screen opens the game screen from its first frame, as the map
+// does, to play the level's recorded solution back. With
+// CORVELLE_PROBE_STORY=<number> the probe opens that story's screen instead.
+// Whole-program tests drive it with input scripts (see support/GameRun.h).
 #include "engine/Draw.h"
 #include "game/Game.h"
 #include "engine/Log.h"
@@ -12,6 +15,7 @@
 #include "screens/ControllerGame.h"
 #include "screens/ControllerIntro.h"
 #include "screens/ControllerMap.h"
+#include "screens/ControllerStory.h"
 #include "screens/GuiButton.h"
 
 #include <cstdlib>
@@ -34,7 +38,9 @@ class ProbeScreen : public CController
 public:
     static constexpr int BUTTON = 7;
 
-    ProbeScreen() : CController(900)
+    // With a level, the first frame opens the game screen on it, playing its
+    // solution back.
+    explicit ProbeScreen(CLevel* solutionLevel = nullptr) : CController(900), solutionLevel_(solutionLevel)
     {
         for (const Picture& p : PICTURES) {
             SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, 120, 40, 32, 0xFF0000, 0xFF00, 0xFF, 0);
@@ -46,6 +52,7 @@ public:
 
     ~ProbeScreen() override
     {
+        game_.reset();
         map_.reset();
         button_.reset();
         for (const Picture& p : PICTURES)
@@ -74,6 +81,14 @@ public:
 
     void Pump() override
     {
+        if (solutionLevel_) {
+            button_.reset();
+            LogLoadingController("Game");
+            game_ = std::make_unique<CControllerGame>(solutionLevel_, false, true, false);
+            solutionLevel_ = nullptr;
+            LoadController(game_.get());
+            return;
+        }
         if (TakeClosedChildId() == CONTROLLER_MAP) {
             logMessage(LOG_MILESTONE, "Probe screen:  map closed with %i\n", map_->GetReturnValue());
             map_.reset();
@@ -97,6 +112,8 @@ private:
 
     std::unique_ptr<CGuiButton> button_;
     std::unique_ptr<CControllerMap> map_;
+    CLevel* solutionLevel_ = nullptr;
+    std::unique_ptr<CControllerGame> game_;
 };
 
 } // namespace
@@ -107,8 +124,14 @@ int main(int argc, char** argv)
     CLevel level;
     return runCorvelle(argc, argv, [&level](CControllerIntro& root) {
         const char* levelName = std::getenv("CORVELLE_PLAY_LEVEL");
-        if (levelName && level.LoadFile(levelName))
+        const char* story = std::getenv("CORVELLE_PROBE_STORY");
+        const bool loaded = levelName && level.LoadFile(levelName);
+        if (loaded && std::getenv("CORVELLE_PLAY_SOLUTION"))
+            root.OpenChild(std::make_unique<ProbeScreen>(&level), "Probe");
+        else if (loaded)
             root.OpenChild(std::make_unique<CControllerGame>(&level, false, false, false), "Game");
+        else if (story)
+            root.OpenChild(std::make_unique<CControllerStory>(std::atoi(story)), "Story");
         else
             root.OpenChild(std::make_unique<ProbeScreen>(), "Probe");
     });

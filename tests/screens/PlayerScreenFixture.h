@@ -34,6 +34,25 @@ inline void registerPlayerScreenPictures()
     for (int n = 0; n <= 5; ++n)
         registerPicture(("options_password_invalid" + std::to_string(n) + ".png").c_str(), 136, 30, grey);
     registerPicture("profile_select_main.png", 236, 290, grey);
+    for (int n = 0; n < 18; ++n) {
+        registerPicture(("krvl_button_class" + std::to_string(n) + "text.png").c_str(), 186, 28, grey);
+        registerPicture(("instructions_page" + std::to_string(n + 1) + ".png").c_str(), 226, 300, grey);
+    }
+    registerPicture("mainmenu_background.jpg", 800, 600, grey);
+    registerPicture("mainmenu_smoke2.png", 100, 100, grey);
+    registerPicture("mainmenu_volcanofront.png", 100, 100, grey);
+    registerPicture("levelmanager_main.png", 790, 578, grey);
+    registerPicture("levelmanager_listbox.jpg", 413, 446, grey);
+    registerPicture("levelmanager_selector.png", 405, 19, grey);
+    for (const char* part : {"namebase", "namerollover", "datebase", "daterollover", "dateshadow", "arrow1base",
+                             "arrow1rollover", "arrow2base", "arrow2rollover", "arrowshadow", "playbase",
+                             "playrollover", "playshadow", "removebase", "removerollover", "morelevelsbase",
+                             "morelevelsrollover", "resetbase", "resetrollover", "resetshadow", "mapbase",
+                             "maprollover", "mainmenubase", "mainmenurollover"})
+        registerPicture((std::string("levelmanager_button_") + part + ".png").c_str(), 110, 34, grey);
+    for (const char* word : {"prev", "next", "done"})
+        for (const char* look : {"base", "shadow", "rollover", "fade"})
+            registerPicture((std::string("story_button") + word + look + ".png").c_str(), 100, 36, grey);
     registerPicture("profile_select_listbox.png", 166, 100, grey);
     registerPicture("profile_select_selector.png", 161, 21, grey);
     for (const char* word : {"up", "down", "select", "delete", "rename", "add"})

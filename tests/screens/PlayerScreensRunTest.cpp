@@ -1,9 +1,15 @@
 // The player's own screens tried whole, through the real program.
+#include "levels/Level.h"
 #include "levels/Profile.h"
 #include "levels/ProfileTestSupport.h"
 #include "support/GameRun.h"
 
+#include "platform/Folders.h"
+
+#include <SDL.h>
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 using namespace corvelle_test;
 
@@ -176,4 +182,62 @@ TEST_F(PlayerScreensRunTest, APasswordIsSetThenChangedAndAWrongOldOneRefused)
     EXPECT_TRUE(result.hasLine("Loading Controller:  Options Password")) << result.output;
     CProfile profile;
     EXPECT_STREQ(profile.GetPassword(), "def");
+}
+
+namespace {
+
+// A grass floor with the start tube at column 10 and the exit at 14, its
+// walk to the exit recorded as the solution.
+void saveWalkLevel(const std::string& name, const std::string& heading)
+{
+    initDirectories();
+    CLevel level;
+    for (int x = 4; x <= 20; ++x)
+        level.SetTile(EC_TERRAIN_GRASS, x, 21);
+    level.SetTile(EC_DEVICE_TUBE_START, 10, 20);
+    level.SetTile(EC_DEVICE_TUBE_END, 14, 20);
+    level.AddReplayKey(60, SDLK_RIGHT, false);
+    level.AddReplayKey(400, SDLK_RIGHT, true);
+    level.SetSolutionRecorded();
+    ASSERT_TRUE(level.SaveAs(name.c_str(), heading.c_str()));
+}
+
+} // namespace
+
+TEST_F(PlayerScreensRunTest, ALevelIsPlayedFromTheManagerAndAnotherRemoved)
+{
+    saveWalkLevel("alpha walk", "Alpha Walk");
+    saveWalkLevel("beta walk", "Beta Walk");
+    // The list opens sorted by name on Alpha Walk: play it to its exit,
+    // continue from the end-of-level board (Return) back to the manager,
+    // then remove Beta Walk.
+    const std::string shot = TemporaryHome::path() + "/manager.bmp";
+    GameRunResult result = runGame(playerScreenRun("manager", "wait 5\n"
+                                                              "key p\n"
+                                                              "wait 90\n"
+                                                              "keydown right\n"
+                                                              "wait 300\n"
+                                                              "keyup right\n"
+                                                              "wait 120\n"
+                                                              "key return\n"
+                                                              "wait 30\n"
+                                                              "shot " + shot + "\n"
+                                                              "key down\n"
+                                                              "wait 3\n"
+                                                              "click 715 290\n"
+                                                              "wait 8\n"
+
+                                                              "click 355 440\n"
+                                                              "wait 8\n"
+                                                              "key escape\n"
+                                                              "wait 8\n"
+                                                              "quit\n"));
+    expectCleanEnd(result);
+    EXPECT_TRUE(result.hasLine("Loading Controller:  Game (alpha walk)")) << result.output;
+    EXPECT_TRUE(result.hasLine("CControllerManager:  Destroying CControllerManager...")) << result.output;
+    CProfile profile;
+    EXPECT_TRUE(profile.GetUserLevelRecord("alpha walk").played);
+    EXPECT_TRUE(profile.GetUserLevelRecord("alpha walk").completed);
+    EXPECT_TRUE(std::filesystem::exists(CLevel::GetPath("alpha walk")));
+    EXPECT_FALSE(std::filesystem::exists(CLevel::GetPath("beta walk"))) << result.output;
 }

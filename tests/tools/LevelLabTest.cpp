@@ -6,6 +6,8 @@
 #include "levels/LevelSource.h"
 #include "levels/Profile.h"
 #include "screens/SolutionKeys.h"
+#include "platform/Folders.h"
+#include "support/GameRun.h"
 #include "support/TestEnvironment.h"
 #include "world/ElementAIProfessor.h"
 #include "world/WorldSnapshot.h"
@@ -13,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <regex>
 #include <cstdio>
 #include <sys/wait.h>
 #include <string>
@@ -199,6 +202,7 @@ TEST_F(LevelLabTest, DamagedLevelsGiveAClearErrorAndAFailure)
         EXPECT_NE(result.output.find(path), std::string::npos) << result.output;
     }
     EXPECT_EQ(runLab("solve").status, 2);
+    EXPECT_EQ(runLab("solve " + broken).status, 1);
     EXPECT_EQ(runLab("record " + garbage + " R").status, 1);
 }
 
@@ -220,6 +224,22 @@ TEST_F(LevelLabTest, RecordWritesKeysThatReplayToTheExit)
     EXPECT_EQ(readFile(path), text);
 }
 
+TEST_F(LevelLabTest, SolvePrintsTheMovesOrNoSolution)
+{
+    const std::string walk = writeFixture("walk.txt", source(WALK));
+    Program solved = runLab("solve " + walk);
+    EXPECT_EQ(solved.status, 0);
+    EXPECT_NE(solved.output.find("moves: R R R R\n4 moves, 4 steps, "), std::string::npos) << solved.output;
+    Program limited = runLab("solve " + walk + " --max-states 2");
+    EXPECT_EQ(limited.status, 1);
+    EXPECT_NE(limited.output.find("no solution within 2 states"), std::string::npos) << limited.output;
+    const std::string gap =
+        writeFixture("gap.txt", source({"..S.......E", "#####...########", "#####...########"}));
+    Program none = runLab("solve " + gap);
+    EXPECT_EQ(none.status, 1);
+    EXPECT_NE(none.output.find("no solution"), std::string::npos) << none.output;
+}
+
 TEST_F(LevelLabTest, MoveScriptsReadAndWriteAlike)
 {
     std::vector<LabMove> moves;
@@ -238,6 +258,7 @@ struct SolveCase {
     const char* name;
     std::vector<std::string> rows;
     const char* moves; // null: no solution
+    std::string extra;
 };
 
 class SolveTest : public LevelLabTest, public testing::WithParamInterface<SolveCase>
@@ -246,10 +267,11 @@ class SolveTest : public LevelLabTest, public testing::WithParamInterface<SolveC
 
 TEST_P(SolveTest, FindsTheShortestSolutionOrNone)
 {
-    CLevel level = compile(source(GetParam().rows));
+    CLevel level = compile(source(GetParam().rows, GetParam().extra));
     const LabSolveResult solved = solveLevel(level, profile_, 4000, 30);
     if (!GetParam().moves) {
         EXPECT_FALSE(solved.found) << formatMoves(solved.moves);
+        EXPECT_FALSE(solved.limitReached) << "every state of the small level is reached";
         return;
     }
     ASSERT_TRUE(solved.found) << solved.statesExplored << " states";
@@ -257,15 +279,60 @@ TEST_P(SolveTest, FindsTheShortestSolutionOrNone)
 }
 
 const SolveCase SOLVE_CASES[] = {
-    {"Walk", WALK, "R R R R"},
+    {"Walk", WALK, "R R R R", ""},
     // The crate must fill the hole before he can cross it.
-    {"CrateIntoTheHole", {"...Sc....E", "######.#########", FLOOR}, "R R R R R R"},
+    {"CrateIntoTheHole", {"...Sc....E", "######.#########", FLOOR}, "R R R R R R", ""},
     // The crate goes onto the button, twice pushed, and holds the gate open.
-    {"CrateHoldsTheButton", {".b.cS...B.E", FLOOR, FLOOR}, "L L R R R R R R R R"},
-    {"NoWayAcross", {"..S.......E", "#####...########", "#####...########"}, nullptr},
+    {"CrateHoldsTheButton", {".b.cS...B.E", FLOOR, FLOOR}, "L L R R R R R R R R", ""},
+    // Walking into the teleport at the gap's edge comes out beside the exit.
+    {"ThroughTheTeleport", {"..S.........E", "#######...######", "#######...######"}, "R R R",
+     "teleport blue 4,21\nteleport blue 11,21\n"},
+    {"NoWayAcross", {"..S.......E", "#####...########", "#####...########"}, nullptr, ""},
 };
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, SolveTest, testing::ValuesIn(SOLVE_CASES),
                          [](const testing::TestParamInfo<SolveCase>& info) { return std::string(info.param.name); });
+
+// ---- The lab and the game agree.
+
+// The frame and step count of the game's "Level left" line; -1 when none.
+std::pair<int, int> levelLeftLine(const std::string& output)
+{
+    std::smatch match;
+    static const std::regex line("Level left at frame (\\d+) in (\\d+) steps");
+    if (!std::regex_search(output, match, line))
+        return {-1, -1};
+    return {std::stoi(match[1]), std::stoi(match[2])};
+}
+
+TEST_F(LevelLabTest, TheGameReplaysALabSolutionToTheSameFrameAndSteps)
+{
+    initDirectories();
+    // Pushing the crate into the hole, then walking over it to the exit.
+    CLevel level = compile(source({"...Sc....E", "######.#########", FLOOR}));
+    std::vector<LabMove> moves;
+    std::string error;
+    ASSERT_TRUE(parseMoves("R R A A R R R R", moves, error));
+    std::vector<ReplayKey> keys;
+    LabResult played;
+    ASSERT_TRUE(playMoves(level, profile_, moves, keys, played, error)) << error;
+    for (const ReplayKey& key : keys)
+        level.AddReplayKey(key.frame, key.key, key.released);
+    const LabResult lab = replaySolution(level, profile_);
+    ASSERT_EQ(lab.outcome, RunOutcome::Exited);
+    EXPECT_EQ(lab.frame, played.frame);
+    ASSERT_TRUE(level.SaveAs("lab agreement", "Lab Agreement"));
+
+    GameRun run;
+    run.program = probeProgramPath();
+    run.logChannels = "4,32";
+    run.environment = {{"CORVELLE_PLAY_LEVEL", "lab agreement"}, {"CORVELLE_PLAY_SOLUTION", "1"}};
+    run.script = "wait " + std::to_string(lab.frame + 60) + "\nquit\n";
+    run.maxFrames = lab.frame + 300;
+    GameRunResult result = runGame(run);
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    EXPECT_TRUE(result.hasLine("*  --> Professor Successfully Exited                      *")) << result.output;
+    EXPECT_EQ(levelLeftLine(result.output), std::make_pair(lab.frame, lab.steps)) << result.output;
+}
 
 } // namespace

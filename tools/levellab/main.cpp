@@ -282,7 +282,10 @@ int solve(const std::vector<std::string>& args, CProfile& profile)
     }
     const LabSolveResult solved = solveLevel(level, profile, maxStates, static_cast<int>(maxMoves));
     if (!solved.found) {
-        std::printf("no solution within %ld states (%ld explored)\n", maxStates, solved.statesExplored);
+        if (solved.limitReached)
+            std::printf("no solution within %ld states\n", maxStates);
+        else
+            std::printf("no solution: all %ld reachable states explored\n", solved.statesExplored);
         return 1;
     }
     std::printf("moves: %s\n", formatMoves(solved.moves).c_str());

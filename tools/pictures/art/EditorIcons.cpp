@@ -1,6 +1,7 @@
 // Pictures the level editor puts on its board and under its pointer: the
-// three teleports and five power-ups as the level shows them (made from the
-// element pictures themselves, so they always match), and the eraser.
+// teleports, power-ups, tubes, gates and the trampoline as the level shows
+// them (made from the element pictures themselves, so they always match),
+// and the eraser.
 #include "../Compose.h"
 #include "../Registry.h"
 
@@ -35,6 +36,39 @@ void drawPowerupIcon(cairo_t* cr, const std::string& item)
     paintPicture(cr, item, cornerX(14) - cornerX(20), cornerY(14) - cornerY(19));
 }
 
+// An element picture drawn into an editor picture so that both land on the
+// same board cell: the editor picture's origin minus the element's.
+void paintPlaced(cairo_t* cr, const std::string& name, int iconOriginX, int iconOriginY, int originX, int originY)
+{
+    paintPicture(cr, name, iconOriginX - originX, iconOriginY - originY);
+}
+
+// The tubes: the entrance stands three pixels higher than in the level so
+// that the whole mouth shows above the cursor's two cells.
+void drawTubeEntrance(cairo_t* cr) { paintPlaced(cr, "tubeentrance0.png", 16, 36, 16, 39); }
+
+void drawTubeExit(cairo_t* cr)
+{
+    paintPlaced(cr, "tubeexit0.png", 16, 39, 16, 39);
+    paintPlaced(cr, "tubeexitlights0.png", 16, 39, 12, -16);
+}
+
+// A closed gate: the frame behind, the bars in front and the colour plate.
+void drawGate(cairo_t* cr, const std::string& plate)
+{
+    paintPlaced(cr, "gatebackclose7.tga", 19, 15, 15, 16);
+    paintPlaced(cr, "gatefrontclose7.tga", 19, 15, 22, 12);
+    if (!plate.empty())
+        paintPlaced(cr, plate, 19, 15, 22, 12);
+}
+
+void drawTrampoline(cairo_t* cr)
+{
+    paintPlaced(cr, "trampolineback0.tga", 11, 17, -9, 17);
+    paintPlaced(cr, "trampoline0.tga", 11, 17, 3, 15);
+    paintPlaced(cr, "trampolinefront0.tga", 11, 17, 11, 17);
+}
+
 void drawEraser(cairo_t* cr)
 {
     cairo_translate(cr, 12, 13);
@@ -67,12 +101,29 @@ void registerEditorIcons(Registry& registry, const char* family)
                     {"editorpowerupwhistle.tga", "powerupwhistle0.tga"},
                     {"editorpowerupbridge.png", "powerupbridge0.png"},
                     {"editorpowerupheatgun.png", "powerupheatgun0.png"},
-                    {"editorpowerupfrostgun.tga", "powerupfrostgun0.tga"}};
+                    {"editorpowerupfrostgun.tga", "powerupfrostgun0.tga"},
+                    {"editorpowerupemp.tga", "powerupemp0.tga"},
+                    {"editorpowerupcrate.tga", "powerupcrate0.tga"},
+                    {"editorpowerupbarrel.tga", "powerupbarrel0.tga"},
+                    {"editorpowerupmagnet.tga", "powerupmagnet0.tga"}};
     for (const auto& p : powerups) {
         std::string item = p.item;
         addPicture(registry, family, p.icon, 40, 42, [item](cairo_t* cr) { drawPowerupIcon(cr, item); });
     }
     addPicture(registry, family, "editorerase.png", 24, 24, drawEraser);
+    addPicture(registry, family, "editortubeentrance.tga", 28, 57, drawTubeEntrance);
+    addPicture(registry, family, "editortubeexit.tga", 28, 60, drawTubeExit);
+    const struct {
+        const char* name;
+        const char* plate;
+    } gates[] = {{"editorgateblue.tga", ""},
+                 {"editorgateyellow.tga", "gatefrontcloseyellow0.tga"},
+                 {"editorgatered.tga", "gatefrontclosered0.tga"}};
+    for (const auto& g : gates) {
+        std::string plate = g.plate;
+        addPicture(registry, family, g.name, 40, 36, [plate](cairo_t* cr) { drawGate(cr, plate); });
+    }
+    addPicture(registry, family, "editortrampoline.tga", 34, 40, drawTrampoline);
 }
 
 FamilyRegistration editorIcons("editor_icons", registerEditorIcons);

@@ -1,0 +1,181 @@
+#include "screens/ControllerInstructions.h"
+
+#include "engine/Draw.h"
+#include "engine/FontSystem.h"
+#include "engine/Log.h"
+#include "engine/MousePointer.h"
+#include "engine/Sprite.h"
+#include "engine/TextLayout.h"
+#include "screens/GuiButton.h"
+#include "screens/ScreenParts.h"
+
+#include <string>
+
+namespace {
+
+const char* const PICTURE = "baseInstructions.png";
+
+enum Strings {
+    TEXT_CONTENTS_TITLE = 20000,
+    TEXT_CONTENTS_LINE = 20001,
+    TEXT_FIRST_TOPIC = 20100,
+    TOPIC_STEP = 10,
+};
+
+constexpr int TOPIC_ROWS = 9;
+constexpr int HEADING_HEIGHT = 40;
+
+// Where a topic page puts its text and its illustration.
+constexpr int TEXT_LEFT = 48;
+constexpr int BODY_X = 292, BODY_Y = 117, BODY_WIDTH = 340, BODY_HEIGHT = 380;
+constexpr int ILLUSTRATION_X = 44, ILLUSTRATION_Y = 125;
+
+std::string illustration(int page) { return "instructions_page" + std::to_string(page) + ".png"; }
+
+} // namespace
+
+CControllerInstructions::CControllerInstructions(int startPage) : CController(CONTROLLER_INSTRUCTIONS), page_(startPage)
+{
+    LoadSprites();
+}
+
+CControllerInstructions::~CControllerInstructions()
+{
+    logMessage(LOG_DESTRUCT, "CControllerInstructions:  Destroying CControllerInstructions...\n");
+    UnloadSprites();
+}
+
+void CControllerInstructions::LoadSprites()
+{
+    if (loaded_)
+        return;
+    dimmer_ = makeDimmer(LAYER_SCREEN_BACKGROUND, "Instructions Controller (INSTR_LSPRITE_DIMMER)");
+    for (int i = 0; i < TOPIC_COUNT; ++i) {
+        int x = i < TOPIC_ROWS ? 180 : 455;
+        int y = 170 + 30 * (i % TOPIC_ROWS);
+        std::string caption = "krvl_button_class" + std::to_string(i) + "text.png";
+        topics_[i] = makeStripButton(x, y, i, this, caption.c_str(), false);
+    }
+    prev_ = makeStoryButton(190, 540, BUTTON_PREV, this, "prev", false);
+    prev_->SetDisableImage("story_buttonprevfade.png", 0, 0);
+    done_ = makeStoryButton(345, 540, BUTTON_DONE, this, "done", false);
+    next_ = makeStoryButton(500, 540, BUTTON_NEXT, this, "next", true);
+    next_->SetDisableImage("story_buttonnextfade.png", 0, 0);
+    BuildPage();
+    CMousePointer::HideFor(-1);
+    loaded_ = true;
+}
+
+void CControllerInstructions::UnloadSprites()
+{
+    CMousePointer::ShowHourglass(true);
+    if (!loaded_)
+        return;
+    dimmer_.reset();
+    pageSprite_.reset();
+    for (auto& topic : topics_)
+        topic.reset();
+    prev_.reset();
+    done_.reset();
+    next_.reset();
+    CDraw::releaseImage(PICTURE);
+    loaded_ = false;
+}
+
+void CControllerInstructions::BuildPage()
+{
+    if (pageSprite_) {
+        pageSprite_.reset();
+        CDraw::releaseImage(PICTURE);
+    }
+    if (page_ >= 1)
+        prev_->Enable();
+    else
+        prev_->Disable();
+    if (page_ <= TOPIC_COUNT - 1)
+        next_->Enable();
+    else
+        next_->Disable();
+    bool contents = page_ == 0;
+    if (contents && topics_[0]->IsHidden()) {
+        for (auto& topic : topics_)
+            topic->Show();
+    } else if (!contents && !topics_[0]->IsHidden()) {
+        for (auto& topic : topics_)
+            topic->Hide();
+    }
+    int image = CDraw::CopyImage("parchment.png", PICTURE, 0);
+    drawPage(image);
+    pageSprite_ = makeScreenSprite(LAYER_SCREEN_BACKGROUND, PICTURE,
+                                   "Instructions Controller (INSTR_LSPRITE_BACKGROUND)", PARCHMENT_X, PARCHMENT_Y);
+}
+
+void CControllerInstructions::drawPage(int image) const
+{
+    int width = CDraw::getImageWidth(image);
+    if (page_ == 0) {
+        CFontSystem::DrawString(TEXT_CONTENTS_TITLE, image, ALIGN_CENTRE, width, HEADING_HEIGHT, 0, 37);
+        CFontSystem::DrawString(TEXT_CONTENTS_LINE, image, ALIGN_CENTRE, width, HEADING_HEIGHT, 0, 73);
+        return;
+    }
+    int title = TEXT_FIRST_TOPIC + TOPIC_STEP * (page_ - 1);
+    CFontSystem::DrawString(title, image, ALIGN_LEFT, width, HEADING_HEIGHT, TEXT_LEFT, 37);
+    // The first topic has no line under its heading.
+    int body = title + 2;
+    if (page_ == 1)
+        body = title + 1;
+    else
+        CFontSystem::DrawString(title + 1, image, ALIGN_LEFT, width, HEADING_HEIGHT, TEXT_LEFT, 73);
+    CFontSystem::DrawString(body, image, ALIGN_LEFT, BODY_WIDTH, BODY_HEIGHT, BODY_X, BODY_Y);
+    CDraw::drawImageOnto(illustration(page_).c_str(), image, ILLUSTRATION_X, ILLUSTRATION_Y);
+}
+
+bool CControllerInstructions::AreTopicsShown() const { return !topics_[0]->IsHidden(); }
+bool CControllerInstructions::IsPrevEnabled() const { return !prev_->IsHidden(); }
+bool CControllerInstructions::IsNextEnabled() const { return !next_->IsHidden(); }
+
+void CControllerInstructions::GUICallback(int index, int, bool)
+{
+    if (index >= 0 && index < TOPIC_COUNT) {
+        page_ = index + 1;
+        BuildPage();
+        return;
+    }
+    switch (index) {
+    case BUTTON_PREV:
+        if (page_ >= 1) {
+            --page_;
+            BuildPage();
+        }
+        break;
+    case BUTTON_DONE: SetExitCode(1); break;
+    case BUTTON_NEXT:
+        if (page_ <= TOPIC_COUNT - 1) {
+            ++page_;
+            BuildPage();
+        }
+        break;
+    default: break;
+    }
+}
+
+void CControllerInstructions::InputKey(bool released, int key)
+{
+    CMousePointer::HideFor(-1);
+    InputGuiKey(this, released, key, true, true);
+    InputScreenCapture(released, key);
+}
+
+void CControllerInstructions::InputMouseMotion(int, int) { CMousePointer::Tick(); }
+
+void CControllerInstructions::InputMouseButton(bool released, bool left, bool, bool, bool)
+{
+    playEmptyClick(released, left);
+}
+
+void CControllerInstructions::Pump()
+{
+    ProcessInput();
+    if (IsActive())
+        CGuiButtonBase::UpdateAll();
+}

@@ -1,0 +1,162 @@
+// The level editor tried whole: the program with the editor over its root,
+// driven by an input script.
+
+#include "levels/Level.h"
+#include "platform/Folders.h"
+#include "support/GameRun.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace corvelle_test;
+
+namespace {
+
+// The screen point in the middle of a board cell.
+std::string cell(int x, int y) { return std::to_string(15 + x * 24 + 12) + " " + std::to_string(15 + y * 24 + 12); }
+
+const std::vector<std::string> POINTERS_ONLY = {"Global Mouse Pointer", "Global Hourglass Pointer"};
+
+} // namespace
+
+TEST(EditorRunTest, BuildAWholeLevelReadTheHelpAndLeave)
+{
+    GameRun run;
+    run.program = CORVELLE_EDITOR_PROBE;
+    run.logChannels = "4,11,29,32";
+    run.maxFrames = 1500;
+    std::string script = "wait 30\n"
+                         "# the toolbox is open: choose grass and close it\n"
+                         "key y\nwait 2\nkey return\nwait 3\n"
+                         "# drag a run of grass along row 20\n"
+                         "move " + cell(2, 20) + "\nwait 2\ndown\nwait 1\n";
+    for (int x = 3; x <= 9; ++x)
+        script += "move " + cell(x, 20) + "\nwait 1\n";
+    script += "up\nwait 2\n"
+              "key -\nwait 2\nclick " + cell(3, 19) + "\nwait 2\n"
+              "key =\nwait 2\nclick " + cell(9, 19) + "\nwait 2\n"
+              "key p\nwait 2\nclick " + cell(6, 19) + "\nwait 2\n"
+              "key j\nwait 2\nclick " + cell(5, 19) + "\nwait 2\n"
+              "# a tutorial note: its text in two lines, then OK\n"
+              "key t\nwait 2\nclick " + cell(4, 19) + "\nwait 10\n"
+              "key h\nwait 1\nkey i\nwait 1\nkey return\nwait 1\nkey y\nwait 1\nkey o\nwait 3\n"
+              "click 347 410\nwait 10\n"
+              "# the help: point at a few elements, then close it\n"
+              "keydown left alt\nwait 1\nkey h\nwait 1\nkeyup left alt\nwait 10\n"
+              "move 150 140\nwait 5\nmove 430 290\nwait 5\nmove 140 400\nwait 5\nkey escape\nwait 10\n"
+              "# leave: the level is not saved, so the editor asks\n"
+              "keydown left alt\nwait 1\nkey q\nwait 1\nkeyup left alt\nwait 10\n"
+              "key return\nwait 10\n"
+              "quit\n";
+    run.script = script;
+    GameRunResult result = runGame(run);
+
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    for (const char* line : {"CControllerEditor::createElementSprite(22,2,20,8,1,0)",
+                             "CControllerEditor::createElementSprite(4,3,18,1,2,0)",
+                             "CControllerEditor::createElementSprite(10,9,18,1,2,0)",
+                             "CControllerEditor::createElementSprite(46,6,19,1,1,0)",
+                             "CControllerEditor::createElementSprite(25,5,19,1,1,0)",
+                             "CControllerEditor::createElementSprite(3,4,19,1,1,0)", "Loading Controller:  Editor Help",
+                             "CControllerEditorHelp:  Destroying CControllerEditorHelp...",
+                             "Loading Controller:  Message", "CControllerEditor:  Destroying CControllerEditor..."})
+        EXPECT_TRUE(result.hasLine(line)) << line << "\n" << result.output;
+    EXPECT_EQ(result.output.find("frame limit"), std::string::npos) << "the editor closed by itself";
+    EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
+}
+
+TEST(EditorRunTest, AnUnchangedLevelIsLeftWithoutAQuestion)
+{
+    GameRun run;
+    run.program = CORVELLE_EDITOR_PROBE;
+    run.logChannels = "4,11,32";
+    run.script = "wait 30\nkey escape\nwait 3\n"
+                 "keydown left alt\nwait 1\nkey q\nwait 1\nkeyup left alt\nwait 10\nquit\n";
+    GameRunResult result = runGame(run);
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    EXPECT_FALSE(result.hasLine("Loading Controller:  Message")) << result.output;
+    EXPECT_TRUE(result.hasLine("CControllerEditor:  Destroying CControllerEditor...")) << result.output;
+    EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
+}
+
+namespace {
+
+std::string altKey(const char* key)
+{
+    return std::string("keydown left alt\nwait 1\nkey ") + key + "\nwait 1\nkeyup left alt\nwait 12\n";
+}
+
+std::string typed(const std::string& text)
+{
+    std::string out;
+    for (char c : text)
+        out += std::string("key ") + (c == ' ' ? "space" : std::string(1, c)) + "\nwait 1\n";
+    return out;
+}
+
+// Grass along row 20 from column 2 to 11, the start tube on column 3, the
+// exit on column 7.
+std::string buildSmallLevel()
+{
+    std::string script = "wait 30\nkey y\nwait 2\nkey return\nwait 3\nmove " + cell(2, 20) + "\nwait 2\ndown\nwait 1\n";
+    for (int x = 3; x <= 11; ++x)
+        script += "move " + cell(x, 20) + "\nwait 1\n";
+    script += "up\nwait 2\nkey -\nwait 2\nclick " + cell(3, 19) + "\nwait 2\nkey =\nwait 2\nclick " + cell(7, 19) +
+              "\nwait 2\n";
+    return script;
+}
+
+int countOf(const std::string& text, const std::string& what)
+{
+    int n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
+}
+
+} // namespace
+
+TEST(EditorRunTest, RecordASolutionToTheExitSaveItAndKeepItThroughAnAbandonedRecording)
+{
+    GameRun run;
+    run.program = CORVELLE_EDITOR_PROBE;
+    run.logChannels = "4,11,29,32";
+    run.maxFrames = 2500;
+    std::string script = buildSmallLevel();
+    // A recording that walks into the exit.
+    script += altKey("r") + "wait 40\nkeydown right\nwait 100\nkeyup right\nwait 60\n";
+    // Save: the new level has no name yet, so the dialog opens; OK with an
+    // empty name is refused with a message.
+    script += altKey("s") + "key return\nwait 2\nkey return\nwait 4\nkey return\nwait 10\nkey return\nwait 10\n";
+    script += "click 340 289\nwait 3\n" + typed("trial") + "key return\nwait 2\n" + typed("first steps") +
+              "key return\nwait 4\nkey return\nwait 12\n";
+    // A recording abandoned half way gives the old solution back, and a test
+    // run leaves the saved level unmodified: leaving asks nothing.
+    script += altKey("r") + "wait 40\nkey escape\nwait 20\n" + altKey("t") + "wait 40\nkey escape\nwait 20\n" +
+              altKey("q") + "wait 10\nquit\n";
+    run.script = script;
+    GameRunResult result = runGame(run);
+
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    EXPECT_EQ(countOf(result.output, "Loading Controller:  Solution Record"), 2) << result.output;
+    EXPECT_EQ(countOf(result.output, "CControllerEditor:  Solution recorded ("), 1) << result.output;
+    EXPECT_TRUE(result.hasLine("CControllerEditor:  Recording did not reach the exit; the old solution stays"))
+        << result.output;
+    EXPECT_TRUE(result.hasLine("Loading Controller:  Tester")) << result.output;
+    EXPECT_EQ(countOf(result.output, "Loading Controller:  Message"), 1) << "only the empty name\n" << result.output;
+    EXPECT_TRUE(result.hasLine("CControllerEditor:  Destroying CControllerEditor...")) << result.output;
+    EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
+
+    // The file, read here by the level reader alone.
+    initDirectories();
+    CLevel saved;
+    ASSERT_TRUE(saved.LoadFile("trial")) << result.output;
+    EXPECT_STREQ(saved.GetLevelHeading(), "first steps");
+    for (int x = 0; x < LEVEL_WIDTH; ++x)
+        EXPECT_EQ(saved.GetTile(x, 20), x >= 2 && x <= 11 ? EC_TERRAIN_GRASS : EC_NONE) << x;
+    EXPECT_EQ(saved.GetTile(3, 19), EC_DEVICE_TUBE_START);
+    EXPECT_EQ(saved.GetTile(7, 19), EC_DEVICE_TUBE_END);
+    EXPECT_TRUE(saved.IsSolutionRecorded());
+    EXPECT_FALSE(saved.GetSolution().empty());
+}
