@@ -420,7 +420,7 @@ void CControllerScoreboard::OpenPassword(const char* expected)
 
 void CControllerScoreboard::OpenInstructions()
 {
-    PrepareForChild("Instructions");
+    PrepareForChild("Instructions", false);
     instructions_ = std::make_unique<CControllerInstructions>(0);
     LoadController(instructions_.get());
 }
