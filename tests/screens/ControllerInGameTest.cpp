@@ -5,6 +5,7 @@
 #include "levels/Profile.h"
 #include "screens/ControllerInGame.h"
 #include "screens/ControllerMessage.h"
+#include "screens/ControllerScoreboard.h"
 #include "screens/DialogFixture.h"
 
 #include <SDL.h>
@@ -192,6 +193,23 @@ TEST_F(InGameTest, AGuardedSolutionWantsThePassword)
         CController::resetStackForTesting();
         screen.Activate(nullptr);
     }
+}
+
+TEST_F(InGameTest, HighScoresShowTheLevelsTableAndComeBackToTheMenu)
+{
+    registerScoreboardPictures();
+    Menu menu(Menu::VARIANT_SET_LEVEL, &level_);
+    open(menu);
+    menu.GUICallback(Menu::BUTTON_SCORES, 0, false);
+    ASSERT_EQ(CController::GetCurrentId(), CONTROLLER_SCOREBOARD);
+    auto* board = static_cast<CControllerScoreboard*>(CController::GetCurrent());
+    EXPECT_EQ(board->GetBoardType(), CControllerScoreboard::BOARD_IN_GAME);
+    board->InputKey(false, SDLK_ESCAPE);
+    frame(); // the board closes
+    frame(); // the menu takes it back
+    EXPECT_EQ(CController::GetCurrentId(), CONTROLLER_IN_GAME);
+    EXPECT_EQ(menu.GetExitCode(), 0);
+    EXPECT_TRUE(shown("InGame Controller (INGAME_LSPRITE_BACKGROUND)"));
 }
 
 } // namespace
