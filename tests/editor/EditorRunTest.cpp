@@ -232,3 +232,19 @@ TEST(EditorRunTest, ALevelOfAnOldVersionIsRefusedAndTheLevelBeingEditedStays)
     EXPECT_EQ(countOf(result.output, "Loading Controller:  Message"), 3) << result.output;
     EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
 }
+
+TEST(EditorRunTest, TheMainMenuOpensTheEditorAndGetsItsScreenBack)
+{
+    GameRun run;
+    run.logChannels = "4,11,32";
+    run.maxFrames = 1200;
+    run.script = "key space\nwait 40\nkey return\nwait 60\nclick 660 137\nwait 60\nkey escape\nwait 5\n" +
+                 altKey("q") + "wait 40\n" + altKey("q") + "wait 10\n";
+    GameRunResult result = runGame(run);
+
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    EXPECT_TRUE(result.hasLine("Loading Controller:  Editor")) << result.output;
+    EXPECT_TRUE(result.hasLine("CControllerEditor:  Destroying CControllerEditor...")) << result.output;
+    EXPECT_EQ(result.output.find("frame limit"), std::string::npos) << result.output;
+    EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
+}
