@@ -11,9 +11,14 @@
 #include "engine/Sprite.h"
 #include "levels/Profile.h"
 #include "platform/System.h"
+#include "screens/ControllerCredits.h"
+#include "screens/ControllerInstructions.h"
 #include "screens/ControllerIntro.h"
+#include "screens/ControllerManager.h"
 #include "screens/ControllerMap.h"
 #include "screens/ControllerMessage.h"
+#include "screens/ControllerOptions.h"
+#include "screens/ControllerProfiles.h"
 #include "screens/ControllerScoreboard.h"
 #include "screens/GuiButton.h"
 
@@ -287,12 +292,26 @@ void CControllerMain::OpenFullScreen(const MakeChild& make, const char* displayN
 
 void CControllerMain::GUICallback(int index, int, bool)
 {
-    // The level manager and editor, instructions, settings, credits and the
-    // profiles open their screens through OpenFullScreen / OpenOverlay as
-    // those screens join the game.
+    // The level editor opens its screen through OpenFullScreen as it joins
+    // the game.
     switch (index) {
     case BUTTON_PLAY:
         OpenFullScreen([] { return std::make_unique<CControllerMap>(); }, "Map");
+        break;
+    case BUTTON_LEVEL_MANAGER:
+        OpenFullScreen([] { return std::make_unique<CControllerManager>(); }, "Level Manager");
+        break;
+    case BUTTON_INSTRUCTIONS:
+        OpenOverlay([] { return std::make_unique<CControllerInstructions>(0); }, "Instructions");
+        break;
+    case BUTTON_SETTINGS:
+        OpenOverlay([] { return std::make_unique<CControllerOptions>(); }, "Options");
+        break;
+    case BUTTON_CREDITS:
+        OpenOverlay([] { return std::make_unique<CControllerCredits>(); }, "Credits");
+        break;
+    case BUTTON_CHANGE_PROFILE:
+        OpenOverlay([] { return std::make_unique<CControllerProfiles>(); }, "Profiles");
         break;
     case BUTTON_HIGH_SCORES:
         OpenOverlay([] { return std::make_unique<CControllerScoreboard>(CControllerScoreboard::BOARD_OVERALL, false); },
@@ -337,8 +356,9 @@ void CControllerMain::InputMouseButton(bool released, bool left, bool, bool, boo
         PlaySound(InterfaceSound::EmptyClick);
 }
 
-void CControllerMain::HandleClosedChild(int closedId)
+int CControllerMain::HandleClosedChild(int closedId)
 {
+    int next = 0;
     if (CRender::IsSwapped()) {
         CRender::Swap(true);
         ShowButtons(true);
@@ -347,6 +367,7 @@ void CControllerMain::HandleClosedChild(int closedId)
     switch (closedId) {
     case CONTROLLER_MAP:
         logMessage(LOG_TICKS, "Removing MAP\n");
+        next = child_->GetReturnValue();
         child_.reset();
         logMessage(LOG_TICKS, "MAP removal completed\n");
         break;
@@ -362,10 +383,15 @@ void CControllerMain::HandleClosedChild(int closedId)
         UpdateProfileOverlay();
         child_.reset();
         break;
+    case CONTROLLER_MANAGER:
+        next = child_->GetReturnValue();
+        child_.reset();
+        break;
     default:
         child_.reset();
         break;
     }
+    return next;
 }
 
 void CControllerMain::Pump()
@@ -383,7 +409,17 @@ void CControllerMain::Pump()
         return;
     }
     firstPumpDone_ = true;
-    HandleClosedChild(closed);
+    int next = HandleClosedChild(closed);
+    // The map and the level manager hand over to each other without the
+    // menu showing in between.
+    if (GetExitCode() == 0 && next == CONTROLLER_MANAGER) {
+        OpenFullScreen([] { return std::make_unique<CControllerManager>(); }, "Level Manager");
+        return;
+    }
+    if (GetExitCode() == 0 && next == CONTROLLER_MAP) {
+        OpenFullScreen([] { return std::make_unique<CControllerMap>(); }, "Map");
+        return;
+    }
     if (!spritesLoaded_ && GetExitCode() == 0)
         LoadSprites();
     CMousePointer::HideFor(-1);

@@ -82,7 +82,9 @@ private:
     // Back from a child: the menu's picture and buttons return and the
     // child is deleted. (The map may ask for the level manager on closing;
     // the manager adds that switch here when it joins the game.)
-    void HandleClosedChild(int closedId);
+    // Deletes the closed child; the screen the map or the level manager
+    // asked for next (CONTROLLER_MANAGER, CONTROLLER_MAP), else 0.
+    int HandleClosedChild(int closedId);
 
     CSprite& scene(Scene which) { return *scene_[which]; }
 
