@@ -1,5 +1,6 @@
 #include "screens/ControllerMain.h"
 
+#include "editor/ControllerEditor.h"
 #include "engine/Draw.h"
 #include "engine/FontSystem.h"
 #include "engine/Log.h"
@@ -292,14 +293,15 @@ void CControllerMain::OpenFullScreen(const MakeChild& make, const char* displayN
 
 void CControllerMain::GUICallback(int index, int, bool)
 {
-    // The level editor opens its screen through OpenFullScreen as it joins
-    // the game.
     switch (index) {
     case BUTTON_PLAY:
         OpenFullScreen([] { return std::make_unique<CControllerMap>(); }, "Map");
         break;
     case BUTTON_LEVEL_MANAGER:
         OpenFullScreen([] { return std::make_unique<CControllerManager>(); }, "Level Manager");
+        break;
+    case BUTTON_LEVEL_EDITOR:
+        OpenFullScreen([] { return std::make_unique<CControllerEditor>(); }, "Editor");
         break;
     case BUTTON_INSTRUCTIONS:
         OpenOverlay([] { return std::make_unique<CControllerInstructions>(0); }, "Instructions");

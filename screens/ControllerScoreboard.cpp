@@ -23,6 +23,7 @@
 namespace {
 
 const char* const BOARD_IMAGE = "baseScoreboard.png";
+constexpr int LAYER_STILL = 1410;
 constexpr int LAYER_DIMMER = 1411;
 constexpr int LAYER_ARROWS = 1415;
 
@@ -57,13 +58,8 @@ CControllerScoreboard::CControllerScoreboard(uint32_t type, bool isUserLevel)
     : CController(CONTROLLER_SCOREBOARD), type_(type), isUserLevel_(isUserLevel), set_(profile().GetLevelSet()),
       level_(profile().GetLevel()), pick_(randomInt(0, 50))
 {
-    static bool textsChecked = false;
-    if (!textsChecked) {
-        checkTextUses(TEXT_USES, sizeof TEXT_USES / sizeof TEXT_USES[0]);
-        for (int heading = 2805; heading <= 2825; ++heading)
-            checkTextArguments(heading, 0);
-        textsChecked = true;
-    }
+    static const bool textsChecked = CheckTexts();
+    (void)textsChecked;
     LoadSprites();
     if (!IsTable()) {
         CSound::fadeOutMusic();
@@ -79,12 +75,21 @@ CControllerScoreboard::~CControllerScoreboard()
     victorySound_.reset();
 }
 
+bool CControllerScoreboard::CheckTexts()
+{
+    bool ok = checkTextUses(TEXT_USES, sizeof TEXT_USES / sizeof TEXT_USES[0]);
+    for (int heading = 2805; heading <= 2825; ++heading)
+        ok = checkTextArguments(heading, 0) && ok;
+    return ok;
+}
+
 // ---- Sprites.
 
 void CControllerScoreboard::LoadSprites()
 {
     if (spritesLoaded_)
         return;
+    still_.reset();
     dimmer_ = makeWidgetSprite(LAYER_DIMMER, "dimmer.png", "Instructions Controller (SCOREBOARD_LSPRITE_DIMMER)", 0, 0,
                                true);
     arrow1_ = makeWidgetSprite(LAYER_ARROWS, "hiscores_arrow1.png",
@@ -374,19 +379,26 @@ void CControllerScoreboard::NameEntryClosed()
 
 // ---- Children.
 
-void CControllerScoreboard::PrepareForChild(const char* displayName)
+void CControllerScoreboard::PrepareForChild(const char* displayName, bool keepPicture)
 {
     if (dimmer_)
         dimmer_->hide();
     CMousePointer::HideFor(-1);
     CRender::Render(true);
+    if (keepPicture) {
+        still_ = std::make_unique<CSprite>(LAYER_STILL, 0, false);
+        still_->setName("Scoreboard Controller (still picture)");
+        still_->addFrameSurface(CDraw::copyScreen(nullptr));
+        still_->setLocation(0, 0, false);
+        showSprite(*still_);
+    }
     UnloadSprites();
     LogLoadingController(displayName);
 }
 
 void CControllerScoreboard::OpenScoreboardName(const char* text, bool invalid)
 {
-    PrepareForChild("Scoreboard Name");
+    PrepareForChild("Scoreboard Name", false);
     nameEntry_ = std::make_unique<CControllerScoreboardName>(invalid);
     nameEntry_->SetText(text);
     LoadController(nameEntry_.get());
@@ -394,21 +406,21 @@ void CControllerScoreboard::OpenScoreboardName(const char* text, bool invalid)
 
 void CControllerScoreboard::OpenMessage(int title, int body, bool question)
 {
-    PrepareForChild("Message");
+    PrepareForChild("Message", true);
     message_ = std::make_unique<CControllerMessage>(title, body, question);
     LoadController(message_.get());
 }
 
 void CControllerScoreboard::OpenPassword(const char* expected)
 {
-    PrepareForChild("Password");
+    PrepareForChild("Password", false);
     password_ = std::make_unique<CControllerPassword>(expected);
     LoadController(password_.get());
 }
 
 void CControllerScoreboard::OpenInstructions()
 {
-    PrepareForChild("Instructions");
+    PrepareForChild("Instructions", false);
     instructions_ = std::make_unique<CControllerInstructions>(0);
     LoadController(instructions_.get());
 }

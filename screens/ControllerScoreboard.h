@@ -52,6 +52,9 @@ public:
 
     uint32_t GetBoardType() const { return type_; }
     int GetShownSet() const { return set_; }
+    // Checks once per run that the texts of the board and its dialogs take
+    // the arguments the code passes (slips go to the error log).
+    static bool CheckTexts();
     // "1st of 7", "12th of 40", ...: the player's place beyond the top ten.
     static std::string RankText(int rank, int total);
 
@@ -94,7 +97,9 @@ private:
     void NameEntryClosed();
 
     // Children.
-    void PrepareForChild(const char* displayName);
+    // keepPicture: the board stays as a still picture behind a child that
+    // draws only a panel of its own (the message box).
+    void PrepareForChild(const char* displayName, bool keepPicture);
     void OpenScoreboardName(const char* text, bool invalid);
     void OpenMessage(int title, int body, bool question);
     void OpenPassword(const char* expected);
@@ -112,6 +117,7 @@ private:
     std::unique_ptr<CSprite> background_;
     std::unique_ptr<CSprite> arrow1_;
     std::unique_ptr<CSprite> arrow2_;
+    std::unique_ptr<CSprite> still_;
     // Slot 1 (index 0) holds the download or submit button that the board
     // picture shows or hides.
     std::array<std::unique_ptr<CGuiButton>, SLOT_COUNT> widgets_;

@@ -5,6 +5,7 @@
 #include "levels/Profile.h"
 #include "screens/ControllerInGame.h"
 #include "screens/ControllerMessage.h"
+#include "screens/ControllerScoreboard.h"
 #include "screens/DialogFixture.h"
 
 #include <SDL.h>
@@ -68,7 +69,8 @@ TEST_F(InGameTest, EachVariantStacksItsButtonsWithoutGaps)
         size_t buttons;
         int lastY;
     };
-    const Case cases[] = {{Menu::VARIANT_SET_LEVEL, 10, 445}, {Menu::VARIANT_TUTORIAL, 9, 415}, {Menu::VARIANT_NO_SET, 9, 415}};
+    const Case cases[] = {
+        {Menu::VARIANT_SET_LEVEL, 10, 445}, {Menu::VARIANT_TUTORIAL, 9, 415}, {Menu::VARIANT_NO_SET, 9, 415}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.variant);
         Menu menu(c.variant, &level_);
@@ -160,7 +162,8 @@ TEST_F(InGameTest, AGuardedSolutionWantsThePassword)
     registerPicture("profilenternamecursor.png", 2, 20, {0, 0, 0, 255});
     for (const char* kind : {"okay", "cancel"})
         for (const char* look : {"base", "shadow", "rollover"})
-            registerPicture((std::string("profile_button_") + kind + look + ".png").c_str(), 80, 40, {90, 90, 90, 255});
+            registerPicture((std::string("profile_button_") + kind + look + ".png").c_str(), 80, 40,
+                            {90, 90, 90, 255});
     for (int n = 0; n <= 5; ++n)
         registerPicture(("password_invalid" + std::to_string(n) + ".png").c_str(), 100, 20, {200, 0, 0, 255});
     profile_.SetPassword("secret");
@@ -190,6 +193,23 @@ TEST_F(InGameTest, AGuardedSolutionWantsThePassword)
         CController::resetStackForTesting();
         screen.Activate(nullptr);
     }
+}
+
+TEST_F(InGameTest, HighScoresShowTheLevelsTableAndComeBackToTheMenu)
+{
+    registerScoreboardPictures();
+    Menu menu(Menu::VARIANT_SET_LEVEL, &level_);
+    open(menu);
+    menu.GUICallback(Menu::BUTTON_SCORES, 0, false);
+    ASSERT_EQ(CController::GetCurrentId(), CONTROLLER_SCOREBOARD);
+    auto* board = static_cast<CControllerScoreboard*>(CController::GetCurrent());
+    EXPECT_EQ(board->GetBoardType(), CControllerScoreboard::BOARD_IN_GAME);
+    board->InputKey(false, SDLK_ESCAPE);
+    frame(); // the board closes
+    frame(); // the menu takes it back
+    EXPECT_EQ(CController::GetCurrentId(), CONTROLLER_IN_GAME);
+    EXPECT_EQ(menu.GetExitCode(), 0);
+    EXPECT_TRUE(shown("InGame Controller (INGAME_LSPRITE_BACKGROUND)"));
 }
 
 } // namespace

@@ -228,3 +228,20 @@ TEST(ScoreboardRunTest, TheResultButtonsAnswerTheGameScreen)
         expectCleanEnd(result);
     }
 }
+
+TEST(ScoreboardRunTest, TheMapsHighScoreButtonOpensTheLevelsTable)
+{
+    // The screen probe opens the map on "m"; a new player first picks the
+    // regular set, whose first level is no tutorial.
+    GameRun run;
+    run.program = probeProgramPath();
+    run.logChannels = "4,11,32";
+    run.maxFrames = 1500;
+    run.script = "wait 5\nkey m\nwait 20\nclick 250 265\nwait 40\nclick 740 100\nwait 20\nkey escape\nwait 20\n"
+                 "click 700 568\nwait 10\nquit\n";
+    GameRunResult result = runGame(run);
+    EXPECT_TRUE(result.hasLine("Loading Controller:  Scoreboard")) << result.output;
+    EXPECT_TRUE(result.hasLine("CControllerScoreboard:  Destroying CControllerScoreboard...")) << result.output;
+    EXPECT_TRUE(result.hasLine("Probe screen:  map closed with 0")) << result.output;
+    expectCleanEnd(result);
+}

@@ -1,0 +1,44 @@
+// Texts are templates the game fills with arguments: a template that asks
+// for more than the game passes is reported once, at the screen's load.
+#include "engine/DisplayFixture.h"
+#include "engine/FontSystem.h"
+#include "platform/Folders.h"
+#include "screens/ControllerScoreboard.h"
+#include "screens/TextChecks.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvelle_test;
+
+namespace {
+
+class TextChecksTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        initDirectories();
+        CFontSystem::Init((resourceDir() + "/").c_str(), (resourceDir() + "/resource5.dat").c_str());
+    }
+    void TearDown() override { CFontSystem::Shutdown(); }
+};
+
+} // namespace
+
+TEST_F(TextChecksTest, TheScoreScreensTextsTakeTheArgumentsTheyAreGiven)
+{
+    EXPECT_TRUE(CControllerScoreboard::CheckTexts());
+}
+
+TEST_F(TextChecksTest, ATemplateAskingForMoreThanThePassedArgumentsIsReportedOnce)
+{
+    EXPECT_FALSE(checkTextArguments(3204, 0));
+    EXPECT_EQ(lastErrorLogLine(), "Text #3204:  asks for an argument the game does not pass\n");
+    std::string log = readFile(std::string(getProfileDirectory()) + "LOG.TXT");
+    EXPECT_FALSE(checkTextArguments(3204, 0));
+    EXPECT_EQ(readFile(std::string(getProfileDirectory()) + "LOG.TXT"), log) << "reported once";
+
+    EXPECT_FALSE(checkTextArguments(987654, 0));
+    EXPECT_EQ(lastErrorLogLine(), "Text #987654:  missing from the text table\n");
+}
