@@ -92,6 +92,24 @@ Group group(const std::string& name, std::initializer_list<Actions> parts) { ret
 const Words kColours = {"blue", "yellow", "red"};
 const char* const kForGame = "Caching images for game";
 
+// The pages of the stories between chapters and their buttons.
+Actions storyPictures()
+{
+    Actions out = join({each("story_A1_", {"a.tga", "b.jpg", "c.jpg", "d.png", "e.jpg", "f.jpg"}, ""),
+                        each("story_A2_", {"a.tga", "b.jpg", "c.jpg", "d.jpg", "e.jpg", "f.png", "g.jpg"}, ""),
+                        each("story_C1_", {"a.tga", "b.jpg", "c.jpg", "d.jpg", "e.png", "f.png", "g.jpg"}, ""),
+                        each("story_C2_", {"a.tga", "b.jpg", "c.jpg", "d.jpg", "e.jpg", "f.jpg", "g.jpg"}, ""),
+                        each("story_B", {"1_a.tga", "1_b.jpg", "2_a.tga", "2_b.jpg"}, "")});
+    for (const char* design : {"story_B1_text_", "story_B2_text_"})
+        for (const char* card : {"a", "b", "c"})
+            for (Action& action : series(std::string(design) + card, 1, 5, ".png"))
+                out.push_back(std::move(action));
+    for (const char* button : {"prev", "next", "done"})
+        for (Action& action : each(std::string("story_button") + button, {"base", "shadow", "rollover"}, ".png"))
+            out.push_back(std::move(action));
+    return out;
+}
+
 // The profile chooser, the settings and how to play, opened from the menus.
 Group playerScreens()
 {
@@ -139,8 +157,9 @@ List mainMenu()
                                 {"playnow", "levelmanager", "leveleditor", "highscores", "instructions", "settings",
                                  "credits", "moregames", "exit"},
                                 ".png"),
-                           each("profile_button_change", {"base", "shadow", "rollover"}, ".png"), step()}),
-         playerScreens()}};
+                           each("profile_button_change", {"base", "shadow", "rollover"}, ".png"),
+                           one("profile_main.png"), one("logovg-eyes.png"), step()}),
+         playerScreens(), group("Story", {storyPictures()})}};
 }
 
 List map()

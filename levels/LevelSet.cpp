@@ -147,6 +147,15 @@ bool CLevelSet::readArchive(const std::string& path, std::string& error)
         error = archive.error();
         return false;
     }
+    // Each entry becomes a level in memory: a small hostile archive claiming
+    // a million tiny entries would otherwise take gigabytes before the count
+    // check of loadAll could refuse it.
+    const uint32_t levelsWanted = REGULAR_LEVEL_COUNT + ADVANCED_LEVEL_COUNT + KIDS_LEVEL_COUNT;
+    if (archive.count() > levelsWanted) {
+        error = "the archive holds " + std::to_string(archive.count()) + " entries; the sets take " +
+                std::to_string(levelsWanted) + " levels";
+        return false;
+    }
     for (uint32_t i = 0; i < archive.count(); ++i) {
         ArchiveEntry entry;
         if (!archive.entry(i, entry)) {

@@ -15,6 +15,7 @@
 #include "screens/ControllerGame.h"
 #include "screens/ControllerMessage.h"
 #include "screens/ControllerMessageTutorial.h"
+#include "screens/ControllerScoreboard.h"
 #include "screens/ControllerSetSelect.h"
 #include "screens/GuiButton.h"
 #include "screens/GuiButtonMapDot.h"
@@ -593,9 +594,14 @@ void CControllerMap::HandleClosedMessage()
     }
 }
 
-// The high-score screen comes with its own screen; until it exists the
-// button does nothing.
-void CControllerMap::OpenScoreboard() { logMessage(LOG_NOTE, "MAP:  No high-score screen yet\n"); }
+// The table of the selected level.
+void CControllerMap::OpenScoreboard()
+{
+    HideWidgets();
+    LogLoadingController("Scoreboard");
+    scoreboard_ = std::make_unique<CControllerScoreboard>(CControllerScoreboard::BOARD_MAP, false);
+    LoadController(scoreboard_.get());
+}
 
 void CControllerMap::OpenMessageTutorial()
 {

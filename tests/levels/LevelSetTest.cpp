@@ -78,6 +78,14 @@ TEST(LevelSetTest, DamagedArchivesAndLevels)
     bytes.resize(bytes.size() - 10);
     writeFile(dir + "/resource4.dat", std::string(bytes.begin(), bytes.end()));
     EXPECT_FALSE(CLevelSet::readArchive(dir + "/resource4.dat", error));
+
+    // More entries than the sets can take is refused before any is read.
+    std::vector<ArchiveEntry> tiny(REGULAR_LEVEL_COUNT + ADVANCED_LEVEL_COUNT + KIDS_LEVEL_COUNT + 1,
+                                   ArchiveEntry{"reg.lvl", {}});
+    bytes = packResourceArchive(tiny);
+    writeFile(dir + "/resource4.dat", std::string(bytes.begin(), bytes.end()));
+    EXPECT_FALSE(CLevelSet::readArchive(dir + "/resource4.dat", error));
+    EXPECT_NE(error.find("243 entries"), std::string::npos) << error;
 }
 
 TEST(LevelSetTest, LabelsCountTutorialsApart)

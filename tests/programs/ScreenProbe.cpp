@@ -4,8 +4,9 @@
 // CORVELLE_PLAY_LEVEL naming a level of the player's level folder, the game
 // screen plays that level in its place; with CORVELLE_PLAY_SOLUTION set too,
 // the probe screen opens the game screen from its first frame, as the map
-// does, to play the level's recorded solution back. Whole-program tests drive it with
-// input scripts (see support/GameRun.h).
+// does, to play the level's recorded solution back. With
+// CORVELLE_PROBE_STORY=<number> the probe opens that story's screen instead.
+// Whole-program tests drive it with input scripts (see support/GameRun.h).
 #include "engine/Draw.h"
 #include "game/Game.h"
 #include "engine/Log.h"
@@ -14,6 +15,7 @@
 #include "screens/ControllerGame.h"
 #include "screens/ControllerIntro.h"
 #include "screens/ControllerMap.h"
+#include "screens/ControllerStory.h"
 #include "screens/GuiButton.h"
 
 #include <cstdlib>
@@ -122,11 +124,14 @@ int main(int argc, char** argv)
     CLevel level;
     return runCorvelle(argc, argv, [&level](CControllerIntro& root) {
         const char* levelName = std::getenv("CORVELLE_PLAY_LEVEL");
+        const char* story = std::getenv("CORVELLE_PROBE_STORY");
         const bool loaded = levelName && level.LoadFile(levelName);
         if (loaded && std::getenv("CORVELLE_PLAY_SOLUTION"))
             root.OpenChild(std::make_unique<ProbeScreen>(&level), "Probe");
         else if (loaded)
             root.OpenChild(std::make_unique<CControllerGame>(&level, false, false, false), "Game");
+        else if (story)
+            root.OpenChild(std::make_unique<CControllerStory>(std::atoi(story)), "Story");
         else
             root.OpenChild(std::make_unique<ProbeScreen>(), "Probe");
     });

@@ -90,6 +90,26 @@ TEST(MapRunTest, TheLowerRightButtonsCloseTheMapWithTheirAnswer)
     EXPECT_EQ(result.liveSprites(), POINTER_ONLY) << result.output;
 }
 
+// A double click on the first dot plays its level; leaving the level for
+// the map through the in-game menu builds the map again.
+TEST(MapRunTest, ADoubleClickOnTheFirstDotPlaysItsLevelAndTheMapComesBack)
+{
+    std::string back = TemporaryHome::path() + "/back.bmp";
+    GameRun run = probeRun("wait 5\nkey m\nwait 20\nclick 250 265\nwait 70\nclick 35 387\nclick 35 387\nwait 40\n"
+                           "click 767 22\nwait 20\nclick 400 399\nwait 40\nshot " + back +
+                           "\nkey escape\nwait 5\nquit\n");
+    run.logChannels += ",30";
+    GameRunResult result = runGame(run);
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    EXPECT_NE(result.output.find("GAME:  Level Load Started  (0,reg001,"), std::string::npos) << result.output;
+    EXPECT_TRUE(result.hasLine("GAME removal completed")) << result.output;
+    EXPECT_TRUE(result.hasLine("Probe screen:  map closed with 0")) << result.output;
+    EXPECT_EQ(result.liveSprites(), POINTER_ONLY) << result.output;
+    // The map again, the sea at its right edge.
+    Pixel sea = bmpPixel(back, 790, 300);
+    EXPECT_GT(sea.b, sea.r + 60) << "the map is back";
+}
+
 // A click on a locked dot answers with a notice and changes nothing.
 TEST(MapRunTest, ALockedDotRefusesWithItsNotice)
 {
@@ -105,7 +125,7 @@ TEST(MapRunTest, ALockedDotRefusesWithItsNotice)
 
 namespace {
 
-class MapResetRunTest : public profile_test::ProfileTest
+class MapProgressRunTest : public profile_test::ProfileTest
 {
 protected:
     // The regular set played up to level 3: levels 0 to 2 won (1 is a
@@ -133,7 +153,7 @@ protected:
 
 } // namespace
 
-TEST_F(MapResetRunTest, ResetAnsweredNoKeepsProgressAndYesClearsIt)
+TEST_F(MapProgressRunTest, ResetAnsweredNoKeepsProgressAndYesClearsIt)
 {
     makeProgress();
     for (const char* no : {"key escape", "click 450 440"}) {
@@ -153,4 +173,22 @@ TEST_F(MapResetRunTest, ResetAnsweredNoKeepsProgressAndYesClearsIt)
     profile = std::make_unique<CProfile>();
     EXPECT_FALSE(profile->IsLevelCompleted(0, 0));
     EXPECT_TRUE(profile->IsLevelLocked(0, 2));
+}
+
+// The high-score button opens the selected level's table; a tutorial level
+// has none, and its button stays greyed.
+TEST_F(MapProgressRunTest, TheHighScoreButtonOpensTheTableOfALevelButNotOfATutorial)
+{
+    makeProgress();
+    // Level 2 chosen (the selected level 3 is a tutorial), then tutorial 1.
+    GameRunResult result = runGame(probeRun("wait 5\nkey m\nwait 60\nclick 55 394\nwait 20\nclick 750 102\n"
+                                            "wait 20\nclick 400 519\n"
+                                            "wait 20\nclick 55 364\nwait 10\nclick 750 102\nwait 20\n"
+                                            "key escape\nwait 5\nquit\n"));
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    size_t first = result.output.find("Loading Controller:  Scoreboard");
+    ASSERT_NE(first, std::string::npos) << result.output;
+    EXPECT_EQ(result.output.find("Loading Controller:  Scoreboard", first + 1), std::string::npos) << result.output;
+    EXPECT_TRUE(result.hasLine("Probe screen:  map closed with 0")) << result.output;
+    EXPECT_EQ(result.liveSprites(), POINTER_ONLY) << result.output;
 }

@@ -241,3 +241,41 @@ TEST_F(PlayerScreensRunTest, ALevelIsPlayedFromTheManagerAndAnotherRemoved)
     EXPECT_TRUE(std::filesystem::exists(CLevel::GetPath("alpha walk")));
     EXPECT_FALSE(std::filesystem::exists(CLevel::GetPath("beta walk"))) << result.output;
 }
+
+TEST_F(PlayerScreensRunTest, TheMainMenuOpensEachOfThePlayersScreens)
+{
+    // Menu buttons: (580, 9 + 53 i), 214 x 50; Next and Prev of how to play
+    // at (500, 540) and (190, 540), Done at (345, 540).
+    std::string script = "wait 40\nkey return\nwait 30\n"
+                         "click 687 246\nwait 10\n";
+    for (int page = 1; page <= 18; ++page)
+        script += "click 550 558\nwait 3\n";
+    for (int page = 17; page >= 0; --page)
+        script += "click 240 558\nwait 3\n";
+    script += "click 395 558\nwait 10\n"   // Done
+              "click 687 352\nwait 10\n"   // Credits
+              "key return\nwait 10\n"      // Done
+              "click 687 299\nwait 10\n"   // Settings
+              "click 400 519\nwait 10\n"   // Back
+              "click 126 55\nwait 10\n"    // Change Player
+              "click 362 278\nwait 10\n"   // Play as the chosen one
+              "click 687 87\nwait 10\n"    // Level Manager
+              "key escape\nwait 10\n"
+              "keydown left alt\nkey q\nkeyup left alt\nwait 10\n";
+    GameRun run;
+    run.logChannels = "4,11,32";
+    run.script = script;
+    run.maxFrames = 1500;
+    GameRunResult result = runGame(run);
+    expectCleanEnd(result);
+    for (const char* line : {"Loading Controller:  Instructions", "Loading Controller:  Credits",
+                             "Loading Controller:  Options", "Loading Controller:  Profiles",
+                             "Loading Controller:  Level Manager",
+                             "CControllerInstructions:  Destroying CControllerInstructions...",
+                             "CControllerCredits:  Destroying CControllerCredits...",
+                             "CControllerOptions:  Destroying CControllerOptions...",
+                             "CControllerProfiles:  Destroying CControllerProfiles...",
+                             "CControllerManager:  Destroying CControllerManager..."})
+        EXPECT_TRUE(result.hasLine(line)) << line << "\n" << result.output;
+    EXPECT_EQ(result.output.find("frame limit"), std::string::npos) << "Alt+Q ended the run";
+}

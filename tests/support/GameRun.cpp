@@ -17,7 +17,8 @@ const char* const SPRITE_INDENT = "   ";
 [[noreturn]] void startProgram(const GameRun& run, const std::string& scriptPath, const std::string& outputPath)
 {
     int out = open(outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (out < 0 || chdir(resourceDir().c_str()) != 0)
+    const std::string& dir = run.workingDir.empty() ? resourceDir() : run.workingDir;
+    if (out < 0 || chdir(dir.c_str()) != 0)
         _exit(127);
     dup2(out, STDOUT_FILENO);
     dup2(out, STDERR_FILENO);

@@ -25,6 +25,8 @@ struct GameRun {
     // had been closed.
     long maxFrames = 900;
     std::vector<std::pair<std::string, std::string>> environment;
+    // The folder the program runs in; empty: the built resource folder.
+    std::string workingDir;
 };
 
 struct GameRunResult {
