@@ -1,5 +1,6 @@
 #pragma once
 
+#include "levels/Level.h"
 #include "screens/Controller.h"
 
 #include <memory>
@@ -32,7 +33,7 @@ public:
     CGuiTextbox& GetHeadingBox() { return *headingBox_; }
     int GetFocus() const { return focus_; }
 
-    static constexpr int NAME_LENGTH = 16;
+    static constexpr int NAME_LENGTH = static_cast<int>(CLevel::NAME_LENGTH_MAX); // the level files' limit
     static constexpr int HEADING_LENGTH = 29;
 
 private:

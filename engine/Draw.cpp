@@ -75,12 +75,15 @@ SDL_Surface* loadStartupPicture(const char* file, const char* type)
     return picture;
 }
 
+// Sleeps to the frame's deadline in one go: the thread stays asleep for the
+// whole wait instead of polling the clock, so an idle game costs next to no
+// CPU. A sleep that ends early is simply continued.
 void sleepUntilNextFrame()
 {
     uint32_t wait = g.fpsLock ? g.frameDelay : 0;
     for (uint32_t elapsed = tickCount() - g.lastFrameTime; elapsed < wait;
          elapsed = tickCount() - g.lastFrameTime)
-        SDL_Delay(elapsed < g.frameDelay / 2 ? 1 : 0);
+        sleepMilliseconds(wait - elapsed);
 }
 
 void countFramesPerSecond(uint32_t now)

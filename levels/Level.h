@@ -141,6 +141,11 @@ public:
     // file and renames it over the old one: on failure the old file and the
     // modified flag stay and the answer is false.
     bool Save();
+    // A new name is kept to NAME_LENGTH_MAX characters where it is typed
+    // (the editor's save dialog); a longer one is refused here, never cut,
+    // and nothing is written. Files found on disk keep whatever name they
+    // have.
+    static constexpr size_t NAME_LENGTH_MAX = 16;
     bool SaveAs(const char* name, const char* heading);
 
     // Reads a level body; on a damaged, truncated or legacy body the level

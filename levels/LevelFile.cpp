@@ -245,6 +245,11 @@ bool CLevel::Save()
 
 bool CLevel::SaveAs(const char* name, const char* heading)
 {
+    if (name && strlen(name) > NAME_LENGTH_MAX) {
+        logMessage(LOG_ERROR, "CLevel::SaveAs()   Level name longer than %i characters:  '%s'\n",
+                   static_cast<int>(NAME_LENGTH_MAX), name);
+        return false;
+    }
     // The level takes the new name only once the file is written: a failed
     // save leaves it named, headed and modified as it was.
     std::string oldName = name_, oldHeading = heading_;

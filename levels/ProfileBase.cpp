@@ -308,7 +308,7 @@ void CProfileBase::writeHeader(FILE* out) const
     ByteOrder::writeI32(lastNumber_, out);
     ByteOrder::writeI32(cheaterStatus_, out);
     logMessage(LOG_DEBUG, "Cheater Status:  %04x\n", static_cast<unsigned>(cheaterStatus_));
-    writeFixedText(password_, PASSWORD_LENGTH_MAX, out);
+    writeFixedText(password_, PASSWORD_FIELD_SIZE, out);
     logMessage(LOG_DEBUG, "Password Write:  '%s'\n", password_);
     ByteOrder::writeI32(currentNumber_, out);
     ByteOrder::writeI32(GetProfileCount(), out);
@@ -357,7 +357,7 @@ bool CProfileBase::readHeader(FILE* in, bool& damaged)
     int32_t reserved = reader.readI32();
     int32_t last = reader.readI32();
     int32_t status = reader.readI32();
-    std::string password = reader.readBytes(PASSWORD_LENGTH_MAX);
+    std::string password = reader.readBytes(PASSWORD_FIELD_SIZE);
     int32_t current = reader.readI32();
     int32_t count = reader.readI32();
     if (!reader.ok()) {
@@ -368,7 +368,7 @@ bool CProfileBase::readHeader(FILE* in, bool& damaged)
     cheaterStatus_ = status;
     logMessage(LOG_DEBUG, "Cheater Read:  %x\n", static_cast<unsigned>(cheaterStatus_));
     memset(password_, 0, sizeof password_);
-    memcpy(password_, password.data(), PASSWORD_LENGTH_MAX);
+    memcpy(password_, password.data(), PASSWORD_LENGTH_MAX); // the last byte stays the terminator
     logMessage(LOG_DEBUG, "Password Read:  '%s'\n", password_);
 
     if (count < 0)
@@ -383,15 +383,44 @@ bool CProfileBase::readHeader(FILE* in, bool& damaged)
             break;
         }
         logMessage(LOG_PROFILES, "Header Load:  %i   %-20s   %-20s\n", number, name.c_str(), onlineName.c_str());
-        bool duplicate = entries.count(number) > 0 ||
-                         std::any_of(entries.begin(), entries.end(), [&](const auto& e) { return e.second.name == name; });
-        if (number >= 0 && number <= PROFILE_NUMBER_MAX && !duplicate)
-            entries[number] = Entry{name, onlineName};
+        if (number < 0 || number > PROFILE_NUMBER_MAX || entries.count(number) > 0) {
+            // No file can be reached by that number, or its file is the
+            // earlier entry's: the entry goes, and the kept header shows it.
+            logError(false, "Profile header entry %i '%s' dropped: its number is %s\n", number, name.c_str(),
+                     entries.count(number) > 0 ? "given twice" : "out of range");
+            damaged = true;
+            continue;
+        }
+        std::string kept = uniqueName(entries, name);
+        if (kept != name) {
+            // Its own file is sound: the player keeps it under another name.
+            logError(false, "Profile header entry %i: the name '%s' is given twice; kept as '%s'\n", number,
+                     name.c_str(), kept.c_str());
+            damaged = true;
+        }
+        entries[number] = Entry{kept, onlineName};
     }
     lastNumber_ = last >= -1 && last <= PROFILE_NUMBER_MAX ? last : -1;
     currentNumber_ = current;
     takeEntries(std::move(entries));
     return true;
+}
+
+// The name, or when an entry already has it the name with the lowest number
+// after it (" 2", " 3"...) that none has, shortened to fit.
+std::string CProfileBase::uniqueName(const std::map<int, Entry>& entries, const std::string& name)
+{
+    auto taken = [&](const std::string& candidate) {
+        return std::any_of(entries.begin(), entries.end(), [&](const auto& e) { return e.second.name == candidate; });
+    };
+    if (!taken(name))
+        return name;
+    for (int n = 2;; ++n) {
+        std::string suffix = " " + std::to_string(n);
+        std::string candidate = name.substr(0, NAME_LENGTH_MAX - suffix.size()) + suffix;
+        if (!taken(candidate))
+            return candidate;
+    }
 }
 
 // The list must hold together whatever the file said: no number is given

@@ -57,7 +57,12 @@ class CProfileBase
 public:
     static constexpr int HEADER_VERSION = 3;
     static constexpr int NAME_LENGTH_MAX = 15;     // profile and online user names
-    static constexpr int PASSWORD_LENGTH_MAX = 10;
+    // The header keeps the password in a field of 10 bytes whose last byte
+    // is always its terminator, so a password is at most 9 characters: the
+    // entry screens stop there, and a field read without a terminator keeps
+    // its first 9.
+    static constexpr int PASSWORD_FIELD_SIZE = 10;
+    static constexpr int PASSWORD_LENGTH_MAX = PASSWORD_FIELD_SIZE - 1;
 
     // Bits of the status word sent with every score upload.
     static constexpr int32_t STATUS_KEPT = 1;          // only carried along
@@ -184,6 +189,7 @@ private:
     // (another version, or short before the list) and must be reset.
     bool readHeader(FILE* in, bool& damaged);
     void takeEntries(std::map<int, Entry> entries);
+    static std::string uniqueName(const std::map<int, Entry>& entries, const std::string& name);
     void writeHeader(FILE* out) const;
     void loadCurrentProfile();
     void applyEffectsVolume() const;
@@ -193,7 +199,7 @@ private:
     int32_t lastNumber_ = -1;
     int32_t reserved_ = 3600; // kept in the header, used nowhere else
     int32_t currentNumber_ = -1;
-    char password_[PASSWORD_LENGTH_MAX + 1] = {};
+    char password_[PASSWORD_FIELD_SIZE] = {};
     int32_t cheaterStatus_ = 0;
     std::map<int, Entry> profiles_; // by number, which is creation order
     ProfileSettings settings_;

@@ -1,10 +1,12 @@
 #include "platform/Clock.h"
 
 #include <chrono>
+#include <thread>
 
 namespace {
 
 std::function<uint32_t()> g_source;
+std::function<void(uint32_t)> g_sleep;
 
 uint32_t realTicks()
 {
@@ -23,4 +25,17 @@ uint32_t tickCount()
 void setTickSourceForTesting(std::function<uint32_t()> source)
 {
     g_source = std::move(source);
+}
+
+void sleepMilliseconds(uint32_t milliseconds)
+{
+    if (g_sleep)
+        g_sleep(milliseconds);
+    else
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+void setSleepForTesting(std::function<void(uint32_t)> sleep)
+{
+    g_sleep = std::move(sleep);
 }

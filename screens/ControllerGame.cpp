@@ -460,8 +460,8 @@ void CControllerGame::refuseLevel()
 {
     SuspendForChild();
     LogLoadingController("Message");
-    message_ = std::make_unique<CControllerMessage>(REFUSED_TITLE,
-                                                    REFUSED_BODY, false, level_ ? level_->GetFilename() : "");
+    message_ = std::make_unique<CControllerMessage>(REFUSED_TITLE, REFUSED_BODY, false,
+                                                    level_ ? level_->GetFilename() : "");
     LoadController(message_.get());
 }
 

@@ -2,6 +2,7 @@
 
 #include "engine/Log.h"
 #include "engine/Sprite.h"
+#include "levels/ProfileBase.h"
 #include "screens/GuiTextbox.h"
 #include "screens/WidgetSprite.h"
 
@@ -18,7 +19,7 @@ constexpr int PROMPT_ONLINE_NAME = 3002;
 constexpr int PROMPT_PASSWORD = 3003;
 
 constexpr int NAME_LENGTH = 15;
-constexpr int PASSWORD_LENGTH = 10;
+constexpr int PASSWORD_LENGTH = CProfileBase::PASSWORD_LENGTH_MAX;
 
 // The big panel of the online name and the password: the prompt above the
 // box, OK and Cancel below it.

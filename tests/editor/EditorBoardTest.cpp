@@ -6,6 +6,7 @@
 #include "engine/DisplayFixture.h"
 #include "engine/Log.h"
 #include "engine/Sprite.h"
+#include "platform/Folders.h"
 
 #include <gtest/gtest.h>
 
@@ -339,4 +340,41 @@ TEST_F(EditorBoardTest, ClearingTheBoardLeavesNoSpriteAndNoTube)
         board.placeCursorType(EC_TERRAIN_GRASS, 0, 0, false);
     }
     EXPECT_EQ(CSprite::getAllSprites().size(), alive);
+}
+
+TEST_F(EditorBoardTest, ASavedLevelComesBackIdenticalAlsoAfterTheBoardIsBuiltFromIt)
+{
+    initDirectories();
+    CLevel level;
+    RecordingHost host;
+    {
+        CEditorBoard board(level, host);
+        for (int x = 0; x < 14; ++x)
+            board.placeCursorType(x < 7 ? EC_TERRAIN_GRASS : EC_TERRAIN_SAND, x, 10, false);
+        board.placeCursorType(EC_DEVICE_TUBE_START, 1, 9, false);
+        board.placeCursorType(EC_DEVICE_TUBE_END, 12, 9, false);
+        for (int x : {3, 8, 5, 10})
+            board.placeCursorType(x < 6 ? EC_DEVICE_LTELEPORT_Y : EC_DEVICE_LTELEPORT_B, x, 9, false);
+        board.placeCursorType(EC_LADDER, 7, 9, false);
+        board.placeCursorType(EC_LADDER, 7, 8, false);
+        board.placeCursorType(EC_OBJECT_MCRATE, 2, 9, false);
+        board.placeCursorType(EC_HEAT_MODE, 2, 9, false);
+        board.placeTutorialMarker(6, 9, "Two lines%nof help");
+    }
+    level.SetBackground(6);
+    level.AddReplayKey(3, 275, false);
+    level.AddReplayKey(40, 275, true);
+    level.SetSolutionRecorded();
+    ASSERT_TRUE(level.SaveAs("roundtrip", "Round Trip"));
+
+    CLevel loaded;
+    ASSERT_TRUE(loaded.LoadFile("roundtrip"));
+    EXPECT_EQ(loaded.ToBytes(0), level.ToBytes(0));
+    EXPECT_STREQ(loaded.GetTutorialText(6, 9), "Two lines%nof help");
+    EXPECT_EQ(loaded.GetTeleports(0).size(), 2u);
+    {
+        CEditorBoard board(loaded, host);
+        board.loadLevelSprites();
+    }
+    EXPECT_EQ(loaded.ToBytes(0), level.ToBytes(0)) << "building the board changed nothing";
 }

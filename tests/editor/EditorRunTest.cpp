@@ -6,6 +6,9 @@
 #include "support/GameRun.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include <string>
 
@@ -159,4 +162,73 @@ TEST(EditorRunTest, RecordASolutionToTheExitSaveItAndKeepItThroughAnAbandonedRec
     EXPECT_EQ(saved.GetTile(7, 19), EC_DEVICE_TUBE_END);
     EXPECT_TRUE(saved.IsSolutionRecorded());
     EXPECT_FALSE(saved.GetSolution().empty());
+}
+
+TEST(EditorRunTest, SavingAsAnExistingNameAsksAndAFailedSaveSaysSoAndKeepsTheLevelUnsaved)
+{
+    initDirectories();
+    const std::string folder = getLevelsDirectory();
+    CLevel other;
+    other.SetTile(EC_TERRAIN_ICE, 0, 0);
+    ASSERT_TRUE(other.SaveAs("taken", "someone else's"));
+    // A folder where the file would go: no write can replace it.
+    ASSERT_EQ(mkdir((folder + "blocked.lvl").c_str(), 0755), 0);
+
+    GameRun run;
+    run.program = CORVELLE_EDITOR_PROBE;
+    run.logChannels = "4,11,29,32";
+    run.maxFrames = 2500;
+    const std::string ok = "click 344 406\nwait 12\n";
+    const std::string yes = "click 353 439\nwait 12\n";
+    std::string script = buildSmallLevel();
+    // Save as "taken": asked, no; OK again: asked again, yes.
+    script += altKey("s") + "click 340 289\nwait 3\n" + typed("taken") + "key return\nwait 2\n" + typed("one") + ok +
+              "key escape\nwait 12\n" + ok + yes;
+    // One more cell, then Save As "blocked": the write fails and says so.
+    script += "key y\nwait 2\nclick " + cell(12, 20) + "\nwait 2\n" + altKey("a") + "click 340 289\nwait 3\n";
+    for (int n = 0; n < 5; ++n)
+        script += "key backspace\nwait 1\n";
+    script += typed("blocked") + ok + yes + "key return\nwait 12\nkey escape\nwait 12\n";
+    // The level is still unsaved: leaving asks; no stays, yes leaves.
+    script += altKey("q") + "key escape\nwait 12\n" + altKey("q") + yes + "quit\n";
+    run.script = script;
+    GameRunResult result = runGame(run);
+
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    EXPECT_EQ(countOf(result.output, "Loading Controller:  Message"), 6) << result.output;
+    EXPECT_EQ(countOf(result.output, "Overwrite filename 'taken'"), 1) << result.output;
+    EXPECT_TRUE(result.hasLine("CControllerEditor:  Destroying CControllerEditor...")) << result.output;
+    EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
+    CLevel saved;
+    ASSERT_TRUE(saved.LoadFile("taken"));
+    EXPECT_STREQ(saved.GetLevelHeading(), "one");
+    EXPECT_EQ(saved.GetTile(3, 19), EC_DEVICE_TUBE_START);
+    EXPECT_TRUE(std::filesystem::is_directory(folder + "blocked.lvl"));
+}
+
+TEST(EditorRunTest, ALevelOfAnOldVersionIsRefusedAndTheLevelBeingEditedStays)
+{
+    initDirectories();
+    CLevel old;
+    old.SetTile(EC_TERRAIN_ICE, 4, 4);
+    std::vector<unsigned char> bytes = old.ToBytes(0);
+    bytes[3] = 4; // the version lives in the ID's top byte
+    writeFile(std::string(getLevelsDirectory()) + "ancient.lvl", std::string(bytes.begin(), bytes.end()));
+
+    GameRun run;
+    run.program = CORVELLE_EDITOR_PROBE;
+    run.logChannels = "4,11,29,32";
+    run.maxFrames = 1500;
+    // Load: the modified level is asked about first (yes), then the list's
+    // one row is chosen with Return.
+    run.script = buildSmallLevel() + altKey("l") + "click 353 439\nwait 12\nkey return\nwait 12\n" +
+                 "key return\nwait 12\n" + altKey("q") + "click 353 439\nwait 12\nquit\n";
+    GameRunResult result = runGame(run);
+
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    EXPECT_TRUE(result.hasLine("Level selected:  'ancient'")) << result.output;
+    EXPECT_TRUE(result.hasLine("Incompatible Level Version:  4")) << result.output;
+    // The refusal, then leaving still asks: the level being edited is as it was.
+    EXPECT_EQ(countOf(result.output, "Loading Controller:  Message"), 3) << result.output;
+    EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
 }

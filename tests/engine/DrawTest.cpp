@@ -1,7 +1,10 @@
 #include "engine/DisplayFixture.h"
 #include "engine/Input.h"
+#include "platform/Clock.h"
 
+#include <algorithm>
 #include <climits>
+#include <vector>
 
 using namespace corvelle_test;
 
@@ -140,6 +143,37 @@ TEST_F(DrawTest, PresentWaitsOutTheFrameTimeOnlyWithTheLock)
     EXPECT_GE(now - firstEnd, 20u);
     EXPECT_LE(now - firstEnd, 24u);
     EXPECT_EQ(CDraw::getFrame(), frame + 5);
+    CDraw::setGameSpeed(-1);
+}
+
+TEST_F(DrawTest, PresentSleepsOnceToTheFrameDeadline)
+{
+    // Each frame does some work, then present sleeps the rest of the frame
+    // time in one sleep; the frame counter advances once per frame.
+    uint32_t now = 10000;
+    std::vector<uint32_t> sleeps;
+    setTickSourceForTesting([&] { return now; });
+    setSleepForTesting([&](uint32_t ms) {
+        sleeps.push_back(ms);
+        now += ms;
+    });
+    for (int speed : {6, 0, 11}) {
+        CDraw::setGameSpeed(speed);
+        const uint32_t delay = CDraw::getFrameDelay();
+        CDraw::present(true, true);
+        uint32_t frame = CDraw::getFrame();
+        for (uint32_t work : {0u, 5u, delay - 1, delay, delay + 7}) {
+            sleeps.clear();
+            uint32_t start = now;
+            now += work;
+            CDraw::present(true, true);
+            EXPECT_EQ(sleeps, work < delay ? std::vector<uint32_t>{delay - work} : std::vector<uint32_t>{})
+                << "speed " << speed << ", work " << work;
+            EXPECT_EQ(now - start, std::max(work, delay));
+        }
+        EXPECT_EQ(CDraw::getFrame(), frame + 5);
+    }
+    setSleepForTesting(nullptr);
     CDraw::setGameSpeed(-1);
 }
 

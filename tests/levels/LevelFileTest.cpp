@@ -20,13 +20,29 @@ namespace {
 class LevelFileTest : public testing::Test
 {
 protected:
+    // Each test keeps its levels in a folder of its own, so that no file
+    // one test leaves behind meets the next when they share a process.
     void SetUp() override
     {
+        const char* documents = getenv("XDG_DOCUMENTS_DIR");
+        savedDocuments_ = documents ? documents : "";
+        std::string own = makeTempDir(std::string("levels-") + testing::UnitTest::GetInstance()->current_test_info()->name());
+        setenv("XDG_DOCUMENTS_DIR", own.c_str(), 1);
         initDirectories();
         folder_ = getLevelsDirectory();
     }
 
+    void TearDown() override
+    {
+        if (savedDocuments_.empty())
+            unsetenv("XDG_DOCUMENTS_DIR");
+        else
+            setenv("XDG_DOCUMENTS_DIR", savedDocuments_.c_str(), 1);
+        initDirectories();
+    }
+
     std::string folder_;
+    std::string savedDocuments_;
 };
 
 std::string bytesText(const std::vector<unsigned char>& bytes)
@@ -69,13 +85,13 @@ TEST_F(LevelFileTest, SavedLevelsLoadAsTheyWere)
     } cases[] = {
         {"sample", [](CLevel& l) { fillSampleLevel(l); }},
         {"empty", [](CLevel& l) { l.SetHeading("Nothing here"); }},
-        {"frozen and heated", [](CLevel& l) {
+        {"frozen, heated", [](CLevel& l) {
              l.SetTile(EC_TERRAIN_BRIDGE, 0, 0);
              l.SetModifier(MODIFIER_FROZEN, 0, 0);
              l.SetTile(EC_OBJECT_RMAGNET, 31, 23);
              l.SetModifier(MODIFIER_HEATED, 31, 23);
          }},
-        {"a name longer than sixteen characters", [](CLevel& l) { l.SetBackground(0); }},
+        {"sixteen letters!", [](CLevel& l) { l.SetBackground(0); }},
     };
     for (Case& c : cases) {
         CLevel saved;
@@ -272,6 +288,27 @@ TEST_F(LevelFileTest, NamesThatLeaveTheFolderAreRefused)
         EXPECT_FALSE(CLevel::Remove(name)) << name;
     }
     EXPECT_FALSE(fs::exists(fs::path(folder_).parent_path().parent_path() / "outside.lvl"));
+}
+
+TEST_F(LevelFileTest, ANewNameLongerThanTheLimitIsRefusedAndAFoundOneKept)
+{
+    CLevel level;
+    fillSampleLevel(level);
+    const std::string longest(CLevel::NAME_LENGTH_MAX, 'n');
+    EXPECT_TRUE(level.SaveAs(longest.c_str(), "Sixteen"));
+    EXPECT_TRUE(fs::exists(folder_ + longest + ".lvl"));
+    const std::string tooLong = longest + "x";
+    level.SetModified(true);
+    EXPECT_FALSE(level.SaveAs(tooLong.c_str(), "Seventeen"));
+    EXPECT_FALSE(fs::exists(folder_ + tooLong + ".lvl"));
+    EXPECT_STREQ(level.GetFilename(), longest.c_str()) << "the level keeps its name";
+    EXPECT_TRUE(level.IsModified());
+
+    // A longer name found on disk is read whole, never cut.
+    fs::copy_file(folder_ + longest + ".lvl", folder_ + tooLong + ".lvl");
+    CLevel found;
+    ASSERT_TRUE(found.LoadFile(tooLong.c_str()));
+    EXPECT_STREQ(found.GetFilename(), tooLong.c_str());
 }
 
 TEST_F(LevelFileTest, QuickReadersAndRemove)

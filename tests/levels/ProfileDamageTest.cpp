@@ -105,9 +105,13 @@ TEST_F(ProfileTest, DamagedHeaderLeavesAConsistentListAndEveryFile)
     cases.push_back({"unknown current number", patched(26, 7), false, "0:PLAYER 1|1:B|2:C"});
     cases.push_back({"count beyond the entries", patched(30, INT_MAX), true, "0:PLAYER 1|1:B|2:C"});
     cases.push_back({"negative count", patched(30, -4), true, "3:PLAYER 1"});
-    cases.push_back({"duplicate number", patched(third, 1), false, "0:PLAYER 1|1:B"});
-    cases.push_back({"negative number", patched(third, -1), false, "0:PLAYER 1|1:B"});
-    cases.push_back({"duplicate name", duplicateName, false, "0:PLAYER 1|1:B"});
+    // An entry dropped or renamed keeps the old header as a backup, and the
+    // error log says what happened to it.
+    cases.push_back({"duplicate number", patched(third, 1), true, "0:PLAYER 1|1:B"});
+    cases.push_back({"negative number", patched(third, -1), true, "0:PLAYER 1|1:B"});
+    cases.push_back({"number out of range", patched(third, 1000000), true, "0:PLAYER 1|1:B"});
+    // A repeated name with a sound file of its own stays reachable.
+    cases.push_back({"duplicate name", duplicateName, true, "0:PLAYER 1|1:B|2:B 2"});
 
     for (const Case& c : cases) {
         removeProfileFiles();
@@ -135,6 +139,15 @@ TEST_F(ProfileTest, DamagedHeaderLeavesAConsistentListAndEveryFile)
         EXPECT_EQ(fs::exists(headerPath() + ".bak"), c.keptAsBackup) << c.what;
         if (c.keptAsBackup) {
             EXPECT_EQ(readFile(headerPath() + ".bak"), c.bytes) << c.what;
+        }
+        if (c.what == "duplicate name") {
+            EXPECT_NE(readFile(dataPath("LOG.TXT")).find("the name 'B' is given twice; kept as 'B 2'"), std::string::npos);
+            profile->SelectProfile("B 2");
+            EXPECT_EQ(profile->GetScore(1, 0, false), 12) << "the player's own file";
+        }
+        if (c.what == "duplicate number") {
+            EXPECT_NE(readFile(dataPath("LOG.TXT")).find("Profile header entry 1 'C' dropped: its number is given twice"),
+                      std::string::npos);
         }
 
         // A new player never takes a number that is in use or on disk.

@@ -148,23 +148,31 @@ TEST_F(ProfileTest, RenamingAndOnlineNames)
     EXPECT_STREQ(profile->GetProfileNameByNumber(-1), "B");
 }
 
-TEST_F(ProfileTest, PasswordKeepsTenCharacters)
+TEST_F(ProfileTest, PasswordKeepsNineCharactersAndItsTerminator)
 {
     struct Case {
         const char* typed;
         const char* kept;
     } cases[] = {
-        {"", ""}, {"abc", "abc"}, {"123456789", "123456789"}, {"0123456789", "0123456789"}, {"0123456789AB", "0123456789"},
+        {"", ""}, {"abc", "abc"}, {"12345678", "12345678"}, {"123456789", "123456789"}, {"0123456789", "012345678"},
     };
     profile = std::make_unique<CProfile>();
     for (const Case& c : cases) {
         profile->SetPassword(c.typed);
         std::string field = readFile(headerPath()).substr(16, 10);
         EXPECT_EQ(field, std::string(c.kept) + std::string(10 - strlen(c.kept), '\0')) << c.typed;
+        EXPECT_EQ(field.back(), '\0') << "the field always ends in its terminator";
         reopen();
         EXPECT_STREQ(profile->GetPassword(), c.kept);
         EXPECT_EQ(profile->HasPassword(), *c.kept != '\0');
     }
+    // A header written with all ten bytes used keeps the first nine.
+    profile.reset();
+    std::string header = readFile(headerPath());
+    header.replace(16, 10, "ABCDEFGHIJ");
+    writeFile(headerPath(), header);
+    profile = std::make_unique<CProfile>();
+    EXPECT_STREQ(profile->GetPassword(), "ABCDEFGHI");
 }
 
 TEST_F(ProfileTest, StatusWordTravelsWithTheHeader)

@@ -9,6 +9,8 @@
 #include "screens/GamePlayFixture.h"
 #include "world/ElementAIProfessor.h"
 
+#include <functional>
+
 using namespace corvelle_test;
 
 namespace {
@@ -307,6 +309,34 @@ TEST_F(SolutionTest, TheMenusSolutionAnswerReplaysFromTheFirstFrameAndEarnsNothi
     ASSERT_TRUE(boardOpen());
     EXPECT_EQ(board_->outcome, CControllerGame::OUTCOME_USER_LEVEL_WON);
     EXPECT_FALSE(profile_.GetUserLevelRecord("replayed").completed);
+}
+
+TEST_F(SolutionTest, AnEditorRunEndsOnEscapeTheMenuButtonOrInputDuringPlayback)
+{
+    struct Case {
+        const char* what;
+        bool playingBack;
+        std::function<void(CControllerGame&)> act;
+    };
+    const Case cases[] = {
+        {"escape in a test run", false, [](CControllerGame&) { tap(SDLK_ESCAPE); }},
+        {"the menu button", false, [](CControllerGame& game) { game.GUICallback(100, 0, false); }},
+        {"a key during playback", true, [](CControllerGame&) { tap(SDLK_x); }},
+        {"a click during playback", true,
+         [](CControllerGame& game) { game.InputMouseButton(false, false, true, false, false); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        level_.ClearSolution();
+        level_.AddReplayKey(500, CControllerGame::RECORDED_RIGHT, false);
+        open(&level_, false, c.playingBack, true);
+        frames(5);
+        ASSERT_EQ(game()->IsPlayingBack(), c.playingBack);
+        c.act(*game());
+        frames(2);
+        EXPECT_TRUE(closed());
+        EXPECT_EQ(CController::GetCurrentId(), screen.GetID());
+    }
 }
 
 TEST_F(SolutionTest, WhileRecordingNeitherUndoNorClicksEnterTheSolution)

@@ -68,7 +68,8 @@ TEST_F(InGameTest, EachVariantStacksItsButtonsWithoutGaps)
         size_t buttons;
         int lastY;
     };
-    const Case cases[] = {{Menu::VARIANT_SET_LEVEL, 10, 445}, {Menu::VARIANT_TUTORIAL, 9, 415}, {Menu::VARIANT_NO_SET, 9, 415}};
+    const Case cases[] = {
+        {Menu::VARIANT_SET_LEVEL, 10, 445}, {Menu::VARIANT_TUTORIAL, 9, 415}, {Menu::VARIANT_NO_SET, 9, 415}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.variant);
         Menu menu(c.variant, &level_);
@@ -160,7 +161,8 @@ TEST_F(InGameTest, AGuardedSolutionWantsThePassword)
     registerPicture("profilenternamecursor.png", 2, 20, {0, 0, 0, 255});
     for (const char* kind : {"okay", "cancel"})
         for (const char* look : {"base", "shadow", "rollover"})
-            registerPicture((std::string("profile_button_") + kind + look + ".png").c_str(), 80, 40, {90, 90, 90, 255});
+            registerPicture((std::string("profile_button_") + kind + look + ".png").c_str(), 80, 40,
+                            {90, 90, 90, 255});
     for (int n = 0; n <= 5; ++n)
         registerPicture(("password_invalid" + std::to_string(n) + ".png").c_str(), 100, 20, {200, 0, 0, 255});
     profile_.SetPassword("secret");

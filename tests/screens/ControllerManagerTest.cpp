@@ -113,11 +113,14 @@ TEST_F(ControllerManagerTest, FourOrdersWithEqualKeysInFolderOrder)
 
 TEST_F(ControllerManagerTest, RemoveDeletesExactlyTheSelectedFile)
 {
-    // Both names share their first 17 characters.
+    // Both names share their first 17 characters: files put in the folder by
+    // hand, as the game itself saves no name over 16 characters.
     const std::string mine = "castle of puzzles part one";
     const std::string theirs = "castle of puzzles part two";
-    saveLevel(mine, "Part One", 1000);
-    saveLevel(theirs, "Part Two", 2000);
+    saveLevel("one", "Part One", 1000);
+    saveLevel("two", "Part Two", 2000);
+    std::filesystem::rename(CLevel::GetPath("one"), CLevel::GetPath(mine.c_str()));
+    std::filesystem::rename(CLevel::GetPath("two"), CLevel::GetPath(theirs.c_str()));
     auto manager = open<Manager>();
     manager->GUICallback(Manager::BUTTON_SORT_DATE, 0, false); // newest first: theirs, then mine
     press(*manager, SDLK_END);

@@ -64,9 +64,10 @@ TEST_F(ControllerOptionsPasswordTest, TheOldPasswordMustMatchExactly)
         EXPECT_TRUE(screen->IsWarningShown());
         EXPECT_STREQ(profile->GetPassword(), "Secret9");
     }
-    // Ten characters are stored whole; an eleventh key is not taken.
+    // Nine characters are stored whole (the header's field keeps its
+    // terminator); a tenth key is not taken.
     auto last = change("Secret9", "ABCDEFGHIJK");
-    EXPECT_STREQ(profile->GetPassword(), "ABCDEFGHIJ");
+    EXPECT_STREQ(profile->GetPassword(), "ABCDEFGHI");
 }
 
 TEST_F(ControllerOptionsPasswordTest, CancelAndEscapeChangeNothing)
