@@ -58,5 +58,6 @@ int main(int argc, char** argv)
     std::printf("solve %s: %s, %ld states in %.2f s: %.0f states/s\n", first.GetFilename(),
                 solved.found ? "solved" : "not solved", solved.statesExplored, solve, solved.statesExplored / solve);
     CLevelSet::freeAll();
+    releaseHeadlessWorld();
     return 0;
 }

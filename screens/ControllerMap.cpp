@@ -21,7 +21,6 @@
 #include "screens/GuiButtonMapDot.h"
 #include "screens/WidgetSprite.h"
 
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -237,7 +236,7 @@ void CControllerMap::LoadOverview()
     if (anySetStarted())
         return;
     if (!arrowBouncer_)
-        arrowBouncer_ = std::make_unique<Oscillator>(0, 6, 3.5f, 5.2f, rand() % 24);
+        arrowBouncer_ = std::make_unique<Oscillator>(0, 6, 3.5f, 5.2f, randomInt(0.0f, 23.0f));
     int bounce = arrowBouncer_->getValue();
     struct Help {
         Sprite slot;

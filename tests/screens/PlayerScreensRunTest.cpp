@@ -279,3 +279,33 @@ TEST_F(PlayerScreensRunTest, TheMainMenuOpensEachOfThePlayersScreens)
         EXPECT_TRUE(result.hasLine(line)) << line << "\n" << result.output;
     EXPECT_EQ(result.output.find("frame limit"), std::string::npos) << "Alt+Q ended the run";
 }
+
+TEST_F(PlayerScreensRunTest, ALevelIsPlayedWithAReboundKeyThenTheDefaultsComeBack)
+{
+    // The exit lies left of the start: walked with "a" once it is bound.
+    initDirectories();
+    CLevel level;
+    for (int x = 4; x <= 20; ++x)
+        level.SetTile(EC_TERRAIN_GRASS, x, 21);
+    level.SetTile(EC_DEVICE_TUBE_START, 14, 20);
+    level.SetTile(EC_DEVICE_TUBE_END, 10, 20);
+    ASSERT_TRUE(level.SaveAs("walk left", "Walk Left"));
+
+    const std::string openControls = "click 687 299\nwait 10\nclick 400 459\nwait 10\n";
+    const std::string saveAndBack = "click 400 489\nwait 10\nclick 400 519\nwait 10\n";
+    GameRun run;
+    run.logChannels = "4,11,32";
+    run.maxFrames = 2000;
+    run.script = "wait 40\nkey return\nwait 30\n" + openControls + "click 300 214\nwait 3\nkey a\nwait 3\n" +
+                 saveAndBack +
+                 "click 687 87\nwait 10\nkey p\nwait 90\nkeydown a\nwait 300\nkeyup a\nwait 120\n"
+                 "key return\nwait 30\nkey escape\nwait 10\n" +
+                 openControls + "click 400 459\nwait 3\n" + saveAndBack +
+                 "keydown left alt\nkey q\nkeyup left alt\nwait 10\n";
+    GameRunResult result = runGame(run);
+    expectCleanEnd(result);
+    EXPECT_TRUE(result.hasLine("*  --> Professor Successfully Exited                      *")) << result.output;
+    CProfile profile;
+    EXPECT_TRUE(profile.GetUserLevelRecord("walk left").completed);
+    EXPECT_EQ(profile.GetKey(CProfile::KEY_LEFT), SDLK_LEFT) << "Defaults put the arrow back";
+}

@@ -78,6 +78,7 @@ class LevelLabTest : public testing::Test
 {
 protected:
     static void SetUpTestSuite() { prepareHeadlessWorld(); }
+    static void TearDownTestSuite() { releaseHeadlessWorld(); }
     CProfile profile_{CProfile::InMemory{}};
 };
 

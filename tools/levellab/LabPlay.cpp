@@ -20,6 +20,9 @@ namespace {
 
 // Frames the lab waits for the professor to be ready for input again.
 constexpr int READY_WAIT_LIMIT = 900;
+// The tutorial markers' box pictures.
+constexpr const char* TUTORIAL_BOXES[] = {"tutorial_small.png", "tutorial_big.png", "parchment_kids.png"};
+
 // Frames a key is held for the world to take the move; a move that changes
 // nothing in that time has no effect.
 constexpr int TAKE_LIMIT = 8;
@@ -177,8 +180,15 @@ void prepareHeadlessWorld()
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     if (SDL_Init(SDL_INIT_VIDEO) == 0)
         SDL_SetVideoMode(8, 8, 32, SDL_SWSURFACE);
-    for (const char* box : {"tutorial_small.png", "tutorial_big.png", "parchment_kids.png"})
+    for (const char* box : TUTORIAL_BOXES)
         CDraw::createImage(8, 8, box);
+}
+
+void releaseHeadlessWorld()
+{
+    for (const char* box : TUTORIAL_BOXES)
+        CDraw::releaseImage(box);
+    SDL_Quit();
 }
 
 LabResult replaySolution(CLevel& level, CProfile& profile)

@@ -33,6 +33,8 @@ constexpr int LAB_FRAMES_AFTER_KEYS = 1800;
 // The game's own environment for a level run without a window: element
 // pictures looked up, never loaded; logs off. Once per program.
 void prepareHeadlessWorld();
+// Gives back what prepareHeadlessWorld took.
+void releaseHeadlessWorld();
 
 // Replays the level's recorded solution from the start.
 LabResult replaySolution(CLevel& level, CProfile& profile);

@@ -324,14 +324,20 @@ int main(int argc, char** argv)
     const std::string command = argv[1];
     const std::vector<std::string> args(argv + 2, argv + argc);
     prepareHeadlessWorld();
-    CProfile profile{CProfile::InMemory{}};
-    if (command == "check")
-        return check(args, profile);
-    if (command == "record")
-        return record(args, profile);
-    if (command == "solve")
-        return solve(args, profile);
-    if (command == "show")
-        return show(args, profile);
-    return usage();
+    int status = 2;
+    {
+        CProfile profile{CProfile::InMemory{}};
+        if (command == "check")
+            status = check(args, profile);
+        else if (command == "record")
+            status = record(args, profile);
+        else if (command == "solve")
+            status = solve(args, profile);
+        else if (command == "show")
+            status = show(args, profile);
+        else
+            usage();
+    }
+    releaseHeadlessWorld();
+    return status;
 }
