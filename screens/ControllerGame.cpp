@@ -15,6 +15,7 @@
 #include "screens/ControllerInGame.h"
 #include "screens/ControllerMessage.h"
 #include "screens/ControllerScoreboard.h"
+#include "screens/ControllerStory.h"
 #include "screens/GuiButton.h"
 #include "screens/GuiCounter.h"
 #include "screens/WidgetSprite.h"
@@ -450,8 +451,13 @@ bool CControllerGame::OpenStory()
     if (chapter < 0 || (chapter == ENDING_CHAPTER && !CElement::IsProfessorLeaving()) || !profile ||
         !profile->GetShowStory())
         return false;
-    // The story screen is not part of the game yet.
-    return false;
+    SuspendForChild();
+    logMessage(LOG_DEBUG, "=============================================\n");
+    logMessage(LOG_DEBUG, "Loading Story Controller (type=%i)\n", chapter);
+    logMessage(LOG_DEBUG, "=============================================\n");
+    story_ = std::make_unique<CControllerStory>(chapter);
+    LoadController(story_.get());
+    return true;
 }
 
 // A level without a start tube has no professor to play with: say so and
@@ -496,6 +502,8 @@ void CControllerGame::onChildClosed(int childId)
         int answer = endOfLevel_->GetReturnValue();
         endOfLevel_.reset();
         ApplyEndOfLevelAnswer(answer);
+    } else if (childId == CONTROLLER_STORY) {
+        story_.reset();
     }
 
     CMousePointer::HideFor(-1);

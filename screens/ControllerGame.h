@@ -10,6 +10,7 @@
 class CBackground;
 class CControllerInGame;
 class CControllerMessage;
+class CControllerStory;
 class CElement;
 class CElementAIProfessor;
 class CGuiButton;
@@ -138,6 +139,7 @@ private:
     std::unique_ptr<CControllerInGame> inGameMenu_;
     std::unique_ptr<CController> endOfLevel_;
     std::unique_ptr<CControllerMessage> message_;
+    std::unique_ptr<CControllerStory> story_;
     bool storyPending_ = false;
     bool recording_ = false;
     bool playingBack_ = false;

@@ -2,6 +2,7 @@
 // keys through the bindings, recording and playing back solutions, the
 // in-game menu's answers and a level that cannot be played.
 
+#include "engine/PreloadTable.h"
 #include "levels/LevelSet.h"
 #include "screens/ControllerInGame.h"
 #include "screens/ControllerMessage.h"
@@ -53,19 +54,70 @@ TEST_F(GameOutcomeTest, ASetLevelWonCommitsItsScore)
     std::string error;
     ASSERT_TRUE(CLevelSet::readArchive(resourceDir() + "/" + LEVEL_ARCHIVE_NAME, error)) << error;
     CLevelSet* set = CLevelSet::getSet(LEVELSET_ADVANCED);
-    CLevel* level = set->selectLevel(4);
+    CLevel* level = set->selectLevel(5);
     level->Reset();
     floorLevel(*level, 10);
     level->SetTile(EC_DEVICE_TUBE_END, 13, 20);
     profile_.SetLevelSet(LEVELSET_ADVANCED);
-    profile_.SetLevel(4);
+    profile_.SetLevel(5);
     open(set);
     ASSERT_TRUE(holdUntilTheBoard(SDLK_RIGHT));
     EXPECT_EQ(board_->outcome, CControllerGame::OUTCOME_SET_LEVEL_WON);
     EXPECT_FALSE(board_->isUserLevel);
     EXPECT_GT(profile_.GetSteps(true), 0);
-    EXPECT_EQ(profile_.GetScore(LEVELSET_ADVANCED, 4, false), profile_.GetSteps(true));
+    EXPECT_EQ(profile_.GetScore(LEVELSET_ADVANCED, 5, false), profile_.GetSteps(true));
     game_.reset();
+    CLevelSet::freeAll();
+}
+
+TEST_F(GameOutcomeTest, ChaptersOpenWithTheirStoryAndTheLastLevelEndsWithOne)
+{
+    for (const std::string& name : preload::startUpNames().archived)
+        if (name.rfind("story", 0) == 0)
+            registerPicture(name.c_str(), 20, 20, {200, 180, 140, 255});
+    std::string error;
+    ASSERT_TRUE(CLevelSet::readArchive(resourceDir() + "/" + LEVEL_ARCHIVE_NAME, error)) << error;
+    CLevelSet* set = CLevelSet::getSet(LEVELSET_ADVANCED);
+    const int last = set->getLevelCount() - 1;
+    struct Case {
+        int level;
+        bool storiesOn;
+        bool storyFirst; // the chapter's story before the level
+        bool storyAfter; // the ending after the win, then the board
+    };
+    const Case cases[] = {
+        {0, true, true, false}, {4, true, true, false}, {0, false, false, false}, {2, true, false, false},
+        {last, true, false, true}, {last, false, false, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE("level " + std::to_string(c.level) + (c.storiesOn ? ", stories on" : ", stories off"));
+        profile_.SetShowStory(c.storiesOn);
+        CLevel* level = set->selectLevel(c.level);
+        level->Reset();
+        floorLevel(*level, 4);
+        level->SetTile(EC_DEVICE_TUBE_END, 7, 20);
+        profile_.SetLevelSet(LEVELSET_ADVANCED);
+        profile_.SetLevel(c.level);
+        open(set);
+        frame(); // the story waits for the game screen's first frame
+        EXPECT_EQ(CController::GetCurrentId() == CONTROLLER_STORY, c.storyFirst);
+        if (c.storyFirst) {
+            tap(SDLK_ESCAPE);
+            ASSERT_TRUE(runUntil([] { return CController::GetCurrentId() == CONTROLLER_GAME; }, LIMIT));
+        }
+        keyEvent(SDLK_RIGHT, true);
+        ASSERT_TRUE(runUntil([this] { return boardOpen() || CController::GetCurrentId() == CONTROLLER_STORY; },
+                             LIMIT));
+        EXPECT_EQ(CController::GetCurrentId() == CONTROLLER_STORY, c.storyAfter);
+        if (c.storyAfter) {
+            keyEvent(SDLK_RIGHT, false);
+            tap(SDLK_ESCAPE);
+            ASSERT_TRUE(runUntil([this] { return boardOpen(); }, LIMIT));
+        }
+        EXPECT_EQ(board_->outcome, CControllerGame::OUTCOME_SET_LEVEL_WON);
+        game_.reset();
+        CController::resetStackForTesting();
+        screen.Activate(nullptr);
+    }
     CLevelSet::freeAll();
 }
 

@@ -93,16 +93,21 @@ TEST(MapRunTest, TheLowerRightButtonsCloseTheMapWithTheirAnswer)
 
 // A double click on the first dot plays its level; leaving the level for
 // the map through the in-game menu builds the map again.
+// The first level opens the first chapter: its story's two pages come
+// before the level.
 TEST(MapRunTest, ADoubleClickOnTheFirstDotPlaysItsLevelAndTheMapComesBack)
 {
     std::string back = TemporaryHome::path() + "/back.bmp";
     GameRun run = probeRun("wait 5\nkey m\nwait 20\nclick 250 265\nwait 70\nclick 35 387\nclick 35 387\nwait 40\n"
+                           "click 480 550\nwait 20\nclick 480 550\nwait 40\n"
                            "click 767 22\nwait 20\nclick 400 399\nwait 40\nshot " + back +
                            "\nkey escape\nwait 5\nquit\n");
     run.logChannels += ",30";
     GameRunResult result = runGame(run);
     EXPECT_EQ(result.exitStatus, 0) << result.output;
     EXPECT_NE(result.output.find("GAME:  Level Load Started  (0,reg001,"), std::string::npos) << result.output;
+    EXPECT_TRUE(result.hasLine("Loading Story Controller (type=0)")) << result.output;
+    EXPECT_TRUE(result.hasLine("CControllerStory:  Destroying CControllerStory...")) << result.output;
     EXPECT_TRUE(result.hasLine("GAME removal completed")) << result.output;
     EXPECT_TRUE(result.hasLine("Probe screen:  map closed with 0")) << result.output;
     EXPECT_EQ(result.liveSprites(), POINTER_ONLY) << result.output;
