@@ -2,11 +2,13 @@
 // are there and each fits the box it is drawn into on one line.
 #include "engine/FontSystem.h"
 #include "platform/Folders.h"
+#include "support/BuiltTextTable.h"
 #include "support/TestEnvironment.h"
 
 #include "engine/DisplayFixture.h"
 
 #include <SDL_ttf.h>
+
 #include <gtest/gtest.h>
 
 using namespace corvelle_test;
@@ -24,16 +26,7 @@ const Box BOXES[] = {
     {2706, 2706, 136, 30}, {300, 300, 350, 50},
 };
 
-class TextAssetsTest : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        initDirectories();
-        CFontSystem::Init((resourceDir() + "/").c_str(), (resourceDir() + "/resource5.dat").c_str());
-    }
-    void TearDown() override { CFontSystem::Shutdown(); }
-};
+using TextAssetsTest = BuiltTextTableTest;
 
 } // namespace
 

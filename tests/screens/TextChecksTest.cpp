@@ -5,6 +5,7 @@
 #include "platform/Folders.h"
 #include "screens/ControllerScoreboard.h"
 #include "screens/TextChecks.h"
+#include "support/BuiltTextTable.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -13,16 +14,7 @@ using namespace corvelle_test;
 
 namespace {
 
-class TextChecksTest : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        initDirectories();
-        CFontSystem::Init((resourceDir() + "/").c_str(), (resourceDir() + "/resource5.dat").c_str());
-    }
-    void TearDown() override { CFontSystem::Shutdown(); }
-};
+using TextChecksTest = BuiltTextTableTest;
 
 } // namespace
 

@@ -127,3 +127,24 @@ void drawSoftGlow(cairo_t* cr, double cx, double cy, double radius, Color c)
     cairo_fill(cr);
     cairo_pattern_destroy(glow);
 }
+
+void drawPlankBoard(cairo_t* cr, double w, double h, PlankBoard board)
+{
+    roundedRect(cr, 6, 7, w - 8, h - 8, board.radius);
+    setColor(cr, Color{0.1, 0.05, 0, 0.3});
+    cairo_fill(cr);
+    roundedRect(cr, 2, 2, w - 8, h - 8, board.radius);
+    fillAndOutline(cr, palette::wood, 2, h - 6, board.outline);
+    cairo_save(cr);
+    roundedRect(cr, 2, 2, w - 8, h - 8, board.radius);
+    cairo_clip(cr);
+    for (int i = 1; i < board.planks; ++i) {
+        double y = 2 + i * (h - 8) / static_cast<double>(board.planks);
+        cairo_move_to(cr, 2, y);
+        cairo_line_to(cr, w - 6, y);
+    }
+    setColor(cr, withAlpha(palette::woodDark, board.seamAlpha));
+    cairo_set_line_width(cr, 1.5);
+    cairo_stroke(cr);
+    cairo_restore(cr);
+}

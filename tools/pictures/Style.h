@@ -62,5 +62,14 @@ void fillAndOutline(cairo_t* cr, Color base, double y0, double y1, double width 
 void drawEye(cairo_t* cr, double cx, double cy, double radius, double lookX, double lookY);
 void drawBolt(cairo_t* cr, double cx, double cy, double radius);
 void drawPlanks(cairo_t* cr, double x, double y, double w, double h, int planks, Color wood);
+// A wooden board of planks filling a w x h picture, with its drop shadow;
+// the screens' panels stand on it.
+struct PlankBoard {
+    double radius;
+    double outline;
+    int planks;
+    double seamAlpha;
+};
+void drawPlankBoard(cairo_t* cr, double w, double h, PlankBoard board);
 void drawHighlight(cairo_t* cr, double cx, double cy, double rx, double ry, double alpha = 0.35);
 void drawSoftGlow(cairo_t* cr, double cx, double cy, double radius, Color c);

@@ -35,25 +35,11 @@ struct Prop {
 // Paints a registered picture by what it shows, cut to its visible part.
 void paintProp(cairo_t* cr, const Prop& prop)
 {
-    const Picture* source = Registry::instance().find(prop.picture);
-    if (!source) {
-        std::fprintf(stderr, "instructions: no picture '%s'\n", prop.picture.c_str());
+    VisiblePart part = renderVisiblePart(prop.picture, 16, "instructions");
+    if (!part.image)
         return;
-    }
-    cairo_surface_t* image = renderPicture(*source);
-    cairo_surface_flush(image);
-    int width = cairo_image_surface_get_width(image), rows = cairo_image_surface_get_height(image);
-    int stride = cairo_image_surface_get_stride(image);
-    const unsigned char* data = cairo_image_surface_get_data(image);
-    int x0 = width, y0 = rows, x1 = -1, y1 = -1;
-    for (int y = 0; y < rows; ++y)
-        for (int x = 0; x < width; ++x)
-            if (data[y * stride + x * 4 + 3] > 16) {
-                x0 = std::min(x0, x);
-                x1 = std::max(x1, x);
-                y0 = std::min(y0, y);
-                y1 = std::max(y1, y);
-            }
+    cairo_surface_t* image = part.image;
+    const int x0 = part.x0, y0 = part.y0, x1 = part.x1, y1 = part.y1;
     if (x1 >= 0) {
         double w = (x1 - x0 + 1) * scale, h = (y1 - y0 + 1) * scale;
         double x = left + prop.column * cell, y = top + prop.row * cell;

@@ -32,34 +32,6 @@ struct Paper {
 constexpr Paper oldPaper{{1.0, 0.96, 0.84}, {0.86, 0.70, 0.46}, {0.55, 0.36, 0.18}};
 constexpr Paper brightPaper{{1.0, 0.99, 0.92}, {0.98, 0.86, 0.62}, {0.90, 0.45, 0.20}};
 
-// The sheet's outline: a rounded rectangle with a gently ragged edge.
-void sheetPath(cairo_t* cr, double x, double y, double w, double h, uint32_t seed)
-{
-    Rng rng(seed);
-    const double corner = 14, step = 9;
-    std::vector<std::pair<double, double>> points;
-    auto edge = [&](double x0, double y0, double x1, double y1, double nx, double ny) {
-        double length = std::hypot(x1 - x0, y1 - y0);
-        int count = std::max(1, static_cast<int>(length / step));
-        for (int i = 0; i < count; ++i) {
-            double t = double(i) / count;
-            double wobble = rng.range(0, 2.2);
-            points.push_back({x0 + (x1 - x0) * t - nx * wobble, y0 + (y1 - y0) * t - ny * wobble});
-        }
-    };
-    edge(x + corner, y, x + w - corner, y, 0, -1);
-    edge(x + w, y + corner, x + w, y + h - corner, 1, 0);
-    edge(x + w - corner, y + h, x + corner, y + h, 0, 1);
-    edge(x, y + h - corner, x, y + corner, -1, 0);
-    cairo_new_path(cr);
-    for (size_t i = 0; i < points.size(); ++i) {
-        const auto& p = points[i];
-        const auto& q = points[(i + 1) % points.size()];
-        // Round the corners by passing through the midpoints.
-        cairo_line_to(cr, (p.first + q.first) / 2, (p.second + q.second) / 2);
-    }
-    cairo_close_path(cr);
-}
 
 void drawSheet(cairo_t* cr, double w, double h, uint32_t seed, const Paper& paper)
 {
@@ -71,7 +43,7 @@ void drawSheet(cairo_t* cr, double w, double h, uint32_t seed, const Paper& pape
         setColor(cr, Color{0.1, 0.05, 0, 0.12});
         cairo_fill(cr);
     }
-    sheetPath(cr, margin, margin, sw, sh, seed);
+    raggedRectPath(cr, margin, margin, sw, sh, seed, {14, 9, 2.2});
     cairo_pattern_t* fill = cairo_pattern_create_radial(w / 2, h / 2, std::min(sw, sh) * 0.25, w / 2, h / 2,
                                                         std::hypot(sw, sh) * 0.55);
     cairo_pattern_add_color_stop_rgb(fill, 0, paper.middle.r, paper.middle.g, paper.middle.b);

@@ -33,23 +33,7 @@ Lettering label()
 void drawBoard(cairo_t* cr)
 {
     const double w = boardWidth, h = boardHeight;
-    roundedRect(cr, 6, 7, w - 8, h - 8, 18);
-    setColor(cr, Color{0.1, 0.05, 0, 0.3});
-    cairo_fill(cr);
-    roundedRect(cr, 2, 2, w - 8, h - 8, 18);
-    fillAndOutline(cr, palette::wood, 2, h - 6, 2.6);
-    cairo_save(cr);
-    roundedRect(cr, 2, 2, w - 8, h - 8, 18);
-    cairo_clip(cr);
-    for (int i = 1; i < 9; ++i) {
-        double y = 2 + i * (h - 8) / 9.0;
-        cairo_move_to(cr, 2, y);
-        cairo_line_to(cr, w - 6, y);
-    }
-    setColor(cr, withAlpha(palette::woodDark, 0.5));
-    cairo_set_line_width(cr, 1.5);
-    cairo_stroke(cr);
-    cairo_restore(cr);
+    drawPlankBoard(cr, w, h, {18, 2.6, 9, 0.5});
     // The title over the list.
     drawCenteredText(cr, "Your Levels", 13, 8, 409, 44, heading(28));
     drawTextAt(cr, "Sort by", 60, 528, heading(17));

@@ -106,23 +106,11 @@ void addArrowButton(Registry& registry, const char* family, const std::string& p
 // list and the buttons stand on the wood.
 void drawWoodPanel(cairo_t* cr, double w, double h)
 {
-    roundedRect(cr, 6, 7, w - 8, h - 8, 16);
-    setColor(cr, Color{0.1, 0.05, 0, 0.3});
-    cairo_fill(cr);
-    roundedRect(cr, 2, 2, w - 8, h - 8, 16);
-    fillAndOutline(cr, palette::wood, 2, h - 6, 2.4);
-    // Planks with their grain.
+    drawPlankBoard(cr, w, h, {16, 2.4, 6, 0.55});
+    // The grain of the planks.
     cairo_save(cr);
     roundedRect(cr, 2, 2, w - 8, h - 8, 16);
     cairo_clip(cr);
-    for (int i = 1; i < 6; ++i) {
-        double y = 2 + i * (h - 8) / 6.0;
-        cairo_move_to(cr, 2, y);
-        cairo_line_to(cr, w - 6, y);
-    }
-    setColor(cr, withAlpha(palette::woodDark, 0.55));
-    cairo_set_line_width(cr, 1.5);
-    cairo_stroke(cr);
     for (int i = 0; i < 12; ++i) {
         double y = 10 + i * (h - 20) / 11.0;
         cairo_move_to(cr, 8, y);

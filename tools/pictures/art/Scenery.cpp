@@ -1,6 +1,8 @@
 #include "Scenery.h"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 double Rng::next()
@@ -376,4 +378,29 @@ void drawWaveLine(cairo_t* cr, double x, double y, double length, double amplitu
     cairo_set_line_width(cr, width);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_stroke(cr);
+}
+
+void raggedRectPath(cairo_t* cr, double x, double y, double w, double h, uint32_t seed, RaggedEdge shape)
+{
+    Rng rng(seed);
+    const double corner = shape.corner;
+    std::vector<std::pair<double, double>> points;
+    auto edge = [&](double x0, double y0, double x1, double y1, double nx, double ny) {
+        int count = std::max(1, static_cast<int>(std::hypot(x1 - x0, y1 - y0) / shape.step));
+        for (int i = 0; i < count; ++i) {
+            double t = double(i) / count, wobble = rng.range(0, shape.wobble);
+            points.push_back({x0 + (x1 - x0) * t - nx * wobble, y0 + (y1 - y0) * t - ny * wobble});
+        }
+    };
+    edge(x + corner, y, x + w - corner, y, 0, -1);
+    edge(x + w, y + corner, x + w, y + h - corner, 1, 0);
+    edge(x + w - corner, y + h, x + corner, y + h, 0, 1);
+    edge(x, y + h - corner, x, y + corner, -1, 0);
+    cairo_new_path(cr);
+    for (size_t i = 0; i < points.size(); ++i) {
+        const auto& p = points[i];
+        const auto& q = points[(i + 1) % points.size()];
+        cairo_line_to(cr, (p.first + q.first) / 2, (p.second + q.second) / 2);
+    }
+    cairo_close_path(cr);
 }

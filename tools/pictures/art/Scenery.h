@@ -22,6 +22,16 @@ private:
     uint32_t state_;
 };
 
+// A rounded rectangle with a ragged edge, as paper torn by hand: points
+// every `step` pixels along each side pushed out by up to `wobble`, joined
+// through their midpoints so the corners come out round.
+struct RaggedEdge {
+    double corner;
+    double step;
+    double wobble;
+};
+void raggedRectPath(cairo_t* cr, double x, double y, double w, double h, uint32_t seed, RaggedEdge edge);
+
 // The volcano: crater centred at (cx, rimY), the cone reaching depth pixels
 // below the rim. The cone keeps the same shape whatever the depth, so two
 // drawings with different depths agree where both reach.

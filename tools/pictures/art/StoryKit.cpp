@@ -64,31 +64,6 @@ void paperFill(cairo_t* cr, double x, double y, double w, double h)
     cairo_pattern_destroy(fill);
 }
 
-// A ragged rounded outline, as on the game's parchments.
-void raggedPath(cairo_t* cr, double x, double y, double w, double h, uint32_t seed)
-{
-    Rng rng(seed);
-    const double corner = 12, step = 10;
-    std::vector<std::pair<double, double>> points;
-    auto edge = [&](double x0, double y0, double x1, double y1, double nx, double ny) {
-        int count = std::max(1, static_cast<int>(std::hypot(x1 - x0, y1 - y0) / step));
-        for (int i = 0; i < count; ++i) {
-            double t = double(i) / count, wobble = rng.range(0, 2.4);
-            points.push_back({x0 + (x1 - x0) * t - nx * wobble, y0 + (y1 - y0) * t - ny * wobble});
-        }
-    };
-    edge(x + corner, y, x + w - corner, y, 0, -1);
-    edge(x + w, y + corner, x + w, y + h - corner, 1, 0);
-    edge(x + w - corner, y + h, x + corner, y + h, 0, 1);
-    edge(x, y + h - corner, x, y + corner, -1, 0);
-    cairo_new_path(cr);
-    for (size_t i = 0; i < points.size(); ++i) {
-        const auto& p = points[i];
-        const auto& q = points[(i + 1) % points.size()];
-        cairo_line_to(cr, (p.first + q.first) / 2, (p.second + q.second) / 2);
-    }
-    cairo_close_path(cr);
-}
 
 void drawPin(cairo_t* cr, double x, double y, Color head)
 {
@@ -211,7 +186,7 @@ void drawPage(cairo_t* cr, double w, double h, uint32_t seed, const std::string&
         setColor(cr, Color{0.1, 0.05, 0, 0.14});
         cairo_fill(cr);
     }
-    raggedPath(cr, margin, margin, w - 2 * margin, h - 2 * margin, seed);
+    raggedRectPath(cr, margin, margin, w - 2 * margin, h - 2 * margin, seed, {12, 10, 2.4});
     paperFill(cr, margin, margin, w - 2 * margin, h - 2 * margin);
     strokeOutline(cr, 2.2);
     roundedRect(cr, margin + 12, margin + 12, w - 2 * margin - 24, h - 2 * margin - 24, 8);
@@ -327,25 +302,11 @@ void drawBotAt(cairo_t* cr, double x, double floor, double scale, const bot::Pos
 
 void drawProp(cairo_t* cr, const std::string& picture, double cx, double bottom, double height, bool mirror)
 {
-    const Picture* source = Registry::instance().find(picture);
-    if (!source) {
-        std::fprintf(stderr, "story: no picture '%s'\n", picture.c_str());
+    VisiblePart part = renderVisiblePart(picture, 24, "story");
+    if (!part.image)
         return;
-    }
-    cairo_surface_t* image = renderPicture(*source);
-    cairo_surface_flush(image);
-    int width = cairo_image_surface_get_width(image), rows = cairo_image_surface_get_height(image);
-    int stride = cairo_image_surface_get_stride(image);
-    const unsigned char* data = cairo_image_surface_get_data(image);
-    int x0 = width, y0 = rows, x1 = -1, y1 = -1;
-    for (int y = 0; y < rows; ++y)
-        for (int x = 0; x < width; ++x)
-            if (data[y * stride + x * 4 + 3] > 24) {
-                x0 = std::min(x0, x);
-                x1 = std::max(x1, x);
-                y0 = std::min(y0, y);
-                y1 = std::max(y1, y);
-            }
+    cairo_surface_t* image = part.image;
+    const int x0 = part.x0, y0 = part.y0, x1 = part.x1, y1 = part.y1;
     if (x1 >= 0) {
         double scale = height / (y1 - y0 + 1);
         cairo_save(cr);
