@@ -124,7 +124,7 @@ void CSprite::init()
     fadeMode_ = FADE_NONE;
     fadeStart_ = fadeEnd_ = 0;
     fadeEndAlpha_ = fadeStartAlpha_ = 255;
-    name_ = "";
+    name_.clear();
 }
 
 CSprite::~CSprite()
@@ -542,7 +542,7 @@ void CSprite::loadSnapshot(const SpriteSnapshot& r)
 void CSprite::dump() const
 {
     logMessage(LOG_DEBUG, "%s\nAll Sprites\n%s\n", kEquals.c_str(), kDashes.c_str());
-    logMessage(LOG_DEBUG, "   Name               %s\n", name_);
+    logMessage(LOG_DEBUG, "   Name               %s\n", name_.c_str());
     logMessage(LOG_DEBUG, "   Current Location   (%i,%i)  @T(%i,%i)\n", x_, y_, tileX_, tileY_);
     logMessage(LOG_DEBUG, "   Previous Location  (%i,%i)  @T(%i,%i)\n", prevX_, prevY_, prevTileX_, prevTileY_);
     logMessage(LOG_DEBUG, "   Current Size       W%i x H%i   T(%ix%i)\n", width_, height_, tileW_, tileH_);
@@ -566,7 +566,7 @@ void CSprite::dumpAll()
     logMessage(LOG_DEBUG, "%s\nAll Sprites\n%s\n", kEquals.c_str(), kDashes.c_str());
     for (const CSprite* s : g_live)
         if (!s->hidden_)
-            logMessage(LOG_DEBUG, "   (%i,%i)  W%i H%i  '%s'\n", s->x_, s->y_, s->width_, s->height_, s->name_);
+            logMessage(LOG_DEBUG, "   (%i,%i)  W%i H%i  '%s'\n", s->x_, s->y_, s->width_, s->height_, s->name_.c_str());
     logMessage(LOG_DEBUG, "%s\n", kEquals.c_str());
 }
 
@@ -591,7 +591,7 @@ void CSprite::unregister(CSprite* sprite)
     auto found = std::find(g_live.begin(), g_live.end(), sprite);
     if (found == g_live.end())
         return;
-    logMessage(LOG_DESTRUCT, "Removing sprite '%s' at (%i,%i)\n", sprite->name_, sprite->x_, sprite->y_);
+    logMessage(LOG_DESTRUCT, "Removing sprite '%s' at (%i,%i)\n", sprite->name_.c_str(), sprite->x_, sprite->y_);
     g_live.erase(found);
 }
 
@@ -608,7 +608,7 @@ void CSprite::swapLists(bool restore)
     logMessage(LOG_DEBUG, "%s\nVisible Preswapped Sprites\n%s\n", kEquals.c_str(), kDashes.c_str());
     for (const CSprite* s : g_live)
         if (!s->hidden_)
-            logMessage(LOG_DEBUG, "   '%s'\n", s->name_);
+            logMessage(LOG_DEBUG, "   '%s'\n", s->name_.c_str());
     logMessage(LOG_DEBUG, "%s\n", kEquals.c_str());
     if (restore)
         g_live.clear();

@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // Origins are given in a convention offset by (29, 20): a sprite built with
@@ -205,9 +206,10 @@ public:
     void saveSnapshot(SpriteSnapshot& record) const;
     void loadSnapshot(const SpriteSnapshot& record);
 
-    // Not owned; printed by the dumps, the removal log and the leak report.
+    // Printed by the dumps, the removal log and the leak report. The name is
+    // copied: callers often build it from a temporary string.
     void setName(const char* name) { name_ = name ? name : ""; }
-    const char* getName() const { return name_; }
+    const char* getName() const { return name_.c_str(); }
     void dump() const;
 
     // ---- The live list, in order of registration.
@@ -269,7 +271,7 @@ private:
     uint32_t fadeEnd_;
     int32_t fadeEndAlpha_;
     int32_t fadeStartAlpha_;
-    const char* name_;
+    std::string name_;
 };
 
 // The boxes (location less origin, drawn size) of two sprites overlap;
