@@ -148,3 +148,16 @@ void drawPlankBoard(cairo_t* cr, double w, double h, PlankBoard board)
     cairo_stroke(cr);
     cairo_restore(cr);
 }
+
+void drawPillButton(cairo_t* cr, double w, double h, Color fill, double glow, double highlightY)
+{
+    if (glow > 0) {
+        roundedRect(cr, 1, 1, w - 4, h - 4, (h - 4) / 2);
+        setColor(cr, Color{1.0, 0.9, 0.4, glow});
+        cairo_set_line_width(cr, 3);
+        cairo_stroke(cr);
+    }
+    roundedRect(cr, 2, 2, w - 6, h - 6, (h - 6) / 2);
+    fillAndOutline(cr, fill, 2, h - 4, 2);
+    drawHighlight(cr, w / 2.0 - 3, highlightY, w * 0.36, 2.5, 0.35);
+}

@@ -71,5 +71,8 @@ struct PlankBoard {
     double seamAlpha;
 };
 void drawPlankBoard(cairo_t* cr, double w, double h, PlankBoard board);
+// A painted pill button filling a w x h picture, with a glow of the given
+// strength round it for the rollover (0: none) and its highlight at highlightY.
+void drawPillButton(cairo_t* cr, double w, double h, Color fill, double glow, double highlightY);
 void drawHighlight(cairo_t* cr, double cx, double cy, double rx, double ry, double alpha = 0.35);
 void drawSoftGlow(cairo_t* cr, double cx, double cy, double radius, Color c);

@@ -87,15 +87,7 @@ void drawSelector(cairo_t* cr, int w, int h)
 
 void drawPill(cairo_t* cr, double w, double h, Color fill, double glow, const std::string& word, double size)
 {
-    if (glow > 0) {
-        roundedRect(cr, 1, 1, w - 4, h - 4, (h - 4) / 2);
-        setColor(cr, Color{1.0, 0.9, 0.4, glow});
-        cairo_set_line_width(cr, 3);
-        cairo_stroke(cr);
-    }
-    roundedRect(cr, 2, 2, w - 6, h - 6, (h - 6) / 2);
-    fillAndOutline(cr, fill, 2, h - 4, 2);
-    drawHighlight(cr, w / 2.0 - 3, 8, w * 0.36, 2.5, 0.35);
+    drawPillButton(cr, w, h, fill, glow, 8);
     Lettering style;
     style.size = size;
     style.fill = palette::white;

@@ -18,19 +18,6 @@ constexpr Color ink{0.16, 0.15, 0.31};
 // ---------------------------------------------------------------------------
 // Painted pill buttons: base, lifted rollover with a glow, and a shadow.
 
-void drawPill(cairo_t* cr, double w, double h, Color fill, double glow)
-{
-    if (glow > 0) {
-        roundedRect(cr, 1, 1, w - 4, h - 4, (h - 4) / 2);
-        setColor(cr, Color{1.0, 0.9, 0.4, glow});
-        cairo_set_line_width(cr, 3);
-        cairo_stroke(cr);
-    }
-    roundedRect(cr, 2, 2, w - 6, h - 6, (h - 6) / 2);
-    fillAndOutline(cr, fill, 2, h - 4, 2);
-    drawHighlight(cr, w / 2.0 - 3, 7, w * 0.36, 2.5, 0.35);
-}
-
 void drawPillShadow(cairo_t* cr, double w, double h)
 {
     roundedRect(cr, 4, 4, w - 6, h - 6, (h - 6) / 2);
@@ -52,7 +39,7 @@ void addPillButton(Registry& registry, const char* family, const std::string& pr
                    const std::string& word, const char* rolloverWord = "rollover")
 {
     auto face = [w, h, fill, word](cairo_t* cr, Color c, double glow) {
-        drawPill(cr, w, h, c, glow);
+        drawPillButton(cr, w, h, c, glow, 7);
         drawCenteredText(cr, word, 6, 2, w - 14, h - 6, pillLettering(fill, 15));
     };
     addPicture(registry, family, prefix + "base.png", w, h, [face, fill](cairo_t* cr) { face(cr, fill, 0); });
