@@ -6,8 +6,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
+
+class ResourceArchive;
+struct ArchiveSpan;
 
 
 constexpr int SCREEN_WIDTH = 800;
@@ -16,6 +20,9 @@ constexpr int SCREEN_HEIGHT = 600;
 // Where the loading bar sits on the loading picture.
 constexpr int LOAD_BAR_X = 360;
 constexpr int LOAD_BAR_Y = 527;
+
+// The image archive of the game folder.
+constexpr const char* IMAGE_ARCHIVE = "resource2.dat";
 
 
 // Member `number` of a numbered image series: prefix, the number without
@@ -206,6 +213,11 @@ private:
     static void preloadArchive();
     static void preloadFolder();
     static void addPreloadedFile(const std::string& name, std::vector<unsigned char> bytes);
+    static void addArchivedFile(uint32_t index, const ArchiveSpan& entry, const std::set<std::string>& held);
+    // Keeps the archive while worker threads decode the preloaded files of
+    // `order`, in that order; finishStartUpDecoding lets both go.
+    static void decodeStartUpImages(ResourceArchive archive, const std::vector<std::string>& order);
+    static void finishStartUpDecoding();
     static void clearImageNames();
     static void releaseImageStore();
 };

@@ -5,6 +5,7 @@
 #include "engine/PreloadLists.h"
 
 #include "engine/Log.h"
+#include "engine/PreloadTable.h"
 #include "engine/ResourceArchive.h"
 #include "platform/Folders.h"
 
@@ -13,7 +14,7 @@
 
 namespace {
 
-const char* const kImageArchive = "resource2.dat";
+const char* const kImageArchive = IMAGE_ARCHIVE;
 const char* const kDeveloperFolder = "resource/";
 
 void archiveDamaged(const ResourceArchive& archive)
@@ -46,11 +47,13 @@ void CDraw::preloadImages()
         preloadArchive();
     logMessage(LOG_MILESTONE, "ID_000a: INIT:     Images Preloaded\n");
     runPreloadLists();
+    finishStartUpDecoding();
 }
 
 // Every count, offset, size and name length of the archive is checked
 // against the file; any damage ends the program with one clear message
-// instead of reading past the end.
+// instead of reading past the end. The start-up lists' pictures begin
+// decoding at once, on worker threads, while the lists run.
 void CDraw::preloadArchive()
 {
     logMessage(LOG_DEBUG, "Loading DRAW_URL_DAT:  %s\n", kImageArchive);
@@ -58,13 +61,15 @@ void CDraw::preloadArchive()
     if (!archive.open(kImageArchive))
         archiveDamaged(archive);
     loadProgressBar(static_cast<int>(archive.count()));
+    preload::Names startUp = preload::startUpNames();
     for (uint32_t i = 0; i < archive.count(); ++i) {
-        ArchiveEntry entry;
-        if (!archive.entry(i, entry))
+        ArchiveSpan entry;
+        if (!archive.span(i, entry))
             archiveDamaged(archive);
-        addPreloadedFile(entry.name, std::move(entry.data));
+        addArchivedFile(i, entry, startUp.held);
         addLoadProgress(1);
     }
+    decodeStartUpImages(std::move(archive), startUp.archived);
 }
 
 void CDraw::preloadFolder()

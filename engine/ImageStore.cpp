@@ -1,11 +1,19 @@
 // The image store: every picture of the running program in one table of
 // surfaces in the display's format, handed out by id. Named images are
-// reference-counted records: preloaded files keep their bytes for the whole
-// run and are decoded on first request; made images are forgotten when
-// their last reference goes.
+// reference-counted records: preloaded files are decoded on first request;
+// made images are forgotten when their last reference goes.
+//
+// During start-up the pictures the start-up lists use are decoded on worker
+// threads, in the order the lists ask for them, straight from the image
+// archive's bytes. The pictures held for the whole run then keep no file
+// bytes at all: should one ever be let go and asked for again, its entry is
+// read from the archive once more.
 #include "engine/Draw.h"
 
+#include "engine/ImageDecoder.h"
 #include "engine/Log.h"
+#include "engine/PreloadTable.h"
+#include "engine/ResourceArchive.h"
 
 #include <SDL_image.h>
 
@@ -24,6 +32,18 @@ struct ImageRecord {
     int imageId = -1;
     std::vector<unsigned char> fileData;
     bool preloaded = false;
+    // Where the file lies in the image archive (-1: not from the archive).
+    int archiveIndex = -1;
+    // While start-up decodes: the file in the archive's bytes, and its job.
+    const unsigned char* startUpBytes = nullptr;
+    size_t startUpSize = 0;
+    int decodeJob = -1;
+};
+
+// The image archive and its decoder, alive while start-up decodes.
+struct StartUpDecoding {
+    ResourceArchive archive;
+    ImageDecoder decoder;
 };
 
 struct ImageStore {
@@ -33,6 +53,7 @@ struct ImageStore {
     std::map<std::string, ImageRecord*> recordByName;
     std::map<int, ImageRecord*> recordById;
     std::unordered_map<const ImageRecord*, std::unique_ptr<ImageRecord>> records;
+    std::unique_ptr<StartUpDecoding> startUp;
 };
 
 ImageStore store;
@@ -60,16 +81,62 @@ int appendSurface(SDL_Surface* surface)
     return static_cast<int>(store.table.size()) - 1;
 }
 
+// A surface already in the display's format enters as it is.
+int appendDisplaySurface(SDL_Surface* surface, const char* name)
+{
+    store.table.push_back(surface);
+    int id = static_cast<int>(store.table.size()) - 1;
+    logMessage(LOG_PRELOAD, "CDraw::loadImage   #%-6i:   %s\n", id, name);
+    return id;
+}
+
 bool validId(int id) { return id >= 0 && id < static_cast<int>(store.table.size()); }
+
+std::string fileType(const std::string& name) { return name.size() > 3 ? name.substr(name.size() - 3) : name; }
+
+// The one route for file bytes: straight into the display's format where it
+// can, through SDL_image and a conversion where it cannot.
+int decodeBytes(const unsigned char* bytes, size_t size, const std::string& name)
+{
+    SDL_Surface* screen = CDraw::getScreen();
+    if (screen)
+        if (SDL_Surface* direct = decodeToDisplayFormat(bytes, size, fileType(name), *screen->format))
+            return appendDisplaySurface(direct, name.c_str());
+    return CDraw::loadImage(SDL_RWFromConstMem(bytes, static_cast<int>(size)), name.c_str());
+}
+
+// A held picture whose bytes were dropped: its entry, read again.
+int decodeFromArchive(const ImageRecord* record)
+{
+    ResourceArchive archive;
+    ArchiveSpan entry;
+    if (!archive.open(IMAGE_ARCHIVE) || !archive.span(static_cast<uint32_t>(record->archiveIndex), entry) ||
+        entry.name != record->name)
+        logError(true, "Could not load image:  %s\n", record->name.c_str());
+    return decodeBytes(entry.data, entry.size, record->name);
+}
+
+int decodeRecord(ImageRecord* record)
+{
+    if (record->decodeJob >= 0) {
+        SDL_Surface* ready = store.startUp->decoder.take(record->decodeJob);
+        record->decodeJob = -1;
+        if (ready)
+            return appendDisplaySurface(ready, record->name.c_str());
+    }
+    if (CDraw::isDeveloperMode())
+        return CDraw::loadImage(SDL_RWFromFile((kDeveloperFolder + record->name).c_str(), "rb"),
+                                record->name.c_str());
+    if (record->startUpBytes)
+        return decodeBytes(record->startUpBytes, record->startUpSize, record->name);
+    if (record->fileData.empty() && record->archiveIndex >= 0)
+        return decodeFromArchive(record);
+    return decodeBytes(record->fileData.data(), record->fileData.size(), record->name);
+}
 
 void decode(ImageRecord* record)
 {
-    SDL_RWops* stream;
-    if (CDraw::isDeveloperMode())
-        stream = SDL_RWFromFile((kDeveloperFolder + record->name).c_str(), "rb");
-    else
-        stream = SDL_RWFromConstMem(record->fileData.data(), static_cast<int>(record->fileData.size()));
-    record->imageId = CDraw::loadImage(stream, record->name.c_str());
+    record->imageId = decodeRecord(record);
     store.recordById[record->imageId] = record;
 }
 
@@ -252,7 +319,7 @@ void CDraw::dumpImageBuffers(bool all)
     logMessage(LOG_DEBUG, "%s\n", stars.c_str());
     int lines = 0;
     for (const auto& [id, record] : store.recordById) {
-        if (record->refCount <= 0 || (!all && record->refCount == 1 && record->fileData.empty()))
+        if (record->refCount <= 0 || (!all && record->refCount == 1 && !record->preloaded))
             continue;
         logMessage(LOG_DEBUG, "%s  (ID=%i   R=%i   S=%i)\n", record->name.c_str(), id, record->refCount,
                    static_cast<int>(record->fileData.size()));
@@ -271,8 +338,59 @@ void CDraw::addPreloadedFile(const std::string& name, std::vector<unsigned char>
     store.recordByName.emplace(name, record);
 }
 
+// A picture the start-up lists hold for the whole run is only pointed at:
+// its bytes are decoded from the archive and then let go with it.
+void CDraw::addArchivedFile(uint32_t index, const ArchiveSpan& entry, const std::set<std::string>& held)
+{
+    bool first = store.recordByName.find(entry.name) == store.recordByName.end();
+    if (!first || !held.count(entry.name)) {
+        addPreloadedFile(entry.name, std::vector<unsigned char>(entry.data, entry.data + entry.size));
+        return;
+    }
+    ImageRecord* record = newRecord(entry.name);
+    record->preloaded = true;
+    record->archiveIndex = static_cast<int>(index);
+    record->startUpBytes = entry.data;
+    record->startUpSize = entry.size;
+    store.recordByName.emplace(entry.name, record);
+}
+
+void CDraw::decodeStartUpImages(ResourceArchive archive, const std::vector<std::string>& order)
+{
+    store.startUp = std::make_unique<StartUpDecoding>();
+    store.startUp->archive = std::move(archive);
+    SDL_Surface* screen = getScreen();
+    if (!screen)
+        return;
+    ImageDecoder& decoder = store.startUp->decoder;
+    for (const std::string& name : order) {
+        auto found = store.recordByName.find(name);
+        if (found == store.recordByName.end())
+            continue;
+        ImageRecord* record = found->second;
+        if (!record->preloaded || record->imageId >= 0 || record->decodeJob >= 0)
+            continue;
+        if (record->startUpBytes)
+            record->decodeJob = decoder.add(record->startUpBytes, record->startUpSize, fileType(name));
+        else
+            record->decodeJob = decoder.add(record->fileData.data(), record->fileData.size(), fileType(name));
+    }
+    decoder.start(*screen->format, ImageDecoder::defaultThreads());
+}
+
+void CDraw::finishStartUpDecoding()
+{
+    for (auto& [key, record] : store.records) {
+        record->startUpBytes = nullptr;
+        record->startUpSize = 0;
+        record->decodeJob = -1;
+    }
+    store.startUp.reset();
+}
+
 void CDraw::clearImageNames()
 {
+    finishStartUpDecoding();
     store.recordByName.clear();
     store.recordById.clear();
 }
@@ -280,6 +398,7 @@ void CDraw::clearImageNames()
 void CDraw::releaseImageStore()
 {
     logMessage(LOG_DRAW, "Clearing image vector...\n");
+    finishStartUpDecoding();
     for (SDL_Surface* surface : store.table)
         SDL_FreeSurface(surface);
     store.table.clear();

@@ -58,7 +58,7 @@ bool ResourceArchive::openBytes(std::vector<unsigned char> bytes)
     return true;
 }
 
-bool ResourceArchive::entry(uint32_t index, ArchiveEntry& out)
+bool ResourceArchive::span(uint32_t index, ArchiveSpan& out)
 {
     if (index >= count_)
         return fail("no such entry");
@@ -75,8 +75,18 @@ bool ResourceArchive::entry(uint32_t index, ArchiveEntry& out)
     if (dataStart + dataSize > size)
         return fail("entry runs past the end of the archive");
     out.name.assign(reinterpret_cast<const char*>(bytes_.data() + nameStart), nameLength);
-    out.data.assign(bytes_.begin() + static_cast<std::ptrdiff_t>(dataStart),
-                    bytes_.begin() + static_cast<std::ptrdiff_t>(dataStart + dataSize));
+    out.data = bytes_.data() + dataStart;
+    out.size = dataSize;
+    return true;
+}
+
+bool ResourceArchive::entry(uint32_t index, ArchiveEntry& out)
+{
+    ArchiveSpan found;
+    if (!span(index, found))
+        return false;
+    out.name = std::move(found.name);
+    out.data.assign(found.data, found.data + found.size);
     return true;
 }
 

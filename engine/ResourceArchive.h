@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,6 +14,14 @@
 struct ArchiveEntry {
     std::string name;
     std::vector<unsigned char> data;
+};
+
+// An entry seen in place: its data stays in the archive's own bytes, valid
+// while the archive lives and is not opened again.
+struct ArchiveSpan {
+    std::string name;
+    const unsigned char* data = nullptr;
+    size_t size = 0;
 };
 
 constexpr uint32_t ARCHIVE_MAX_NAME_LENGTH = 255;
@@ -36,6 +45,8 @@ public:
     // Entry i of the offset table. False when the entry runs past the end of
     // the file or its name is too long; see error().
     bool entry(uint32_t index, ArchiveEntry& out);
+    // The same checks, without copying the data.
+    bool span(uint32_t index, ArchiveSpan& out);
 
     const std::string& error() const { return error_; }
 
