@@ -6,12 +6,11 @@
 
 #include <cstdint>
 #include <functional>
-#include <set>
+#include <memory>
 #include <string>
 #include <vector>
 
-class ResourceArchive;
-struct ArchiveSpan;
+class ArchiveFile;
 
 
 constexpr int SCREEN_WIDTH = 800;
@@ -213,10 +212,12 @@ private:
     static void preloadArchive();
     static void preloadFolder();
     static void addPreloadedFile(const std::string& name, std::vector<unsigned char> bytes);
-    static void addArchivedFile(uint32_t index, const ArchiveSpan& entry, const std::set<std::string>& held);
-    // Keeps the archive while worker threads decode the preloaded files of
-    // `order`, in that order; finishStartUpDecoding lets both go.
-    static void decodeStartUpImages(ResourceArchive archive, const std::vector<std::string>& order);
+    // Every entry of the image archive becomes a preloaded name; the
+    // archive stays open to be read from when one is decoded.
+    static void addArchivedFiles(std::unique_ptr<ArchiveFile> archive);
+    // Worker threads decode the archived files of `order`, in that order,
+    // until finishStartUpDecoding.
+    static void decodeStartUpImages(const std::vector<std::string>& order);
     static void finishStartUpDecoding();
     static void clearImageNames();
     static void releaseImageStore();

@@ -222,7 +222,13 @@ ImageDecoder::~ImageDecoder() { finish(); }
 
 int ImageDecoder::add(const unsigned char* bytes, size_t size, const std::string& type)
 {
-    jobs_.push_back(Job{bytes, size, type});
+    jobs_.push_back(Job{bytes, size, nullptr, 0, type});
+    return static_cast<int>(jobs_.size()) - 1;
+}
+
+int ImageDecoder::add(const ArchiveFile& archive, uint32_t index, const std::string& type)
+{
+    jobs_.push_back(Job{nullptr, 0, &archive, index, type});
     return static_cast<int>(jobs_.size()) - 1;
 }
 
@@ -257,7 +263,14 @@ void ImageDecoder::run(int job, std::unique_lock<std::mutex>& lock)
     Job& j = jobs_[static_cast<size_t>(job)];
     j.state = State::Decoding;
     lock.unlock();
-    SDL_Surface* surface = decodeToDisplayFormat(j.bytes, j.size, j.type, display_);
+    SDL_Surface* surface = nullptr;
+    if (!j.archive) {
+        surface = decodeToDisplayFormat(j.bytes, j.size, j.type, display_);
+    } else {
+        std::vector<unsigned char> bytes;
+        if (j.archive->read(j.index, bytes))
+            surface = decodeToDisplayFormat(bytes.data(), bytes.size(), j.type, display_);
+    }
     lock.lock();
     j.surface = surface;
     j.state = State::Done;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/ResourceArchive.h"
+
 #include <SDL.h>
 
 #include <condition_variable>
@@ -27,7 +29,7 @@ SDL_Surface* decodeToDisplayFormat(const unsigned char* bytes, size_t size, cons
 // Decodes a list of pictures on worker threads, in the order given, while
 // the main thread goes on with start-up; take() hands out a picture when its
 // turn comes, decoding it on the spot when no worker has begun it yet. The
-// bytes must stay alive until the decoder is finished.
+// bytes (or the archive) must stay alive until the decoder is finished.
 class ImageDecoder
 {
 public:
@@ -36,8 +38,10 @@ public:
     ImageDecoder(const ImageDecoder&) = delete;
     ImageDecoder& operator=(const ImageDecoder&) = delete;
 
-    // Queues one picture (before start); returns its job number.
+    // Queues one picture (before start); returns its job number. A picture
+    // of an archive is read from it by the worker that decodes it.
     int add(const unsigned char* bytes, size_t size, const std::string& type);
+    int add(const ArchiveFile& archive, uint32_t index, const std::string& type);
     // Starts up to `threads` workers for the display format.
     void start(const SDL_PixelFormat& display, int threads);
     // The picture of a job, once; null when the direct route does not take it.
@@ -53,6 +57,8 @@ private:
     struct Job {
         const unsigned char* bytes;
         size_t size;
+        const ArchiveFile* archive;
+        uint32_t index;
         std::string type;
         State state = State::Waiting;
         SDL_Surface* surface = nullptr;

@@ -17,7 +17,7 @@ namespace {
 const char* const kImageArchive = IMAGE_ARCHIVE;
 const char* const kDeveloperFolder = "resource/";
 
-void archiveDamaged(const ResourceArchive& archive)
+void archiveDamaged(const ArchiveFile& archive)
 {
     logMessage(LOG_ERROR, "%s: %s\n", kImageArchive, archive.error().c_str());
     logError(true, "Cannot load resource file!\n");
@@ -53,23 +53,18 @@ void CDraw::preloadImages()
 // Every count, offset, size and name length of the archive is checked
 // against the file; any damage ends the program with one clear message
 // instead of reading past the end. The start-up lists' pictures begin
-// decoding at once, on worker threads, while the lists run.
+// decoding at once, on worker threads, while the lists run; every picture
+// is read from the archive only when it is decoded.
 void CDraw::preloadArchive()
 {
     logMessage(LOG_DEBUG, "Loading DRAW_URL_DAT:  %s\n", kImageArchive);
-    ResourceArchive archive;
-    if (!archive.open(kImageArchive))
-        archiveDamaged(archive);
-    loadProgressBar(static_cast<int>(archive.count()));
-    preload::Names startUp = preload::startUpNames();
-    for (uint32_t i = 0; i < archive.count(); ++i) {
-        ArchiveSpan entry;
-        if (!archive.span(i, entry))
-            archiveDamaged(archive);
-        addArchivedFile(i, entry, startUp.held);
-        addLoadProgress(1);
-    }
-    decodeStartUpImages(std::move(archive), startUp.archived);
+    auto archive = std::make_unique<ArchiveFile>();
+    if (!archive->open(kImageArchive))
+        archiveDamaged(*archive);
+    loadProgressBar(static_cast<int>(archive->count()));
+    addLoadProgress(static_cast<int>(archive->count()));
+    addArchivedFiles(std::move(archive));
+    decodeStartUpImages(preload::startUpNames().archived);
 }
 
 void CDraw::preloadFolder()

@@ -3,11 +3,10 @@
 // reference-counted records: preloaded files are decoded on first request;
 // made images are forgotten when their last reference goes.
 //
-// During start-up the pictures the start-up lists use are decoded on worker
-// threads, in the order the lists ask for them, straight from the image
-// archive's bytes. The pictures held for the whole run then keep no file
-// bytes at all: should one ever be let go and asked for again, its entry is
-// read from the archive once more.
+// The image archive stays open for the whole run and no picture's file
+// bytes are kept in memory: a picture is read from the archive when it is
+// decoded. During start-up the pictures the start-up lists use are read and
+// decoded by worker threads, in the order the lists ask for them.
 #include "engine/Draw.h"
 
 #include "engine/ImageDecoder.h"
@@ -32,18 +31,10 @@ struct ImageRecord {
     int imageId = -1;
     std::vector<unsigned char> fileData;
     bool preloaded = false;
-    // Where the file lies in the image archive (-1: not from the archive).
+    // The file's entry in the image archive (-1: not from the archive).
     int archiveIndex = -1;
-    // While start-up decodes: the file in the archive's bytes, and its job.
-    const unsigned char* startUpBytes = nullptr;
-    size_t startUpSize = 0;
+    // While start-up decodes: the job decoding it (-1: none).
     int decodeJob = -1;
-};
-
-// The image archive and its decoder, alive while start-up decodes.
-struct StartUpDecoding {
-    ResourceArchive archive;
-    ImageDecoder decoder;
 };
 
 struct ImageStore {
@@ -53,7 +44,8 @@ struct ImageStore {
     std::map<std::string, ImageRecord*> recordByName;
     std::map<int, ImageRecord*> recordById;
     std::unordered_map<const ImageRecord*, std::unique_ptr<ImageRecord>> records;
-    std::unique_ptr<StartUpDecoding> startUp;
+    std::unique_ptr<ArchiveFile> archive;
+    std::unique_ptr<ImageDecoder> startUpDecoder;
 };
 
 ImageStore store;
@@ -105,21 +97,18 @@ int decodeBytes(const unsigned char* bytes, size_t size, const std::string& name
     return CDraw::loadImage(SDL_RWFromConstMem(bytes, static_cast<int>(size)), name.c_str());
 }
 
-// A held picture whose bytes were dropped: its entry, read again.
 int decodeFromArchive(const ImageRecord* record)
 {
-    ResourceArchive archive;
-    ArchiveSpan entry;
-    if (!archive.open(IMAGE_ARCHIVE) || !archive.span(static_cast<uint32_t>(record->archiveIndex), entry) ||
-        entry.name != record->name)
+    std::vector<unsigned char> bytes;
+    if (!store.archive || !store.archive->read(static_cast<uint32_t>(record->archiveIndex), bytes))
         logError(true, "Could not load image:  %s\n", record->name.c_str());
-    return decodeBytes(entry.data, entry.size, record->name);
+    return decodeBytes(bytes.data(), bytes.size(), record->name);
 }
 
 int decodeRecord(ImageRecord* record)
 {
     if (record->decodeJob >= 0) {
-        SDL_Surface* ready = store.startUp->decoder.take(record->decodeJob);
+        SDL_Surface* ready = store.startUpDecoder->take(record->decodeJob);
         record->decodeJob = -1;
         if (ready)
             return appendDisplaySurface(ready, record->name.c_str());
@@ -127,9 +116,7 @@ int decodeRecord(ImageRecord* record)
     if (CDraw::isDeveloperMode())
         return CDraw::loadImage(SDL_RWFromFile((kDeveloperFolder + record->name).c_str(), "rb"),
                                 record->name.c_str());
-    if (record->startUpBytes)
-        return decodeBytes(record->startUpBytes, record->startUpSize, record->name);
-    if (record->fileData.empty() && record->archiveIndex >= 0)
+    if (record->archiveIndex >= 0)
         return decodeFromArchive(record);
     return decodeBytes(record->fileData.data(), record->fileData.size(), record->name);
 }
@@ -338,59 +325,50 @@ void CDraw::addPreloadedFile(const std::string& name, std::vector<unsigned char>
     store.recordByName.emplace(name, record);
 }
 
-// A picture the start-up lists hold for the whole run is only pointed at:
-// its bytes are decoded from the archive and then let go with it.
-void CDraw::addArchivedFile(uint32_t index, const ArchiveSpan& entry, const std::set<std::string>& held)
+void CDraw::addArchivedFiles(std::unique_ptr<ArchiveFile> archive)
 {
-    bool first = store.recordByName.find(entry.name) == store.recordByName.end();
-    if (!first || !held.count(entry.name)) {
-        addPreloadedFile(entry.name, std::vector<unsigned char>(entry.data, entry.data + entry.size));
-        return;
+    for (uint32_t i = 0; i < archive->count(); ++i) {
+        const std::string& name = archive->name(i);
+        // A name is bound once: a later entry of the same name is never found.
+        if (store.recordByName.count(name))
+            continue;
+        ImageRecord* record = newRecord(name);
+        record->preloaded = true;
+        record->archiveIndex = static_cast<int>(i);
+        store.recordByName.emplace(name, record);
     }
-    ImageRecord* record = newRecord(entry.name);
-    record->preloaded = true;
-    record->archiveIndex = static_cast<int>(index);
-    record->startUpBytes = entry.data;
-    record->startUpSize = entry.size;
-    store.recordByName.emplace(entry.name, record);
+    store.archive = std::move(archive);
 }
 
-void CDraw::decodeStartUpImages(ResourceArchive archive, const std::vector<std::string>& order)
+void CDraw::decodeStartUpImages(const std::vector<std::string>& order)
 {
-    store.startUp = std::make_unique<StartUpDecoding>();
-    store.startUp->archive = std::move(archive);
     SDL_Surface* screen = getScreen();
-    if (!screen)
+    if (!screen || !store.archive)
         return;
-    ImageDecoder& decoder = store.startUp->decoder;
+    store.startUpDecoder = std::make_unique<ImageDecoder>();
     for (const std::string& name : order) {
         auto found = store.recordByName.find(name);
         if (found == store.recordByName.end())
             continue;
         ImageRecord* record = found->second;
-        if (!record->preloaded || record->imageId >= 0 || record->decodeJob >= 0)
-            continue;
-        if (record->startUpBytes)
-            record->decodeJob = decoder.add(record->startUpBytes, record->startUpSize, fileType(name));
-        else
-            record->decodeJob = decoder.add(record->fileData.data(), record->fileData.size(), fileType(name));
+        if (record->archiveIndex >= 0 && record->imageId < 0 && record->decodeJob < 0)
+            record->decodeJob = store.startUpDecoder->add(*store.archive, static_cast<uint32_t>(record->archiveIndex),
+                                                          fileType(name));
     }
-    decoder.start(*screen->format, ImageDecoder::defaultThreads());
+    store.startUpDecoder->start(*screen->format, ImageDecoder::defaultThreads());
 }
 
 void CDraw::finishStartUpDecoding()
 {
-    for (auto& [key, record] : store.records) {
-        record->startUpBytes = nullptr;
-        record->startUpSize = 0;
+    for (auto& [key, record] : store.records)
         record->decodeJob = -1;
-    }
-    store.startUp.reset();
+    store.startUpDecoder.reset();
 }
 
 void CDraw::clearImageNames()
 {
     finishStartUpDecoding();
+    store.archive.reset();
     store.recordByName.clear();
     store.recordById.clear();
 }
@@ -399,6 +377,7 @@ void CDraw::releaseImageStore()
 {
     logMessage(LOG_DRAW, "Clearing image vector...\n");
     finishStartUpDecoding();
+    store.archive.reset();
     for (SDL_Surface* surface : store.table)
         SDL_FreeSurface(surface);
     store.table.clear();

@@ -16,14 +16,6 @@ struct ArchiveEntry {
     std::vector<unsigned char> data;
 };
 
-// An entry seen in place: its data stays in the archive's own bytes, valid
-// while the archive lives and is not opened again.
-struct ArchiveSpan {
-    std::string name;
-    const unsigned char* data = nullptr;
-    size_t size = 0;
-};
-
 constexpr uint32_t ARCHIVE_MAX_NAME_LENGTH = 255;
 
 class ResourceArchive
@@ -45,8 +37,6 @@ public:
     // Entry i of the offset table. False when the entry runs past the end of
     // the file or its name is too long; see error().
     bool entry(uint32_t index, ArchiveEntry& out);
-    // The same checks, without copying the data.
-    bool span(uint32_t index, ArchiveSpan& out);
 
     const std::string& error() const { return error_; }
 
@@ -56,6 +46,42 @@ private:
     std::vector<unsigned char> bytes_;
     std::vector<uint32_t> offsets_;
     uint32_t count_ = 0;
+    std::string error_;
+};
+
+// An archive file read by its table only: the names and places of its
+// entries, checked against the file's size as ResourceArchive checks them,
+// while each entry's data stays in the file until it is read. The file
+// stays open; reads may come from any thread.
+class ArchiveFile
+{
+public:
+    ArchiveFile() = default;
+    ~ArchiveFile();
+    ArchiveFile(const ArchiveFile&) = delete;
+    ArchiveFile& operator=(const ArchiveFile&) = delete;
+
+    // False when the file cannot be read or its table does not fit in it;
+    // see error().
+    bool open(const std::string& path);
+    uint32_t count() const { return static_cast<uint32_t>(entries_.size()); }
+    const std::string& name(uint32_t index) const { return entries_.at(index).name; }
+    // The data of entry `index`; false when the file can no longer give it.
+    bool read(uint32_t index, std::vector<unsigned char>& out) const;
+    const std::string& error() const { return error_; }
+
+private:
+    struct Entry {
+        std::string name;
+        uint64_t offset;
+        uint32_t size;
+    };
+
+    bool fail(const std::string& reason);
+    bool readAt(uint64_t offset, void* out, size_t size) const;
+
+    int fd_ = -1;
+    std::vector<Entry> entries_;
     std::string error_;
 };
 
