@@ -456,8 +456,8 @@ Pose running(double phase)
     p.armA = armFor(far);
     p.elbowA = p.elbowB = 1.3;
     p.spin = 0.2;
-    // The little wings beat once a stride, kept close so they trail no
-    // further than the standing bot's.
+    // The little wings beat once a stride, kept close so that the run's
+    // pictures keep the size the bot's sprite has always had.
     p.wings = 0.15 + 0.08 * std::fabs(std::cos(2 * M_PI * cycle));
     p.y = 0;
     p.y = -2.0 - lowerAnkle(p) - s.lift;
