@@ -11,7 +11,6 @@
 
 #include "engine/ImageDecoder.h"
 #include "engine/Log.h"
-#include "engine/PreloadTable.h"
 #include "engine/ResourceArchive.h"
 
 #include <SDL_image.h>
