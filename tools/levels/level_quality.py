@@ -57,7 +57,7 @@ CHAPTERS = {
 # What each regular tutorial teaches, by file number; the kinds are those
 # kindsOf() finds in a level.
 TUTORIALS = {
-    2: None, 4: "ladder", 6: "crate", 8: "barrel", 10: "ice", 12: "sand", 15: "bridge",
+    2: "ladder", 4: None, 6: "crate", 8: "barrel", 10: "ice", 12: "sand", 15: "bridge",
     17: "gate and button", 19: None, 21: "blue teleport", 23: "yellow teleport", 25: "red teleport",
     29: "trampoline", 31: "magnet", 33: "bot", 36: None, 39: "frozen or heated cell",
     43: "crate power-up", 46: "barrel power-up", 49: "bridge power-up", 52: "magnet power-up",
