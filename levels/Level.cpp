@@ -13,6 +13,7 @@ CLevel::CLevel()
 void CLevel::Reset()
 {
     name_.clear();
+    file_.clear();
     heading_.clear();
     modified_ = false;
     recorded_ = false;

@@ -137,9 +137,11 @@ public:
     void SetModified(bool modified) { modified_ = modified; }
     bool IsModified() const { return modified_; }
 
-    // The level file "<level folder>/<name>.lvl". Save writes a temporary
-    // file and renames it over the old one: on failure the old file and the
-    // modified flag stay and the answer is false.
+    // The level file "<level folder>/<name>.lvl", its extension in any case
+    // ("Cave.LVL" is the level "Cave"). Save writes a temporary file and
+    // renames it over the file the level was loaded from or last saved to
+    // (else over its name's file): on failure the old file and the modified
+    // flag stay and the answer is false.
     bool Save();
     // A new name is kept to NAME_LENGTH_MAX characters where it is typed
     // (the editor's save dialog); a longer one is refused here, never cut,
@@ -158,6 +160,8 @@ public:
     // bits outside the type mask (Save uses a random number; tools use 0).
     std::vector<unsigned char> ToBytes(uint32_t idNoise) const;
 
+    // The file of a level name: the one on disk, whatever the case of its
+    // extension, else the name with ".lvl".
     static std::string GetPath(const char* name);
     // A name that makes a file inside the level folder.
     static bool IsValidName(const char* name);
@@ -174,6 +178,9 @@ private:
     int32_t type_ = LEVEL_TYPE_CUSTOM;
     int32_t version_ = LEVEL_FILE_VERSION;
     std::string name_;
+    // The path of the file the level was loaded from or saved to; empty
+    // for a level that never touched one.
+    std::string file_;
     std::string heading_;
     int background_ = DEFAULT_BACKGROUND;
     int32_t modifiers_[LEVEL_CELLS];
