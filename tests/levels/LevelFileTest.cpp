@@ -92,6 +92,10 @@ TEST_F(LevelFileTest, SavedLevelsLoadAsTheyWere)
              l.SetModifier(MODIFIER_HEATED, 31, 23);
          }},
         {"sixteen letters!", [](CLevel& l) { l.SetBackground(0); }},
+        {"line breaks", [](CLevel& l) {
+             l.SetTile(EC_TUTORIAL, 7, 7);
+             l.SetTutorialText(7, 7, "First line%nSecond line%n%nFourth");
+         }},
     };
     for (Case& c : cases) {
         CLevel saved;
@@ -110,6 +114,9 @@ TEST_F(LevelFileTest, SavedLevelsLoadAsTheyWere)
         EXPECT_EQ(loaded.GetLevelType(), static_cast<int32_t>(LEVEL_TYPE_CUSTOM));
         EXPECT_EQ(loaded.GetVersion(), 8);
     }
+    CLevel breaks;
+    ASSERT_TRUE(breaks.LoadFile("line breaks"));
+    EXPECT_STREQ(breaks.GetTutorialText(7, 7), "First line%nSecond line%n%nFourth");
     CLevel sample;
     ASSERT_TRUE(sample.LoadFile("sample"));
     EXPECT_STREQ(sample.GetTutorialText(3, 21), "Walk \"right\", then up.");
