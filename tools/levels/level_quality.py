@@ -38,7 +38,7 @@ import sys
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 LEVELS = os.path.join(ROOT, "assets", "levels")
 SETS = [("regular", "reg", 111), ("advanced", "adv", 50), ("kids", "kid", 81)]
-MAX_STATES = 50000
+MAX_STATES = 20000
 PAR_SLACK = 1.10
 NEAR_COPY_SHARE = 0.25
 HEADING_LIMIT = 32
@@ -169,8 +169,8 @@ def measure(levellab, path, solve_too=True):
         if len(words) >= 5 and words[-1] in ("ok", "FAIL") and words[0].endswith(".txt"):
             result["outcome"] = words[1] if words[-1] == "FAIL" else "exited"
             result["steps"] = int(words[3])
-    if not solve_too:
-        return result
+    if not solve_too or result["steps"] is None:
+        return result  # a level without a solution is not measured further
     solve = subprocess.run([levellab, "solve", path, "--max-states", str(MAX_STATES)],
                            capture_output=True, text=True)
     found = re.search(r"(\d+) moves, (\d+) steps, (\d+) states explored", solve.stdout)
@@ -195,12 +195,14 @@ def measure_all(levels, levellab, jobs, cache_path, quick):
     mode = "quick" if quick else str(MAX_STATES)
     keys = {lv.name: hashlib.sha1((tool + mode + lv.text).encode()).hexdigest() for lv in levels}
     todo = [lv for lv in levels if keys[lv.name] not in cache]
-    with concurrent.futures.ThreadPoolExecutor(max_workers=jobs) as pool:
-        for lv, result in zip(todo, pool.map(lambda lv: measure(levellab, lv.path, not quick), todo)):
-            cache[keys[lv.name]] = result
     os.makedirs(os.path.dirname(cache_path), exist_ok=True)
-    with open(cache_path, "w", encoding="utf-8") as f:
-        json.dump(cache, f, sort_keys=True)
+    with concurrent.futures.ThreadPoolExecutor(max_workers=jobs) as pool:
+        running = {pool.submit(measure, levellab, lv.path, not quick): lv for lv in todo}
+        for done in concurrent.futures.as_completed(running):
+            cache[keys[running[done].name]] = done.result()
+            # Kept after every level, so an interrupted run loses nothing.
+            with open(cache_path, "w", encoding="utf-8") as f:
+                json.dump(cache, f, sort_keys=True)
     for lv in levels:
         lv.result = cache[keys[lv.name]]
 
