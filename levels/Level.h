@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
-#include <optional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -137,9 +137,11 @@ public:
     void SetModified(bool modified) { modified_ = modified; }
     bool IsModified() const { return modified_; }
 
-    // The level file "<level folder>/<name>.lvl". Save writes a temporary
-    // file and renames it over the old one: on failure the old file and the
-    // modified flag stay and the answer is false.
+    // The level file "<level folder>/<name>.lvl", its extension in any case
+    // ("Cave.LVL" is the level "Cave"). Save writes a temporary file and
+    // renames it over the file the level was loaded from or last saved to
+    // (else over its name's file): on failure the old file and the modified
+    // flag stay and the answer is false.
     bool Save();
     // A new name is kept to NAME_LENGTH_MAX characters where it is typed
     // (the editor's save dialog); a longer one is refused here, never cut,
@@ -158,6 +160,8 @@ public:
     // bits outside the type mask (Save uses a random number; tools use 0).
     std::vector<unsigned char> ToBytes(uint32_t idNoise) const;
 
+    // The file of a level name: the one on disk, whatever the case of its
+    // extension, else the name with ".lvl".
     static std::string GetPath(const char* name);
     // A name that makes a file inside the level folder.
     static bool IsValidName(const char* name);
@@ -174,13 +178,18 @@ private:
     int32_t type_ = LEVEL_TYPE_CUSTOM;
     int32_t version_ = LEVEL_FILE_VERSION;
     std::string name_;
+    // The path of the file the level was loaded from or saved to; empty
+    // for a level that never touched one.
+    std::string file_;
     std::string heading_;
     int background_ = DEFAULT_BACKGROUND;
     int32_t modifiers_[LEVEL_CELLS];
     ElementCode tiles_[LEVEL_CELLS];
     ElementCode ladders_[LEVEL_CELLS];
     std::vector<TeleportSpot> teleports_[TELEPORT_COLOURS];
-    std::optional<std::string> tutorials_[LEVEL_CELLS];
+    // By cell: few cells of a level have one, and every built-in level stays
+    // in memory for the whole run.
+    std::map<int, std::string> tutorials_;
     int teleportPowerups_ = 0;
     bool reserved_[TELEPORT_COLOURS] = {false, false, false};
     std::vector<ReplayKey> solution_;

@@ -14,6 +14,7 @@
 namespace {
 
 const char kUndefinedText[] = "UNDEFINED";
+const char kExtension[] = ".lvl";
 
 void appendU32(std::vector<unsigned char>& out, uint32_t value)
 {
@@ -100,7 +101,10 @@ private:
 
 std::string CLevel::GetPath(const char* name)
 {
-    return std::string(getLevelsDirectory()) + (name ? name : "") + ".lvl";
+    const std::string folder = getLevelsDirectory();
+    const std::string stem = name ? name : "";
+    std::string found = IsValidName(name) ? findFileWithExtension(folder, stem, kExtension) : std::string();
+    return folder + (found.empty() ? stem + kExtension : found);
 }
 
 bool CLevel::IsValidName(const char* name)
@@ -197,10 +201,11 @@ std::vector<unsigned char> CLevel::ToBytes(uint32_t idNoise) const
                 continue;
             appendI32(out, x);
             appendI32(out, y);
-            const std::optional<std::string>& text = tutorials_[cell(x, y)];
-            if (text) {
-                logMessage(LOG_LEVEL_SAVE, "CLevel::Save()   Write Tutorial at (%i,%i):  %s\n", x, y, text->c_str());
-                appendText(out, text->substr(0, TUTORIAL_TEXT_MAX));
+            auto text = tutorials_.find(cell(x, y));
+            if (text != tutorials_.end()) {
+                logMessage(LOG_LEVEL_SAVE, "CLevel::Save()   Write Tutorial at (%i,%i):  %s\n", x, y,
+                           text->second.c_str());
+                appendText(out, text->second.substr(0, TUTORIAL_TEXT_MAX));
             } else {
                 logMessage(LOG_LEVEL_SAVE, "CLevel::Save()   Write Undefined Tutorial at (%i,%i)\n", x, y);
                 appendText(out, kUndefinedText);
@@ -225,7 +230,8 @@ std::vector<unsigned char> CLevel::ToBytes(uint32_t idNoise) const
 
 bool CLevel::Save()
 {
-    std::string path = GetPath(name_.c_str());
+    // Back into the very file the level came from or last went to.
+    std::string path = file_.empty() ? GetPath(name_.c_str()) : file_;
     if (!IsValidName(name_.c_str())) {
         logMessage(LOG_ERROR, "CLevel::Save()   Cannot save level file:  '%s'\n", path.c_str());
         return false;
@@ -239,6 +245,7 @@ bool CLevel::Save()
         logMessage(LOG_ERROR, "CLevel::Save()   Cannot save level file:  '%s'\n", path.c_str());
         return false;
     }
+    file_ = path;
     modified_ = false;
     return true;
 }
@@ -252,14 +259,16 @@ bool CLevel::SaveAs(const char* name, const char* heading)
     }
     // The level takes the new name only once the file is written: a failed
     // save leaves it named, headed and modified as it was.
-    std::string oldName = name_, oldHeading = heading_;
+    std::string oldName = name_, oldHeading = heading_, oldFile = file_;
     bool wasModified = modified_;
     name_ = name ? name : "";
+    file_.clear();
     SetHeading(heading);
     if (Save())
         return true;
     name_ = oldName;
     heading_ = oldHeading;
+    file_ = oldFile;
     modified_ = wasModified;
     return false;
 }
@@ -277,6 +286,8 @@ bool CLevel::LoadFile(const char* name)
     }
     bool loaded = Load(name, file);
     fclose(file);
+    if (loaded)
+        file_ = path;
     return loaded;
 }
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
+#include <strings.h>
 #include <sys/stat.h>
 
 namespace {
@@ -86,6 +87,12 @@ const char* getLevelsDirectory()
     return g_levelFolder.c_str();
 }
 
+bool hasExtension(const std::string& name, const char* extension)
+{
+    const size_t length = strlen(extension);
+    return name.size() > length && strcasecmp(name.c_str() + name.size() - length, extension) == 0;
+}
+
 void GetFiles(std::vector<std::string>& out, const std::string& folder, const char* extension)
 {
     std::vector<std::string> names;
@@ -99,18 +106,41 @@ void GetFiles(std::vector<std::string>& out, const std::string& folder, const ch
     std::string base = withSlash(folder);
     while (struct dirent* entry = readdir(dir)) {
         std::string name = entry->d_name;
-        if (name == "." || name == "..")
+        if (!hasExtension(name, extension))
             continue;
         struct stat info;
         if (stat((base + name).c_str(), &info) != 0 || S_ISDIR(info.st_mode))
             continue;
-        size_t found = name.find(extension);
-        if (found == std::string::npos || found + extLength != name.size() || found == 0)
-            continue;
-        names.push_back(name.substr(0, found));
+        // "a.lvl" and "a.LVL" are one name to the player; the first found
+        // stands for both.
+        std::string stem = name.substr(0, name.size() - extLength);
+        if (std::find(names.begin(), names.end(), stem) == names.end())
+            names.push_back(stem);
     }
     closedir(dir);
     out.swap(names);
+}
+
+std::string findFileWithExtension(const std::string& folder, const std::string& stem, const char* extension)
+{
+    const std::string base = withSlash(folder);
+    const std::string exact = stem + extension;
+    struct stat info;
+    if (stat((base + exact).c_str(), &info) == 0 && S_ISREG(info.st_mode))
+        return exact;
+    std::string found;
+    if (DIR* dir = opendir(folder.empty() ? "." : folder.c_str())) {
+        while (struct dirent* entry = readdir(dir)) {
+            std::string name = entry->d_name;
+            if (name.size() == exact.size() && name.compare(0, stem.size(), stem) == 0 &&
+                hasExtension(name, extension) && stat((base + name).c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+                found = name;
+                break;
+            }
+        }
+        closedir(dir);
+    }
+    return found;
 }
 
 FolderListing listPlainFiles(const std::string& folder, std::vector<std::string>& names)

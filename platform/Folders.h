@@ -14,9 +14,17 @@ const char* getLevelsDirectory();
 // Makes a folder and its parents; an existing folder is no error.
 bool makeFolders(const std::string& path);
 
+// Extensions are matched without regard to case (".lvl", ".LVL", ".Lvl"),
+// as the player sees them; a name that is only the extension has none.
+bool hasExtension(const std::string& name, const char* extension);
+
 // Replaces out with the names (less the extension) of the plain files in
-// folder whose name ends in the extension, matched exactly.
+// folder whose name ends in the extension, each name once, in folder order.
 void GetFiles(std::vector<std::string>& out, const std::string& folder, const char* extension);
+
+// The file name in folder of the plain file stem + extension, the extension
+// in any case (the exact spelling first); empty when there is none.
+std::string findFileWithExtension(const std::string& folder, const std::string& stem, const char* extension);
 
 // Lists the names of the plain files in a folder (sub-folders are neither
 // listed nor entered), sorted so that every system gives the same order.

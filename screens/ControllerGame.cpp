@@ -59,7 +59,6 @@ void CControllerGame::Init(CLevelSet* set, CLevel* level, bool recording, bool p
 {
     recording_ = recording;
     playingBack_ = playingBack;
-    solutionShown_ = playingBack;
     editorRun_ = editorRun;
     level_ = level;
     levelSet_ = set;
@@ -117,6 +116,7 @@ CControllerGame::~CControllerGame()
 void CControllerGame::LoadLevel(CLevel* level)
 {
     startFramePending_ = true;
+    pumpsSinceBuild_ = 0;
     PrepareWorld(*level, recording_, playingBack_);
 
     logMessage(LOG_GAME, "CControllerGame::LoadLevel()  Loading Background %i\n", level->GetBackground());
@@ -265,13 +265,14 @@ void CControllerGame::record(int code, bool released)
 
 void CControllerGame::Pump()
 {
+    ++pumpsSinceBuild_;
     int closed = TakeClosedChildId();
     if (firstPump_ || closed != CONTROLLER_NONE) {
         firstPump_ = false;
         onChildClosed(closed);
         return;
     }
-    if (!professor_)
+    if (!professor_ || !settled())
         return;
     if (startFramePending_) {
         startFrame_ = static_cast<int32_t>(CDraw::getFrame()) - 1;
@@ -280,12 +281,18 @@ void CControllerGame::Pump()
         startFramePending_ = false;
     }
     ProcessInput();
-    if (!IsActive())
+    // The restart key builds the level afresh: it settles from here.
+    if (!IsActive() || !settled())
         return;
     playFrame();
     if (IsActive())
         CGuiButtonBase::UpdateAll();
 }
+
+// A level built in an opener's frame has seen that frame end when the
+// screen's first pump (the child-closed branch) runs, and steps in the
+// second; a level rebuilt in one of the screen's own pumps waits as long.
+bool CControllerGame::settled() const { return pumpsSinceBuild_ >= SOLUTION_FRAMES_BEFORE_FIRST_STEP; }
 
 // Keys of a solution act at the same point of the frame as the player's
 // (after the input, before the world step), so a solution replays the same
@@ -368,17 +375,16 @@ int CControllerGame::ResolveOutcome()
         return failure;
     logOutcome("*  --> Professor Successfully Exited                      *\n");
 
+    // A win counts whoever steered, the player or the solution the password
+    // let him see; the result board then compares it with the best before.
     CProfile* profile = GetProfile();
-    // Watching the solution earns nothing: the win is shown, the profile
-    // stays as it was.
-    bool earned = profile && !solutionShown_;
     if (!levelSet_) {
-        if (earned)
+        if (profile)
             profile->RecordUserLevelCompleted(level_->GetFilename());
         return OUTCOME_USER_LEVEL_WON;
     }
     bool lastLevel = CLevelSet::isLastLevel(setIndex_, levelIndex_);
-    if (earned) {
+    if (profile) {
         profile->CommitScore();
         if (lastLevel)
             profile->SetSetCompleted(true, setIndex_);
@@ -579,7 +585,6 @@ void CControllerGame::Restart()
     CElement::UnloadElements();
     CRender::Clear();
     blinkCounter_ = 0;
-    solutionShown_ = playingBack_;
     if (level_)
         LoadLevel(level_);
     if (CProfile* profile = GetProfile())

@@ -76,8 +76,7 @@ public:
     bool OpenStory();
 
     // The level was left: the board to show (see Outcome), after the
-    // profile took what the player earned. Nothing is earned while the
-    // level's solution was shown in this attempt.
+    // profile took the win, a shown solution's as well as the player's own.
     int ResolveOutcome();
     // The in-game menu's and the end-of-level screen's answers.
     void ApplyInGameAnswer(int answer);
@@ -118,6 +117,7 @@ public:
 private:
     void Init(CLevelSet* set, CLevel* level, bool recording, bool playingBack, bool editorRun);
     void onChildClosed(int childId);
+    bool settled() const;
     void refuseLevel();
     void playFrame();
     void feedReplay();
@@ -145,11 +145,12 @@ private:
     bool playingBack_ = false;
     bool editorRun_ = false;
     bool startFramePending_ = true;
+    // Pumps begun since the world was last built: the first world step
+    // waits until SOLUTION_FRAMES_BEFORE_FIRST_STEP frames have ended, the
+    // same for a level opened, restarted from a child or by the restart key.
+    int pumpsSinceBuild_ = 0;
     // The first pump after the screen opened acts as a child's return.
     bool firstPump_ = true;
-    // The solution was played back since the level last started: a win
-    // from here on earns nothing.
-    bool solutionShown_ = false;
     int32_t startFrame_ = 0;
     int32_t eventFrame_ = 0;
     int32_t levelIndex_ = -1;

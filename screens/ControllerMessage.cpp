@@ -38,7 +38,7 @@ void playEmptyClickUnlessHot(bool released, bool left)
 }
 
 CControllerMessage::CControllerMessage(int titleString, int bodyString, bool yesNo, const char* bodyArgument)
-    : CController(CONTROLLER_MESSAGE), yesNo_(yesNo)
+    : CController(CONTROLLER_MESSAGE), titleString_(titleString), bodyString_(bodyString), yesNo_(yesNo)
 {
     loadSprites(titleString, bodyString, bodyArgument ? bodyArgument : "", bodyArgument != nullptr);
 }

@@ -26,6 +26,11 @@ public:
     // question) no.
     bool GetAnswerYes() const { return GetReturnValue() == 1; }
 
+    // For tests: what the box says and whether it asks.
+    int GetTitleString() const { return titleString_; }
+    int GetBodyString() const { return bodyString_; }
+    bool IsQuestion() const { return yesNo_; }
+
     void GUICallback(int index, int value, bool dclick) override;
     void InputKey(bool released, int key) override;
     void InputMouseMotion(int x, int y) override;
@@ -39,6 +44,8 @@ private:
     std::unique_ptr<CSprite> panel_;
     std::unique_ptr<CGuiButton> okButton_;
     std::unique_ptr<CGuiButton> cancelButton_;
+    int titleString_;
+    int bodyString_;
     bool yesNo_;
     bool loaded_ = false;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "screens/SolutionKeys.h"
 #include "world/WorldSnapshot.h"
 
 #include <cstdint>
@@ -31,9 +32,8 @@ class CLevelRun
 {
 public:
     // Frames the game's sprites animate between the building of a level and
-    // its first world step: the frame that opened the game screen and the
-    // screen's first frame, which takes the child-closed branch.
-    static constexpr int FRAMES_BEFORE_FIRST_STEP = 2;
+    // its first world step, as on the game screen.
+    static constexpr int FRAMES_BEFORE_FIRST_STEP = SOLUTION_FRAMES_BEFORE_FIRST_STEP;
 
     // Builds the level; with replay, its solution plays from the first frame.
     // The profile counts the steps and is the world's profile for the run.

@@ -16,6 +16,12 @@ constexpr int SOLUTION_KEY_ACTION = 102;
 constexpr int SOLUTION_KEY_POWERUP_FIRST = 49; // slot 0; slot 8 is 57
 constexpr int SOLUTION_POWERUP_SLOTS = 9;
 
+// Frames that end (each animating the sprites once) between the building of
+// a level and its first world step, however the level was started: the
+// world waits on the ends of animations, so a solution replays the same
+// world only when every start gives it the same head start.
+constexpr int SOLUTION_FRAMES_BEFORE_FIRST_STEP = 2;
+
 // One recorded key event reaches the professor: the four directions and the
 // action key with their released flag, a power-up key on its press. Other
 // codes do nothing.

@@ -2,8 +2,10 @@
 // driven by an input script.
 
 #include "levels/Level.h"
+#include "levels/Profile.h"
 #include "platform/Folders.h"
 #include "support/GameRun.h"
+#include "support/LevelFileReader.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -247,4 +249,86 @@ TEST(EditorRunTest, TheMainMenuOpensTheEditorAndGetsItsScreenBack)
     EXPECT_TRUE(result.hasLine("CControllerEditor:  Destroying CControllerEditor...")) << result.output;
     EXPECT_EQ(result.output.find("frame limit"), std::string::npos) << result.output;
     EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
+}
+
+// The whole road in the real program: the main menu opens the editor, a
+// small level is built, a solution recorded to the exit and the level saved;
+// a recording left half way keeps that solution, a test run leaves the level
+// unmodified, so leaving asks nothing; the level manager then plays the level
+// to its exit.
+TEST(EditorRunTest, ALevelBuiltRecordedAndSavedIsPlayedFromTheLevelManager)
+{
+    GameRun run;
+    run.logChannels = "4,11,29,32";
+    run.maxFrames = 3000;
+    std::string script = "wait 40\nkey return\nwait 30\nclick 687 140\nwait 60\n" + buildSmallLevel();
+    // A note with two lines beyond the exit, out of the professor's way.
+    script += "key t\nwait 2\nclick " + cell(10, 19) +
+              "\nwait 10\nkey h\nwait 1\nkey i\nwait 1\nkey return\nwait 1\nkey y\nwait 1\nkey o\nwait 3\n"
+              "click 347 410\nwait 10\n";
+    script += altKey("r") + "wait 40\nkeydown right\nwait 100\nkeyup right\nwait 60\n";
+    script += altKey("s") + "click 340 289\nwait 3\n" + typed("trial") + "key return\nwait 2\n" +
+              typed("first steps") + "key return\nwait 4\nkey return\nwait 12\n";
+    // Left half way, then saved in place: the file keeps the solution.
+    script += altKey("r") + "wait 40\nkey escape\nwait 20\n" + altKey("s");
+    script += altKey("t") + "wait 40\nkey escape\nwait 20\n" + altKey("q") + "wait 40\n";
+    // The level manager (the main menu's second button) plays the only
+    // level; the result board's Return goes back to the manager.
+    script += "click 687 87\nwait 30\nkey p\nwait 90\nkeydown right\nwait 150\nkeyup right\nwait 120\n"
+              "key return\nwait 30\nkey escape\nwait 20\nkeydown left alt\nkey q\nkeyup left alt\nwait 10\n";
+    run.script = script;
+    GameRunResult result = runGame(run);
+
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    EXPECT_EQ(result.output.find("frame limit"), std::string::npos) << result.output;
+    EXPECT_EQ(countOf(result.output, "CControllerEditor:  Solution recorded ("), 1) << result.output;
+    EXPECT_TRUE(result.hasLine("CControllerEditor:  Recording did not reach the exit; the old solution stays"))
+        << result.output;
+    EXPECT_TRUE(result.hasLine("Loading Controller:  Tester")) << result.output;
+    EXPECT_EQ(result.output.find("Loading Controller:  Message"), std::string::npos)
+        << "nothing was refused and leaving asked nothing\n" << result.output;
+    EXPECT_TRUE(result.hasLine("Loading Controller:  Game (trial)")) << result.output;
+    EXPECT_TRUE(result.hasLine("*  --> Professor Successfully Exited                      *")) << result.output;
+    EXPECT_TRUE(result.hasLine("Loading Post Game Controller (type=7)")) << result.output;
+    EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
+    {
+        CProfile profile;
+        EXPECT_TRUE(profile.GetUserLevelRecord("trial").completed);
+    }
+
+    initDirectories();
+    LevelFileContents file;
+    std::string error;
+    ASSERT_TRUE(readLevelFile(std::string(getLevelsDirectory()) + "trial.lvl", file, error)) << error;
+    EXPECT_EQ(file.heading, "first steps");
+    EXPECT_EQ(file.background, 4);
+    for (int x = 0; x < LEVEL_WIDTH; ++x)
+        for (int y = 0; y < LEVEL_HEIGHT; ++y) {
+            int32_t expected = EC_NONE;
+            if (y == 20 && x >= 2 && x <= 11)
+                expected = EC_TERRAIN_GRASS;
+            else if (y == 19 && x == 3)
+                expected = EC_DEVICE_TUBE_START;
+            else if (y == 19 && x == 7)
+                expected = EC_DEVICE_TUBE_END;
+            else if (y == 19 && x == 10)
+                expected = EC_TUTORIAL;
+            EXPECT_EQ(file.tile(x, y), expected) << x << "," << y;
+            EXPECT_EQ(file.ladders[static_cast<size_t>(x * LEVEL_HEIGHT + y)], EC_NONE) << x << "," << y;
+        }
+    ASSERT_EQ(file.bubbles.size(), 1u);
+    EXPECT_EQ(file.bubbles[0].x, 10);
+    EXPECT_EQ(file.bubbles[0].y, 19);
+    EXPECT_EQ(file.bubbles[0].text, "hi%nyo");
+    for (const auto& list : file.teleports)
+        EXPECT_TRUE(list.empty());
+    // The recorded walk: right pressed (and let go, unless the exit came
+    // first) on the frames it happened, counted from the level's first frame.
+    ASSERT_FALSE(file.solution.empty());
+    EXPECT_EQ(file.solution[0].released, 0u);
+    EXPECT_GT(file.solution[0].frame, 0);
+    for (const LevelFileContents::Key& key : file.solution) {
+        EXPECT_EQ(key.key, 275);
+        EXPECT_GE(key.frame, file.solution[0].frame);
+    }
 }

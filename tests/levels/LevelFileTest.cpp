@@ -92,6 +92,10 @@ TEST_F(LevelFileTest, SavedLevelsLoadAsTheyWere)
              l.SetModifier(MODIFIER_HEATED, 31, 23);
          }},
         {"sixteen letters!", [](CLevel& l) { l.SetBackground(0); }},
+        {"line breaks", [](CLevel& l) {
+             l.SetTile(EC_TUTORIAL, 7, 7);
+             l.SetTutorialText(7, 7, "First line%nSecond line%n%nFourth");
+         }},
     };
     for (Case& c : cases) {
         CLevel saved;
@@ -110,6 +114,9 @@ TEST_F(LevelFileTest, SavedLevelsLoadAsTheyWere)
         EXPECT_EQ(loaded.GetLevelType(), static_cast<int32_t>(LEVEL_TYPE_CUSTOM));
         EXPECT_EQ(loaded.GetVersion(), 8);
     }
+    CLevel breaks;
+    ASSERT_TRUE(breaks.LoadFile("line breaks"));
+    EXPECT_STREQ(breaks.GetTutorialText(7, 7), "First line%nSecond line%n%nFourth");
     CLevel sample;
     ASSERT_TRUE(sample.LoadFile("sample"));
     EXPECT_STREQ(sample.GetTutorialText(3, 21), "Walk \"right\", then up.");
@@ -350,4 +357,33 @@ TEST_F(LevelFileTest, AFailedSaveAsKeepsTheOldNameAndHeading)
     EXPECT_STREQ(level.GetLevelHeading(), "First heading");
     EXPECT_TRUE(level.IsModified());
     EXPECT_FALSE(fs::exists(folder_ + "second.lvl"));
+}
+
+// A level file whose extension another system wrote in capitals is the same
+// level to every reader, and saving it writes that file, not a second one.
+TEST_F(LevelFileTest, AnExtensionInCapitalsIsTheSameLevel)
+{
+    CLevel sample;
+    fillSampleLevel(sample);
+    std::vector<unsigned char> bytes = bodyOf(sample);
+    writeFile(folder_ + "Cave.LVL", bytesText(bytes));
+
+    EXPECT_EQ(CLevel::GetHeading("Cave"), "Sample Room");
+    EXPECT_GT(CLevel::GetFileTime("Cave"), 0);
+    CLevel level;
+    ASSERT_TRUE(level.LoadFile("Cave"));
+    EXPECT_STREQ(level.GetFilename(), "Cave");
+    level.SetHeading("Cave Again");
+    ASSERT_TRUE(level.Save());
+    EXPECT_EQ(CLevel::GetHeading("Cave"), "Cave Again");
+    // Save As under the same name asks the same file.
+    ASSERT_TRUE(level.SaveAs("Cave", "Third"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
+    EXPECT_TRUE(fs::exists(folder_ + "Cave.LVL"));
+
+    // Another name gets the usual extension.
+    ASSERT_TRUE(level.SaveAs("Hall", "Hall"));
+    EXPECT_TRUE(fs::exists(folder_ + "Hall.lvl"));
+    EXPECT_TRUE(CLevel::Remove("Cave"));
+    EXPECT_FALSE(fs::exists(folder_ + "Cave.LVL"));
 }

@@ -34,16 +34,32 @@ TEST(FoldersTest, FallsBackToHomeWithoutXdgVariables)
     EXPECT_TRUE(fs::is_directory(getLevelsDirectory()));
 }
 
-TEST(FoldersTest, ListsOnlyFilesEndingExactlyInTheExtension)
+TEST(FoldersTest, ListsFilesEndingInTheExtensionInAnyCase)
 {
     std::string dir = makeTempDir("levels");
-    for (const char* name : {"a.lvl", "b.LVL", "c.lvl.bak", "d.lvl.lvl", "X.LVL", "long name of a level.lvl"})
+    for (const char* name : {"a.lvl", "b.LVL", "c.lvl.bak", "d.lvl.lvl", "X.Lvl", "long name of a level.lvl", ".lvl",
+                             "lvl", "f.lv", "g.LVL", "g.lvl"})
         writeFile(dir + "/" + name, "x");
     fs::create_directory(dir + "/e.lvl");
     std::vector<std::string> names = {"stale"};
     GetFiles(names, dir, ".lvl");
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"a", "long name of a level"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"X", "a", "b", "d.lvl", "g", "long name of a level"}));
+}
+
+TEST(FoldersTest, FindsAFileWhateverTheCaseOfItsExtension)
+{
+    std::string dir = makeTempDir("levels");
+    for (const char* name : {"Cave.LVL", "both.lvl", "both.LVL", "lower.lvl"})
+        writeFile(dir + "/" + name, "x");
+    fs::create_directory(dir + "/room.Lvl");
+    struct Case {
+        const char* stem;
+        const char* found;
+    };
+    for (const Case& c : {Case{"Cave", "Cave.LVL"}, Case{"both", "both.lvl"}, Case{"lower", "lower.lvl"},
+                          Case{"cave", ""}, Case{"room", ""}, Case{"none", ""}, Case{"Cav", ""}})
+        EXPECT_EQ(findFileWithExtension(dir, c.stem, ".lvl"), c.found) << c.stem;
 }
 
 TEST(FoldersTest, UnreadableFolderGivesEmptyList)

@@ -287,6 +287,31 @@ TEST_F(SolutionTest, ARecordedSolutionPlaysBackToTheSameFrame)
     EXPECT_TRUE(CElement::IsProfessorLeaving());
 }
 
+// A recording started over with the restart key begins afresh: the level
+// rebuilt then waits as long before its first step as a level just opened,
+// so the solution replays to the same frame from a fresh start.
+TEST_F(SolutionTest, ARecordingRestartedByItsKeyPlaysBackToTheSameFrame)
+{
+    open(&level_, true, false, true);
+    frames(3);
+    keyEvent(SDLK_RIGHT, true);
+    frames(20);
+    keyEvent(SDLK_RIGHT, false);
+    frames(5);
+    tap(profile_.GetKey(CProfile::KEY_RESTART));
+    ASSERT_TRUE(level_.GetSolution().empty());
+    frames(2);
+    keyEvent(SDLK_LEFT, true);
+    const int recordedEnd = runToEnd();
+    keyEvent(SDLK_LEFT, false);
+    ASSERT_GT(recordedEnd, 0);
+    ASSERT_TRUE(level_.IsSolutionRecorded());
+
+    open(&level_, false, true, true);
+    EXPECT_EQ(runToEnd(), recordedEnd);
+    EXPECT_TRUE(CElement::IsProfessorLeaving());
+}
+
 TEST_F(SolutionTest, ARebindingStillRecordsTheFixedCodesAndPlaysThemBack)
 {
     profile_.SetKey(CProfile::KEY_LEFT, SDLK_a);
@@ -342,7 +367,9 @@ TEST_F(SolutionTest, AKeyDuringPlaybackOpensTheMenuAndResumeHandsControlBack)
     EXPECT_GT(professorX(), x);
 }
 
-TEST_F(SolutionTest, TheMenusSolutionAnswerReplaysFromTheFirstFrameAndEarnsNothing)
+// A shown solution's win is the level's completion like any other: the
+// result board compares its steps with the best before it.
+TEST_F(SolutionTest, TheMenusSolutionAnswerReplaysFromTheFirstFrameAndCountsItsWin)
 {
     const int recordedEnd = recordRun(SDLK_LEFT);
     ASSERT_TRUE(level_.SaveAs("replayed", "Replayed"));
@@ -360,7 +387,8 @@ TEST_F(SolutionTest, TheMenusSolutionAnswerReplaysFromTheFirstFrameAndEarnsNothi
     EXPECT_EQ(runToEnd(), recordedEnd);
     ASSERT_TRUE(boardOpen());
     EXPECT_EQ(board_->outcome, CControllerGame::OUTCOME_USER_LEVEL_WON);
-    EXPECT_FALSE(profile_.GetUserLevelRecord("replayed").completed);
+    EXPECT_TRUE(profile_.GetUserLevelRecord("replayed").completed);
+    EXPECT_GT(profile_.GetUserLevelRecord("replayed").best, 0);
 }
 
 TEST_F(SolutionTest, AnEditorRunEndsOnEscapeTheMenuButtonOrInputDuringPlayback)

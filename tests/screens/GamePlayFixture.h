@@ -113,6 +113,9 @@ protected:
         game_.reset();
         game_ = std::make_unique<CControllerGame>(args...);
         screen.LoadController(game_.get());
+        // The end of the opener's frame, as in the main loop.
+        CRender::Render(true);
+        CDraw::present(true, true);
     }
 
     // Events left in the queue reach no later screen.

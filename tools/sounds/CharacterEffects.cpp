@@ -1,6 +1,8 @@
 // The professor's and the bots' sounds: steps, ladder rungs, falls, being
-// crushed and caught. Series (steps, rungs) vary slightly from one to the
-// next so that walking does not sound like a machine gun.
+// crushed and caught. Series (steps, rungs) vary from one to the next so that
+// walking does not sound like a machine gun: each variant takes its pitch
+// from a spread ladder (neighbours far apart), never from a random draw that
+// may land two variants on the same note.
 #include "EffectKit.h"
 
 #include <cmath>
@@ -11,31 +13,42 @@ using namespace dsp;
 
 namespace {
 
-// A soft shoe on the ground: a low tap and a short scuff of sand.
+// Variant n of `count` on a ladder of pitches from `low` to `high`: every
+// other rung in turn, so that neighbouring variants sit far apart.
+double ladderPitch(int n, int count, double low, double high)
+{
+    int half = (count + 1) / 2;
+    int rung = n % 2 == 0 ? n / 2 : half + n / 2;
+    return low + (high - low) * rung / (count - 1);
+}
+
+// A soft shoe on the ground: heel, then toe, and a short scuff of sand; the
+// gap between heel and toe differs from step to step.
 Mono professorStep(int n)
 {
     Rng rng(100 + n);
-    double pitch = rng.range(0.85f, 1.15f);
-    Mono tap = thud(180 * pitch, 70 * pitch, 0.09, 0.6f, 100 + n);
+    double pitch = ladderPitch(n, 6, 0.75, 1.3);
+    double scuffAt = 0.004 + 0.006 * (n % 3);
+    Mono tap = thud(180 * pitch, (60 + 12 * (n % 3)) * pitch, 0.07 + 0.01 * (n % 3), 0.6f, 100 + n);
+    Mono toe = thud(230 * pitch, 110 * pitch, 0.04, 0.3f, 150 + n);
     Mono scuff = noiseBurst(200 + n, Svf::BandPass, 2200 * pitch, 0.9, 0.05);
-    return finish(layers({{tap, 0.0, 1.0f}, {scuff, 0.005, 0.5f}}), rng.range(0.32f, 0.4f));
+    return finish(layers({{tap, 0.0, 1.0f}, {toe, 0.016 + 0.005 * n, 0.4f}, {scuff, scuffAt, 0.35f + 0.1f * (n % 3)}}),
+                  rng.range(0.32f, 0.4f));
 }
 
 // A hand and a shoe on a wooden rung.
 Mono professorRung(int n)
 {
-    Rng rng(300 + n);
-    double pitch = rng.range(0.9f, 1.1f);
+    double pitch = ladderPitch(n, 4, 0.85, 1.15);
     Mono knock = metal({420 * pitch, 1150 * pitch}, 0.07, 0.12, 300 + n);
     Mono tap = thud(260 * pitch, 160 * pitch, 0.06, 0.4f, 310 + n);
-    return finish(layers({{knock, 0.0, 0.6f}, {tap, 0.0, 1.0f}}), 0.33f);
+    return finish(layers({{knock, 0.0, 0.6f}, {tap, 0.01 * (n % 2), 1.0f}}), 0.33f);
 }
 
 // A bot's metal foot: a clank of inharmonic partials over a servo whirr.
 Mono botStep(int n)
 {
-    Rng rng(400 + n);
-    double pitch = rng.range(0.88f, 1.12f);
+    double pitch = ladderPitch(n - 1, 12, 0.84, 1.16);
     Mono clank = metal({310 * pitch, 747 * pitch, 1290 * pitch, 2210 * pitch}, 0.12, 0.16, 400 + n);
     Osc servo;
     Mono whirr = render(0.1, [&](double t) {
@@ -47,8 +60,7 @@ Mono botStep(int n)
 
 Mono botRung(int n)
 {
-    Rng rng(500 + n);
-    double pitch = rng.range(0.92f, 1.08f);
+    double pitch = ladderPitch(n, 4, 0.9, 1.1);
     Mono clank = metal({610 * pitch, 1480 * pitch, 2630 * pitch}, 0.18, 0.22, 500 + n);
     return finish(clank, 0.34f);
 }
@@ -78,7 +90,7 @@ Mono trampolineBoing()
     return finish(render(0.55, [&](double t) {
         double hz = glide(t, 160, 520, 0.25) * (1.0 + 0.06 * wobble.sine(14.0) * decay60(t, 0.5));
         return (osc.sine(hz) + 0.3f * osc.triangle(hz * 0.5)) * adsr(t, 0.005, 0.1, 0.7f, 0.3, 0.25);
-    }), 0.6f);
+    }), 0.34f);
 }
 
 Mono botCatches()
@@ -92,7 +104,9 @@ Mono botCatches()
                buzz.saw(55) * 0.25f * decay60(t, 0.9);
     });
     Mono grab = metal({190, 455, 980}, 0.3, 0.35, 71);
-    return finish(layers({{grab, 0.0, 0.8f}, {alarm, 0.05, 1.0f}}), 0.75f);
+    // A held square-wave siren is far louder than its peak suggests: it is
+    // kept low so that it stands out from the other effects by its pitch.
+    return finish(layers({{grab, 0.0, 0.8f}, {alarm, 0.05, 1.0f}}), 0.33f);
 }
 
 Mono botFall()
@@ -101,14 +115,14 @@ Mono botFall()
     return finish(render(0.8, [&](double t) {
         double hz = glide(t, 1400, 260, 0.8);
         return (osc.sine(hz) * 0.8f + osc.square(hz, 0.5) * 0.1f) * adsr(t, 0.01, 0.0, 1.0f, 0.65, 0.15);
-    }), 0.5f);
+    }), 0.16f);
 }
 
 Mono botDetect()
 {
     Mono beep1 = sweep(880, 880, 0.1, true, 0.004, 0.03);
     Mono beep2 = sweep(1320, 1320, 0.14, true, 0.004, 0.06);
-    return finish(layers({{beep1, 0.0, 1.0f}, {beep2, 0.13, 1.0f}}), 0.45f);
+    return finish(layers({{beep1, 0.0, 1.0f}, {beep2, 0.13, 1.0f}}), 0.18f);
 }
 
 Mono botSlide()

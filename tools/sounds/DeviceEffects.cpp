@@ -151,7 +151,7 @@ Mono trampolineRebound()
     return finish(render(0.45, [&](double t) {
         double hz = glide(t, 240, 720, 0.18) * (1.0 + 0.05 * wobble.sine(18.0) * decay60(t, 0.4));
         return osc.sine(hz) * adsr(t, 0.003, 0.08, 0.6f, 0.25, 0.2);
-    }), 0.55f);
+    }), 0.42f);
 }
 
 // Air rushing through a tube: noise through a sweeping band-pass, with a

@@ -11,13 +11,20 @@ using namespace dsp;
 
 namespace {
 
+// Every note rises from silence over this time, however hard its attack: a
+// note that jumped straight to full level would click, loudest where it
+// starts a loop, right after the end's tail.
+constexpr double ONSET_SECONDS = 0.001;
+
 // Calls f(t) for each sample of `length` seconds and adds the result.
 template <typename F>
 void addNote(Mono& out, size_t offset, double length, F f)
 {
     size_t count = std::min(frames(length), out.size() > offset ? out.size() - offset : 0);
-    for (size_t i = 0; i < count; ++i)
-        out[offset + i] += f(static_cast<double>(i) / RATE);
+    for (size_t i = 0; i < count; ++i) {
+        double t = static_cast<double>(i) / RATE;
+        out[offset + i] += f(t) * static_cast<float>(std::min(1.0, t / ONSET_SECONDS));
+    }
 }
 
 // Karplus-Strong string: a burst of noise circulating in a delay line one

@@ -90,7 +90,7 @@ Mono emp()
 {
     Mono boom = thud(90, 30, 1.0, 0.5f, 805);
     Mono sweepDown = sweep(1800, 60, 0.9, true, 0.005, 0.3);
-    return finish(layers({{boom, 0.0, 1.0f}, {sweepDown, 0.0, 0.3f}, {electricity(806, 1.1), 0.05, 0.6f}}), 0.8f);
+    return finish(layers({{boom, 0.0, 1.0f}, {sweepDown, 0.0, 0.3f}, {electricity(806, 1.1), 0.05, 0.6f}}), 0.66f);
 }
 
 // A shot leaving the gun: frost sparkles, heat roars.
@@ -135,7 +135,7 @@ Mono whistle()
                    adsr(t, 0.02, 0.05, 0.85f, length - 0.06, 0.06);
         });
     };
-    return finish(layers({{blow(2100, 0.22), 0.0, 1.0f}, {blow(2800, 0.45), 0.26, 1.0f}}), 0.5f);
+    return finish(layers({{blow(2100, 0.22), 0.0, 1.0f}, {blow(2800, 0.45), 0.26, 1.0f}}), 0.23f);
 }
 
 Mono pop(uint32_t seed)
@@ -192,7 +192,7 @@ void addObjectEffects(std::vector<Effect>& effects)
     effects.push_back({"powerup_collect.ogg", [] { return finish(chime({79, 84, 91}, 0.07, 0.35, 816), 0.6f); }});
     effects.push_back({"powerup_fail.ogg", [] { return finish(layers({{sweep(392, 370, 0.14, true, 0.005, 0.04), 0.0, 1.0f},
                                                                       {sweep(294, 262, 0.22, true, 0.005, 0.1), 0.15, 1.0f}}),
-                                                              0.4f); }});
+                                                              0.17f); }});
     effects.push_back({"powerup_emp.ogg", emp});
     effects.push_back({"emp_electricity.ogg", [] { return finish(electricity(817, 1.0), 0.5f); }});
     effects.push_back({"powerup_frostgun.ogg", [] { return shot(true); }});

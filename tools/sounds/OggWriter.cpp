@@ -1,8 +1,10 @@
 #include "OggWriter.h"
 
 #include <vorbis/vorbisenc.h>
+#include <vorbis/vorbisfile.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -92,4 +94,29 @@ bool writeOggVorbis(const std::string& path, const std::vector<std::vector<float
     vorbis_comment_clear(&comment);
     vorbis_info_clear(&info);
     return fclose(out) == 0 && ok;
+}
+
+float decodedPeak(const std::string& path)
+{
+    OggVorbis_File file;
+    if (ov_fopen(path.c_str(), &file) != 0)
+        return -1.0f;
+    const int channelCount = ov_info(&file, -1)->channels;
+    float peak = 0.0f;
+    for (;;) {
+        float** samples = nullptr;
+        int section = 0;
+        long count = ov_read_float(&file, &samples, BLOCK_FRAMES, &section);
+        if (count < 0) {
+            peak = -1.0f;
+            break;
+        }
+        if (count == 0)
+            break;
+        for (int c = 0; c < channelCount; ++c)
+            for (long i = 0; i < count; ++i)
+                peak = std::max(peak, std::fabs(samples[c][i]));
+    }
+    ov_clear(&file);
+    return peak;
 }

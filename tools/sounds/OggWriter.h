@@ -8,3 +8,7 @@
 // number is fixed, so the same samples always give the same bytes.
 bool writeOggVorbis(const std::string& path, const std::vector<std::vector<float>>& channels, int rate,
                     float quality);
+
+// The largest sample magnitude (0 .. 1) of an Ogg Vorbis file once decoded;
+// below 0 when the file cannot be read.
+float decodedPeak(const std::string& path);

@@ -202,9 +202,10 @@ void renderPart(const Song& song, const Section& section, const Part& part, doub
 
 float softLimit(float x)
 {
-    // Above the knee, peaks bend smoothly toward the ceiling.
-    const float knee = 0.6f;
-    const float ceiling = 0.9f;
+    // Above the knee, peaks bend smoothly toward the ceiling, 3 dB below full
+    // scale: room for the encoder's overshoot around sharp attacks.
+    const float knee = 0.5f;
+    const float ceiling = 0.7f;
     float magnitude = std::fabs(x);
     if (magnitude <= knee)
         return x;

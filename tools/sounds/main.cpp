@@ -32,17 +32,39 @@ int writeEffects(const std::string& dir, const std::string& listPath)
     return list ? 0 : 1;
 }
 
+// A track keeps this much headroom once decoded (-1.5 dBFS). The encoder's
+// output can overshoot the samples it was given by well over a decibel around
+// sharp attacks, so the decoded track is measured and, when it comes too
+// near full scale, encoded again a little quieter.
+constexpr float MUSIC_PEAK = 0.84f;
+constexpr int MUSIC_ATTEMPTS = 4;
+
 int writeMusic(const std::string& name, const std::string& output)
 {
     for (const music::Song& song : music::allSongs()) {
         if (song.name != name)
             continue;
         dsp::Stereo mix = music::renderSong(song);
-        if (!writeOggVorbis(output, {mix.left, mix.right}, dsp::RATE, MUSIC_QUALITY)) {
-            std::cerr << "soundtool: cannot write " << output << "\n";
-            return 1;
+        for (int attempt = 0; attempt < MUSIC_ATTEMPTS; ++attempt) {
+            if (!writeOggVorbis(output, {mix.left, mix.right}, dsp::RATE, MUSIC_QUALITY)) {
+                std::cerr << "soundtool: cannot write " << output << "\n";
+                return 1;
+            }
+            float peak = decodedPeak(output);
+            if (peak < 0.0f) {
+                std::cerr << "soundtool: cannot read back " << output << "\n";
+                return 1;
+            }
+            if (peak <= MUSIC_PEAK)
+                return 0;
+            float gain = MUSIC_PEAK / peak * 0.98f;
+            for (size_t i = 0; i < mix.size(); ++i) {
+                mix.left[i] *= gain;
+                mix.right[i] *= gain;
+            }
         }
-        return 0;
+        std::cerr << "soundtool: " << output << " keeps peaking above its headroom\n";
+        return 1;
     }
     std::cerr << "soundtool: no track named " << name << "\n";
     return 1;

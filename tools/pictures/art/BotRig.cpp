@@ -1,6 +1,8 @@
 #include "BotRig.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 using namespace figure;
 
@@ -40,10 +42,10 @@ Frame frameOf(const Pose& p)
     return {kRadiusX * (1 + 0.35 * m), kRadiusY * (1 - 0.38 * m), kRadiusY * 0.38 * m, p.back ? 0 : p.turn};
 }
 
-void drawLeg(cairo_t* cr, Point hip, double leg, double knee, bool frontView, Color colour, Color feet)
+void drawLeg(cairo_t* cr, Point hip, double leg, double knee, double reach, bool frontView, Color colour, Color feet)
 {
-    Point k = hip + polar(kThigh, leg);
-    Point ankle = k + polar(kShin, leg - knee);
+    Point k = hip + polar(kThigh * reach, leg);
+    Point ankle = k + polar(kShin * reach, leg - knee);
     limb(cr, {hip, k, ankle}, 2.0, colour, 0.9);
     if (frontView)
         blob(cr, ankle.x, ankle.y + 0.6, 1.9, 1.35, feet, 0.8);
@@ -267,6 +269,7 @@ Pose mix(const Pose& a, const Pose& b, double t)
     r.kneeA = m(a.kneeA, b.kneeA);
     r.legB = m(a.legB, b.legB);
     r.kneeB = m(a.kneeB, b.kneeB);
+    r.legReach = m(a.legReach, b.legReach);
     r.armA = m(a.armA, b.armA);
     r.elbowA = m(a.elbowA, b.elbowA);
     r.armB = m(a.armB, b.armB);
@@ -304,8 +307,9 @@ void drawBot(cairo_t* cr, const Pose& p, int facing)
         drawEars(cr, p, f, look, true);
     }
     if (!p.legsHidden) {
-        drawLeg(cr, {-hipSpread, hipY}, p.legA, p.kneeA, frontView, darker(look.dark, profile ? 0.2 : 0), look.feet);
-        drawLeg(cr, {hipSpread, hipY}, p.legB, p.kneeB, frontView, look.dark, look.feet);
+        drawLeg(cr, {-hipSpread, hipY}, p.legA, p.kneeA, p.legReach, frontView, darker(look.dark, profile ? 0.2 : 0),
+                look.feet);
+        drawLeg(cr, {hipSpread, hipY}, p.legB, p.kneeB, p.legReach, frontView, look.dark, look.feet);
     }
     if (!profile)
         drawArm(cr, socketA, p.armA, p.elbowA, look.body, look.dark);
@@ -364,7 +368,7 @@ Pose standing()
     return p;
 }
 
-Pose running(double phase)
+Pose stepping(double phase)
 {
     Pose p = standing();
     double w = std::sin(2 * M_PI * phase);
@@ -384,6 +388,79 @@ Pose running(double phase)
     p.lookX = 0.8;
     p.glow = 0.9;
     p.turn = 0.85;
+    return p;
+}
+
+namespace {
+
+// One stride of the run, the near leg (B) leading: it reaches forward and
+// lands, carries the body while the far leg swings through with its knee
+// high, and pushes off behind as both feet leave the floor (lift: how far
+// the lower foot is off the floor).
+struct Stride {
+    double lead, leadKnee, trail, trailKnee, lift;
+};
+
+Stride mix(const Stride& a, const Stride& b, double t)
+{
+    return {lerp(a.lead, b.lead, t), lerp(a.leadKnee, b.leadKnee, t), lerp(a.trail, b.trail, t),
+            lerp(a.trailKnee, b.trailKnee, t), lerp(a.lift, b.lift, t)};
+}
+
+Stride stride(double t)
+{
+    static const std::vector<std::pair<double, Stride>> keys = {
+        {0.0, {0.75, 0.1, -0.3, 1.1, 0.0}},    // landing, legs wide apart
+        {0.25, {0.25, 0.6, -0.1, 2.0, 0.0}},   // carrying, the far knee comes through
+        {0.5, {-0.3, 0.2, 0.75, 1.6, 0.0}},    // pushing off, the far knee high in front
+        {0.75, {-0.35, 0.9, 0.85, 0.5, 1.5}},  // in the air
+        {1.0, {-0.3, 1.1, 0.75, 0.1, 0.0}},    // the far leg lands
+    };
+    return keyed(keys, t);
+}
+
+// Stage y of the lower ankle (the standing bot's ankles are at -2).
+double lowerAnkle(const Pose& p)
+{
+    Frame f = frameOf(p);
+    double hipSpread = lerp(3.0, 0.6, f.turn);
+    double lowest = -1e9;
+    const double legs[][3] = {{-hipSpread, p.legA, p.kneeA}, {hipSpread, p.legB, p.kneeB}};
+    for (const auto& leg : legs) {
+        Point hip{leg[0], 5.0};
+        Point ankle = hip + polar(kThigh * p.legReach, leg[1]) + polar(kShin * p.legReach, leg[1] - leg[2]);
+        lowest = std::max(lowest, p.squash * (kBodyY + p.y + rotate(ankle, p.spin).y));
+    }
+    return lowest;
+}
+
+} // namespace
+
+Pose running(double phase)
+{
+    Pose p = stepping(phase);
+    double cycle = phase - std::floor(phase);
+    bool farLeads = cycle >= 0.5;
+    Stride s = stride(cycle * 2 - (farLeads ? 1 : 0));
+    double near = farLeads ? s.trail : s.lead, nearKnee = farLeads ? s.trailKnee : s.leadKnee;
+    double far = farLeads ? s.lead : s.trail, farKnee = farLeads ? s.leadKnee : s.trailKnee;
+    p.legB = near;
+    p.kneeB = nearKnee;
+    p.legA = far;
+    p.kneeA = farKnee;
+    p.legReach = 1.4;
+    // Each arm swings against its own side's leg, bent at the elbow, further
+    // forward than back.
+    auto armFor = [](double leg) { return leg < 0 ? -1.3 * leg : -0.7 * leg; };
+    p.armB = armFor(near);
+    p.armA = armFor(far);
+    p.elbowA = p.elbowB = 1.3;
+    p.spin = 0.2;
+    // The little wings beat once a stride, kept close so that the run's
+    // pictures keep the size the bot's sprite has always had.
+    p.wings = 0.15 + 0.08 * std::fabs(std::cos(2 * M_PI * cycle));
+    p.y = 0;
+    p.y = -2.0 - lowerAnkle(p) - s.lift;
     return p;
 }
 

@@ -19,6 +19,7 @@ struct Pose {
     // Angles from straight down, + toward +x; A is the far or screen-left
     // limb, B the near or screen-right one.
     double legA = 0, kneeA = 0, legB = 0, kneeB = 0;
+    double legReach = 1; // leg length: the legs telescope out of the body to run
     double armA = 0, elbowA = 0, armB = 0, elbowB = 0;
     Eye eye = Eye::Glow;
     double lookX = 0.4, lookY = 0;
@@ -43,6 +44,10 @@ figure::Point bodyCentre(const Pose& pose, int facing);
 figure::Point armSocket(const Pose& pose, int facing); // where arm B leaves the body
 
 Pose standing();
+// Short quick steps (phase 0..1 a cycle): the base of pushing, crawling and
+// sliding.
+Pose stepping(double phase);
+// A full running stride (phase 0..1 a cycle of both legs).
 Pose running(double phase);
 
 } // namespace bot

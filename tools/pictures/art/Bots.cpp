@@ -163,7 +163,7 @@ Pose climbing(int frame)
 
 Pose pushing(int frame)
 {
-    Pose p = running(frame / 12.0);
+    Pose p = stepping(frame / 12.0);
     p.spin = 0.38;
     p.legA = p.legA * 0.7 - 0.3;
     p.legB = p.legB * 0.7 - 0.3;
@@ -178,7 +178,7 @@ Pose pushing(int frame)
 
 Pose crawling(int frame)
 {
-    Pose p = running(frame / 6.0);
+    Pose p = stepping(frame / 6.0);
     p.squash = 0.74;
     p.legA *= 0.6;
     p.legB *= 0.6;
@@ -194,7 +194,7 @@ Pose crawling(int frame)
 void drawSliding(cairo_t* cr, int frame, int facing)
 {
     double phase = frame / 6.0;
-    Pose p = running(phase);
+    Pose p = stepping(phase);
     p.legA *= 1.3;
     p.legB *= 1.3;
     p.spin = -0.22;

@@ -217,8 +217,8 @@ std::vector<Scene> scenes()
         ground(s.props, "sand", 0, 5, floor);
         s.props.push_back(stand("profpushright5.tga", 1, 7));
         s.props.push_back(stand("barrel0.tga", 2, 7));
-        s.props.push_back(stand("trampolineback0.tga", 4, 7));
-        s.props.push_back(stand("trampolinefront0.tga", 4, 7));
+        // The whole trampoline, frame, mat and legs, as the editor shows it.
+        s.props.push_back(stand("editortrampoline.tga", 4, 7));
         s.arrows.push_back({2, 6.5, 3.7, 6.5});
         s.arrows.push_back({3.7, 5.5, 2.5, 5.5});
     }

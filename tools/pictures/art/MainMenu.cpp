@@ -432,9 +432,11 @@ void registerMainMenu(Registry& registry, const char* family)
     for (const CloudSize& c : clouds) {
         int w = c.width, h = c.height;
         uint32_t seed = c.seed;
-        // Clouds pass over the buttons: a touch of transparency keeps those readable.
+        // The drifting clouds float in front of the scene, across the
+        // professor's face and wherever else the menu puts them: light and
+        // see-through, so that nothing they pass over is lost behind them.
         addPicture(registry, family, c.name, w, h,
-                   [w, h, seed](cairo_t* cr) { drawCloud(cr, 2, 2, w - 4, h - 4, seed, 0.9); });
+                   [w, h, seed](cairo_t* cr) { drawCloud(cr, 2, 2, w - 4, h - 4, seed, 0.62); });
     }
     addPicture(registry, family, "mainmenu_volcanofront.png", vp::frontWidth, vp::frontHeight, drawVolcanoFront);
     for (int frame = 1; frame <= 9; ++frame)

@@ -4,6 +4,7 @@
 #include "../Fonts.h"
 #include "../Registry.h"
 #include "../Style.h"
+#include "BotRig.h"
 
 #include <cmath>
 #include <cstdint>
@@ -239,28 +240,15 @@ void drawMagnet(cairo_t* cr, double cx, double bottom, double size)
     }
 }
 
-void drawBot(cairo_t* cr, double cx, double bottom, double size)
+// The game's own bot, a little larger than the board's cells would make it
+// (the rig stands a 24-pixel cell) so that it reads from afar.
+void drawBot(cairo_t* cr, double cx, double bottom, const bot::Pose& pose, int facing)
 {
-    double w = size * 0.8, h = size * 0.78;
-    for (double side : {-1.0, 1.0}) {
-        cairo_rectangle(cr, cx + side * w * 0.22 - 3, bottom - 8, 6, 8);
-        fillAndOutline(cr, palette::metalDark, bottom - 8, bottom, 1.5);
-    }
-    roundedRect(cr, cx - w / 2, bottom - 6 - h, w, h, 7);
-    fillAndOutline(cr, palette::botBody, bottom - 6 - h, bottom - 6, 2);
-    cairo_move_to(cr, cx, bottom - 6 - h);
-    cairo_line_to(cr, cx, bottom - 12 - h);
-    strokeOutline(cr, 2);
-    ellipsePath(cr, cx, bottom - 13 - h, 3, 3);
-    setColor(cr, palette::botEye);
-    cairo_fill(cr);
-    roundedRect(cr, cx - w * 0.34, bottom - h + 1, w * 0.68, h * 0.36, 4);
-    setColor(cr, darker(palette::botBody, 0.55));
-    cairo_fill(cr);
-    ellipsePath(cr, cx - w * 0.12, bottom - h + 1 + h * 0.18, 3.5, 3.5);
-    setColor(cr, palette::botEye);
-    cairo_fill(cr);
-    drawSoftGlow(cr, cx - w * 0.12, bottom - h + 1 + h * 0.18, 9, withAlpha(palette::botEye, 0.5));
+    cairo_save(cr);
+    cairo_translate(cr, cx, bottom);
+    cairo_scale(cr, kCell / 20.0, kCell / 20.0);
+    bot::drawBot(cr, pose, facing);
+    cairo_restore(cr);
 }
 
 void drawTeleport(cairo_t* cr, double cx, double bottom, Color color)
@@ -351,8 +339,8 @@ void drawPuzzleBoard(cairo_t* cr, const Board& b)
     drawExitTube(cr, b.cellX(10) + 1, b.cellY(3) + 3);
     drawBarrel(cr, b.cellX(9) + 3, b.cellY(6) + 6, kCell - 6, kCell - 4);
     drawMagnet(cr, b.cellX(2.5), b.cellY(7) + 2, kCell - 4);
-    drawBot(cr, b.cellX(5.5), b.cellY(7) + 2, kCell);
-    drawBot(cr, b.cellX(8.5), b.cellY(3) + 2, kCell);
+    drawBot(cr, b.cellX(5.5), b.cellY(7) + 1, bot::running(0.1), -1);
+    drawBot(cr, b.cellX(8.5), b.cellY(3) + 1, bot::standing(), 1);
     cairo_restore(cr);
 }
 

@@ -456,7 +456,7 @@ Chapter chapter(int n)
                  }, "Deep in the jungle the paths were broken..."},
                 {"", [](cairo_t* cr, double w, double h) {
                      jungle(cr, w, h, h * 0.86);
-                     drawProp(cr, "trampoline0.tga", w * 0.3, h * 0.88, h * 0.2);
+                     drawProp(cr, "editortrampoline.tga", w * 0.3, h * 0.88, h * 0.3);
                      pr::Pose flying = profCheering();
                      flying.coatFlare = 1;
                      drawProf(cr, w * 0.64, h * 0.5, 1.6, flying, 1);

@@ -1,7 +1,8 @@
-// The trampoline stands upright and throws things back sideways: an oval
-// hoop on a front leg (drawn in front of what it catches), a brace behind
-// it, and a rubber sheet in the hoop that bulges away from whatever runs
-// into it, then springs back and wobbles. All three parts can break.
+// The trampoline stands upright and throws things back sideways: a tall
+// square steel frame on a front leg (drawn in front of what it catches), a
+// brace behind it, and a rubber mat hung in the frame on coil springs that
+// bulges away from whatever runs into it, then springs back and wobbles.
+// All three parts can break.
 #include "ArtKit.h"
 
 #include <algorithm>
@@ -17,13 +18,19 @@ constexpr int kBackX = -9, kBackY = 17;
 constexpr int kCanvasX = 3, kCanvasY = 15;
 constexpr int kCanvasRightX = 16;
 
-// The hoop, in cell coordinates.
-constexpr double kHoopX = 18, kHoopY = 6, kHoopRX = 6.6, kHoopRY = 17;
+// The frame's tube, in cell coordinates (its centre line).
+constexpr double kFrameLeft = 11.4, kFrameRight = 24.6, kFrameTop = -9.6, kFrameBottom = 21.6;
+constexpr double kFrameCorner = 2.6;
+// The mat at rest, and where the springs hold it.
+constexpr double kMatLeft = 14.6, kMatRight = 21.4, kMatTop = -5.4, kMatBottom = 17.4;
+constexpr double kMatMiddleX = (kMatLeft + kMatRight) / 2, kMatMiddleY = (kMatTop + kMatBottom) / 2;
+constexpr int kSideSprings = 5;
 
 const Color kFrameColour{0.96, 0.60, 0.16};
-const Color kSheetColour{0.20, 0.27, 0.40};
+const Color kMatColour{0.20, 0.27, 0.40};
+const Color kSpringColour{0.78, 0.80, 0.84};
 
-// A steel leg from the hoop down to a foot on the floor at footX.
+// A steel leg from the frame down to a foot on the floor at footX.
 void leg(cairo_t* cr, double topX, double topY, double footX, Color steel)
 {
     cairo_move_to(cr, topX, topY);
@@ -39,75 +46,125 @@ void leg(cairo_t* cr, double topX, double topY, double footX, Color steel)
     fillAndOutline(cr, palette::metalDark, 21.5, 24.2, 0.9);
 }
 
-// The hoop leaning left by `lean` pixels at the top (pulled by the sheet).
-void hoop(cairo_t* cr, double lean)
+// The frame leaning left by `lean` pixels at the top (pulled by the mat).
+void frame(cairo_t* cr, double lean)
 {
     cairo_save(cr);
-    cairo_translate(cr, kHoopX, 23);
+    cairo_translate(cr, kMatMiddleX, 23);
     cairo_matrix_t shear;
     cairo_matrix_init(&shear, 1, 0, lean / 28, 1, 0, 0);
     cairo_transform(cr, &shear);
-    cairo_translate(cr, -kHoopX, -23);
-    ellipsePath(cr, kHoopX, kHoopY, kHoopRX, kHoopRY);
+    cairo_translate(cr, -kMatMiddleX, -23);
+    auto tube = [cr] {
+        roundedRect(cr, kFrameLeft, kFrameTop, kFrameRight - kFrameLeft, kFrameBottom - kFrameTop, kFrameCorner);
+    };
+    tube();
     setColor(cr, palette::outline);
     cairo_set_line_width(cr, 4.4);
     cairo_stroke(cr);
-    ellipsePath(cr, kHoopX, kHoopY, kHoopRX, kHoopRY);
+    tube();
     setColor(cr, kFrameColour);
     cairo_set_line_width(cr, 2.6);
     cairo_stroke(cr);
-    // Light on the tube's left side.
-    cairo_save(cr);
-    cairo_translate(cr, kHoopX, kHoopY);
-    cairo_scale(cr, kHoopRX - 0.6, kHoopRY - 0.6);
-    cairo_new_path(cr);
-    cairo_arc(cr, 0, 0, 1, M_PI * 0.8, M_PI * 1.35);
-    cairo_restore(cr);
+    // Light along the front post and the top bar.
+    cairo_move_to(cr, kFrameLeft - 0.5, kFrameBottom - kFrameCorner);
+    cairo_line_to(cr, kFrameLeft - 0.5, kFrameTop + kFrameCorner);
+    cairo_move_to(cr, kFrameLeft + kFrameCorner, kFrameTop - 0.5);
+    cairo_line_to(cr, kFrameRight - kFrameCorner, kFrameTop - 0.5);
     setColor(cr, withAlpha(palette::white, 0.7));
     cairo_set_line_width(cr, 0.9);
     cairo_stroke(cr);
+    // Bolts at the corners.
+    for (double x : {kFrameLeft, kFrameRight})
+        for (double y : {kFrameTop, kFrameBottom})
+            drawBolt(cr, x, y, 0.7);
     cairo_restore(cr);
 }
 
 void trampolineFront(cairo_t* cr, double lean)
 {
-    leg(cr, kHoopX - kHoopRX + 1, kHoopY + 4, 6 - lean * 0.4, palette::metal);
-    hoop(cr, lean);
+    leg(cr, kFrameLeft + 0.5, kFrameBottom - 6, 6 - lean * 0.4, palette::metal);
+    frame(cr, lean);
 }
 
 void trampolineBack(cairo_t* cr)
 {
-    leg(cr, kHoopX + kHoopRX - 1, kHoopY - 6, 31, palette::metalDark);
+    leg(cr, kFrameRight - 0.5, kFrameTop + 8, 31, palette::metalDark);
 }
 
-// The sheet; bulge > 0 pushes its middle to the right, < 0 to the left.
+// A coil spring seen from the side: a zigzag from a to b.
+void spring(cairo_t* cr, double ax, double ay, double bx, double by)
+{
+    const int turns = 3;
+    double dx = bx - ax, dy = by - ay;
+    double length = std::max(0.1, std::hypot(dx, dy));
+    double nx = -dy / length * 0.9, ny = dx / length * 0.9;
+    cairo_move_to(cr, ax, ay);
+    for (int i = 1; i < turns * 2; ++i) {
+        double t = static_cast<double>(i) / (turns * 2);
+        double side = i % 2 == 0 ? -1 : 1;
+        cairo_line_to(cr, ax + dx * t + nx * side, ay + dy * t + ny * side);
+    }
+    cairo_line_to(cr, bx, by);
+}
+
+// Where the mat's edge lies at height y when its middle is pushed `bulge`
+// pixels sideways (0 at the top and bottom springs, all of it halfway).
+double matShift(double y, double bulge)
+{
+    double t = (y - kMatTop) / (kMatBottom - kMatTop);
+    return bulge * std::sin(M_PI * clamp01(t));
+}
+
+// The mat; bulge > 0 pushes its middle to the right, < 0 to the left. The
+// edge on the pushed side stretches further than the other.
 void sheet(cairo_t* cr, double bulge)
 {
-    double rx = kHoopRX - 0.8, ry = kHoopRY - 0.8;
-    double top = kHoopY - ry, bottom = kHoopY + ry;
-    cairo_move_to(cr, kHoopX, top);
-    if (bulge >= 0) {
-        // Back along the left edge of the hoop, out round the bulge.
-        cairo_curve_to(cr, kHoopX - rx * 1.33, top, kHoopX - rx * 1.33, bottom, kHoopX, bottom);
-        cairo_curve_to(cr, kHoopX + (rx + bulge) * 1.33, bottom, kHoopX + (rx + bulge) * 1.33, top, kHoopX, top);
-    } else {
-        cairo_curve_to(cr, kHoopX + rx * 1.33, top, kHoopX + rx * 1.33, bottom, kHoopX, bottom);
-        cairo_curve_to(cr, kHoopX - (rx - bulge) * 1.33, bottom, kHoopX - (rx - bulge) * 1.33, top, kHoopX, top);
+    double lead = bulge * 1.15, trail = bulge * 0.75;
+    double leftBulge = bulge >= 0 ? trail : lead, rightBulge = bulge >= 0 ? lead : trail;
+    // Springs from the frame's inner edge to the mat, stretching with it.
+    for (int i = 0; i < kSideSprings; ++i) {
+        double y = lerp(kMatTop + 2, kMatBottom - 2, i / (kSideSprings - 1.0));
+        spring(cr, kFrameLeft + 1.2, y, kMatLeft + matShift(y, leftBulge), y);
+        spring(cr, kFrameRight - 1.2, y, kMatRight + matShift(y, rightBulge), y);
     }
-    cairo_close_path(cr);
-    cairo_pattern_t* fabric = cairo_pattern_create_radial(kHoopX + bulge * 0.6, kHoopY, 1, kHoopX, kHoopY, ry);
-    Color light = lighter(kSheetColour, 0.3 + std::fabs(bulge) * 0.02);
-    cairo_pattern_add_color_stop_rgb(fabric, 0, light.r, light.g, light.b);
-    cairo_pattern_add_color_stop_rgb(fabric, 1, kSheetColour.r, kSheetColour.g, kSheetColour.b);
-    cairo_set_source(cr, fabric);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(fabric);
-    strokeOutline(cr, 1);
-    // Stitched seam round the pad.
-    ellipsePath(cr, kHoopX + bulge * 0.45, kHoopY, std::max(1.0, rx - 2.2 + std::fabs(bulge) * 0.4), ry - 2.5);
-    setColor(cr, withAlpha(palette::white, 0.35));
-    cairo_set_line_width(cr, 0.7);
+    for (double x : {kMatLeft + 1.3, kMatRight - 1.3}) {
+        spring(cr, x, kFrameTop + 1.2, x, kMatTop);
+        spring(cr, x, kFrameBottom - 1.2, x, kMatBottom);
+    }
+    setColor(cr, palette::outline);
+    cairo_set_line_width(cr, 1.5);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_stroke_preserve(cr);
+    setColor(cr, kSpringColour);
+    cairo_set_line_width(cr, 0.6);
     cairo_stroke(cr);
+
+    // The mat: straight top and bottom hems, its sides curving with the push.
+    double h = kMatBottom - kMatTop;
+    cairo_move_to(cr, kMatLeft, kMatTop);
+    cairo_line_to(cr, kMatRight, kMatTop);
+    cairo_curve_to(cr, kMatRight + rightBulge * 1.33, kMatTop + h * 0.25, kMatRight + rightBulge * 1.33,
+                   kMatBottom - h * 0.25, kMatRight, kMatBottom);
+    cairo_line_to(cr, kMatLeft, kMatBottom);
+    cairo_curve_to(cr, kMatLeft + leftBulge * 1.33, kMatBottom - h * 0.25, kMatLeft + leftBulge * 1.33,
+                   kMatTop + h * 0.25, kMatLeft, kMatTop);
+    cairo_close_path(cr);
+    double middle = kMatMiddleX + bulge;
+    cairo_pattern_t* rubber = cairo_pattern_create_radial(middle, kMatMiddleY, 1, middle, kMatMiddleY, h * 0.6);
+    Color light = lighter(kMatColour, 0.3 + std::fabs(bulge) * 0.02);
+    cairo_pattern_add_color_stop_rgb(rubber, 0, light.r, light.g, light.b);
+    cairo_pattern_add_color_stop_rgb(rubber, 1, kMatColour.r, kMatColour.g, kMatColour.b);
+    cairo_set_source(cr, rubber);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(rubber);
+    strokeOutline(cr, 1);
+    // A bright target stripe across the middle of the mat.
+    double stripeY = kMatMiddleY - 1.2;
+    cairo_rectangle(cr, kMatLeft + matShift(stripeY, leftBulge) + 0.6, stripeY,
+                    kMatRight - kMatLeft + matShift(stripeY, rightBulge) - matShift(stripeY, leftBulge) - 1.2, 2.4);
+    setColor(cr, withAlpha(kFrameColour, 0.85));
+    cairo_fill(cr);
 }
 
 // How far the sheet bulges in each frame of its series.
@@ -167,7 +224,7 @@ void registerTrampolines(Registry& registry, const char* family)
         Paint part;
         Shatter pieces;
     } parts[] = {{"trampolinefrontbreak", {kFrontX, kFrontY, 24, 42}, [](cairo_t* cr) { trampolineFront(cr, 0); },
-                  partShatter(3, -12, 22, 36, 51)},
+                  partShatter(3, -12, 24, 37, 51)},
                  {"trampolinebackbreak", {kBackX, kBackY, 14, 42}, trampolineBack, partShatter(23, -2, 13, 27, 52)},
                  {"trampolinerubberbreak", {kCanvasX, kCanvasY, 18, 40}, [](cairo_t* cr) { sheet(cr, 0); },
                   partShatter(11, -11, 14, 34, 53)}};
