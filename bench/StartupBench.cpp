@@ -9,11 +9,13 @@
 //             difference of two runs that differ only in their idle frames),
 //             as a share of one core at the frame rate the game keeps.
 //
-//   StartupBench [--runs N] [--silent]
+//   StartupBench [--runs N] [--silent] [--game DIR]
 //
 // The game runs headless (SDL's dummy drivers) in a fresh temporary HOME.
 // --silent starts it without sound (mask 2); sound is on by default, as a
-// player has it, so the idle figure includes the music's decoding.
+// player has it, so the idle figure includes the music's decoding. --game
+// measures the game folder DIR instead of this build's (an older build's
+// copy, say, to compare two builds on one machine at one time).
 #include "engine/ResourceArchive.h"
 
 #include <SDL.h>
@@ -151,14 +153,17 @@ int main(int argc, char** argv)
 {
     int runs = 5;
     bool silent = false;
+    const char* gameDir = CORVELLE_GAME_DIR;
     for (int i = 1; i < argc; ++i) {
         if (!strcmp(argv[i], "--runs") && i + 1 < argc)
             runs = std::max(1, atoi(argv[++i]));
         else if (!strcmp(argv[i], "--silent"))
             silent = true;
+        else if (!strcmp(argv[i], "--game") && i + 1 < argc)
+            gameDir = argv[++i];
     }
-    if (chdir(CORVELLE_GAME_DIR) != 0) {
-        fprintf(stderr, "No game folder at %s\n", CORVELLE_GAME_DIR);
+    if (chdir(gameDir) != 0) {
+        fprintf(stderr, "No game folder at %s\n", gameDir);
         return 1;
     }
     char pattern[] = "/tmp/corvelle-bench-XXXXXX";

@@ -6,8 +6,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+class ArchiveFile;
 
 
 constexpr int SCREEN_WIDTH = 800;
@@ -16,6 +19,9 @@ constexpr int SCREEN_HEIGHT = 600;
 // Where the loading bar sits on the loading picture.
 constexpr int LOAD_BAR_X = 360;
 constexpr int LOAD_BAR_Y = 527;
+
+// The image archive of the game folder.
+constexpr const char* IMAGE_ARCHIVE = "resource2.dat";
 
 
 // Member `number` of a numbered image series: prefix, the number without
@@ -206,6 +212,13 @@ private:
     static void preloadArchive();
     static void preloadFolder();
     static void addPreloadedFile(const std::string& name, std::vector<unsigned char> bytes);
+    // Every entry of the image archive becomes a preloaded name; the
+    // archive stays open to be read from when one is decoded.
+    static void addArchivedFiles(std::unique_ptr<ArchiveFile> archive);
+    // Worker threads decode the archived files of `order`, in that order,
+    // until finishStartUpDecoding.
+    static void decodeStartUpImages(const std::vector<std::string>& order);
+    static void finishStartUpDecoding();
     static void clearImageNames();
     static void releaseImageStore();
 };

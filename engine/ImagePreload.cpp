@@ -5,6 +5,7 @@
 #include "engine/PreloadLists.h"
 
 #include "engine/Log.h"
+#include "engine/PreloadTable.h"
 #include "engine/ResourceArchive.h"
 #include "platform/Folders.h"
 
@@ -13,10 +14,10 @@
 
 namespace {
 
-const char* const kImageArchive = "resource2.dat";
+const char* const kImageArchive = IMAGE_ARCHIVE;
 const char* const kDeveloperFolder = "resource/";
 
-void archiveDamaged(const ResourceArchive& archive)
+void archiveDamaged(const ArchiveFile& archive)
 {
     logMessage(LOG_ERROR, "%s: %s\n", kImageArchive, archive.error().c_str());
     logError(true, "Cannot load resource file!\n");
@@ -46,25 +47,24 @@ void CDraw::preloadImages()
         preloadArchive();
     logMessage(LOG_MILESTONE, "ID_000a: INIT:     Images Preloaded\n");
     runPreloadLists();
+    finishStartUpDecoding();
 }
 
 // Every count, offset, size and name length of the archive is checked
 // against the file; any damage ends the program with one clear message
-// instead of reading past the end.
+// instead of reading past the end. The start-up lists' pictures begin
+// decoding at once, on worker threads, while the lists run; every picture
+// is read from the archive only when it is decoded.
 void CDraw::preloadArchive()
 {
     logMessage(LOG_DEBUG, "Loading DRAW_URL_DAT:  %s\n", kImageArchive);
-    ResourceArchive archive;
-    if (!archive.open(kImageArchive))
-        archiveDamaged(archive);
-    loadProgressBar(static_cast<int>(archive.count()));
-    for (uint32_t i = 0; i < archive.count(); ++i) {
-        ArchiveEntry entry;
-        if (!archive.entry(i, entry))
-            archiveDamaged(archive);
-        addPreloadedFile(entry.name, std::move(entry.data));
-        addLoadProgress(1);
-    }
+    auto archive = std::make_unique<ArchiveFile>();
+    if (!archive->open(kImageArchive))
+        archiveDamaged(*archive);
+    loadProgressBar(static_cast<int>(archive->count()));
+    addLoadProgress(static_cast<int>(archive->count()));
+    addArchivedFiles(std::move(archive));
+    decodeStartUpImages(preload::startUpNames().archived);
 }
 
 void CDraw::preloadFolder()

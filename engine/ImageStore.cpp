@@ -1,11 +1,17 @@
 // The image store: every picture of the running program in one table of
 // surfaces in the display's format, handed out by id. Named images are
-// reference-counted records: preloaded files keep their bytes for the whole
-// run and are decoded on first request; made images are forgotten when
-// their last reference goes.
+// reference-counted records: preloaded files are decoded on first request;
+// made images are forgotten when their last reference goes.
+//
+// The image archive stays open for the whole run and no picture's file
+// bytes are kept in memory: a picture is read from the archive when it is
+// decoded. During start-up the pictures the start-up lists use are read and
+// decoded by worker threads, in the order the lists ask for them.
 #include "engine/Draw.h"
 
+#include "engine/ImageDecoder.h"
 #include "engine/Log.h"
+#include "engine/ResourceArchive.h"
 
 #include <SDL_image.h>
 
@@ -24,6 +30,10 @@ struct ImageRecord {
     int imageId = -1;
     std::vector<unsigned char> fileData;
     bool preloaded = false;
+    // The file's entry in the image archive (-1: not from the archive).
+    int archiveIndex = -1;
+    // While start-up decodes: the job decoding it (-1: none).
+    int decodeJob = -1;
 };
 
 struct ImageStore {
@@ -33,6 +43,8 @@ struct ImageStore {
     std::map<std::string, ImageRecord*> recordByName;
     std::map<int, ImageRecord*> recordById;
     std::unordered_map<const ImageRecord*, std::unique_ptr<ImageRecord>> records;
+    std::unique_ptr<ArchiveFile> archive;
+    std::unique_ptr<ImageDecoder> startUpDecoder;
 };
 
 ImageStore store;
@@ -60,16 +72,57 @@ int appendSurface(SDL_Surface* surface)
     return static_cast<int>(store.table.size()) - 1;
 }
 
+// A surface already in the display's format enters as it is.
+int appendDisplaySurface(SDL_Surface* surface, const char* name)
+{
+    store.table.push_back(surface);
+    int id = static_cast<int>(store.table.size()) - 1;
+    logMessage(LOG_PRELOAD, "CDraw::loadImage   #%-6i:   %s\n", id, name);
+    return id;
+}
+
 bool validId(int id) { return id >= 0 && id < static_cast<int>(store.table.size()); }
+
+std::string fileType(const std::string& name) { return name.size() > 3 ? name.substr(name.size() - 3) : name; }
+
+// The one route for file bytes: straight into the display's format where it
+// can, through SDL_image and a conversion where it cannot.
+int decodeBytes(const unsigned char* bytes, size_t size, const std::string& name)
+{
+    SDL_Surface* screen = CDraw::getScreen();
+    if (screen)
+        if (SDL_Surface* direct = decodeToDisplayFormat(bytes, size, fileType(name), *screen->format))
+            return appendDisplaySurface(direct, name.c_str());
+    return CDraw::loadImage(SDL_RWFromConstMem(bytes, static_cast<int>(size)), name.c_str());
+}
+
+int decodeFromArchive(const ImageRecord* record)
+{
+    std::vector<unsigned char> bytes;
+    if (!store.archive || !store.archive->read(static_cast<uint32_t>(record->archiveIndex), bytes))
+        logError(true, "Could not load image:  %s\n", record->name.c_str());
+    return decodeBytes(bytes.data(), bytes.size(), record->name);
+}
+
+int decodeRecord(ImageRecord* record)
+{
+    if (record->decodeJob >= 0) {
+        SDL_Surface* ready = store.startUpDecoder->take(record->decodeJob);
+        record->decodeJob = -1;
+        if (ready)
+            return appendDisplaySurface(ready, record->name.c_str());
+    }
+    if (CDraw::isDeveloperMode())
+        return CDraw::loadImage(SDL_RWFromFile((kDeveloperFolder + record->name).c_str(), "rb"),
+                                record->name.c_str());
+    if (record->archiveIndex >= 0)
+        return decodeFromArchive(record);
+    return decodeBytes(record->fileData.data(), record->fileData.size(), record->name);
+}
 
 void decode(ImageRecord* record)
 {
-    SDL_RWops* stream;
-    if (CDraw::isDeveloperMode())
-        stream = SDL_RWFromFile((kDeveloperFolder + record->name).c_str(), "rb");
-    else
-        stream = SDL_RWFromConstMem(record->fileData.data(), static_cast<int>(record->fileData.size()));
-    record->imageId = CDraw::loadImage(stream, record->name.c_str());
+    record->imageId = decodeRecord(record);
     store.recordById[record->imageId] = record;
 }
 
@@ -252,7 +305,7 @@ void CDraw::dumpImageBuffers(bool all)
     logMessage(LOG_DEBUG, "%s\n", stars.c_str());
     int lines = 0;
     for (const auto& [id, record] : store.recordById) {
-        if (record->refCount <= 0 || (!all && record->refCount == 1 && record->fileData.empty()))
+        if (record->refCount <= 0 || (!all && record->refCount == 1 && !record->preloaded))
             continue;
         logMessage(LOG_DEBUG, "%s  (ID=%i   R=%i   S=%i)\n", record->name.c_str(), id, record->refCount,
                    static_cast<int>(record->fileData.size()));
@@ -271,8 +324,50 @@ void CDraw::addPreloadedFile(const std::string& name, std::vector<unsigned char>
     store.recordByName.emplace(name, record);
 }
 
+void CDraw::addArchivedFiles(std::unique_ptr<ArchiveFile> archive)
+{
+    for (uint32_t i = 0; i < archive->count(); ++i) {
+        const std::string& name = archive->name(i);
+        // A name is bound once: a later entry of the same name is never found.
+        if (store.recordByName.count(name))
+            continue;
+        ImageRecord* record = newRecord(name);
+        record->preloaded = true;
+        record->archiveIndex = static_cast<int>(i);
+        store.recordByName.emplace(name, record);
+    }
+    store.archive = std::move(archive);
+}
+
+void CDraw::decodeStartUpImages(const std::vector<std::string>& order)
+{
+    SDL_Surface* screen = getScreen();
+    if (!screen || !store.archive)
+        return;
+    store.startUpDecoder = std::make_unique<ImageDecoder>();
+    for (const std::string& name : order) {
+        auto found = store.recordByName.find(name);
+        if (found == store.recordByName.end())
+            continue;
+        ImageRecord* record = found->second;
+        if (record->archiveIndex >= 0 && record->imageId < 0 && record->decodeJob < 0)
+            record->decodeJob = store.startUpDecoder->add(*store.archive, static_cast<uint32_t>(record->archiveIndex),
+                                                          fileType(name));
+    }
+    store.startUpDecoder->start(*screen->format, ImageDecoder::defaultThreads());
+}
+
+void CDraw::finishStartUpDecoding()
+{
+    for (auto& [key, record] : store.records)
+        record->decodeJob = -1;
+    store.startUpDecoder.reset();
+}
+
 void CDraw::clearImageNames()
 {
+    finishStartUpDecoding();
+    store.archive.reset();
     store.recordByName.clear();
     store.recordById.clear();
 }
@@ -280,6 +375,8 @@ void CDraw::clearImageNames()
 void CDraw::releaseImageStore()
 {
     logMessage(LOG_DRAW, "Clearing image vector...\n");
+    finishStartUpDecoding();
+    store.archive.reset();
     for (SDL_Surface* surface : store.table)
         SDL_FreeSurface(surface);
     store.table.clear();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -45,6 +46,42 @@ private:
     std::vector<unsigned char> bytes_;
     std::vector<uint32_t> offsets_;
     uint32_t count_ = 0;
+    std::string error_;
+};
+
+// An archive file read by its table only: the names and places of its
+// entries, checked against the file's size as ResourceArchive checks them,
+// while each entry's data stays in the file until it is read. The file
+// stays open; reads may come from any thread.
+class ArchiveFile
+{
+public:
+    ArchiveFile() = default;
+    ~ArchiveFile();
+    ArchiveFile(const ArchiveFile&) = delete;
+    ArchiveFile& operator=(const ArchiveFile&) = delete;
+
+    // False when the file cannot be read or its table does not fit in it;
+    // see error().
+    bool open(const std::string& path);
+    uint32_t count() const { return static_cast<uint32_t>(entries_.size()); }
+    const std::string& name(uint32_t index) const { return entries_.at(index).name; }
+    // The data of entry `index`; false when the file can no longer give it.
+    bool read(uint32_t index, std::vector<unsigned char>& out) const;
+    const std::string& error() const { return error_; }
+
+private:
+    struct Entry {
+        std::string name;
+        uint64_t offset;
+        uint32_t size;
+    };
+
+    bool fail(const std::string& reason);
+    bool readAt(uint64_t offset, void* out, size_t size) const;
+
+    int fd_ = -1;
+    std::vector<Entry> entries_;
     std::string error_;
 };
 

@@ -29,16 +29,18 @@ void loadArchive()
 {
     soundState().soundIndexByName.clear();
     logMessage(LOG_DEBUG, "Loading SOUND_URL_DAT:  %s\n", SOUND_ARCHIVE);
-    ResourceArchive archive;
+    // Entry by entry from the file: the archive is never in memory whole
+    // beside the sounds made from it.
+    ArchiveFile archive;
     if (!archive.open(SOUND_ARCHIVE))
         logError(true, "Cannot load sound resource file!\n");
+    std::vector<unsigned char> bytes;
     for (uint32_t i = 0; i < archive.count(); ++i) {
-        ArchiveEntry entry;
-        if (!archive.entry(i, entry))
+        if (!archive.read(i, bytes))
             logError(true, "Cannot load sound resource file!\n");
-        int index = loadSound(entry.data.data(), static_cast<int>(entry.data.size()));
-        logMessage(LOG_PRELOAD, "CSound::loadSound   #%-6i:   %s  (DAT)\n", index, entry.name.c_str());
-        enterName(entry.name, index);
+        int index = loadSound(bytes.data(), static_cast<int>(bytes.size()));
+        logMessage(LOG_PRELOAD, "CSound::loadSound   #%-6i:   %s  (DAT)\n", index, archive.name(i).c_str());
+        enterName(archive.name(i), index);
         CDraw::addLoadProgress(100);
     }
 }

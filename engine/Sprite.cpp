@@ -358,11 +358,14 @@ void CSprite::stepAnimation()
 
 // ---- Fades.
 
+// No run-length encoding: SDL blends an encoded picture's translucent pixels
+// with other rounding than the plain picture's, so a faded sprite would
+// differ by a shade between the frames that draw it and a full repaint.
 void CSprite::applyAlpha(int alpha)
 {
     int id = currentImage();
     if (id >= 0)
-        CDraw::setImageAlpha(id, static_cast<uint8_t>(alpha), SDL_SRCALPHA | SDL_RLEACCEL);
+        CDraw::setImageAlpha(id, static_cast<uint8_t>(alpha), SDL_SRCALPHA);
 }
 
 void CSprite::startFade(int mode, int durationMs, int startAlpha, int endAlpha)

@@ -23,8 +23,7 @@ void CLevel::Reset()
     std::fill(std::begin(tiles_), std::end(tiles_), EC_NONE);
     std::fill(std::begin(ladders_), std::end(ladders_), EC_NONE);
     std::fill(std::begin(modifiers_), std::end(modifiers_), MODIFIER_NONE);
-    for (std::optional<std::string>& text : tutorials_)
-        text.reset();
+    tutorials_.clear();
     teleportPowerups_ = 0;
     for (std::vector<TeleportSpot>& list : teleports_)
         list.clear();
@@ -244,11 +243,10 @@ void CLevel::SetTutorialText(int x, int y, const char* text)
 {
     if (!inside(x, y))
         return;
-    std::optional<std::string>& slot = tutorials_[cell(x, y)];
     if (text)
-        slot = text;
+        tutorials_[cell(x, y)] = text;
     else
-        slot.reset();
+        tutorials_.erase(cell(x, y));
     modified_ = true;
 }
 
@@ -256,15 +254,14 @@ const char* CLevel::GetTutorialText(int x, int y) const
 {
     if (!inside(x, y))
         return nullptr;
-    const std::optional<std::string>& slot = tutorials_[cell(x, y)];
-    return slot ? slot->c_str() : nullptr;
+    auto found = tutorials_.find(cell(x, y));
+    return found == tutorials_.end() ? nullptr : found->second.c_str();
 }
 
 void CLevel::RemoveTutorialText(int x, int y)
 {
-    if (!inside(x, y) || !tutorials_[cell(x, y)])
+    if (!inside(x, y) || !tutorials_.erase(cell(x, y)))
         return;
-    tutorials_[cell(x, y)].reset();
     modified_ = true;
 }
 

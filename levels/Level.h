@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
-#include <optional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -187,7 +187,9 @@ private:
     ElementCode tiles_[LEVEL_CELLS];
     ElementCode ladders_[LEVEL_CELLS];
     std::vector<TeleportSpot> teleports_[TELEPORT_COLOURS];
-    std::optional<std::string> tutorials_[LEVEL_CELLS];
+    // By cell: few cells of a level have one, and every built-in level stays
+    // in memory for the whole run.
+    std::map<int, std::string> tutorials_;
     int teleportPowerups_ = 0;
     bool reserved_[TELEPORT_COLOURS] = {false, false, false};
     std::vector<ReplayKey> solution_;

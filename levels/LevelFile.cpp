@@ -201,10 +201,11 @@ std::vector<unsigned char> CLevel::ToBytes(uint32_t idNoise) const
                 continue;
             appendI32(out, x);
             appendI32(out, y);
-            const std::optional<std::string>& text = tutorials_[cell(x, y)];
-            if (text) {
-                logMessage(LOG_LEVEL_SAVE, "CLevel::Save()   Write Tutorial at (%i,%i):  %s\n", x, y, text->c_str());
-                appendText(out, text->substr(0, TUTORIAL_TEXT_MAX));
+            auto text = tutorials_.find(cell(x, y));
+            if (text != tutorials_.end()) {
+                logMessage(LOG_LEVEL_SAVE, "CLevel::Save()   Write Tutorial at (%i,%i):  %s\n", x, y,
+                           text->second.c_str());
+                appendText(out, text->second.substr(0, TUTORIAL_TEXT_MAX));
             } else {
                 logMessage(LOG_LEVEL_SAVE, "CLevel::Save()   Write Undefined Tutorial at (%i,%i)\n", x, y);
                 appendText(out, kUndefinedText);

@@ -2,10 +2,15 @@
 // mixed frames through the callback; every change to the voices from the
 // game's thread happens under SDL's audio lock.
 //
+// Ogg Vorbis sounds are decoded by a thread of their own after they are
+// created (see SoundDecoder.h); a playback asked for first waits for its
+// sound or decodes it itself.
+//
 // The output type picks SDL's audio driver; SDL_AUDIODRIVER in the
 // environment overrides it (tests use "dummy" and "disk"). SDL 1.2 cannot
 // list an output's devices, so each output offers one driver, "default".
 #include "platform/AudioMixer.h"
+#include "platform/SoundDecoder.h"
 #include "platform/SoundLibrary.h"
 
 #include <SDL/SDL.h>
@@ -121,12 +126,27 @@ public:
         *sound = 0;
         if (!data || size <= 0)
             return SOUND_ERR_INVALID_PARAM;
-        auto decoded = std::make_shared<SoundData>();
-        std::string error;
-        if (!decodeSound(static_cast<const unsigned char*>(data), static_cast<size_t>(size), STREAM_ABOVE_FRAMES,
-                         *decoded, error))
+        const auto* bytes = static_cast<const unsigned char*>(data);
+        Sound created{nullptr, SOUND_LOOP_OFF};
+        switch (detectSoundFormat(bytes, static_cast<size_t>(size))) {
+        case SoundFormat::OggVorbis:
+            if (!decoder_)
+                decoder_ = std::make_unique<SoundDecoder>();
+            created.pending = true;
+            created.ticket = decoder_->queue(std::vector<unsigned char>(bytes, bytes + size), STREAM_ABOVE_FRAMES);
+            break;
+        case SoundFormat::Wave: {
+            auto decoded = std::make_shared<SoundData>();
+            std::string error;
+            if (!decodeSound(bytes, static_cast<size_t>(size), STREAM_ABOVE_FRAMES, *decoded, error))
+                return SOUND_ERR_FORMAT;
+            created.data = std::move(decoded);
+            break;
+        }
+        case SoundFormat::Unknown:
             return SOUND_ERR_FORMAT;
-        sounds_.push_back({std::move(decoded), SOUND_LOOP_OFF});
+        }
+        sounds_.push_back(std::move(created));
         *sound = static_cast<SoundId>(sounds_.size());
         return SOUND_OK;
     }
@@ -164,6 +184,9 @@ public:
             if (mixer_)
                 mixer_->stopSound(sound);
         }
+        if (s->pending)
+            decoder_->drop(s->ticket);
+        s->pending = false;
         s->data.reset();
         return SOUND_OK;
     }
@@ -176,6 +199,8 @@ public:
         Sound* s = findSound(sound);
         if (!s)
             return SOUND_ERR_INVALID_HANDLE;
+        if (!decoded(*s))
+            return SOUND_ERR_FORMAT;
         // Opening a decoder takes a moment: do it before taking the lock.
         std::unique_ptr<SoundReader> reader = openSoundReader(s->data);
         if (!reader)
@@ -239,6 +264,7 @@ public:
             deviceOpen_ = false;
         }
         mixer_.reset();
+        decoder_.reset();
         sounds_.clear();
         return SOUND_OK;
     }
@@ -247,13 +273,28 @@ private:
     struct Sound {
         std::shared_ptr<const SoundData> data;
         int mode;
+        // Still with the decoder, under this ticket.
+        bool pending = false;
+        size_t ticket = 0;
     };
 
     Sound* findSound(SoundId id)
     {
-        if (id == 0 || id > sounds_.size() || !sounds_[id - 1].data)
+        if (id == 0 || id > sounds_.size())
             return nullptr;
-        return &sounds_[id - 1];
+        Sound& s = sounds_[id - 1];
+        return s.data || s.pending ? &s : nullptr;
+    }
+
+    // Fetches a queued sound from the decoder; false when it was damaged
+    // (the sound is then gone, as if released).
+    bool decoded(Sound& s)
+    {
+        if (s.pending) {
+            s.data = decoder_->take(s.ticket);
+            s.pending = false;
+        }
+        return s.data != nullptr;
     }
 
     // Runs a channel operation under the lock; a refused handle is stale.
@@ -279,6 +320,7 @@ private:
     int outputType_ = 0;
     bool deviceOpen_ = false;
     std::unique_ptr<AudioMixer> mixer_;
+    std::unique_ptr<SoundDecoder> decoder_;
     std::vector<Sound> sounds_;
     std::vector<float> mixBuffer_;
 };

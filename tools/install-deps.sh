@@ -8,6 +8,7 @@ PACKAGES=(
   libsdl1.2-dev libsdl-image1.2-dev libsdl-ttf2.0-dev
   libcurl4-openssl-dev
   libvorbis-dev libogg-dev
+  libpng-dev libjpeg62-turbo-dev
   libcairo2-dev libfreetype-dev libturbojpeg0-dev
   fonts-quicksand
 )

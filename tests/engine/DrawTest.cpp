@@ -177,6 +177,28 @@ TEST_F(DrawTest, PresentSleepsOnceToTheFrameDeadline)
     CDraw::setGameSpeed(-1);
 }
 
+// With the real clock and real sleeps: at each speed the player can choose,
+// every counted frame end advances the frame counter by exactly one, and no
+// frame ends sooner than a frame time after the one before (uncounted frame
+// ends are paced alike and leave the counter alone).
+TEST_F(DrawTest, RealFramesCountOncePerFrameAtTheChosenSpeed)
+{
+    for (int speed : {11, 9, 6, 0}) {
+        CDraw::setGameSpeed(speed);
+        const uint32_t delay = CDraw::getFrameDelay();
+        const uint32_t start = tickCount();
+        CDraw::present(true, true);
+        const uint32_t first = CDraw::getFrame();
+        for (int i = 1; i <= 6; ++i) {
+            CDraw::present(true, i % 3 != 0);
+            EXPECT_EQ(CDraw::getFrame(), first + static_cast<uint32_t>(i - i / 3)) << "speed " << speed;
+        }
+        // Each frame's deadline is a frame time after the end of the last.
+        EXPECT_GE(tickCount() - start, 6 * delay) << "speed " << speed;
+    }
+    CDraw::setGameSpeed(-1);
+}
+
 TEST_F(DrawTest, PresentShowsClippedDirtyRectanglesAndClearsThem)
 {
     setTickSourceForTesting([] { return 7000u; });

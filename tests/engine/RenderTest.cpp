@@ -2,6 +2,8 @@
 #include "engine/SpriteFixture.h"
 #include "platform/Random.h"
 
+#include <set>
+
 using namespace corvelle_test;
 
 namespace {
@@ -247,4 +249,130 @@ TEST_F(RenderTest, ARendererGoingAwayTakesTheSwapPictureWithIt)
     render_.reset();
     EXPECT_TRUE(CSprite::getAllSprites().empty());
     EXPECT_FALSE(CRender::IsSwapped());
+}
+
+namespace {
+
+// A picture of its own, made for the scene: with an alpha channel, every
+// pixel of another colour and translucency; without, plain colours.
+int makePicture(const char* name, int w, int h, bool alpha, int seed)
+{
+    SDL_Surface* surface = alpha ? SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000)
+                                 : SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            Uint8 a = alpha ? static_cast<Uint8>((x * 37 + y * 11 + seed * 5) % 256) : 255;
+            // Whole runs of clear and of solid pixels, as real sprites have.
+            if (alpha && x < w / 4)
+                a = 0;
+            if (alpha && y > h - 4)
+                a = 255;
+            Uint32 pixel = SDL_MapRGBA(surface->format, static_cast<Uint8>(x * 9 + seed), static_cast<Uint8>(y * 7),
+                                       static_cast<Uint8>(seed * 31), a);
+            CDraw::putPixel(surface, x, y, pixel);
+        }
+    return CDraw::LoadSurface(surface, name);
+}
+
+std::vector<Uint32> screenPixels()
+{
+    std::vector<Uint32> pixels;
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x)
+            pixels.push_back(CDraw::getPixel(CDraw::getScreen(), x, y));
+    return pixels;
+}
+
+// The picture of drawing every visible sprite afresh, in depth order, onto
+// an empty screen, with every picture drawn plainly (no run-length
+// encoding); the screen is given back as it was.
+std::vector<Uint32> everySpriteDrawnAfresh()
+{
+    SDL_Surface* screen = CDraw::getScreen();
+    SDL_Surface* kept = SDL_ConvertSurface(screen, screen->format, SDL_SWSURFACE);
+    struct Blending {
+        int id;
+        Uint32 flags;
+        Uint8 alpha;
+    };
+    std::vector<Blending> encoded;
+    for (int id = 0; id < CDraw::getImageCount(); ++id) {
+        SDL_Surface* image = CDraw::getImageSurface(id);
+        if (image && (image->flags & (SDL_RLEACCEL | SDL_RLEACCELOK))) {
+            const Uint32 blending = SDL_SRCALPHA | SDL_RLEACCEL | SDL_RLEACCELOK;
+            encoded.push_back({id, image->flags & blending, image->format->alpha});
+            SDL_SetAlpha(image, image->flags & SDL_SRCALPHA, image->format->alpha);
+        }
+    }
+    std::vector<DirtyRect> pending = CRender::GetDirtyRects();
+    SDL_FillRect(screen, nullptr, 0);
+    CRender::InvalidateAll();
+    CRender::OptimizeDirtyRects();
+    CRender::DrawDirty();
+    std::vector<Uint32> afresh = screenPixels();
+    CRender::Clear();
+    for (const DirtyRect& r : pending)
+        CRender::AddDirtyRect(r.x, r.y, r.w, r.h);
+    for (const Blending& b : encoded)
+        SDL_SetAlpha(CDraw::getImageSurface(b.id), b.flags, b.alpha);
+    SDL_BlitSurface(kept, nullptr, screen, nullptr);
+    SDL_FreeSurface(kept);
+    return afresh;
+}
+
+} // namespace
+
+// Frame after frame, redrawing only what changed leaves on screen exactly
+// what drawing every sprite afresh with plain pictures would: sprites
+// stepping and leaping across others, fading in and out over them, and
+// sorted by depth where they overlap.
+TEST_F(RenderTest, RedrawingOnlyWhatChangedShowsWhatDrawingEverySpriteShows)
+{
+    g_screenId = CONTROLLER_ID_GAME;
+    const int types[] = {10, 12, 20, 30, 31, 40, 53, 60, 61, 66, 70, 80};
+    gameSrand(5);
+    std::vector<std::unique_ptr<CSprite>> still, moving, fading;
+    for (int i = 0; i < 12; ++i) {
+        std::string name = "scene" + std::to_string(i) + ".png";
+        makePicture(name.c_str(), 16 + 4 * (i % 3), 18 + 3 * (i % 3), i % 3 != 0, i);
+    }
+    // Still sprites on tiles of their own; the moving ones pass over them.
+    std::set<int> taken;
+    for (int i = 0; i < 90; ++i) {
+        std::string name = "scene" + std::to_string(i % 12) + ".png";
+        int type = types[gameRand() % (sizeof types / sizeof types[0])];
+        int tile = gameRand() % (30 * 22);
+        if (i % 5 != 0 && !taken.insert(tile).second)
+            continue;
+        auto s = sprite(name.c_str(), type, 24 * (tile % 30), 24 * (tile / 30));
+        (i % 5 == 0 ? moving : still).push_back(std::move(s));
+    }
+    // Fading sprites have pictures of their own, as the game's have.
+    for (int i = 0; i < 6; ++i) {
+        std::string name = "fade" + std::to_string(i) + ".png";
+        makePicture(name.c_str(), 36, 30, i % 2 == 0, 40 + i);
+        fading.push_back(sprite(name.c_str(), types[i * 2], 100 + 96 * i, 200 + 24 * (i % 3)));
+    }
+    frame();
+    for (int step = 1; step <= 24; ++step) {
+        for (size_t i = 0; i < moving.size(); ++i) {
+            CSprite& s = *moving[i];
+            // Some step a little each frame, some leap clear of where they were.
+            int dx = static_cast<int>(i % 3) * 3 - 3, dy = static_cast<int>(i % 2) * 4 - 2;
+            if (i % 4 == 3)
+                dx = step % 2 ? 40 : -40;
+            s.setLocation(s.getX(false) + dx, s.getY(false) + dy, false);
+        }
+        if (step == 2)
+            for (size_t i = 0; i < fading.size(); ++i)
+                (i % 2 ? fading[i]->SetFadeIn(800, 0, 255) : fading[i]->SetFadeOut(800, 255, 0));
+        CRender::Render(true);
+        std::vector<Uint32> drawn = screenPixels();
+        std::vector<Uint32> afresh = everySpriteDrawnAfresh();
+        size_t differing = 0;
+        for (size_t i = 0; i < drawn.size(); ++i)
+            differing += drawn[i] != afresh[i];
+        ASSERT_EQ(differing, 0u) << "frame " << step;
+        CDraw::present(true, false);
+    }
 }
