@@ -3,6 +3,7 @@
 #   tools/run-fuzzers.sh BUILD_DIR SECONDS [TARGET...]
 # Each worker fuzzes for SECONDS; with FUZZ_RUNS set, the workers instead
 # share that many executions between them (a campaign of a fixed size).
+# FUZZ_JOBS sets the number of workers (default: one per core).
 # New corpus entries go to BUILD_DIR/corpus/<target>/, the workers' logs to
 # BUILD_DIR/logs/<target>/, and an input that crashes, hangs (over 1 s),
 # leaks or allocates over 256 MiB at once to BUILD_DIR/findings/<target>/.
@@ -13,7 +14,7 @@ build=$(cd "${1:?usage: run-fuzzers.sh BUILD_DIR SECONDS [TARGET...]}" && pwd)
 seconds=${2:?usage: run-fuzzers.sh BUILD_DIR SECONDS [TARGET...]}
 shift 2
 root=$(cd "$(dirname "$0")/.." && pwd)
-cores=$(nproc)
+cores=${FUZZ_JOBS:-$(nproc)}
 if [ $# -eq 0 ]; then
   set -- $(cd "$root/fuzz/dict" && ls *.dict | sed 's/\.dict$//')
 fi

@@ -3,6 +3,7 @@
 // are known by hand.
 
 #include "LabPlay.h"
+#include "engine/ResourceArchive.h"
 #include "levels/LevelSource.h"
 #include "levels/Profile.h"
 #include "screens/SolutionKeys.h"
@@ -191,6 +192,30 @@ TEST_F(LevelLabTest, CheckReportsEachLevelsOutcomeAndFailsOnlyOnBadSolutions)
     EXPECT_NE(stops.output.find(shortOne + ": FAIL: the solution stops short: still running at frame"),
               std::string::npos)
         << stops.output;
+}
+
+TEST_F(LevelLabTest, BuiltInLevelsWithoutASolutionFailOnlyInTheSetsThatRequireOne)
+{
+    const CLevel solved = compile(source(WALK, "key 60 right press\n"));
+    const CLevel unsolved = compile(source(WALK));
+    const std::vector<unsigned char> bytes =
+        packResourceArchive({{"reg001.lvl", solved.ToBytes(0)}, {"kid001.lvl", unsolved.ToBytes(0)}});
+    const std::string archive = writeFixture("resource4.dat", std::string(bytes.begin(), bytes.end()));
+
+    const struct {
+        const char* option;
+        int status;
+    } cases[] = {{"", 0}, {" --require-solutions regular,advanced", 0}, {" --require-solutions kids", 1},
+                 {" --require-solutions regular,kids", 1}, {" --require-solutions toys", 2}};
+    for (const auto& c : cases) {
+        Program result = runLab("check --built-in " + archive + c.option);
+        EXPECT_EQ(result.status, c.status) << c.option << "\n" << result.output;
+        if (c.status == 1) {
+            EXPECT_NE(result.output.find("kid001: FAIL: a built-in level of this set must carry a recorded solution"),
+                      std::string::npos)
+                << result.output;
+        }
+    }
 }
 
 TEST_F(LevelLabTest, DamagedLevelsGiveAClearErrorAndAFailure)

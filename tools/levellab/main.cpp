@@ -7,6 +7,7 @@
 #include "levels/LevelSource.h"
 #include "levels/Profile.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -25,7 +26,10 @@ int usage()
 {
     std::cerr << "usage:\n"
                  "  levellab check FILES...            replay each level's solution (sources, .lvl files)\n"
-                 "  levellab check --built-in [ARCHIVE] every level of the built-in archive (resource4.dat)\n"
+                 "  levellab check --built-in [ARCHIVE] [--require-solutions SET,...]\n"
+                 "                                     every level of the built-in archive (resource4.dat); in the\n"
+                 "                                     sets named (regular, advanced, kids), a level without a\n"
+                 "                                     solution fails too\n"
                  "  levellab record SOURCE MOVES...    record a move script (L R U D A 1..9 'wait N') into SOURCE\n"
                  "  levellab solve LEVEL [--max-states N] [--max-moves M]\n"
                  "  levellab show LEVEL [--frame N]    the board at a frame of the solution\n";
@@ -133,7 +137,22 @@ int printTable(const std::vector<CheckRow>& rows)
     return failed == 0 ? 0 : 1;
 }
 
-int checkBuiltIn(const std::string& archive, CProfile& profile)
+// The sets named in a comma-separated list ("regular,kids"); false on a
+// name that is not a set's.
+bool readSetNames(const std::string& list, bool (&named)[LEVEL_SET_COUNT])
+{
+    static const char* const NAMES[LEVEL_SET_COUNT] = {"regular", "advanced", "kids"};
+    std::istringstream in(list);
+    for (std::string word; std::getline(in, word, ',');) {
+        const auto found = std::find(std::begin(NAMES), std::end(NAMES), word);
+        if (found == std::end(NAMES))
+            return false;
+        named[found - std::begin(NAMES)] = true;
+    }
+    return true;
+}
+
+int checkBuiltIn(const std::string& archive, const bool (&solutionRequired)[LEVEL_SET_COUNT], CProfile& profile)
 {
     std::string error;
     if (!CLevelSet::readArchive(archive, error)) {
@@ -146,6 +165,10 @@ int checkBuiltIn(const std::string& archive, CProfile& profile)
         for (int i = 0; levels && i < levels->getLevelCount(); ++i) {
             CLevel& level = *levels->selectLevel(i);
             rows.push_back(checkOne(level.GetFilename(), level, profile));
+            if (solutionRequired[set] && rows.back().verdict == "no solution") {
+                rows.back().verdict = "FAIL";
+                rows.back().note = "a built-in level of this set must carry a recorded solution";
+            }
         }
     }
     CLevelSet::freeAll();
@@ -156,8 +179,19 @@ int check(const std::vector<std::string>& args, CProfile& profile)
 {
     if (args.empty())
         return usage();
-    if (args[0] == "--built-in")
-        return checkBuiltIn(args.size() > 1 ? args[1] : LEVEL_ARCHIVE_NAME, profile);
+    if (args[0] == "--built-in") {
+        std::string archive = LEVEL_ARCHIVE_NAME;
+        bool solutionRequired[LEVEL_SET_COUNT] = {};
+        for (size_t i = 1; i < args.size(); ++i) {
+            if (args[i] == "--require-solutions") {
+                if (++i >= args.size() || !readSetNames(args[i], solutionRequired))
+                    return usage();
+            } else {
+                archive = args[i];
+            }
+        }
+        return checkBuiltIn(archive, solutionRequired, profile);
+    }
     std::vector<CheckRow> rows;
     bool unreadable = false;
     for (const std::string& path : args) {
