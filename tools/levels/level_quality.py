@@ -186,7 +186,7 @@ def measure(levellab, path, solve_too=True):
     return result
 
 
-def measure_all(levels, levellab, jobs, cache_path, quick):
+def measure_all(levels, levellab, jobs, cache_path, quick, cached_only=False):
     cache = {}
     if os.path.exists(cache_path):
         with open(cache_path, encoding="utf-8") as f:
@@ -194,7 +194,7 @@ def measure_all(levels, levellab, jobs, cache_path, quick):
     tool = hashlib.sha1(open(levellab, "rb").read()).hexdigest()
     mode = "quick" if quick else str(MAX_STATES)
     keys = {lv.name: hashlib.sha1((tool + mode + lv.text).encode()).hexdigest() for lv in levels}
-    todo = [lv for lv in levels if keys[lv.name] not in cache]
+    todo = [] if cached_only else [lv for lv in levels if keys[lv.name] not in cache]
     os.makedirs(os.path.dirname(cache_path), exist_ok=True)
     with concurrent.futures.ThreadPoolExecutor(max_workers=jobs) as pool:
         running = {pool.submit(measure, levellab, lv.path, not quick): lv for lv in todo}
@@ -204,7 +204,8 @@ def measure_all(levels, levellab, jobs, cache_path, quick):
             with open(cache_path, "w", encoding="utf-8") as f:
                 json.dump(cache, f, sort_keys=True)
     for lv in levels:
-        lv.result = cache[keys[lv.name]]
+        # With --cached-only a level the solver has not reached yet is replayed only.
+        lv.result = cache.get(keys[lv.name]) or measure(levellab, lv.path, False)
 
 
 # ---- properties; each returns (holds, summary line, problems)
@@ -349,8 +350,13 @@ def table(levels):
             "|---|---|---|---|---|---|"]
     for lv in levels:
         r = lv.result
-        solver = str(r["solver_steps"]) if r["solver_steps"] else ("none" if r.get("unsolvable") else "beyond limit")
-        states = ("≥ %d" % MAX_STATES) if r["states"] == MAX_STATES and not r["solver_steps"] else str(r["states"])
+        if r["steps"] is not None and r["states"] is None:
+            solver, states = "not measured", "not measured"
+        elif r["steps"] is None:
+            solver, states = "–", "–"
+        else:
+            solver = str(r["solver_steps"]) if r["solver_steps"] else ("none" if r.get("unsolvable") else "beyond limit")
+            states = ("≥ %d" % MAX_STATES) if r["states"] == MAX_STATES and not r["solver_steps"] else str(r["states"])
         tag = " (tutorial)" if lv.is_tutorial() else ""
         rows.append("| %s | %s%s | %d | %s | %s | %s |" % (
             lv.name, lv.heading.replace("|", "\\|"), tag, lv.chapter(),
@@ -378,6 +384,7 @@ def main():
     parser.add_argument("--only", nargs="*", choices=[s for s, _, _ in SETS])
     parser.add_argument("--write", action="store_true")
     parser.add_argument("--quick", action="store_true", help="replay only; no solver figures")
+    parser.add_argument("--cached-only", action="store_true", help="measure nothing; report what the cache holds")
     parser.add_argument("--cache", default=os.path.join(ROOT, "build", "level-quality-cache.json"))
     args = parser.parse_args()
     if not os.path.exists(args.levellab):
@@ -385,7 +392,7 @@ def main():
     levels = load_levels(args.only)
     if args.quick and args.write:
         sys.exit("--write needs the solver's figures; leave out --quick")
-    measure_all(levels, args.levellab, args.jobs, args.cache, args.quick)
+    measure_all(levels, args.levellab, args.jobs, args.cache, args.quick, args.cached_only)
     summary, failures = [], []
     for prop in PROPERTIES:
         holds, line, problems = prop(levels)
