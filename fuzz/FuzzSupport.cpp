@@ -50,11 +50,14 @@ void fuzzSetUp()
     initLogChannels(false);
     initDirectories();
     // A reader that logs every damaged input would otherwise grow the error
-    // log by millions of lines during a campaign.
+    // log by millions of lines during a campaign. A folder in the log's place
+    // makes every append fail at once: a damaged profile logs a line per bad
+    // score, and opening and closing even /dev/null for each took almost
+    // half of the profile target's time.
     std::string log = fuzzDataFolder() + "LOG.TXT";
     unlink(log.c_str());
-    if (symlink("/dev/null", log.c_str()) != 0) {
-        perror("symlink");
+    if (mkdir(log.c_str(), 0700) != 0) {
+        perror("mkdir");
         abort();
     }
     if (!getenv("CORVELLE_FUZZ_VERBOSE") && !freopen("/dev/null", "w", stdout))

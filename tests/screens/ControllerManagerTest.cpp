@@ -4,6 +4,7 @@
 #include "screens/ControllerMessage.h"
 #include "screens/GuiListbox.h"
 #include "screens/PlayerScreenFixture.h"
+#include "support/WalkLevel.h"
 
 #include <utime.h>
 
@@ -31,10 +32,7 @@ protected:
     static void saveLevel(const std::string& name, const std::string& heading, time_t stamp)
     {
         CLevel level;
-        for (int x = 4; x <= 20; ++x)
-            level.SetTile(EC_TERRAIN_GRASS, x, 21);
-        level.SetTile(EC_DEVICE_TUBE_START, 10, 20);
-        level.SetTile(EC_DEVICE_TUBE_END, 14, 20);
+        buildWalkLevel(level);
         ASSERT_TRUE(level.SaveAs(name.c_str(), heading.c_str()));
         setTime(name, stamp);
     }

@@ -4,6 +4,7 @@
 #include "levels/Level.h"
 #include "platform/Folders.h"
 #include "support/GameRun.h"
+#include "support/WalkLevel.h"
 
 #include <gtest/gtest.h>
 
@@ -12,18 +13,6 @@ using namespace corvelle_test;
 namespace {
 
 const std::vector<std::string> POINTERS_ONLY = {"Global Mouse Pointer", "Global Hourglass Pointer"};
-
-// A grass floor with the start tube at column 10 and the exit at 14.
-void saveFixtureLevel()
-{
-    initDirectories();
-    CLevel level;
-    for (int x = 4; x <= 20; ++x)
-        level.SetTile(EC_TERRAIN_GRASS, x, 21);
-    level.SetTile(EC_DEVICE_TUBE_START, 10, 20);
-    level.SetTile(EC_DEVICE_TUBE_END, 14, 20);
-    ASSERT_TRUE(level.SaveAs("walk to the exit", "Walk to the Exit"));
-}
 
 GameRun playRun(const std::string& script)
 {
@@ -40,7 +29,7 @@ GameRun playRun(const std::string& script)
 
 TEST(GamePlayRunTest, ALevelIsPlayedToTheExitRetriedAndLeftFromTheMenu)
 {
-    saveFixtureLevel();
+    saveWalkLevel("walk to the exit", "Walk to the Exit");
     // The walk, the result board, its retry key, then the menu's quit
     // (its last button) and the question's OK.
     GameRunResult result = runGame(playRun("wait 90\n"
@@ -68,7 +57,7 @@ TEST(GamePlayRunTest, ALevelIsPlayedToTheExitRetriedAndLeftFromTheMenu)
 
 TEST(GamePlayRunTest, QuittingFromTheInGameMenuAsksAndEndsTheProgram)
 {
-    saveFixtureLevel();
+    saveWalkLevel("walk to the exit", "Walk to the Exit");
     // Escape opens the menu; its last button (quit) lies at (307, 415), the
     // question's OK at (315, 420).
     GameRunResult result = runGame(playRun("wait 60\n"

@@ -3,6 +3,7 @@
 #include "levels/Profile.h"
 #include "levels/ProfileTestSupport.h"
 #include "support/GameRun.h"
+#include "support/WalkLevel.h"
 
 #include "platform/Folders.h"
 
@@ -186,16 +187,12 @@ TEST_F(PlayerScreensRunTest, APasswordIsSetThenChangedAndAWrongOldOneRefused)
 
 namespace {
 
-// A grass floor with the start tube at column 10 and the exit at 14, its
-// walk to the exit recorded as the solution.
-void saveWalkLevel(const std::string& name, const std::string& heading)
+// The walk level with its walk to the exit recorded as the solution.
+void saveSolvedWalkLevel(const std::string& name, const std::string& heading)
 {
     initDirectories();
     CLevel level;
-    for (int x = 4; x <= 20; ++x)
-        level.SetTile(EC_TERRAIN_GRASS, x, 21);
-    level.SetTile(EC_DEVICE_TUBE_START, 10, 20);
-    level.SetTile(EC_DEVICE_TUBE_END, 14, 20);
+    buildWalkLevel(level);
     level.AddReplayKey(60, SDLK_RIGHT, false);
     level.AddReplayKey(400, SDLK_RIGHT, true);
     level.SetSolutionRecorded();
@@ -206,8 +203,8 @@ void saveWalkLevel(const std::string& name, const std::string& heading)
 
 TEST_F(PlayerScreensRunTest, ALevelIsPlayedFromTheManagerAndAnotherRemoved)
 {
-    saveWalkLevel("alpha walk", "Alpha Walk");
-    saveWalkLevel("beta walk", "Beta Walk");
+    saveSolvedWalkLevel("alpha walk", "Alpha Walk");
+    saveSolvedWalkLevel("beta walk", "Beta Walk");
     // The list opens sorted by name on Alpha Walk: play it to its exit,
     // continue from the end-of-level board (Return) back to the manager,
     // then remove Beta Walk.
@@ -283,13 +280,7 @@ TEST_F(PlayerScreensRunTest, TheMainMenuOpensEachOfThePlayersScreens)
 TEST_F(PlayerScreensRunTest, ALevelIsPlayedWithAReboundKeyThenTheDefaultsComeBack)
 {
     // The exit lies left of the start: walked with "a" once it is bound.
-    initDirectories();
-    CLevel level;
-    for (int x = 4; x <= 20; ++x)
-        level.SetTile(EC_TERRAIN_GRASS, x, 21);
-    level.SetTile(EC_DEVICE_TUBE_START, 14, 20);
-    level.SetTile(EC_DEVICE_TUBE_END, 10, 20);
-    ASSERT_TRUE(level.SaveAs("walk left", "Walk Left"));
+    saveWalkLevel("walk left", "Walk Left", 14, 10);
 
     const std::string openControls = "click 687 299\nwait 10\nclick 400 459\nwait 10\n";
     const std::string saveAndBack = "click 400 489\nwait 10\nclick 400 519\nwait 10\n";
