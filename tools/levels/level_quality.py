@@ -236,7 +236,7 @@ def filled(level):
 
 
 def designed(levels):
-    """The levels with a recorded solution: the others are interim layouts, judged by nothing but their lack of one."""
+    """The levels with a recorded solution; one without is judged by nothing but that lack."""
     return [lv for lv in levels if lv.result["steps"] is not None]
 
 
