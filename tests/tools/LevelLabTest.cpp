@@ -250,6 +250,19 @@ TEST_F(LevelLabTest, RecordWritesKeysThatReplayToTheExit)
     EXPECT_EQ(readFile(path), text);
 }
 
+TEST_F(LevelLabTest, ShowDrawsMagnetsByTheirFacingAndNoPowerupOnceCollected)
+{
+    const std::string path = writeFixture("show.txt", source({"..S1..E.<...>", FLOOR, FLOOR}));
+    ASSERT_EQ(runLab("record " + path + " R R R R").status, 0);
+    Program start = runLab("show " + path);
+    ASSERT_EQ(start.status, 0) << start.output;
+    EXPECT_NE(start.output.find("\n..@$..T.<...>"), std::string::npos) << start.output;
+    Program end = runLab("show " + path + " --frame 100000");
+    ASSERT_EQ(end.status, 0) << end.output;
+    EXPECT_EQ(end.output.find('$'), std::string::npos) << end.output;
+    EXPECT_NE(end.output.find(".<...>"), std::string::npos) << end.output;
+}
+
 TEST_F(LevelLabTest, SolvePrintsTheMovesOrNoSolution)
 {
     const std::string walk = writeFixture("walk.txt", source(WALK));

@@ -6,7 +6,9 @@
 #include "levels/Profile.h"
 #include "screens/SolutionKeys.h"
 #include "world/ElementAIProfessor.h"
+#include "world/ElementDevicePowerup.h"
 #include "world/ElementLadder.h"
+#include "world/ElementObjectMagnet.h"
 
 #include <SDL.h>
 
@@ -322,12 +324,20 @@ char glyphOf(const CElement* e)
         switch (e->typeObject) {
         case OBJECT_CRATE: return e->metallic ? 'C' : 'c';
         case OBJECT_BARREL: return e->metallic ? 'O' : 'o';
-        default: return e->facingLeft ? '<' : '>';
+        default: return e->typeMagnet == CElementObjectMagnet::FACES_LEFT ? '<' : '>';
         }
     case ELEMENT_AI: return e->IsProfessor() ? '@' : (e->facingLeft ? '[' : ']');
     case ELEMENT_TUTORIAL: return '?';
     default: return '.';
     }
+}
+
+// A collected power-up stays in the world (its text still rises) but is no
+// longer on the board.
+bool isCollectedPowerup(const CElement* e)
+{
+    const auto* powerup = dynamic_cast<const CElementDevicePowerup*>(e);
+    return powerup && powerup->collected;
 }
 
 } // namespace
@@ -346,7 +356,7 @@ std::string showBoard(CLevel& level, CProfile& profile, int frame)
     // fills the cells, then the actors on top.
     for (int pass = 0; pass < 3; ++pass)
         for (const CElement* e : CElement::GetAllElements()) {
-            if (e->IsNull() || e->destroyed || e->type == ELEMENT_LADDER)
+            if (e->IsNull() || e->destroyed || e->type == ELEMENT_LADDER || isCollectedPowerup(e))
                 continue;
             const int wanted = e->IsAI() ? 2 : e->inGrid ? 1 : 0;
             if (wanted != pass)
