@@ -44,7 +44,10 @@ public:
                                    const TextArguments& arguments = {});
 
     // Table entries. A string number missing from the table logs a warning
-    // and gives an empty transparent box of the asked size.
+    // and gives an empty transparent box of the asked size. A text that does
+    // not fit its box at its entry's size (a player's name, a level's
+    // heading) is drawn at the largest smaller size of the same font at
+    // which it does, never past the box.
     static SDL_Surface* RenderString(int width, int height, int align, int stringNumber, const uint16_t* a1 = nullptr,
                                      const uint16_t* a2 = nullptr, const uint16_t* a3 = nullptr,
                                      const uint16_t* a4 = nullptr, const uint16_t* a5 = nullptr,
@@ -55,6 +58,12 @@ public:
                                             const char* a5 = nullptr, const char* a6 = nullptr);
     static SDL_Surface* RenderStringEx(int width, int height, int align, int stringNumber,
                                        const TextArguments& arguments = {});
+
+    // Where the entry's text reaches when laid out in the box: at the
+    // entry's own size, or with fitted set at the size the entry is drawn at.
+    // Leaves the style switches and the last offsets as they were.
+    static TextExtent MeasureString(int width, int height, int align, int stringNumber,
+                                    const TextArguments& arguments = {}, bool fitted = false);
 
     // A narrow literal text (widened byte by byte) with an explicit style.
     static SDL_Surface* RenderLiteral(int width, int height, int align, int lineSpacing, const char* fontFile,

@@ -33,6 +33,19 @@ struct TextPiece {
 // inserted into an argument, so no text expands without end.
 std::vector<TextPiece> cutText(const CFontString& text, const TextArguments& arguments);
 
+// Where a laid-out text's ink reaches, relative to its box (trailing spaces
+// left out), and the font size it was laid out at. A text with no ink has
+// left = box width, top = box height, right = bottom = 0.
+struct TextExtent {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    int size = 0;
+
+    bool fits(int boxWidth, int boxHeight) const
+    {
+        return left >= 0 && top >= 0 && right <= boxWidth && bottom <= boxHeight;
+    }
+};
+
 // Horizontal and vertical placement by the alignment value:
 // 0 left/top, 1 right/top, 2 centred/top, 3 centred/centred, 4 left/centred.
 enum TextAlign { ALIGN_LEFT = 0, ALIGN_RIGHT = 1, ALIGN_CENTRE = 2, ALIGN_CENTRE_MIDDLE = 3, ALIGN_LEFT_MIDDLE = 4 };

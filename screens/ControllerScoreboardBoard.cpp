@@ -35,6 +35,8 @@ constexpr int STEPS_THIS_RUN = 3208, STEPS_BEST_BEFORE = 3209, STEPS_FIRST_TIME 
 // The table: ten rows 18 pixels apart in a column 206 wide.
 constexpr int ROWS_SHOWN = 10;
 constexpr int ROW_X = 242, ROW_Y = 180, ROW_STEP = 18, ROW_WIDTH = 206, ROW_HEIGHT = 23;
+// A name keeps clear of the widest score ("99,999") at the row's right end.
+constexpr int SCORE_ROOM = 60;
 constexpr int ARROW1_X = 246, ARROW2_X = 512;
 
 const ScoreTable& neverDownloaded()
@@ -67,7 +69,7 @@ void drawCentred(int stringNumber, int image, int y, const char* argument = null
 // One row: the name on the left and the score on the right of one box.
 void drawRow(int image, int y, const ScoreRow& row)
 {
-    drawText(PLAIN_TEXT, image, ALIGN_LEFT, ROW_WIDTH, ROW_HEIGHT, ROW_X, y, row.name.c_str());
+    drawText(PLAIN_TEXT, image, ALIGN_LEFT, ROW_WIDTH - SCORE_ROOM, ROW_HEIGHT, ROW_X, y, row.name.c_str());
     drawText(PLAIN_TEXT, image, ALIGN_RIGHT, ROW_WIDTH, ROW_HEIGHT, ROW_X, y, formatThousands(row.score).c_str());
 }
 

@@ -255,8 +255,9 @@ void CGuiListbox::redraw()
             int columnX = layout_.textDx;
             for (size_t c = 0; c < columnWidths_.size(); ++c) {
                 if (!texts_[r][c].empty())
-                    CFontSystem::DrawString(TEXT_CELL, image, ALIGN_LEFT, columnWidths_[c], imageHeight, columnX,
-                                            layout_.textDy + rowY, texts_[r][c].c_str());
+                    // A cell keeps to its row: a text too long for it is drawn smaller.
+                    CFontSystem::DrawString(TEXT_CELL, image, ALIGN_LEFT, columnWidths_[c], layout_.rowHeight,
+                                            columnX, layout_.textDy + rowY, texts_[r][c].c_str());
                 columnX += columnWidths_[c];
             }
         }

@@ -23,6 +23,9 @@ const char LINE_BREAK[] = "%n";
 constexpr int BLINK_START = 8;
 constexpr int BLINK_LOW = -8;
 
+// Room enough for the longest text of a one-line box on one line.
+constexpr int ONE_LINE_WIDTH = 4096;
+
 // What Shift makes of the digit keys 0..9 on a US keyboard.
 const char SHIFTED_DIGITS[] = ")!@#$%^&*(";
 
@@ -154,16 +157,24 @@ void CGuiTextbox::Render()
         CFontString shown = masked_ ? CFontString(std::string(text_.size(), '*').c_str()) : renderedForm(text_);
         TextArguments percent;
         percent.narrow[0] = "%";
-        SDL_Surface* drawn = CFontSystem::RenderText(
-            CDraw::getImageWidth(image) - 2 * textDx_, CDraw::getImageHeight(image) - textDy_, ALIGN_LEFT,
-            entry->lineSpacing, entry->fontFile.c_str(), entry->size, entry->red, entry->green, entry->blue,
-            shown.unicode(), percent);
+        const int width = CDraw::getImageWidth(image) - 2 * textDx_;
+        const int height = CDraw::getImageHeight(image) - textDy_;
+        // A one-line box lays its text out on one line however long, and
+        // scrolls it so that its end and the cursor stay in view.
+        SDL_Surface* drawn = CFontSystem::RenderText(lineBreaks_ ? width : ONE_LINE_WIDTH, height, ALIGN_LEFT,
+                                                     entry->lineSpacing, entry->fontFile.c_str(), entry->size,
+                                                     entry->red, entry->green, entry->blue, shown.unicode(),
+                                                     percent);
         if (drawn) {
-            SDL_Rect at = {static_cast<Sint16>(textDx_), static_cast<Sint16>(textDy_), 0, 0};
-            SDL_BlitSurface(drawn, nullptr, CDraw::getImageSurface(image), &at);
-            SDL_FreeSurface(drawn);
             // The font system's offsets are named the other way round.
-            cursorX += CFontSystem::GetLastTextOffsetY();
+            const int endX = CFontSystem::GetLastTextOffsetY();
+            const int scroll = lineBreaks_ ? 0 : std::max(0, endX + cursor_->getWidth(true) - width);
+            SDL_Rect from = {static_cast<Sint16>(scroll), 0, static_cast<Uint16>(std::max(width, 0)),
+                             static_cast<Uint16>(std::max(height, 0))};
+            SDL_Rect at = {static_cast<Sint16>(textDx_), static_cast<Sint16>(textDy_), 0, 0};
+            SDL_BlitSurface(drawn, &from, CDraw::getImageSurface(image), &at);
+            SDL_FreeSurface(drawn);
+            cursorX += endX - scroll;
             cursorY += CFontSystem::GetLastTextOffsetX();
         }
     }

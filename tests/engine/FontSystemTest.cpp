@@ -303,6 +303,56 @@ TEST_F(FontSystemTest, WrappersUseTheEntryStyle)
     expectOffsets(width(u"n-me-five"), 0, "both argument sets");
 }
 
+// Entry 1 is "Hello world" at size 20; entry 3 "%1 and %2".
+TEST_F(FontSystemTest, ATextTooBigForItsBoxIsDrawnSmallerAndMeasuredAsDrawn)
+{
+    const int oneLine = width(u"Hello ") + width(u"world");
+    struct Case {
+        const char* what;
+        int boxWidth, boxHeight;
+        bool shrinks;
+    } cases[] = {
+        {"room to spare", oneLine + 40, height_, false},
+        {"one word too wide for the box", width(u"world") - 4, 3 * height_, true},
+        {"a second line below a one-line box", oneLine - 10, height_, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TextExtent own = CFontSystem::MeasureString(c.boxWidth, c.boxHeight, ALIGN_LEFT, 1);
+        TextExtent drawn = CFontSystem::MeasureString(c.boxWidth, c.boxHeight, ALIGN_LEFT, 1, {}, true);
+        EXPECT_EQ(own.size, SIZE);
+        EXPECT_EQ(own.fits(c.boxWidth, c.boxHeight), !c.shrinks);
+        EXPECT_TRUE(drawn.fits(c.boxWidth, c.boxHeight));
+        EXPECT_EQ(drawn.size < SIZE, c.shrinks) << drawn.size;
+        if (!c.shrinks) {
+            EXPECT_EQ(own.right, oneLine) << "the ink ends at the last word";
+        }
+
+        // What is drawn is what was measured: the same size, the same end.
+        Surface s(CFontSystem::RenderString(c.boxWidth, c.boxHeight, ALIGN_LEFT, 1));
+        ASSERT_TRUE(s);
+        EXPECT_LE(CFontSystem::GetLastTextOffsetY(), c.boxWidth);
+    }
+
+    // A box no size can fill gives the smallest size, and says it does not fit.
+    TextExtent hopeless = CFontSystem::MeasureString(3, 3, ALIGN_LEFT, 1, {}, true);
+    EXPECT_FALSE(hopeless.fits(3, 3));
+    EXPECT_EQ(hopeless.size, 8);
+}
+
+TEST_F(FontSystemTest, MeasuringLeavesTheStyleSwitchesAndTheCaretAsTheyWere)
+{
+    Surface s(render("%bbold", 300, 60, ALIGN_LEFT));
+    const int endX = CFontSystem::GetLastTextOffsetY();
+    TextArguments boldOff;
+    boldOff.narrow[0] = "%b";
+    CFontSystem::MeasureString(10, 10, ALIGN_LEFT, 3, boldOff, true);
+    expectOffsets(endX, 0, "after measuring");
+    s = render("next", 300, 60, ALIGN_LEFT);
+    expectWordAt(s.get(), u"next", TTF_STYLE_BOLD, 0, 0);
+    s = render("%b", 300, 60, ALIGN_LEFT);
+}
+
 TEST_F(FontSystemTest, MissingEntriesGiveAnEmptyBoxAndAWarning)
 {
     enableLogChannel(LOG_WARNING);

@@ -144,6 +144,42 @@ TEST_F(GuiTextboxTest, TheCursorFollowsTheTextAndALineBreakStartsANewLine)
     EXPECT_EQ(box->GetCursorX(), afterHello);
 }
 
+TEST_F(GuiTextboxTest, AOneLineBoxScrollsSoThatTheEndAndTheCursorStayInside)
+{
+    constexpr int BOX_WIDTH = 300, CURSOR_WIDTH = 2;
+    auto box = makeBox(40, {});
+    typeWord(*box, "ww");
+    const int shortEnd = box->GetCursorX();
+    for (int i = 0; i < 38; ++i)
+        box->HandleKey(SDLK_w, true);
+    ASSERT_EQ(std::string(box->GetText()).size(), 40u);
+    const int cursorX = box->GetCursorX();
+    EXPECT_EQ(cursorX + CURSOR_WIDTH, BOX_X + BOX_WIDTH - TEXT_DX) << "the end sits at the right edge";
+    EXPECT_EQ(box->GetCursorY(), BOX_Y + TEXT_DY) << "and stays on the first line";
+
+    // The last letter is drawn just left of the cursor, and nothing is drawn
+    // into the box's right margin.
+    SDL_Surface* picture = CDraw::getImageSurface(shownImage());
+    auto inkInColumns = [picture](int from, int to) {
+        for (int x = from; x < to; ++x)
+            for (int y = TEXT_DY; y < picture->h; ++y) {
+                Uint8 r, g, b;
+                SDL_GetRGB(static_cast<const Uint32*>(picture->pixels)[y * picture->pitch / 4 + x], picture->format,
+                           &r, &g, &b);
+                if (r < 200)
+                    return true;
+            }
+        return false;
+    };
+    const int cursorInPicture = cursorX - BOX_X;
+    EXPECT_TRUE(inkInColumns(cursorInPicture - 8, cursorInPicture));
+    EXPECT_FALSE(inkInColumns(BOX_WIDTH - TEXT_DX, BOX_WIDTH));
+
+    for (int i = 0; i < 38; ++i)
+        box->HandleKey(SDLK_BACKSPACE, false);
+    EXPECT_EQ(box->GetCursorX(), shortEnd) << "a short text is not scrolled";
+}
+
 TEST_F(GuiTextboxTest, MarkupTypedIntoTheBoxShowsAsTypedAndSwitchesNothing)
 {
     auto plain = makeBox(15, {});
