@@ -30,6 +30,10 @@ namespace {
 
 const char* const PROFILE_IMAGE = "profileOverlay.png";
 constexpr int STRING_WELCOME = 1900;
+// The greeting's row: one line, inside the plate's frame and above the
+// Change Player button (at y 41, 35 into the plate).
+constexpr int PLATE_X = 6, PLATE_Y = 6, PLATE_MARGIN = 10, WELCOME_Y = 5, WELCOME_ROW_HEIGHT = 24;
+constexpr int CHANGE_PROFILE_Y = 41;
 constexpr int STRING_MORE_GAMES_TITLE = 2200;
 constexpr int STRING_MORE_GAMES_QUESTION = 2300;
 
@@ -200,8 +204,8 @@ void CControllerMain::LoadSprites()
     LoadButtons();
     UpdateProfileOverlay();
     buttons_[BUTTON_CHANGE_PROFILE] = std::make_unique<CGuiButton>(
-        51, 41, BUTTON_CHANGE_PROFILE, this, "profile_button_changebase.png", "profile_button_changeshadow.png",
-        "profile_button_changerollover.png", nullptr, false, 0, 0);
+        51, CHANGE_PROFILE_Y, BUTTON_CHANGE_PROFILE, this, "profile_button_changebase.png",
+        "profile_button_changeshadow.png", "profile_button_changerollover.png", nullptr, false, 0, 0);
     CMousePointer::HideFor(-1);
     spritesLoaded_ = true;
 }
@@ -254,9 +258,10 @@ void CControllerMain::UpdateProfileOverlay()
     profilePlate_->addFrame(PROFILE_IMAGE);
     CProfile* profile = GetProfile();
     const char* name = profile ? profile->GetProfileNameByNumber(-1) : "";
-    CFontSystem::DrawString(STRING_WELCOME, image, ALIGN_CENTRE, CDraw::getImageWidth(image),
-                            CDraw::getImageHeight(image), 0, 5, name);
-    profilePlate_->setLocation(6, 6, false);
+    // A long name is drawn smaller to keep the greeting on its row.
+    CFontSystem::DrawString(STRING_WELCOME, image, ALIGN_CENTRE, CDraw::getImageWidth(image) - 2 * PLATE_MARGIN,
+                            WELCOME_ROW_HEIGHT, PLATE_MARGIN, WELCOME_Y, name);
+    profilePlate_->setLocation(PLATE_X, PLATE_Y, false);
     showSprite(*profilePlate_);
 }
 

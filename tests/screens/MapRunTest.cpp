@@ -77,6 +77,18 @@ TEST(MapRunTest, ANewPlayerChoosesASetAndSeesTheHelpArrow)
     EXPECT_LT(arrow.b, 90);
 }
 
+// The Kids button of the set choice lies over locked dots of the kids' map:
+// neither its press nor its release reaches the map, which opens no notice.
+TEST(MapRunTest, ASetChosenOverALockedDotsPlaceOpensNoNotice)
+{
+    GameRunResult result = runGame(probeRun("wait 5\nkey m\nwait 20\nmove 304 428\nwait 2\ndown\nwait 3\nup\n"
+                                            "wait 30\nkey escape\nwait 5\nquit\n"));
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    EXPECT_TRUE(result.hasLine("CControllerSetSelect:  Destroying CControllerSetSelect...")) << result.output;
+    EXPECT_FALSE(result.hasLine("Loading Controller:  Message")) << result.output;
+    EXPECT_TRUE(result.hasLine("Probe screen:  map closed with 0")) << result.output;
+}
+
 // The level-manager button asks the opener for the level manager; the
 // main-menu button just closes the map. Neither leaves a sprite behind.
 TEST(MapRunTest, TheLowerRightButtonsCloseTheMapWithTheirAnswer)

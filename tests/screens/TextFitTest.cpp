@@ -140,8 +140,9 @@ struct Placement {
 
 std::vector<Placement> placements()
 {
-    // The parchment buttons' captions are centred between the rolled ends.
-    const Box caption{186 - 2 * 11, 29, ALIGN_CENTRE_MIDDLE};
+    // The parchment buttons' captions are centred between the rolled ends
+    // (10 pixels each) and keep 6 pixels clear of them.
+    const Box caption{186 - 2 * (10 + 6), 29, ALIGN_CENTRE_MIDDLE};
     const Box messageTitle{450, 50, ALIGN_CENTRE};
     const Box messageBody{350, 120, ALIGN_CENTRE};
     const Box instructions = pictureBox("parchment.png");
@@ -180,8 +181,9 @@ std::vector<Placement> placements()
         {2800, 2825, "result heading", {700, 40, ALIGN_CENTRE}, nullptr},
         {3000, 3000, "profiles heading", {pictureBox("profile_select_main.png").width - 40, 40, ALIGN_CENTRE_MIDDLE},
          nullptr},
-        {3001, 3001, "profile name prompt", {210, 60, ALIGN_CENTRE}, nullptr},
-        {3002, 3003, "online name and password prompt", {300, 60, ALIGN_CENTRE}, nullptr},
+        // A prompt ends where its text box begins below it.
+        {3001, 3001, "profile name prompt", {210, 407 - 379, ALIGN_CENTRE}, nullptr},
+        {3002, 3003, "online name and password prompt", {300, 285 - 240, ALIGN_CENTRE}, nullptr},
         {3004, 3005, "text entry warning", {300, 30, ALIGN_CENTRE_MIDDLE}, nullptr},
         // Two heading lines 23 pixels apart: the lower one's ink starts 5 below its top.
         {3200, 3203, "high-score heading", {board.width, 28, ALIGN_CENTRE}, nullptr},
@@ -270,7 +272,8 @@ TEST_F(TextFitTest, APlayersLongestTextsFitWhereTheyAreDrawn)
 {
     const Box plate = pictureBox("profile_main.png");
     const Shown cases[] = {
-        {"welcome plate", 1900, shrunk(plate, 0, 5), NAME},
+        // One row inside the plate's frame, above the Change Player button.
+        {"welcome plate", 1900, {plate.width - 2 * 10, 24, ALIGN_CENTRE}, NAME},
         {"map profile name", 300, {170, 20, ALIGN_CENTRE}, NAME},
         {"profiles list", 501, {158, 21, ALIGN_LEFT}, NAME},
         {"delete question", 2319, {350, 120, ALIGN_CENTRE}, NAME},

@@ -475,19 +475,24 @@ void seaside(cairo_t* cr)
 }
 
 // The debugging grid laid over a background: the board's 32 x 24 cells of
-// 24 pixels in thin lines, every fourth line stronger.
+// 24 pixels in thin lines, every fourth line stronger. Its sprite puts the
+// picture's corner at (14, 13) on the screen and the board's cells start at
+// (15, 15), so the lines lie one pixel left of a column and one pixel above
+// a row: the horizontal ones one pixel lower in the picture.
+constexpr int gridRowsTop = 1;
+
 void boardGrid(cairo_t* cr)
 {
     cairo_set_line_width(cr, 1);
     for (int column = 0; column <= 32; ++column) {
-        cairo_move_to(cr, column * 24 + 0.5, 0);
-        cairo_line_to(cr, column * 24 + 0.5, 24 * 24);
+        cairo_move_to(cr, column * 24 + 0.5, gridRowsTop);
+        cairo_line_to(cr, column * 24 + 0.5, gridRowsTop + 24 * 24);
         setColor(cr, Color{1, 1, 1, column % 4 == 0 ? 0.45 : 0.2});
         cairo_stroke(cr);
     }
     for (int row = 0; row <= 24; ++row) {
-        cairo_move_to(cr, 0, row * 24 + 0.5);
-        cairo_line_to(cr, 32 * 24, row * 24 + 0.5);
+        cairo_move_to(cr, 0, gridRowsTop + row * 24 + 0.5);
+        cairo_line_to(cr, 32 * 24, gridRowsTop + row * 24 + 0.5);
         setColor(cr, Color{1, 1, 1, row % 4 == 0 ? 0.45 : 0.2});
         cairo_stroke(cr);
     }
@@ -498,7 +503,7 @@ void registerBackgrounds(Registry& registry, const char* family)
     void (*scenes[])(cairo_t*) = {laboratory, meadow, desert, glacier, volcano, night, workshop, seaside};
     for (int i = 0; i < 8; ++i)
         addPicture(registry, family, seriesName("background", i, ".jpg"), 800, 600, scenes[i]);
-    addPicture(registry, family, "grid.png", 32 * 24 + 1, 24 * 24 + 1, boardGrid);
+    addPicture(registry, family, "grid.png", 32 * 24 + 1, gridRowsTop + 24 * 24 + 1, boardGrid);
 }
 
 FamilyRegistration backgrounds("backgrounds", registerBackgrounds);

@@ -107,7 +107,9 @@ void drawParchment(cairo_t* cr, int w, int h) { drawSheet(cr, w, h, 41, oldPaper
 void drawProfessorParchment(cairo_t* cr, int w, int h)
 {
     drawSheet(cr, w, h, 43, oldPaper);
-    drawPortrait(cr, 118, h - 128, 70, 86, true);
+    // The portrait ends left of x 160, where the high-score board puts its
+    // "Show:" tag.
+    drawPortrait(cr, 96, h - 116, 60, 74, true);
 }
 
 void drawKidsParchment(cairo_t* cr, int w, int h)

@@ -91,8 +91,7 @@ void drawOwl(cairo_t* cr)
 
 void drawLogo(cairo_t* cr)
 {
-    cairo_rectangle(cr, 0, 0, 800, 600);
-    fillLinear(cr, 0, 0, 0, 600, Color{0.07, 0.10, 0.22}, Color{0.14, 0.20, 0.38});
+    story::fillSky(cr, 800, 600, Color{0.07, 0.10, 0.22}, Color{0.14, 0.20, 0.38});
     story::drawStars(cr, 800, 600, 77);
     ellipsePath(cr, 640, 110, 46, 46);
     setColor(cr, Color{0.98, 0.95, 0.82});

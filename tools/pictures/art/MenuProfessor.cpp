@@ -19,6 +19,9 @@ constexpr double headX = 61, headY = 128;
 constexpr double bodyX = 84, bodyY = 226;
 constexpr double leftArmX = 123, leftArmY = 184;
 constexpr double rightArmX = 126, rightArmY = 204;
+// The menu's professor stands this much lower inside his pictures, so that
+// his head is clear of the clouds drifting in the sky band above him.
+constexpr int figureDrop = 80;
 
 constexpr double headCentreX = 127, headCentreY = 190;  // the skull at rest
 constexpr double neckX = 136, neckY = 252;               // the head tilts about this point
@@ -393,7 +396,7 @@ void drawHeadAt(cairo_t* cr, const HeadPose& pose)
 
 void drawHead(cairo_t* cr, int frame)
 {
-    cairo_translate(cr, -headX, -headY);
+    cairo_translate(cr, -headX, -headY + figureDrop);
     drawHeadAt(cr, headPose(frame));
 }
 
@@ -401,7 +404,7 @@ void drawHead(cairo_t* cr, int frame)
 
 void drawBody(cairo_t* cr)
 {
-    cairo_translate(cr, -bodyX, -bodyY);
+    cairo_translate(cr, -bodyX, -bodyY + figureDrop);
     // Coat: rounded shoulders, three-quarter view facing right.
     cairo_new_path(cr);
     cairo_move_to(cr, 102, 446);
@@ -611,7 +614,7 @@ void drawHoldingHand(cairo_t* cr, double x, double y, double angle)
 // The near arm (the professor's right) holds up a bubbling flask.
 void drawRightArm(cairo_t* cr, int frame)
 {
-    cairo_translate(cr, -rightArmX, -rightArmY);
+    cairo_translate(cr, -rightArmX, -rightArmY + figureDrop);
     double t = ease(frame / 5.0);
     ArmPose arm{142, 266, lerp(1.45, 0.35, t), lerp(-0.25, -1.1, t), 56, lerp(50, 42, t)};
     double wx, wy;
@@ -625,7 +628,7 @@ void drawRightArm(cairo_t* cr, int frame)
 // The far arm (his left, behind the coat) rises with a finger up: "Aha!"
 void drawLeftArm(cairo_t* cr, int frame)
 {
-    cairo_translate(cr, -leftArmX, -leftArmY);
+    cairo_translate(cr, -leftArmX, -leftArmY + figureDrop);
     double t = ease(frame / 5.0);
     // The forearm comes up ahead of the upper arm so the hand stays close.
     double lead = ease(std::fmin(1, frame / 3.5));
@@ -638,14 +641,14 @@ void drawLeftArm(cairo_t* cr, int frame)
 void registerProfessor(Registry& registry, const char* family)
 {
     for (int frame = 0; frame <= 26; ++frame)
-        addPicture(registry, family, seriesName("mainmenu_profhead", frame, ".png"), 140, 130,
+        addPicture(registry, family, seriesName("mainmenu_profhead", frame, ".png"), 140, 130 + figureDrop,
                    [frame](cairo_t* cr) { drawHead(cr, frame); });
-    addPicture(registry, family, "mainmenu_profbody.png", 150, 220, drawBody);
+    addPicture(registry, family, "mainmenu_profbody.png", 150, 220 + figureDrop, drawBody);
     // Frame 0 is the rest pose the menu starts from.
     for (int frame = 0; frame <= 5; ++frame) {
-        addPicture(registry, family, seriesName("mainmenu_profleftarm", frame, ".png"), 140, 200,
+        addPicture(registry, family, seriesName("mainmenu_profleftarm", frame, ".png"), 140, 200 + figureDrop,
                    [frame](cairo_t* cr) { drawLeftArm(cr, frame); });
-        addPicture(registry, family, seriesName("mainmenu_profrightarm", frame, ".png"), 130, 180,
+        addPicture(registry, family, seriesName("mainmenu_profrightarm", frame, ".png"), 130, 180 + figureDrop,
                    [frame](cairo_t* cr) { drawRightArm(cr, frame); });
     }
 }
@@ -662,7 +665,7 @@ void drawProfessorBust(cairo_t* cr, double x, double y, double scale, bool facin
     cairo_rectangle(cr, 0, 0, bustWidth, bustHeight);
     cairo_clip(cr);
     // The menu's parts in their own places, cut off below the chest.
-    cairo_translate(cr, -headX + 4, -headY);
+    cairo_translate(cr, -headX + 4, -headY - figureDrop);
     cairo_save(cr);
     cairo_translate(cr, headX, headY);
     drawHead(cr, facingPlayer ? 15 : 0);

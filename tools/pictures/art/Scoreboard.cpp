@@ -5,7 +5,6 @@
 // with their text field, cursor and OK / Cancel buttons.
 #include "../Registry.h"
 #include "ArtKit.h"
-#include "CatchScene.h"
 #include "Lettering.h"
 #include "MenuProfessor.h"
 #include "Scenery.h"
@@ -142,32 +141,40 @@ void drawVictory(cairo_t* cr, int w, int h)
 }
 
 // A bot's grabber has the professor by the collar.
+// Any lost level (caught, fallen, the exit tube broken): the professor
+// reels, dizzy stars circling over his head.
 void drawCaught(cairo_t* cr, int w, int h)
 {
     double scale = (h - 30) / bustHeight;
-    double bx = w * 0.44 - bustWidth * scale / 2, by = 26;
+    double bx = w * 0.5 - bustWidth * scale / 2, by = 26;
     cairo_save(cr);
     cairo_translate(cr, bx + bustWidth * scale / 2, by + h * 0.4);
     cairo_rotate(cr, 0.12);
     cairo_translate(cr, -(bx + bustWidth * scale / 2), -(by + h * 0.4));
     drawProfessorBust(cr, bx, by, scale, true);
     cairo_restore(cr);
-    // The arm comes in from the right edge and clamps the collar.
+    // The ring the stars run on, then the stars, the front ones larger.
+    const double cx = w * 0.52, cy = 24, rx = w * 0.3, ry = 9;
     cairo_save(cr);
-    cairo_scale(cr, 3, 3);
-    figure::Point collar{(w * 0.5) / 3, (h * 0.72) / 3};
-    catchscene::drawArm(cr, {w / 3.0 + 2, h * 0.35 / 3}, {collar.x + 5, collar.y - 2});
-    catchscene::drawClaw(cr, collar, M_PI * 0.85, 0.2);
+    cairo_translate(cr, cx, cy);
+    cairo_scale(cr, rx, ry);
+    cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
     cairo_restore(cr);
-    // Alarm marks.
-    for (int i = 0; i < 3; ++i) {
-        double x = 16 + i * 14, y = 30 - (i == 1 ? 8 : 0);
-        cairo_move_to(cr, x, y);
-        cairo_line_to(cr, x + 2, y + 18);
-        setColor(cr, palette::red);
-        cairo_set_line_width(cr, 3.5);
-        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-        cairo_stroke(cr);
+    setColor(cr, withAlpha(palette::outline, 0.35));
+    cairo_set_line_width(cr, 1.5);
+    cairo_stroke(cr);
+    for (int i = 0; i < 4; ++i) {
+        const double a = 0.5 + i * M_PI / 2;
+        const double x = cx + std::cos(a) * rx, y = cy + std::sin(a) * ry;
+        const double r = 7 + 3 * std::sin(a);
+        cairo_new_path(cr);
+        for (int k = 0; k < 10; ++k) {
+            const double b = -M_PI / 2 + k * M_PI / 5;
+            const double rr = k % 2 ? r * 0.45 : r;
+            cairo_line_to(cr, x + std::cos(b) * rr, y + std::sin(b) * rr);
+        }
+        cairo_close_path(cr);
+        fillAndOutline(cr, palette::yellow, y - r, y + r, 1.4);
     }
 }
 
