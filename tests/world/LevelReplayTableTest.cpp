@@ -3,7 +3,7 @@
 // same steps. The table was made from the world before it was made faster, so
 // any change to how the world runs a level, frame for frame, shows here.
 //
-// A row carries a hash of its level's bytes in the built archive. A level
+// A row carries a hash of its level's bytes (all but the heading). A level
 // redesigned since makes its row stale; regenerating rewrites the stale and
 // missing rows only, so a row whose level did not change is never rewritten
 // to hide a change in the world.
@@ -75,7 +75,7 @@ std::map<std::string, Row> readTable(const std::string& text)
 
 std::string formatTable(const std::map<std::string, Row>& rows)
 {
-    std::string text = std::string("# Built-in levels replayed: level, hash of its bytes, outcome, frame, steps.\n"
+    std::string text = std::string("# Built-in levels replayed: level, hash of its bytes but the heading, outcome, frame, steps.\n"
                                    "# Rows of changed levels: ") +
                        REGENERATE + "\n";
     for (const auto& [name, row] : rows) {
@@ -108,7 +108,9 @@ TEST_F(LevelReplayTable, EveryBuiltInSolutionEndsAsTheTableSays)
         const std::string name = entry.name.substr(0, entry.name.rfind(".lvl"));
         CLevel level;
         ASSERT_TRUE(level.LoadBytes(entry.name.c_str(), entry.data.data(), entry.data.size())) << name;
-        const std::string hash = hashOf(entry.data);
+        // The heading plays no part in the run: renaming a level keeps its row.
+        level.SetHeading("");
+        const std::string hash = hashOf(level.ToBytes(0));
         const auto kept = table.find(name);
         const bool current = kept != table.end() && kept->second.hash == hash;
         if (!current && !regenerate) {
