@@ -282,7 +282,6 @@ TEST_F(TextFitTest, APlayersLongestTextsFitWhereTheyAreDrawn)
         {"high-score level heading", 300, {pictureBox("parchment_professor.png").width, 23, ALIGN_CENTRE}, HEADING},
         {"level refused", 2340, {350, 120, ALIGN_CENTRE}, HEADING},
         {"level removal question", 2309, {350, 120, ALIGN_CENTRE}, FILE_NAME},
-        {"level unreadable", 2329, {350, 120, ALIGN_CENTRE}, FILE_NAME},
     };
     for (const Shown& shown : cases)
         expectFitsWhenDrawn(shown);
