@@ -47,11 +47,12 @@ void drawBoard(cairo_t* cr)
     setColor(cr, withAlpha(palette::woodDark, 0.5));
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
-    // Labels beside the texts the screen puts on the card.
-    drawTextAt(cr, "File:", 484, 101, label());
-    drawTextAt(cr, "Date:", 484, 128, label());
-    drawTextAt(cr, "Played:", 560, 179, label());
-    drawTextAt(cr, "Completed:", 560, 206, label());
+    // Labels beside the texts the screen puts on the card (at y 97, 124, 175
+    // and 202), their letters standing on the same line as the values'.
+    drawTextAt(cr, "File:", 484, 97, label());
+    drawTextAt(cr, "Date:", 484, 123, label());
+    drawTextAt(cr, "Played:", 560, 175, label());
+    drawTextAt(cr, "Completed:", 560, 201, label());
 }
 
 void drawListSheet(cairo_t* cr, int w, int h)
