@@ -128,6 +128,9 @@ void CRender::OptimizeDirtyRects()
 
 void CRender::DrawDirty()
 {
+    // A frame in which nothing changed draws nothing.
+    if (g.dirty.empty())
+        return;
     bool editor = currentControllerId() == CONTROLLER_ID_EDITOR;
     g.index.build(CSprite::getAllSprites());
     CSprite* backdrop = g.screenCells ? soleBackdrop() : nullptr;
