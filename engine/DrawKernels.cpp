@@ -59,11 +59,14 @@ __attribute__((always_inline)) inline void eachRun(const PlannedPart& part, Soli
         const int y = part.y + row;
         const uint32_t* source = reinterpret_cast<const uint32_t*>(part.pixels + y * part.pitch);
         uint32_t* target = part.target + row * part.targetPitch - left;
-        for (const AlphaRun* run = part.runs + part.rowStart[y]; run != part.runs + part.rowStart[y + 1]; ++run) {
+        // Runs lie left to right: those ending before the part are passed
+        // over, the first beginning after it ends the row.
+        const AlphaRun* end = part.runs + part.rowStart[y + 1];
+        for (const AlphaRun* run = part.runs + part.rowStart[y]; run != end && run->begin < right; ++run) {
+            if (run->end <= left)
+                continue;
             int from = run->begin > left ? run->begin : left;
             int count = (run->end < right ? run->end : right) - from;
-            if (count <= 0)
-                continue;
             if (run->premultiplied == AlphaRun::kSolid)
                 solid(target + from, source + from, count);
             else
