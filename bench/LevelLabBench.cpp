@@ -1,7 +1,7 @@
 // The level lab's speed: built-in levels run headless against the game's
 // real time (33 ms a frame), and the solver's states per second.
 // Usage: LevelLabBench [ARCHIVE] (default: the build's resource4.dat)
-#include "LabPlay.h"
+#include "LabSolver.h"
 
 #include "levels/Level.h"
 #include "levels/LevelSet.h"

@@ -21,6 +21,7 @@ public:
     void RestoreState(const ElementRecord& record) override;
     void Update() override;
 
+    int GetColour() const { return colour; }
     bool IsPressed() const { return pressed; }
     int GetOccupancyCounter() const { return counter; }
 

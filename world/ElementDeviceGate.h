@@ -22,6 +22,7 @@ public:
     void Update() override;
     void DumpLine() override;
 
+    int GetColour() const { return colour; }
     bool IsOpen() const { return open; }
     bool IsBroken() const { return broken; }
     bool IsMagnetHeldShown() const { return magnetHeldShown; }

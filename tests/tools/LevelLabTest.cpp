@@ -2,7 +2,9 @@
 // levellab program, recording and the solver on small levels whose answers
 // are known by hand.
 
+#include "LabJudge.h"
 #include "LabPlay.h"
+#include "LabSolver.h"
 #include "engine/ResourceArchive.h"
 #include "levels/LevelSource.h"
 #include "levels/Profile.h"
@@ -61,10 +63,10 @@ struct Program {
     std::string output;
 };
 
-Program runLab(const std::string& arguments)
+Program runCommand(const std::string& command)
 {
     Program result{-1, ""};
-    FILE* pipe = popen((std::string(CORVELLE_LEVELLAB) + " " + arguments + " 2>&1").c_str(), "r");
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
     if (!pipe)
         return result;
     std::array<char, 512> buffer{};
@@ -74,6 +76,8 @@ Program runLab(const std::string& arguments)
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
 }
+
+Program runLab(const std::string& arguments) { return runCommand(std::string(CORVELLE_LEVELLAB) + " " + arguments); }
 
 class LevelLabTest : public testing::Test
 {
@@ -250,16 +254,29 @@ TEST_F(LevelLabTest, RecordWritesKeysThatReplayToTheExit)
     EXPECT_EQ(readFile(path), text);
 }
 
+TEST_F(LevelLabTest, RecordOfAScriptThatMissesTheExitShowsWhereItStoppedAndKeepsTheSource)
+{
+    const std::string path = writeFixture("short.txt", source(WALK));
+    const std::string before = readFile(path);
+    Program recorded = runLab("record " + path + " R R");
+    EXPECT_EQ(recorded.status, 1);
+    EXPECT_NE(recorded.output.find("the moves do not reach the exit (running; last key at frame"), std::string::npos)
+        << recorded.output;
+    EXPECT_NE(recorded.output.find(", running, 2 steps\n"), std::string::npos) << recorded.output;
+    EXPECT_NE(recorded.output.find("\n..S.@.E"), std::string::npos) << recorded.output;
+    EXPECT_EQ(readFile(path), before);
+}
+
 TEST_F(LevelLabTest, ShowDrawsMagnetsByTheirFacingAndNoPowerupOnceCollected)
 {
     const std::string path = writeFixture("show.txt", source({"..S1..E.<...>", FLOOR, FLOOR}));
     ASSERT_EQ(runLab("record " + path + " R R R R").status, 0);
     Program start = runLab("show " + path);
     ASSERT_EQ(start.status, 0) << start.output;
-    EXPECT_NE(start.output.find("\n..@$..T.<...>"), std::string::npos) << start.output;
+    EXPECT_NE(start.output.find("\n..@1..E.<...>"), std::string::npos) << start.output;
     Program end = runLab("show " + path + " --frame 100000");
     ASSERT_EQ(end.status, 0) << end.output;
-    EXPECT_EQ(end.output.find('$'), std::string::npos) << end.output;
+    EXPECT_EQ(end.output.find('1', end.output.find('\n')), std::string::npos) << end.output;
     EXPECT_NE(end.output.find(".<...>"), std::string::npos) << end.output;
 }
 
@@ -298,6 +315,7 @@ struct SolveCase {
     std::vector<std::string> rows;
     const char* moves; // null: no solution
     std::string extra;
+    int steps = 0;
 };
 
 class SolveTest : public LevelLabTest, public testing::WithParamInterface<SolveCase>
@@ -315,22 +333,234 @@ TEST_P(SolveTest, FindsTheShortestSolutionOrNone)
     }
     ASSERT_TRUE(solved.found) << solved.statesExplored << " states";
     EXPECT_EQ(formatMoves(solved.moves), GetParam().moves);
+    EXPECT_EQ(solved.steps, GetParam().steps);
 }
 
 const SolveCase SOLVE_CASES[] = {
-    {"Walk", WALK, "R R R R", ""},
+    {"Walk", WALK, "R R R R", "", 4},
     // The crate must fill the hole before he can cross it.
-    {"CrateIntoTheHole", {"...Sc....E", "######.#########", FLOOR}, "R R R R R R", ""},
+    {"CrateIntoTheHole", {"...Sc....E", "######.#########", FLOOR}, "R R R R R R", "", 6},
     // The crate goes onto the button, twice pushed, and holds the gate open.
-    {"CrateHoldsTheButton", {".b.cS...B.E", FLOOR, FLOOR}, "L L R R R R R R R R", ""},
+    {"CrateHoldsTheButton", {".b.cS...B.E", FLOOR, FLOOR}, "L L R R R R R R R R", "", 10},
     // Walking into the teleport at the gap's edge comes out beside the exit.
     {"ThroughTheTeleport", {"..S.........E", "#######...######", "#######...######"}, "R R R",
-     "teleport blue 4,21\nteleport blue 11,21\n"},
+     "teleport blue 4,21\nteleport blue 11,21\n", 3},
+    // The barrel rolls off the ledge, back from the trampoline and into the
+    // hole by the exit: the fewest steps wait for it on the ledge.
+    {"WaitForTheBarrel", {"..S.o......", "######.....", "...........", "E.......Z..", "##.########", FLOOR},
+     "R R wait 40 R R L L L L L L", "", 10},
     {"NoWayAcross", {"..S.......E", "#####...########", "#####...########"}, nullptr, ""},
 };
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, SolveTest, testing::ValuesIn(SOLVE_CASES),
                          [](const testing::TestParamInfo<SolveCase>& info) { return std::string(info.param.name); });
+
+// ---- levellab judge
+
+std::string judgeFixture(const std::string& name)
+{
+    return std::string(CORVELLE_SOURCE_DIR) + "/tests/tools/levellab/" + name;
+}
+
+// A level that needs its crate: it holds the button under the gate open.
+std::string crateLevel(const std::string& needs = "# needs: crate 3,21\n")
+{
+    return source({".b.cS...B.E", FLOOR, FLOOR}, needs);
+}
+// A crate to push right into the hole, and on to the exit: a walk.
+std::string walkLevel() { return source({"...Sc....E", "######.#########", FLOOR}, "# needs: crate 4,21\n"); }
+
+bool has(const Program& program, const std::string& text) { return program.output.find(text) != std::string::npos; }
+
+TEST_F(LevelLabTest, JudgeFailsLevelsThatDoNotNeedTheirIdeaOrAreWalksAndPassesOneThatNeedsItsCrate)
+{
+    const std::string walk = writeFixture("walk-right.txt", walkLevel());
+    Program judged = runLab("judge --checks idea,walk --max-states 4000 " + judgeFixture("reg020.txt") + " " +
+                            judgeFixture("reg089.txt") + " " + judgeFixture("kid060.txt") + " " + walk);
+    EXPECT_EQ(judged.status, 1);
+    for (const char* line : {
+             "reg020 idea: FAIL: the recorded solution still exits without sand 14,22, at frame 512 in 31 steps\n",
+             "reg089 idea: FAIL: solvable without heat-gun 4,13: 29 steps: ",
+             "reg089 walk: FAIL: solvable with right, action, power-ups and waits: 27 steps: ",
+             "kid060 idea: FAIL: solvable without crate-power-up 19,16: 26 steps: ",
+             "walk-right idea: ok: without crate 4,21, no solution at all",
+             "walk-right walk: FAIL: solvable with right, action, power-ups and waits: 6 steps: R R R R R R\n",
+             "reg020: FAIL\n", "reg089: FAIL\n", "kid060: FAIL\n", "walk-right: FAIL\n",
+             "reg020: fails the judge\n"})
+        EXPECT_TRUE(has(judged, line)) << line << "\n" << judged.output;
+
+    const std::string crate = writeFixture("crate.txt", crateLevel());
+    Program passed = runLab("judge --checks idea,walk,difficulty " + crate);
+    EXPECT_EQ(passed.status, 0) << passed.output;
+    for (const char* line : {"crate idea: ok: without crate 3,21, no solution at all",
+                             "crate walk: ok: not by right, action, power-ups and waits",
+                             "crate difficulty: ok: 10 steps, 2 segments, ", "crate: ok\n"})
+        EXPECT_TRUE(has(passed, line)) << line << "\n" << passed.output;
+}
+
+TEST_F(LevelLabTest, JudgeExemptsTutorialsAndTheFirstKidsLevelsFromTheIdeaAndWalkChecks)
+{
+    const struct {
+        const char* name;
+        bool exempt;
+    } cases[] = {{"reg002", true}, {"reg003", false}, {"reg111", false}, {"kid001", true}, {"kid010", true},
+                 {"kid011", false}, {"adv001", false}, {"mine", false}};
+    for (const auto& c : cases) {
+        const std::string path = writeFixture(std::string(c.name) + ".txt", source(WALK));
+        Program judged = runLab("judge --checks idea,walk " + path);
+        EXPECT_EQ(judged.status, c.exempt ? 0 : 1) << c.name << "\n" << judged.output;
+        EXPECT_EQ(has(judged, std::string(c.name) + " walk: ok: exempt\n"), c.exempt) << judged.output;
+    }
+}
+
+TEST_F(LevelLabTest, NeedsLinesThatCannotBeReadOrNameTheWrongThingFailWithTheirLine)
+{
+    const struct {
+        const char* needs;
+        const char* error;
+    } cases[] = {
+        {"# needs: crate\n", "fixture.txt:27: a need names at least one cell (COLUMN,ROW)"},
+        {"# needs: lava 3,21\n", "fixture.txt:27: a need starts with what it names, one of: grass sand ice"},
+        {"# needs: crate 3;21\n", "fixture.txt:27: '3;21' is not a cell (COLUMN,ROW)"},
+        {"# needs: crate 3,21 4\n", "fixture.txt:27: '4' is not a cell (COLUMN,ROW)"},
+    };
+    for (const auto& c : cases) {
+        std::vector<LevelNeed> needs;
+        std::vector<std::string> errors;
+        EXPECT_FALSE(readNeeds(crateLevel(c.needs), "fixture.txt", needs, errors)) << c.needs;
+        ASSERT_FALSE(errors.empty()) << c.needs;
+        EXPECT_EQ(errors[0].rfind(c.error, 0), 0u) << errors[0];
+    }
+    // A need whose cell holds something else is the level's fault, not a pass.
+    const std::string wrong = writeFixture("wrong.txt", crateLevel("# needs: sand 3,21\n"));
+    Program judged = runLab("judge --checks idea " + wrong);
+    EXPECT_EQ(judged.status, 1);
+    EXPECT_TRUE(has(judged, "wrong idea: FAIL: line 27: needs sand at 3,21, but the cell holds OBJECT_WCRATE\n"))
+        << judged.output;
+}
+
+TEST_F(LevelLabTest, TakingANeedAwayLeavesTheLevelWithoutIt)
+{
+    CLevel level = compile(source({"..S:~-1C.E", "..#HH.....", FLOOR}, "legend F OBJECT_WCRATE frozen\n"));
+    const struct {
+        const char* need;
+        int x, y;
+        ElementCode tile;
+    } cases[] = {{"sand 3,21", 3, 21, EC_TERRAIN_GRASS}, {"ice 4,21", 4, 21, EC_TERRAIN_GRASS},
+                 {"bridge 5,21", 5, 21, EC_TERRAIN_GRASS}, {"crate-power-up 6,21", 6, 21, EC_NONE},
+                 {"crate 7,21", 7, 21, EC_NONE}, {"grass 2,22", 2, 22, EC_NONE}};
+    for (const auto& c : cases) {
+        std::vector<LevelNeed> needs;
+        std::vector<std::string> errors;
+        ASSERT_TRUE(readNeeds(std::string("# needs: ") + c.need + "\n", "x", needs, errors)) << c.need;
+        CLevel without = level;
+        std::string error;
+        ASSERT_TRUE(takeAway(without, needs[0], error)) << error;
+        EXPECT_EQ(without.GetTile(c.x, c.y), c.tile) << c.need;
+    }
+    std::vector<LevelNeed> needs;
+    std::vector<std::string> errors;
+    ASSERT_TRUE(readNeeds("# needs: ladder 3,22 4,22  # both pieces\n", "x", needs, errors));
+    CLevel without = level;
+    std::string error;
+    ASSERT_TRUE(takeAway(without, needs[0], error)) << error;
+    EXPECT_FALSE(without.IsLadder(3, 22) || without.IsLadder(4, 22));
+}
+
+TEST_F(LevelLabTest, AKnownFailuresListMustNameExactlyTheLevelsThatFail)
+{
+    // reg050 is a walk and fails; reg051 needs its crate and passes.
+    const std::string walk = writeFixture("reg050.txt", walkLevel());
+    const std::string crate = writeFixture("reg051.txt", crateLevel());
+    const struct {
+        const char* listed;
+        int status;
+        const char* says;
+    } cases[] = {
+        {"reg050  # walk\n", 0, "reg051: ok\n"},
+        {"# nothing fails\n", 1, "reg050: fails the judge and is not listed in "},
+        {"reg050\nreg051\n", 1, "reg051: passes the judge now: take its line out of "},
+        {"reg050\nlevel9\n", 1, ":2: 'level9' is no built-in level"},
+    };
+    for (const auto& c : cases) {
+        const std::string list = writeFixture("known.txt", c.listed);
+        Program judged = runLab("judge --checks idea,walk --known-failures " + list + " " + walk + " " + crate);
+        EXPECT_EQ(judged.status, c.status) << c.listed << judged.output;
+        EXPECT_TRUE(has(judged, c.says)) << c.says << "\n" << judged.output;
+    }
+}
+
+TEST_F(LevelLabTest, NearCopiesAreFoundUnderShiftsOfUpToFourColumnsAndSixRows)
+{
+    // Clear of the board's edges, so that no shift pushes a cell off it.
+    const std::vector<std::string> rows = {"......S.c.H..b.B..E", "......####H#########", "........#.H....o...",
+                                           "......##############"};
+    const LevelShape original = shapeOf("a", compile(source(rows)));
+    const struct {
+        int dx, dy;
+        bool found;
+    } cases[] = {{0, 0, true}, {4, -6, true}, {-4, -3, true}, {2, 0, true}, {5, 0, false}, {0, -7, false}};
+    for (const auto& c : cases) {
+        std::vector<std::string> moved(rows.size() + static_cast<size_t>(-c.dy), std::string(32, '.'));
+        for (size_t i = 0; i < rows.size(); ++i) {
+            std::string row = c.dx >= 0 ? std::string(static_cast<size_t>(c.dx), '.') + rows[i] : rows[i].substr(static_cast<size_t>(-c.dx));
+            moved[i] = row.substr(0, 32);
+        }
+        const LevelShape shifted = shapeOf("b", compile(source(moved)));
+        const ShapeMatch match = compareShapes(shifted, original);
+        EXPECT_EQ(match.differ < NEAR_COPY_SHARE, c.found) << c.dx << "," << c.dy << ": " << match.differ;
+        if (c.found) {
+            EXPECT_EQ(match.differ, 0.0) << c.dx << "," << c.dy;
+            EXPECT_EQ(std::make_pair(match.dx, match.dy), std::make_pair(c.dx, c.dy));
+        }
+    }
+}
+
+TEST_F(LevelLabTest, JudgeComparesWithEveryBuiltInLevelButItself)
+{
+    const CLevel crate = compile(crateLevel());
+    const CLevel other = compile(source({"..S.......E", "#####.##########", FLOOR}));
+    const std::vector<unsigned char> bytes =
+        packResourceArchive({{"reg051.lvl", crate.ToBytes(0)}, {"adv007.lvl", crate.ToBytes(0)},
+                             {"kid003.lvl", other.ToBytes(0)}});
+    const std::string archive = writeFixture("resource4.dat", std::string(bytes.begin(), bytes.end()));
+    const std::string path = writeFixture("reg051.txt", crateLevel());
+    Program judged = runLab("judge --checks copies --archive " + archive + " " + path);
+    EXPECT_EQ(judged.status, 1) << judged.output;
+    EXPECT_TRUE(has(judged, "reg051 copies: FAIL: closest adv007 shifted 0,0: 0 % of cells differ")) << judged.output;
+}
+
+// A level no search ends soon: barrels to roll between trampolines, so the
+// world changes at every wait, and the exit walled in.
+std::string endlessLevel()
+{
+    return source({"#E#", "###", "..........H", "..S.......H.......o........Z....", "###############################.",
+                   "Z.o............................Z", FLOOR});
+}
+
+TEST_F(LevelLabTest, SolveAndJudgeStopOnSignalsWithTheBestLineSoFar)
+{
+    const std::string path = writeFixture("endless.txt", endlessLevel());
+    const struct {
+        const char* command;
+        const char* signal;
+        int status;
+        const char* says;
+    } cases[] = {
+        {"solve PATH --max-states 100000000", "TERM", 143, "interrupted after "},
+        {"solve PATH --max-states 100000000", "INT", 130, "interrupted after "},
+        {"judge --checks walk,difficulty --max-states 100000000 PATH", "TERM", 143,
+         "FAIL: interrupted after "},
+    };
+    for (const auto& c : cases) {
+        std::string command = c.command;
+        command.replace(command.find("PATH"), 4, path);
+        Program stopped = runCommand(std::string("timeout --preserve-status -s ") + c.signal + " 3 " +
+                                     CORVELLE_LEVELLAB + " " + command);
+        EXPECT_EQ(stopped.status, c.status) << c.command << c.signal << "\n" << stopped.output;
+        EXPECT_TRUE(has(stopped, c.says)) << c.says << "\n" << stopped.output;
+    }
+}
 
 // ---- The lab and the game agree.
 

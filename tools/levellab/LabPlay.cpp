@@ -1,22 +1,19 @@
 #include "LabPlay.h"
 
+#include "LabBoard.h"
+
 #include "engine/Draw.h"
 #include "engine/ImagesCached.h"
 #include "engine/Log.h"
 #include "levels/Profile.h"
 #include "screens/SolutionKeys.h"
 #include "world/ElementAIProfessor.h"
-#include "world/ElementDevicePowerup.h"
-#include "world/ElementLadder.h"
-#include "world/ElementObjectMagnet.h"
 
 #include <SDL.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <deque>
 #include <sstream>
-#include <unordered_set>
 
 namespace {
 
@@ -46,47 +43,6 @@ const char* wordOf(int key)
     return nullptr;
 }
 
-// Steps until the professor is ready for input; false when the level ends
-// first or he never is.
-bool stepUntilReady(CLevelRun& run, int limit)
-{
-    for (int i = 0; i < limit; ++i) {
-        if (run.IsOver())
-            return false;
-        if (run.IsProfessorReady())
-            return true;
-        run.Step();
-    }
-    return run.IsProfessorReady() && !run.IsOver();
-}
-
-// Presses the key (the professor being ready), holds it until the world has
-// taken the move and queues its release. Holding it longer would start the
-// next move of the same kind in the tick the first one ends. False when the
-// move changed nothing.
-bool takeMove(CLevelRun& run, int key, std::vector<ReplayKey>* keys)
-{
-    const CElementAIProfessor* professor = run.GetProfessor();
-    const bool facing = professor->facingLeft;
-    const int inventoryBefore = std::count_if(professor->inventory.begin(), professor->inventory.end(),
-                                              [](int type) { return type != 0; });
-    run.QueueKey(key, false);
-    if (keys)
-        keys->push_back({run.GetFrame() + 1, key, false});
-    bool taken = false;
-    for (int i = 0; i < TAKE_LIMIT && !taken; ++i) {
-        run.Step();
-        const int inventory = std::count_if(professor->inventory.begin(), professor->inventory.end(),
-                                            [](int type) { return type != 0; });
-        taken = run.IsOver() || !run.IsProfessorReady() || professor->facingLeft != facing ||
-                inventory != inventoryBefore;
-    }
-    run.QueueKey(key, true);
-    if (keys)
-        keys->push_back({run.GetFrame() + 1, key, true});
-    return taken;
-}
-
 int lastKeyFrame(const CLevel& level)
 {
     int last = 0;
@@ -102,20 +58,6 @@ LabResult resultOf(const CLevelRun& run)
     result.frame = run.GetFrame();
     result.steps = run.GetSteps();
     return result;
-}
-
-// The moves open to the professor at a decision point: the four directions,
-// the turn and every power-up slot that holds one.
-std::vector<int> candidateKeys(const CLevelRun& run)
-{
-    std::vector<int> keys;
-    for (const MoveWord& m : MOVE_WORDS)
-        keys.push_back(m.key);
-    const CElementAIProfessor* professor = run.GetProfessor();
-    for (int slot = 0; slot < SOLUTION_POWERUP_SLOTS; ++slot)
-        if (professor->inventory[static_cast<size_t>(slot)] != 0)
-            keys.push_back(SOLUTION_KEY_POWERUP_FIRST + slot);
-    return keys;
 }
 
 } // namespace
@@ -193,6 +135,47 @@ void releaseHeadlessWorld()
     SDL_Quit();
 }
 
+// Steps until the professor is ready for input; false when the level ends
+// first or he never is.
+bool stepUntilReady(CLevelRun& run)
+{
+    for (int i = 0; i < READY_WAIT_LIMIT; ++i) {
+        if (run.IsOver())
+            return false;
+        if (run.IsProfessorReady())
+            return true;
+        run.Step();
+    }
+    return run.IsProfessorReady() && !run.IsOver();
+}
+
+// Presses the key (the professor being ready), holds it until the world has
+// taken the move and queues its release. Holding it longer would start the
+// next move of the same kind in the tick the first one ends. False when the
+// move changed nothing.
+bool takeMove(CLevelRun& run, int key, std::vector<ReplayKey>* keys)
+{
+    const CElementAIProfessor* professor = run.GetProfessor();
+    const bool facing = professor->facingLeft;
+    const int inventoryBefore = std::count_if(professor->inventory.begin(), professor->inventory.end(),
+                                              [](int type) { return type != 0; });
+    run.QueueKey(key, false);
+    if (keys)
+        keys->push_back({run.GetFrame() + 1, key, false});
+    bool taken = false;
+    for (int i = 0; i < TAKE_LIMIT && !taken; ++i) {
+        run.Step();
+        const int inventory = std::count_if(professor->inventory.begin(), professor->inventory.end(),
+                                            [](int type) { return type != 0; });
+        taken = run.IsOver() || !run.IsProfessorReady() || professor->facingLeft != facing ||
+                inventory != inventoryBefore;
+    }
+    run.QueueKey(key, true);
+    if (keys)
+        keys->push_back({run.GetFrame() + 1, key, true});
+    return taken;
+}
+
 LabResult replaySolution(CLevel& level, CProfile& profile)
 {
     CLevelRun run(level, profile, true);
@@ -217,15 +200,15 @@ bool playMoves(CLevel& level, CProfile& profile, const std::vector<LabMove>& mov
                 run.Step();
             continue;
         }
-        if (!stepUntilReady(run, READY_WAIT_LIMIT)) {
+        if (!stepUntilReady(run)) {
             error = which + ": " +
                     (run.IsOver() ? std::string("the level is already over (") + runOutcomeName(run.GetOutcome()) + ")"
                                   : "the professor is not ready for input") +
-                    " at frame " + std::to_string(run.GetFrame());
+                    " at frame " + std::to_string(run.GetFrame()) + "\n" + describeRun(run);
             return false;
         }
         if (!takeMove(run, move.key, &keys)) {
-            error = which + " has no effect at frame " + std::to_string(run.GetFrame());
+            error = which + " has no effect at frame " + std::to_string(run.GetFrame()) + "\n" + describeRun(run);
             return false;
         }
     }
@@ -234,144 +217,20 @@ bool playMoves(CLevel& level, CProfile& profile, const std::vector<LabMove>& mov
         run.Step();
     result = resultOf(run);
     result.lastKeyFrame = last;
+    result.board = describeRun(run);
     return true;
 }
-
-LabSolveResult solveLevel(CLevel& level, CProfile& profile, long maxStates, int maxMoves)
-{
-    LabSolveResult solved;
-    CLevelRun run(level, profile, false);
-    if (!stepUntilReady(run, READY_WAIT_LIMIT))
-        return solved;
-
-    // Per state: the state it was reached from and the move that did it.
-    struct Origin {
-        int parent;
-        int key;
-        int depth;
-    };
-    std::vector<Origin> origins{{-1, 0, 0}};
-    std::deque<std::pair<int, CLevelRun::Snapshot>> frontier(1);
-    run.Save(frontier.front().second);
-    std::unordered_set<uint64_t> seen{run.HashWorld()};
-
-    auto pathTo = [&origins](int state, int lastKey) {
-        std::vector<LabMove> moves{{lastKey, 0}};
-        for (int s = state; origins[static_cast<size_t>(s)].parent >= 0; s = origins[static_cast<size_t>(s)].parent)
-            moves.push_back({origins[static_cast<size_t>(s)].key, 0});
-        std::reverse(moves.begin(), moves.end());
-        return moves;
-    };
-
-    while (!frontier.empty()) {
-        auto [state, snapshot] = std::move(frontier.front());
-        frontier.pop_front();
-        const int depth = origins[static_cast<size_t>(state)].depth;
-        if (depth >= maxMoves)
-            continue;
-        run.Restore(snapshot);
-        for (int key : candidateKeys(run)) {
-            run.Restore(snapshot);
-            if (!takeMove(run, key, nullptr))
-                continue;
-            const bool ready = stepUntilReady(run, READY_WAIT_LIMIT);
-            if (run.GetOutcome() == RunOutcome::Exited) {
-                solved.found = true;
-                solved.moves = pathTo(state, key);
-                solved.steps = run.GetSteps();
-                solved.statesExplored = static_cast<long>(seen.size());
-                return solved;
-            }
-            if (!ready || !seen.insert(run.HashWorld()).second)
-                continue;
-            if (static_cast<long>(seen.size()) > maxStates) {
-                solved.limitReached = true;
-                solved.statesExplored = maxStates;
-                return solved;
-            }
-            origins.push_back({state, key, depth + 1});
-            frontier.emplace_back(static_cast<int>(origins.size() - 1), CLevelRun::Snapshot());
-            run.Save(frontier.back().second);
-        }
-    }
-    solved.statesExplored = static_cast<long>(seen.size());
-    return solved;
-}
-
-namespace {
-
-char glyphOf(const CElement* e)
-{
-    switch (e->type) {
-    case ELEMENT_TERRAIN:
-        switch (e->typeTerrain) {
-        case TERRAIN_GRASS: return '#';
-        case TERRAIN_SAND: return ':';
-        case TERRAIN_ICE: return '~';
-        default: return '-';
-        }
-    case ELEMENT_DEVICE:
-        switch (e->typeDevice) {
-        case DEVICE_GUNSHOT: return '*';
-        case DEVICE_GATE: return 'G';
-        case DEVICE_BUTTON: return 'b';
-        case DEVICE_TRAMPOLINE: return 'Z';
-        case DEVICE_TUBE: return e == CElement::GetProfessor() ? '@' : 'T';
-        case DEVICE_TELEPORT: return '%';
-        default: return '$'; // a power-up
-        }
-    case ELEMENT_OBJECT:
-        switch (e->typeObject) {
-        case OBJECT_CRATE: return e->metallic ? 'C' : 'c';
-        case OBJECT_BARREL: return e->metallic ? 'O' : 'o';
-        default: return e->typeMagnet == CElementObjectMagnet::FACES_LEFT ? '<' : '>';
-        }
-    case ELEMENT_AI: return e->IsProfessor() ? '@' : (e->facingLeft ? '[' : ']');
-    case ELEMENT_TUTORIAL: return '?';
-    default: return '.';
-    }
-}
-
-// A collected power-up stays in the world (its text still rises) but is no
-// longer on the board.
-bool isCollectedPowerup(const CElement* e)
-{
-    const auto* powerup = dynamic_cast<const CElementDevicePowerup*>(e);
-    return powerup && powerup->collected;
-}
-
-} // namespace
 
 std::string showBoard(CLevel& level, CProfile& profile, int frame)
 {
     CLevelRun run(level, profile, true);
     while (run.GetFrame() < frame && !run.IsOver())
         run.Step();
-    std::vector<std::string> rows(BOARD_ROWS, std::string(BOARD_COLUMNS, '.'));
-    for (int y = 0; y < BOARD_ROWS; ++y)
-        for (int x = 0; x < BOARD_COLUMNS; ++x)
-            if (CElementLadder::IsLadderAt(x, y))
-                rows[static_cast<size_t>(y)][static_cast<size_t>(x)] = 'H';
-    // Things off the grid (tubes, buttons, power-ups...) first, then what
-    // fills the cells, then the actors on top.
-    for (int pass = 0; pass < 3; ++pass)
-        for (const CElement* e : CElement::GetAllElements()) {
-            if (e->IsNull() || e->destroyed || e->type == ELEMENT_LADDER || isCollectedPowerup(e))
-                continue;
-            const int wanted = e->IsAI() ? 2 : e->inGrid ? 1 : 0;
-            if (wanted != pass)
-                continue;
-            const int width = (e->IsTerrain() && e->typeTerrain != TERRAIN_ICE && e->typeTerrain != TERRAIN_BRIDGE)
-                                  ? std::max(1, e->GetVariant())
-                                  : 1;
-            for (int i = 0; i < width; ++i)
-                if (isOnBoard(e->x + i, e->y))
-                    rows[static_cast<size_t>(e->y)][static_cast<size_t>(e->x + i)] = glyphOf(e);
-        }
-    std::ostringstream out;
-    out << "frame " << run.GetFrame() << ", " << runOutcomeName(run.GetOutcome()) << ", " << run.GetSteps()
-        << " steps\n";
-    for (const std::string& row : rows)
-        out << row << '\n';
-    return out.str();
+    return describeRun(run);
+}
+
+std::string describeRun(const CLevelRun& run)
+{
+    return "frame " + std::to_string(run.GetFrame()) + ", " + runOutcomeName(run.GetOutcome()) + ", " +
+           std::to_string(run.GetSteps()) + " steps\n" + drawBoard();
 }

@@ -25,6 +25,7 @@ struct LabResult {
     int frame = 0; // the frame the run ended or stopped at
     int steps = 0;
     int lastKeyFrame = 0; // the solution's last record
+    std::string board;    // where the run stopped (playMoves only), as describeRun draws it
 };
 
 // Frames a run goes on after the last key before it counts as still running.
@@ -42,21 +43,22 @@ LabResult replaySolution(CLevel& level, CProfile& profile);
 // Plays a move script from the start, each key pressed when the professor is
 // ready for input and released once the world has taken the move. The key
 // records made go to `keys`; the run goes on after the last move until the
-// level ends. False (with the reason) when a move finds the level already
-// over or the professor never ready.
+// level ends. False (with the reason and the board) when a move finds the
+// level already over, the professor never ready or changes nothing.
 bool playMoves(CLevel& level, CProfile& profile, const std::vector<LabMove>& moves, std::vector<ReplayKey>& keys,
                LabResult& result, std::string& error);
 
-// The breadth-first search over the professor's decision points.
-struct LabSolveResult {
-    bool found = false;
-    std::vector<LabMove> moves;
-    int steps = 0;
-    long statesExplored = 0;
-    bool limitReached = false;
-};
-LabSolveResult solveLevel(CLevel& level, CProfile& profile, long maxStates, int maxMoves);
+// Steps until the professor is ready for input; false when the level ends
+// first or he never is.
+bool stepUntilReady(CLevelRun& run);
 
-// The board at a frame of the level's recorded solution, one character a
-// cell in the level source's legend ('@' the professor).
+// Presses the key (the professor being ready), holds it until the world has
+// taken the move and queues its release; the key records go to `keys` when
+// given. False when the move changed nothing.
+bool takeMove(CLevelRun& run, int key, std::vector<ReplayKey>* keys);
+
+// The board at a frame of the level's recorded solution, as describeRun
+// draws it.
 std::string showBoard(CLevel& level, CProfile& profile, int frame);
+// The run's frame, outcome and steps on a line, then its board (LabBoard.h).
+std::string describeRun(const CLevelRun& run);

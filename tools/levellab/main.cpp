@@ -1,6 +1,8 @@
 // levellab: replays, records, solves and shows levels headless, on the
 // game's own world and level building. See README "Designing a level".
+#include "LabJudge.h"
 #include "LabPlay.h"
+#include "LabSolver.h"
 
 #include "levels/Level.h"
 #include "levels/LevelSet.h"
@@ -8,10 +10,12 @@
 #include "levels/Profile.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -32,13 +36,26 @@ int usage()
                  "                                     solution fails too\n"
                  "  levellab record SOURCE MOVES...    record a move script (L R U D A 1..9 'wait N') into SOURCE\n"
                  "  levellab solve LEVEL [--max-states N] [--max-moves M]\n"
-                 "  levellab show LEVEL [--frame N]    the board at a frame of the solution\n";
+                 "                                     the fewest steps, then the fewest moves\n"
+                 "  levellab show LEVEL [--frame N]    the board at a frame of the solution\n"
+                 "  levellab judge [--checks idea,walk,copies,difficulty] [--max-states N] [--max-moves M]\n"
+                 "                 [--archive ARCHIVE] [--known-failures FILE] LEVELS...\n"
+                 "                                     whether each level needs its idea, is more than a walk,\n"
+                 "                                     is no near-copy of a built-in level, and how hard it is;\n"
+                 "                                     with FILE, fails only on a level whose listing is wrong\n";
     return 2;
 }
 
 bool endsWith(const std::string& s, const std::string& end)
 {
     return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
+}
+
+// A level's name from its path: no folder, no extension.
+std::string levelName(const std::string& path)
+{
+    const std::string file = path.substr(path.find_last_of('/') + 1);
+    return file.substr(0, file.find_last_of('.'));
 }
 
 bool readFile(const std::string& path, std::string& text)
@@ -264,7 +281,13 @@ int record(const std::vector<std::string>& args, CProfile& profile)
     std::vector<ReplayKey> keys;
     LabResult result;
     if (!playMoves(level, profile, moves, keys, result, error)) {
-        std::cerr << path << ": " << error << '\n';
+        std::cerr << path << ": " << error;
+        return 1;
+    }
+    if (result.outcome != RunOutcome::Exited) {
+        std::cerr << path << ": the moves do not reach the exit (" << runOutcomeName(result.outcome) << "; last key at frame "
+                  << result.lastKeyFrame << "); where the run stopped:\n"
+                  << result.board;
         return 1;
     }
     // The keys made are replayed as the game replays them before they are kept.
@@ -272,9 +295,10 @@ int record(const std::vector<std::string>& args, CProfile& profile)
     for (const ReplayKey& key : keys)
         level.AddReplayKey(key.frame, key.key, key.released);
     const LabResult replayed = replaySolution(level, profile);
-    if (replayed.outcome != RunOutcome::Exited) {
-        std::cerr << path << ": the moves do not reach the exit: " << runOutcomeName(replayed.outcome) << " at frame "
-                  << replayed.frame << '\n';
+    if (replayed.outcome != RunOutcome::Exited || replayed.frame != result.frame) {
+        std::cerr << path << ": the recorded keys replay differently: " << runOutcomeName(replayed.outcome)
+                  << " at frame " << replayed.frame << ", played " << runOutcomeName(result.outcome) << " at frame "
+                  << result.frame << '\n';
         return 1;
     }
     const std::string updated = withSolution(source, formatMoves(moves), keys);
@@ -298,14 +322,44 @@ bool readNumber(const std::string& text, long& value)
     return true;
 }
 
+// The status of a command that a signal stopped, as a shell reports it.
+volatile std::sig_atomic_t stopSignal = 0;
+
+void onStopSignal(int signal)
+{
+    stopSignal = signal;
+    requestStop();
+}
+
+int stoppedStatus() { return 128 + stopSignal; }
+
+// Reads "--max-states N" and "--max-moves M" at args[i]; false when args[i]
+// is neither (or its number is bad). `i` moves past what was read.
+bool readSearchOption(const std::vector<std::string>& args, size_t& i, LabSearch& search, bool& bad)
+{
+    long value = 0;
+    const bool states = args[i] == "--max-states";
+    if (!states && args[i] != "--max-moves")
+        return false;
+    bad = i + 1 >= args.size() || !readNumber(args[i + 1], value);
+    if (states)
+        search.maxStates = value;
+    else
+        search.maxMoves = static_cast<int>(value);
+    ++i;
+    return true;
+}
+
 int solve(const std::vector<std::string>& args, CProfile& profile)
 {
     if (args.empty())
         return usage();
-    long maxStates = DEFAULT_MAX_STATES, maxMoves = DEFAULT_MAX_MOVES;
-    for (size_t i = 1; i < args.size(); i += 2) {
-        long* target = args[i] == "--max-states" ? &maxStates : args[i] == "--max-moves" ? &maxMoves : nullptr;
-        if (!target || i + 1 >= args.size() || !readNumber(args[i + 1], *target))
+    LabSearch search;
+    search.maxStates = DEFAULT_MAX_STATES;
+    search.maxMoves = DEFAULT_MAX_MOVES;
+    for (size_t i = 1; i < args.size(); ++i) {
+        bool bad = false;
+        if (!readSearchOption(args, i, search, bad) || bad)
             return usage();
     }
     CLevel level;
@@ -314,18 +368,147 @@ int solve(const std::vector<std::string>& args, CProfile& profile)
         std::cerr << error << '\n';
         return 1;
     }
-    const LabSolveResult solved = solveLevel(level, profile, maxStates, static_cast<int>(maxMoves));
+    const LabSolveResult solved = solveLevel(level, profile, search);
     if (!solved.found) {
-        if (solved.limitReached)
-            std::printf("no solution within %ld states\n", maxStates);
+        if (solved.interrupted)
+            std::printf("interrupted after %ld states: no solution under %d steps\n", solved.statesExplored,
+                        solved.stepsRuledOut);
+        else if (solved.limitReached)
+            std::printf("no solution within %ld states (none under %d steps)\n", search.maxStates,
+                        solved.stepsRuledOut);
         else
             std::printf("no solution: all %ld reachable states explored\n", solved.statesExplored);
-        return 1;
+        return solved.interrupted ? stoppedStatus() : 1;
     }
     std::printf("moves: %s\n", formatMoves(solved.moves).c_str());
-    std::printf("%zu moves, %d steps, %ld states explored\n", solved.moves.size(), solved.steps,
-                solved.statesExplored);
-    return 0;
+    std::printf("%zu moves, %d steps, %d frames, %d segments, %ld states explored%s\n", solved.moves.size(),
+                solved.steps, solved.frames, countSegments(solved.moves), solved.statesExplored,
+                solved.interrupted     ? " (interrupted: the fewest steps not proven)"
+                : solved.limitReached ? " (the state limit was reached: the fewest steps not proven)"
+                                      : "");
+    return solved.interrupted ? stoppedStatus() : 0;
+}
+
+// ---- judge
+
+// A known-failures file: a level name a line, "#" comments. False (with the
+// reason) on a line that names no built-in level.
+bool readKnownFailures(const std::string& path, std::map<std::string, bool>& listed, std::string& error)
+{
+    std::string text;
+    if (!readFile(path, text)) {
+        error = path + ": cannot be read";
+        return false;
+    }
+    std::istringstream in(text);
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number) {
+        std::istringstream words(line.substr(0, line.find('#')));
+        std::string name;
+        if (!(words >> name))
+            continue;
+        if (builtInPlaceOf(name).set < 0) {
+            error = path + ":" + std::to_string(number) + ": '" + name + "' is no built-in level";
+            return false;
+        }
+        listed[name] = false;
+    }
+    return true;
+}
+
+// The built-in levels' shapes, for the near-copy check.
+bool readShapes(const std::string& archive, std::vector<LevelShape>& shapes, std::string& error)
+{
+    if (!CLevelSet::readArchive(archive, error)) {
+        error = archive + ": " + error;
+        return false;
+    }
+    for (int set = 0; set < LEVEL_SET_COUNT; ++set) {
+        CLevelSet* levels = CLevelSet::getSet(set);
+        for (int i = 0; levels && i < levels->getLevelCount(); ++i) {
+            const CLevel& level = *levels->selectLevel(i);
+            shapes.push_back(shapeOf(levelName(level.GetFilename()), level));
+        }
+    }
+    CLevelSet::freeAll();
+    return true;
+}
+
+void printReport(const JudgeReport& report)
+{
+    for (const JudgeVerdict& verdict : report.verdicts)
+        std::printf("%s %s: %s: %s\n", report.name.c_str(), checkName(verdict.check), verdict.passed ? "ok" : "FAIL",
+                    verdict.detail.c_str());
+    std::printf("%s: %s\n", report.name.c_str(),
+                report.interrupted ? "interrupted" : report.Failed() ? "FAIL" : "ok");
+    std::fflush(stdout);
+}
+
+int judge(const std::vector<std::string>& args, CProfile& profile)
+{
+    JudgeOptions options;
+    options.search.maxStates = DEFAULT_MAX_STATES;
+    options.search.maxMoves = DEFAULT_MAX_MOVES;
+    options.checks = {JudgeCheck::Idea, JudgeCheck::Walk, JudgeCheck::Copies, JudgeCheck::Difficulty};
+    std::string archive = LEVELLAB_ARCHIVE, knownFailures;
+    std::vector<std::string> paths;
+    for (size_t i = 0; i < args.size(); ++i) {
+        bool bad = false;
+        if (readSearchOption(args, i, options.search, bad)) {
+            if (bad)
+                return usage();
+        } else if (args[i] == "--checks" || args[i] == "--archive" || args[i] == "--known-failures") {
+            if (i + 1 >= args.size() || (args[i] == "--checks" && !readCheckNames(args[i + 1], options.checks)))
+                return usage();
+            if (args[i] == "--archive")
+                archive = args[i + 1];
+            else if (args[i] == "--known-failures")
+                knownFailures = args[i + 1];
+            ++i;
+        } else {
+            paths.push_back(args[i]);
+        }
+    }
+    if (paths.empty())
+        return usage();
+    std::string error;
+    std::map<std::string, bool> listed; // name -> judged
+    std::vector<LevelShape> shapes;
+    const bool copies = std::find(options.checks.begin(), options.checks.end(), JudgeCheck::Copies) !=
+                        options.checks.end();
+    if ((!knownFailures.empty() && !readKnownFailures(knownFailures, listed, error)) ||
+        (copies && !readShapes(archive, shapes, error))) {
+        std::cerr << error << '\n';
+        return 1;
+    }
+    options.builtIns = &shapes;
+    std::vector<std::string> unexpected;
+    for (const std::string& path : paths) {
+        CLevel level;
+        std::string source;
+        if (!loadLevel(path, level, error)) {
+            std::cerr << error << '\n';
+            return 1;
+        }
+        if (!endsWith(path, ".lvl"))
+            readFile(path, source);
+        const std::string name = levelName(path);
+        const JudgeReport report = judgeLevel(name, level, source, path, profile, options);
+        printReport(report);
+        if (report.interrupted)
+            return stoppedStatus();
+        const auto known = listed.find(name);
+        if (known != listed.end())
+            known->second = true;
+        if (report.Failed() && known == listed.end())
+            unexpected.push_back(name + ": fails the judge" +
+                                 (knownFailures.empty() ? "" : " and is not listed in " + knownFailures));
+        else if (!report.Failed() && known != listed.end())
+            unexpected.push_back(name + ": passes the judge now: take its line out of " + knownFailures);
+    }
+    for (const std::string& line : unexpected)
+        std::printf("%s\n", line.c_str());
+    return unexpected.empty() ? 0 : 1;
 }
 
 int show(const std::vector<std::string>& args, CProfile& profile)
@@ -357,6 +540,10 @@ int main(int argc, char** argv)
         return usage();
     const std::string command = argv[1];
     const std::vector<std::string> args(argv + 2, argv + argc);
+    struct sigaction stop {};
+    stop.sa_handler = onStopSignal;
+    sigaction(SIGTERM, &stop, nullptr);
+    sigaction(SIGINT, &stop, nullptr);
     prepareHeadlessWorld();
     int status = 2;
     {
@@ -367,6 +554,8 @@ int main(int argc, char** argv)
             status = record(args, profile);
         else if (command == "solve")
             status = solve(args, profile);
+        else if (command == "judge")
+            status = judge(args, profile);
         else if (command == "show")
             status = show(args, profile);
         else

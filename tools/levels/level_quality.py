@@ -173,7 +173,7 @@ def measure(levellab, path, solve_too=True):
         return result  # a level without a solution is not measured further
     solve = subprocess.run([levellab, "solve", path, "--max-states", str(MAX_STATES)],
                            capture_output=True, text=True)
-    found = re.search(r"(\d+) moves, (\d+) steps, (\d+) states explored", solve.stdout)
+    found = re.search(r"(\d+) moves, (\d+) steps, \d+ frames, \d+ segments, (\d+) states explored", solve.stdout)
     if found:
         result["solver_steps"] = int(found.group(2))
         result["states"] = int(found.group(3))
