@@ -504,21 +504,26 @@ void CControllerEditor::InputKey(bool released, int key)
         if (!released)
             place();
         break;
-    default:
+    default: {
         if (released)
             break;
+        // Read once, before the command: a command that opens a dialog
+        // clears the modifiers, and the letter must not then pick its
+        // element as well.
+        bool alt = IsAltDown();
         if (key == SDLK_ESCAPE)
             openPalette();
         else if (key == SDLK_BACKQUOTE)
             toggleGrid();
-        else if (IsAltDown())
+        else if (alt)
             altCommand(key);
         else if (key >= SDLK_F1 && key <= SDLK_F8)
             setBackground(key - SDLK_F1);
-        if (!IsAltDown())
+        if (!alt)
             if (int code = CControllerEditorPalette::CodeOfKey(key, false); code >= 0)
                 palette_->SetSelection(code);
         break;
+    }
     }
     if (released)
         return;

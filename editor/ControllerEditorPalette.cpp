@@ -15,6 +15,7 @@ constexpr int CELL_W = 68;
 constexpr int CELL_H = 51;
 constexpr int CELLS_X = 192; // screen position of the first cell
 constexpr int CELLS_Y = 65;
+constexpr int LAST_ROW_CANCELLED_BY_CLICK = 5; // the Test command
 
 std::unique_ptr<CSprite> makeSprite(const char* name, const char* image, int kind, int x, int y)
 {
@@ -93,9 +94,15 @@ void CControllerEditorPalette::cancelByEscape()
     close();
 }
 
-// A click outside or a right click cancels as Escape does: the selection is
-// what a cancel keeps, so the two ways out must agree.
-void CControllerEditorPalette::cancelByClick() { cancelByEscape(); }
+// A click outside or a right click drops the top row (help and the tools
+// that act on a cell) and the commands down to Test; Record, Play and Quit
+// stay chosen and run as the toolbox closes.
+void CControllerEditorPalette::cancelByClick()
+{
+    if (row_ == 0 || (column_ == 0 && row_ <= LAST_ROW_CANCELLED_BY_CLICK))
+        SetSelection(EC_NONE);
+    close();
+}
 
 int CControllerEditorPalette::CodeOfKey(int key, bool alt)
 {

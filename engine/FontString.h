@@ -6,8 +6,10 @@
 #include <vector>
 
 // A growable text of 16-bit characters: the form of the text table's entries
-// and of everything the font system renders. Narrow text is widened byte by
-// byte as unsigned values, so 0x80..0xFF become U+0080..U+00FF (Latin-1).
+// and of everything the font system renders. Narrow text is read as UTF-8
+// (file names are): a character beyond U+FFFF becomes U+FFFD, and a byte
+// that starts no well-formed sequence stands for itself, so 0x80..0xFF
+// outside UTF-8 become U+0080..U+00FF (Latin-1).
 class CFontString
 {
 public:
@@ -16,7 +18,7 @@ public:
     CFontString() = default;
     // A zero-terminated 16-bit text; null gives an empty string.
     explicit CFontString(const uint16_t* text);
-    // A zero-terminated narrow text; null gives an empty string.
+    // A zero-terminated narrow text, as above; null gives an empty string.
     explicit CFontString(const char* narrow);
     explicit CFontString(std::u16string text) : text_(std::move(text)) {}
 

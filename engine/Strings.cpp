@@ -12,6 +12,17 @@ std::string toUpperCopy(const std::string& text)
     return upper;
 }
 
+std::string utf8Prefix(const std::string& text, size_t characters)
+{
+    size_t starts = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        bool continuation = (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80;
+        if (!continuation && starts++ == characters)
+            return text.substr(0, i);
+    }
+    return text;
+}
+
 std::string formatThousands(int value)
 {
     if (value < 1)

@@ -37,6 +37,14 @@ constexpr size_t LEVEL_FILE_TELEPORT_OFFSET = 6181;
 constexpr size_t LEVEL_FILE_MIN_SIZE = 6205; // no teleports, bubbles or keys
 constexpr size_t LEVEL_FILE_MAX_SIZE = 16u << 20;
 
+// Why the last load of a level failed, as far as the file tells.
+enum class LevelLoadFailure {
+    None,         // loaded
+    OlderVersion, // a level type of ours, of a version the reader refuses
+    NewerVersion, // a level type of ours, of a later version, that did not read
+    Damaged,      // missing, unreadable, or no level at all
+};
+
 // One recorded key event of a solution.
 struct ReplayKey {
     int32_t frame = -1; // frames since the level's start
@@ -155,6 +163,7 @@ public:
     bool Load(const char* name, FILE* stream);
     bool LoadBytes(const char* name, const unsigned char* bytes, size_t size);
     bool LoadFile(const char* name);
+    LevelLoadFailure GetLoadFailure() const { return loadFailure_; }
 
     // The level body as the file holds it. The ID carries idNoise in the
     // bits outside the type mask (Save uses a random number; tools use 0).
@@ -173,10 +182,11 @@ private:
     static bool inside(int x, int y) { return x >= 0 && x < LEVEL_WIDTH && y >= 0 && y < LEVEL_HEIGHT; }
     static bool onTeleportBorder(int x, int y) { return x >= -1 && x < LEVEL_WIDTH && y >= 0 && y < LEVEL_HEIGHT; }
     static int cell(int x, int y) { return x * LEVEL_HEIGHT + y; }
-    bool readBody(const char* name, const unsigned char* bytes, size_t size);
+    LevelLoadFailure readBody(const char* name, const unsigned char* bytes, size_t size);
 
     int32_t type_ = LEVEL_TYPE_CUSTOM;
     int32_t version_ = LEVEL_FILE_VERSION;
+    LevelLoadFailure loadFailure_ = LevelLoadFailure::None;
     std::string name_;
     // The path of the file the level was loaded from or saved to; empty
     // for a level that never touched one.

@@ -34,6 +34,11 @@ void appendText(std::vector<unsigned char>& out, const std::string& text)
     out.insert(out.end(), text.begin(), text.end());
 }
 
+bool isLevelType(uint32_t type)
+{
+    return type == LEVEL_TYPE_GAME || type == LEVEL_TYPE_DEMO || type == LEVEL_TYPE_CUSTOM || type == LEVEL_TYPE_ALPHA;
+}
+
 const char* typeWord(uint32_t type)
 {
     switch (type) {
@@ -282,6 +287,7 @@ bool CLevel::LoadFile(const char* name)
     FILE* file = IsValidName(name) ? fopen(path.c_str(), "rb") : nullptr;
     if (!file) {
         logMessage(LOG_ERROR, "CLevel::Load()   Cannot load level file:  '%s'\n", path.c_str());
+        loadFailure_ = LevelLoadFailure::Damaged;
         return false;
     }
     bool loaded = Load(name, file);
@@ -301,6 +307,7 @@ bool CLevel::Load(const char* name, FILE* stream)
     if (bytes.size() > LEVEL_FILE_MAX_SIZE || ferror(stream)) {
         Reset();
         logMessage(LOG_ERROR, "CLevel::Load()   Damaged level '%s':  unreadable or too large\n", name);
+        loadFailure_ = LevelLoadFailure::Damaged;
         return false;
     }
     return LoadBytes(name, bytes.data(), bytes.size());
@@ -309,20 +316,24 @@ bool CLevel::Load(const char* name, FILE* stream)
 bool CLevel::LoadBytes(const char* name, const unsigned char* bytes, size_t size)
 {
     Reset();
-    if (readBody(name, bytes, size))
+    loadFailure_ = readBody(name, bytes, size);
+    if (loadFailure_ == LevelLoadFailure::None)
         return true;
     Reset();
     return false;
 }
 
 // Reads one level body into a reset level. A body that ends early, or holds
-// a count, length, cell or background that no level can have, is damaged.
-bool CLevel::readBody(const char* name, const unsigned char* bytes, size_t size)
+// a count, length, cell or background that no level can have, is damaged;
+// of a later version that keeps a level type of ours, it is newer than the
+// reader. Only a level type of ours tells an old version from any file.
+LevelLoadFailure CLevel::readBody(const char* name, const unsigned char* bytes, size_t size)
 {
     BodyReader in(bytes, size);
-    auto damaged = [name](const char* what) {
+    bool ofOurs = false;
+    auto damaged = [&](const char* what) {
         logMessage(LOG_ERROR, "CLevel::Load()   Damaged level '%s':  %s\n", name, what);
-        return false;
+        return ofOurs && version_ > LEVEL_FILE_VERSION ? LevelLoadFailure::NewerVersion : LevelLoadFailure::Damaged;
     };
 
     uint32_t id;
@@ -330,11 +341,12 @@ bool CLevel::readBody(const char* name, const unsigned char* bytes, size_t size)
         return damaged("no level ID");
     type_ = static_cast<int32_t>(id & LEVEL_TYPE_MASK);
     version_ = static_cast<int32_t>(id) >> 24;
+    ofOurs = isLevelType(id & LEVEL_TYPE_MASK);
     logMessage(LOG_DEBUG, "CLevel::Load()   Read level ID:  %x  (%s)  (%s)\n", id, typeWord(id & LEVEL_TYPE_MASK), name);
     logMessage(LOG_LEVEL_LOAD, "CLevel::Load()   Read level version:  %i\n", version_);
     if (version_ < LEVEL_OLDEST_VERSION) {
         logMessage(LOG_ERROR, "CLevel::Load()   Legacy level must be converted before it can be used\n");
-        return false;
+        return ofOurs && version_ >= 0 ? LevelLoadFailure::OlderVersion : LevelLoadFailure::Damaged;
     }
 
     name_ = name;
@@ -444,5 +456,5 @@ bool CLevel::readBody(const char* name, const unsigned char* bytes, size_t size)
 
     recorded_ = !solution_.empty();
     modified_ = false;
-    return true;
+    return LevelLoadFailure::None;
 }

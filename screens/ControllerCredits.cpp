@@ -52,7 +52,7 @@ void drawLines(int image, int align, int width, int x, int y, const char* const 
                                 lines[i]);
 }
 
-const char* const VERSION = "1.0";
+const char* const VERSION = "1.03";
 
 } // namespace
 

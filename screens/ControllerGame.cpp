@@ -28,7 +28,19 @@ constexpr int REPLAY_MARKER_LAYER = 1305;
 // The replay marker blinks: hidden for the first 16 frames of each 51.
 constexpr int BLINK_SHOWN_FROM = 16;
 constexpr int BLINK_PERIOD = 51;
-constexpr int REFUSED_TITLE = 2240, REFUSED_BODY = 2340;
+constexpr int REFUSED_TITLE = 2240;
+// The reason given: no start tube in a level that loaded, else why its file
+// would not load.
+int refusalBody(const CLevel* level)
+{
+    switch (level ? level->GetLoadFailure() : LevelLoadFailure::None) {
+    case LevelLoadFailure::OlderVersion: return 2341;
+    case LevelLoadFailure::NewerVersion: return 2342;
+    case LevelLoadFailure::Damaged: return 2343;
+    case LevelLoadFailure::None: break;
+    }
+    return 2340;
+}
 // A chapter that is told only once its level is won: the set's ending.
 constexpr int ENDING_CHAPTER = 11;
 
@@ -401,10 +413,13 @@ void CControllerGame::openEndOfLevel(int outcome)
     logMessage(LOG_DEBUG, "Loading Post Game Controller (type=%i)\n", outcome);
     logMessage(LOG_DEBUG, "=============================================\n");
     bool isUserLevel = levelSet_ == nullptr;
-    if (endOfLevelMaker)
+    if (endOfLevelMaker) {
         endOfLevel_ = endOfLevelMaker(outcome, isUserLevel);
-    else
-        endOfLevel_ = std::make_unique<CControllerScoreboard>(static_cast<uint32_t>(outcome), isUserLevel);
+    } else {
+        auto board = std::make_unique<CControllerScoreboard>(static_cast<uint32_t>(outcome), isUserLevel);
+        board->SetSolutionAvailable(level_ && level_->IsSolutionRecorded());
+        endOfLevel_ = std::move(board);
+    }
     LoadController(endOfLevel_.get());
 }
 
@@ -466,13 +481,13 @@ bool CControllerGame::OpenStory()
     return true;
 }
 
-// A level without a start tube has no professor to play with: say so and
-// leave instead of running it.
+// A level without a start tube, or whose file did not load, has no
+// professor to play with: say why and leave instead of running it.
 void CControllerGame::refuseLevel()
 {
     SuspendForChild();
     LogLoadingController("Message");
-    message_ = std::make_unique<CControllerMessage>(REFUSED_TITLE, REFUSED_BODY, false,
+    message_ = std::make_unique<CControllerMessage>(REFUSED_TITLE, refusalBody(level_), false,
                                                     level_ ? level_->GetFilename() : "");
     LoadController(message_.get());
 }

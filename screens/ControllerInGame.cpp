@@ -28,6 +28,7 @@ constexpr int BUTTON_X = 307, FIRST_BUTTON_Y = 175, BUTTON_SPACING = 30;
 constexpr int HEADING_STRING = 100, HINT_STRING = 1501;
 constexpr int QUIT_TITLE = 2214, QUIT_BODY = 2323;
 constexpr int SOLUTION_TITLE = 2215, SOLUTION_BODY = 2324;
+constexpr int NO_SOLUTION_TITLE = 2241, NO_SOLUTION_BODY = 2344;
 
 const char* const BUTTON_TEXTS[CControllerInGame::BUTTON_COUNT] = {
     "krvl_button_resumetext.png",  "krvl_button_restarttext.png",      "krvl_button_undotext.png",
@@ -122,11 +123,11 @@ void CControllerInGame::unloadAndLog(const char* displayName)
     LogLoadingController(displayName);
 }
 
-void CControllerInGame::ask(Question question, int titleString, int bodyString)
+void CControllerInGame::openMessage(Question question, int titleString, int bodyString)
 {
     pending_ = question;
     unloadAndLog("Message");
-    message_ = std::make_unique<CControllerMessage>(titleString, bodyString, true);
+    message_ = std::make_unique<CControllerMessage>(titleString, bodyString, question != NOTICE_NO_SOLUTION);
     LoadController(message_.get());
 }
 
@@ -143,11 +144,16 @@ void CControllerInGame::GUICallback(int index, int, bool)
         SetReturnValue(ANSWER_UNDO);
         SetExitCode(1);
         break;
-    case BUTTON_SOLUTION: ask(QUESTION_SOLUTION, SOLUTION_TITLE, SOLUTION_BODY); break;
+    case BUTTON_SOLUTION:
+        if (level_ && !level_->IsSolutionRecorded())
+            openMessage(NOTICE_NO_SOLUTION, NO_SOLUTION_TITLE, NO_SOLUTION_BODY);
+        else
+            openMessage(QUESTION_SOLUTION, SOLUTION_TITLE, SOLUTION_BODY);
+        break;
     case BUTTON_MAP:
     case BUTTON_MANAGER: SetExitCode(2); break;
     case BUTTON_MAIN_MENU: SetExitCode(3); break;
-    case BUTTON_QUIT: ask(QUESTION_QUIT, QUIT_TITLE, QUIT_BODY); break;
+    case BUTTON_QUIT: openMessage(QUESTION_QUIT, QUIT_TITLE, QUIT_BODY); break;
     case BUTTON_INSTRUCTIONS:
         unloadAndLog("Instructions");
         instructions_ = std::make_unique<CControllerInstructions>(0);
@@ -203,7 +209,10 @@ void CControllerInGame::onChildClosed(int childId)
     LogLoadingController("In Game");
     bool solutionAsked = false;
     if (childId == CONTROLLER_MESSAGE && message_) {
-        if (message_->GetAnswerYes()) {
+        if (pending_ == NOTICE_NO_SOLUTION) {
+            SetReturnValue(ANSWER_RESUME);
+            SetExitCode(1);
+        } else if (message_->GetAnswerYes()) {
             if (pending_ == QUESTION_QUIT)
                 SetExitCode(EXIT_QUIT);
             else if (pending_ == QUESTION_SOLUTION)

@@ -59,12 +59,13 @@ public:
     static bool HasButton(int variant, int button);
 
 private:
-    // What a yes of the open message box means.
-    enum Question { QUESTION_NONE, QUESTION_SOLUTION, QUESTION_QUIT };
+    // What a yes of the open message box means; the notice that there is
+    // no solution asks nothing and sends the player back to the level.
+    enum Question { QUESTION_NONE, QUESTION_SOLUTION, QUESTION_QUIT, NOTICE_NO_SOLUTION };
 
     void loadSprites();
     void unloadSprites();
-    void ask(Question question, int titleString, int bodyString);
+    void openMessage(Question question, int titleString, int bodyString);
     void onChildClosed(int childId);
     void solutionAgreed();
     void unloadAndLog(const char* displayName);

@@ -301,7 +301,7 @@ void CControllerMain::GUICallback(int index, int, bool)
         OpenFullScreen([] { return std::make_unique<CControllerManager>(); }, "Level Manager");
         break;
     case BUTTON_LEVEL_EDITOR:
-        OpenFullScreen([] { return std::make_unique<CControllerEditor>(); }, "Editor");
+        OpenFullScreen([] { return std::make_unique<CControllerEditor>(); }, "Level Editor");
         break;
     case BUTTON_INSTRUCTIONS:
         OpenOverlay([] { return std::make_unique<CControllerInstructions>(0); }, "Instructions");

@@ -6,6 +6,7 @@
 #include "engine/Parameters.h"
 #include "engine/Render.h"
 #include "engine/Sprite.h"
+#include "engine/Strings.h"
 #include "engine/TextLayout.h"
 #include "levels/Level.h"
 #include "levels/Profile.h"
@@ -19,8 +20,7 @@
 #include "screens/WidgetSprite.h"
 
 #include <algorithm>
-#include <cctype>
-#include <cstring>
+#include <cstdio>
 
 namespace {
 
@@ -32,12 +32,10 @@ enum Strings {
     TITLE_MORE_LEVELS = 2204,
     TITLE_REMOVE = 2205,
     TITLE_RESET = 2206,
-    TITLE_UNREADABLE = 2217,
     BODY_MORE_LEVELS = 2308,
     BODY_REMOVE = 2309,
     BODY_RESET = 2310,
     BODY_NO_MORE_LEVELS = 2328,
-    BODY_UNREADABLE = 2329,
 };
 
 const ListboxLayout LIST_LAYOUT{18, 68, 409, 436, 22, 19, "levelmanager_listbox.jpg", "levelmanager_selector.png",
@@ -85,14 +83,6 @@ constexpr int REPEAT_AFTER = 4;
 const char* const MONTHS[] = {"January", "February", "March",     "April",   "May",      "June",
                               "July",    "August",   "September", "October", "November", "December"};
 
-std::string upperCopy(const std::string& text)
-{
-    std::string upper = text;
-    for (char& c : upper)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return upper;
-}
-
 // Inserts each index before the first one already placed whose key is
 // strictly greater, so equal keys keep the order they came in.
 template <class Less>
@@ -139,7 +129,7 @@ std::vector<int> CControllerManager::SortByDate(const std::vector<UserLevelRecor
 std::vector<int> CControllerManager::SortByName(const std::vector<UserLevelRecord>& records)
 {
     return insertionOrder(records.size(), [&](int placed, int next) {
-        return strcmp(upperCopy(records[placed].levelName).c_str(), upperCopy(records[next].levelName).c_str()) > 0;
+        return toUpperCopy(records[placed].levelName) > toUpperCopy(records[next].levelName);
     });
 }
 
@@ -172,10 +162,9 @@ void CControllerManager::FillLists()
     for (const std::string& name : names) {
         UserLevelRecord record;
         record.fileName = name;
-        // Reading the whole level tells a damaged file from a good one.
-        CLevel probe;
-        record.readable = probe.LoadFile(name.c_str());
-        record.levelName = record.readable ? CLevel::GetHeading(name.c_str()).substr(0, SHOWN_LEVEL_NAME) : "";
+        // Only the heading is read: a file that will not load as a whole is
+        // still listed by it, and Play says what is wrong with it.
+        record.levelName = utf8Prefix(CLevel::GetHeading(name.c_str()), SHOWN_LEVEL_NAME);
         if (record.levelName.empty())
             record.levelName = UNNAMED;
         record.timeStamp = CLevel::GetFileTime(name.c_str());
@@ -247,7 +236,7 @@ void CControllerManager::ShowDetails(int index)
 {
     const UserLevelRecord& record = records_[index];
     UserLevelProgress progress = profile().GetUserLevelRecord(record.fileName);
-    const std::string texts[] = {record.levelName, record.fileName.substr(0, SHOWN_FILE_NAME), record.longDate,
+    const std::string texts[] = {record.levelName, utf8Prefix(record.fileName, SHOWN_FILE_NAME), record.longDate,
                                  progress.played ? "Yes" : "No", progress.completed ? "Yes" : "No"};
     for (size_t i = 0; i < details_.size(); ++i) {
         const DetailPlace& place = DETAILS[i];
@@ -270,11 +259,6 @@ bool CControllerManager::AreDetailsShown() const { return details_[0] && !detail
 void CControllerManager::PlayLevel(int index)
 {
     const UserLevelRecord& record = records_[index];
-    auto level = std::make_unique<CLevel>();
-    if (!level->LoadFile(record.fileName.c_str())) {
-        OpenMessage(TITLE_UNREADABLE, BODY_UNREADABLE, false, record.fileName.c_str());
-        return;
-    }
     lists_[shown_]->Hide();
     CMousePointer::ShowHourglass(true);
     UnloadSprites();
@@ -282,7 +266,10 @@ void CControllerManager::PlayLevel(int index)
     logMessage(LOG_DEBUG, "Loading Controller:  Game (%s)\n", record.fileName.c_str());
     logMessage(LOG_DEBUG, "=============================================\n");
     profile().SetUserLevelFlagA(record.fileName, true);
-    level_ = std::move(level);
+    // A file that does not load leaves the level empty; the game screen
+    // then refuses it and tells why.
+    level_ = std::make_unique<CLevel>();
+    level_->LoadFile(record.fileName.c_str());
     child_ = std::make_unique<CControllerGame>(level_.get(), false, false, false);
     LoadController(child_.get());
 }

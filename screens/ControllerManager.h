@@ -17,11 +17,10 @@ class CSprite;
 // whole for every file operation; only the lists and details cut it.
 struct UserLevelRecord {
     std::string fileName;  // without ".lvl"
-    std::string levelName; // the heading, "(unnamed)" when empty or unreadable
+    std::string levelName; // the heading, "(unnamed)" when empty or the file cannot be opened
     std::string shortDate; // "2026-12-10"
     std::string longDate;  // "December 10, 2026", the same in every locale
     time_t timeStamp = 0;
-    bool readable = false;
 };
 
 // The player's own levels, from the levels folder: four orders (oldest or

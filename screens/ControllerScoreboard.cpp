@@ -34,12 +34,14 @@ constexpr int EXCHANGE_X = 319, EXCHANGE_Y = 255;
 
 constexpr int MESSAGE_TITLE_NO_CONNECTION = 2216;
 constexpr int MESSAGE_BODY_NO_CONNECTION = 2326;
+constexpr int MESSAGE_TITLE_NO_SOLUTION = 2241;
+constexpr int MESSAGE_BODY_NO_SOLUTION = 2344;
 
 // Every text the board and its children draw, with the arguments passed.
 const TextUse TEXT_USES[] = {
-    {300, 1},  {500, 1},  {2216, 0}, {2326, 0}, {2800, 0}, {2801, 0}, {2802, 0}, {2803, 0}, {2804, 0},
-    {3001, 0}, {3002, 0}, {3003, 0}, {3200, 0}, {3201, 0}, {3202, 0}, {3203, 0}, {3204, 1}, {3205, 1},
-    {3206, 1}, {3208, 1}, {3209, 1}, {3210, 0}, {3211, 1},
+    {300, 1},  {500, 1},  {2216, 0}, {2241, 0}, {2326, 0}, {2344, 0}, {2800, 0}, {2801, 0}, {2802, 0},
+    {2803, 0}, {2804, 0}, {3001, 0}, {3002, 0}, {3003, 0}, {3200, 0}, {3201, 0}, {3202, 0}, {3203, 0},
+    {3204, 1}, {3205, 1}, {3206, 1}, {3208, 1}, {3209, 1}, {3210, 0}, {3211, 1},
 };
 
 CProfile& profile() { return *CController::GetProfile(); }
@@ -56,7 +58,8 @@ std::string onlineName()
 
 CControllerScoreboard::CControllerScoreboard(uint32_t type, bool isUserLevel)
     : CController(CONTROLLER_SCOREBOARD), type_(type), isUserLevel_(isUserLevel), set_(profile().GetLevelSet()),
-      level_(profile().GetLevel()), pick_(randomInt(0, 50))
+      level_(profile().GetLevel()), pick_(randomInt(0, 50)),
+      overallShown_(ScoreServer::OverallScoreTables.begin(), ScoreServer::OverallScoreTables.end())
 {
     static const bool textsChecked = CheckTexts();
     (void)textsChecked;
@@ -185,7 +188,9 @@ void CControllerScoreboard::GUICallback(int index, int, bool)
         break;
     case CALL_CLOSE_GAME: SetExitCode(2); break;
     case CALL_SOLUTION:
-        if (profile().HasPassword() && !(!isUserLevel_ && CLevelSet::isTutorialLevel(set_, level_))) {
+        if (!solutionAvailable_)
+            OpenMessage(MESSAGE_TITLE_NO_SOLUTION, MESSAGE_BODY_NO_SOLUTION, false);
+        else if (profile().HasPassword() && !(!isUserLevel_ && CLevelSet::isTutorialLevel(set_, level_))) {
             OpenPassword(profile().GetPassword());
         } else {
             SetReturnValue(ANSWER_SOLUTION);
@@ -295,15 +300,15 @@ void CControllerScoreboard::OverallExchange()
                        s);
             ScoreServer::RequestScoreUpload(name, s, ScoreServer::OVERALL_LEVEL, total, profile().GetCheaterStatus());
         }
-        bool downloaded = ScoreServer::RequestScoreDownload(name, s, ScoreServer::OVERALL_LEVEL);
-        logMessage(LOG_SCOREBOARD, "Downloading scores for '%s' (S=%i)  Result=%i\n", name.c_str(), s,
-                   downloaded ? 1 : 0);
-        ok = ok && downloaded;
+        ok = ScoreServer::RequestScoreDownload(name, s, ScoreServer::OVERALL_LEVEL) && ok;
+        logMessage(LOG_SCOREBOARD, "Downloading scores for '%s' (S=%i)  Result=%i\n", name.c_str(), s, ok ? 1 : 0);
     }
-    // The tables that came are shown even when another failed.
-    DrawBoard();
-    if (!ok)
+    if (!ok) {
         OpenMessage(MESSAGE_TITLE_NO_CONNECTION, MESSAGE_BODY_NO_CONNECTION, false);
+        return;
+    }
+    overallShown_.assign(ScoreServer::OverallScoreTables.begin(), ScoreServer::OverallScoreTables.end());
+    DrawBoard();
 }
 
 void CControllerScoreboard::Submit()

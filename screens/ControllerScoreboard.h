@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CControllerTextEntryBase;
 class CGuiButton;
@@ -49,6 +50,10 @@ public:
     void InputMouseMotion(int x, int y) override;
     void InputMouseButton(bool released, bool left, bool right, bool wheelUp, bool wheelDown) override;
     void Pump() override;
+
+    // The result of a level without a recorded solution answers its
+    // Solution button with a notice instead (set by the game screen).
+    void SetSolutionAvailable(bool available) { solutionAvailable_ = available; }
 
     uint32_t GetBoardType() const { return type_; }
     int GetShownSet() const { return set_; }
@@ -110,9 +115,14 @@ private:
     uint32_t type_;
     bool isUserLevel_;
     bool spritesLoaded_ = false;
+    bool solutionAvailable_ = true;
     int set_;
     int level_;
     int pick_;
+    // The overall tables the board shows, one per set: taken when the
+    // screen opens and again only after an overall exchange in which every
+    // download succeeded, so a failed exchange leaves the board as it was.
+    std::vector<ScoreTable> overallShown_;
     std::unique_ptr<CSprite> dimmer_;
     std::unique_ptr<CSprite> background_;
     std::unique_ptr<CSprite> arrow1_;

@@ -117,7 +117,7 @@ void CControllerScoreboard::DrawBoard()
     int image = CDraw::CopyImage(table ? "parchment_professor.png" : "parchment.png", BOARD_IMAGE, 0);
     switch (type_) {
     case BOARD_OVERALL:
-        DrawTable(image, ScoreServer::OverallScoreTables[set_]);
+        DrawTable(image, overallShown_[static_cast<size_t>(set_)]);
         drawCentred(HEADING_OVERALL, image, 107);
         drawCentred(HEADING_OVERALL_SET + set_, image, 130);
         CDraw::drawImageOnto("hiscores_textshow.png", image, 164, 438);

@@ -77,18 +77,28 @@ TEST_F(PaletteTest, FirstOpeningShowsTheSelectorOnTheEraser)
     EXPECT_TRUE(shown("Palette - Toolbox"));
 }
 
-TEST_F(PaletteTest, CancellingByEscapeOrByClickResetsTheSameSelections)
+TEST_F(PaletteTest, CancellingByEscapeOrByClickResetsItsOwnSelections)
 {
     struct Row {
         int selected;
         int afterEscape;
+        int afterClick;
     };
-    // Commands never start from a cancel; element brushes and backgrounds
-    // stay chosen.
-    const Row rows[] = {{EC_CTRL_TEST, EC_NONE},        {EC_CTRL_RECORD, EC_NONE},   {EC_CTRL_EXIT, EC_NONE},
-                        {EC_CTRL_HELP, EC_NONE},        {EC_FREEZE_MODE, EC_FREEZE_MODE},
-                        {EC_TUTORIAL, EC_TUTORIAL},     {EC_DEVICE_TUBE_START, EC_DEVICE_TUBE_START},
-                        {EC_TERRAIN_GRASS, EC_TERRAIN_GRASS}, {23, 23}};
+    // Escape never starts a command and keeps every brush; a click outside
+    // or a right click drops the top row and the commands down to Test,
+    // while Record, Play and Quit stay chosen; other brushes and the
+    // backgrounds stay either way.
+    const Row rows[] = {{EC_CTRL_HELP, EC_NONE, EC_NONE},
+                        {EC_CTRL_NEW, EC_NONE, EC_NONE},
+                        {EC_CTRL_TEST, EC_NONE, EC_NONE},
+                        {EC_CTRL_RECORD, EC_NONE, EC_CTRL_RECORD},
+                        {EC_CTRL_PLAY, EC_NONE, EC_CTRL_PLAY},
+                        {EC_CTRL_EXIT, EC_NONE, EC_CTRL_EXIT},
+                        {EC_FREEZE_MODE, EC_FREEZE_MODE, EC_NONE},
+                        {EC_TUTORIAL, EC_TUTORIAL, EC_NONE},
+                        {EC_DEVICE_TUBE_START, EC_DEVICE_TUBE_START, EC_NONE},
+                        {EC_TERRAIN_GRASS, EC_TERRAIN_GRASS, EC_TERRAIN_GRASS},
+                        {23, 23, 23}};
     for (const Row& row : rows) {
         for (int way = 0; way < 3; ++way) {
             SCOPED_TRACE(std::to_string(row.selected) + " way " + std::to_string(way));
@@ -103,7 +113,7 @@ TEST_F(PaletteTest, CancellingByEscapeOrByClickResetsTheSameSelections)
             else
                 click(60, 60); // a click on the dimmed screen outside the toolbox
             EXPECT_FALSE(frame());
-            EXPECT_EQ(palette->GetSelection(), row.afterEscape);
+            EXPECT_EQ(palette->GetSelection(), way == 0 ? row.afterEscape : row.afterClick);
             open();
         }
     }

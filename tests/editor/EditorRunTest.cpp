@@ -122,6 +122,39 @@ int countOf(const std::string& text, const std::string& what)
 
 } // namespace
 
+// With Alt held a letter runs only its command: every one of them here opens
+// a dialog (the level is changed and has no tubes, so each asks or refuses),
+// and closing that dialog must leave grass in hand, as the clicks between
+// them show.
+TEST(EditorRunTest, AltCommandsKeepTheSelectedElement)
+{
+    GameRun run;
+    run.program = CORVELLE_EDITOR_PROBE;
+    run.logChannels = "4,11,29,32";
+    run.maxFrames = 2500;
+    const char* const commands[] = {"a", "h", "l", "n", "p", "q", "r", "s", "t", "w"};
+    std::string script = "wait 30\nkey y\nwait 2\nkey return\nwait 3\nclick " + cell(1, 5) + "\nwait 2\n";
+    int column = 1;
+    for (const char* letter : commands) {
+        column += 2;
+        script += "# alt " + std::string(letter) + "\n" + altKey(letter) + "key escape\nwait 12\nclick " +
+                  cell(column, 10) + "\nwait 2\n";
+    }
+    run.script = script + "quit\n";
+    GameRunResult result = runGame(run);
+
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    EXPECT_EQ(countOf(result.output, "CControllerEditorHelp:  Destroying"), 1) << result.output;
+    EXPECT_EQ(countOf(result.output, "Loading Controller:  Load"), 0) << "the changed level is asked about first";
+    column = 1;
+    for (const char* letter : commands) {
+        column += 2;
+        std::string grass = "CControllerEditor::createElementSprite(22," + std::to_string(column) + ",10,1,1,0)";
+        EXPECT_TRUE(result.hasLine(grass)) << "after alt " << letter << "\n" << result.output;
+    }
+    EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
+}
+
 TEST(EditorRunTest, RecordASolutionToTheExitSaveItAndKeepItThroughAnAbandonedRecording)
 {
     GameRun run;
@@ -245,7 +278,7 @@ TEST(EditorRunTest, TheMainMenuOpensTheEditorAndGetsItsScreenBack)
     GameRunResult result = runGame(run);
 
     EXPECT_EQ(result.exitStatus, 0) << result.output;
-    EXPECT_TRUE(result.hasLine("Loading Controller:  Editor")) << result.output;
+    EXPECT_TRUE(result.hasLine("Loading Controller:  Level Editor")) << result.output;
     EXPECT_TRUE(result.hasLine("CControllerEditor:  Destroying CControllerEditor...")) << result.output;
     EXPECT_EQ(result.output.find("frame limit"), std::string::npos) << result.output;
     EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;

@@ -44,3 +44,21 @@ TEST(StringsTest, UpperCopyHasNoLengthLimit)
     EXPECT_EQ(toUpperCopy(longText), std::string(1000, 'Q'));
     EXPECT_EQ(toUpperCopy("\xE9x"), "\xE9X");
 }
+
+TEST(StringsTest, Utf8PrefixCutsBetweenCharacters)
+{
+    struct Case {
+        const char* text;
+        size_t characters;
+        const char* prefix;
+    } cases[] = {
+        {"abcdef", 3, "abc"},
+        {"ab", 3, "ab"},
+        {"caf\xC3\xA9s", 4, "caf\xC3\xA9"},
+        {"caf\xC3\xA9s", 3, "caf"},
+        {"\xE2\x80\x9Cx\xE2\x80\x9D", 2, "\xE2\x80\x9Cx"},
+        {"abc", 0, ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(utf8Prefix(c.text, c.characters), c.prefix) << c.text << " " << c.characters;
+}

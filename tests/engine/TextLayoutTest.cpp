@@ -87,6 +87,28 @@ TEST(TextLayoutTest, ArgumentsPreferWideAndWidenNarrowUnsigned)
     EXPECT_TRUE(arguments.argument(-1).empty());
 }
 
+// Narrow texts such as file names are UTF-8; bytes that are not stand for
+// themselves, as Latin-1 letters.
+TEST(TextLayoutTest, NarrowTextIsReadAsUtf8)
+{
+    struct Case {
+        const char* text;
+        std::u16string wide;
+    } cases[] = {
+        {"caf\xC3\xA9", u"caf\u00E9"},
+        {"\xE2\x80\x9Cquoted\xE2\x80\x9D", u"\u201Cquoted\u201D"},
+        {"\xF0\x9F\x98\x80!", u"\uFFFD!"},        // beyond 16 bits
+        {"caf\xE9", u"caf\u00E9"},                   // Latin-1
+        {"\xC3", u"\u00C3"},                         // cut short at the end
+        {"\xE2\x82x", u"\u00E2\u0082x"},           // cut short inside
+        {"\xC0\xAF", u"\u00C0\u00AF"},             // an overlong slash
+        {"\xED\xA0\x80", u"\u00ED\u00A0\u0080"}, // a lone surrogate
+        {"\xF4\x90\x80\x80", u"\u00F4\u0090\u0080\u0080"}, // beyond U+10FFFF
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CFontString(c.text).str(), c.wide) << c.text;
+}
+
 TEST(TextLayoutTest, LinesFillWhileNarrowerThanTheBox)
 {
     struct Case {

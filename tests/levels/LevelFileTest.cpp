@@ -192,6 +192,44 @@ TEST_F(LevelFileTest, EveryTruncatedBodyIsRefusedAndLeavesTheLevelReset)
     EXPECT_TRUE(loadBytes(level, whole));
 }
 
+// What a refused file is, for the player's notice: only a level type of
+// ours can be of an older or a newer version; anything else is damaged.
+TEST_F(LevelFileTest, AFailedLoadTellsAnOldANewAndADamagedFileApart)
+{
+    auto withId = [](uint32_t id, bool truncated) {
+        std::vector<unsigned char> bytes = patched(0, id);
+        if (truncated)
+            bytes.resize(LEVEL_FILE_MIN_SIZE - 1);
+        return bytes;
+    };
+    struct Case {
+        const char* what;
+        std::vector<unsigned char> bytes;
+        LevelLoadFailure failure;
+    };
+    const std::string text = "not a level at all";
+    const Case cases[] = {
+        {"whole", withId(0x08404008, false), LevelLoadFailure::None},
+        {"a later version that still reads", withId(0x09404008, false), LevelLoadFailure::None},
+        {"version 4", withId(0x04404008, false), LevelLoadFailure::OlderVersion},
+        {"version 0 of the game's own type", withId(0x00202004, false), LevelLoadFailure::OlderVersion},
+        {"a later version that does not read", withId(0x0c404008, true), LevelLoadFailure::NewerVersion},
+        {"version 8 cut short", withId(0x08404008, true), LevelLoadFailure::Damaged},
+        {"version 4 of no type of ours", withId(0x04000000, false), LevelLoadFailure::Damaged},
+        {"a negative version", withId(0xf8404008, false), LevelLoadFailure::Damaged},
+        {"a text file", std::vector<unsigned char>(text.begin(), text.end()), LevelLoadFailure::Damaged},
+        {"empty", {}, LevelLoadFailure::Damaged},
+    };
+    for (const Case& c : cases) {
+        CLevel level;
+        EXPECT_EQ(loadBytes(level, c.bytes), c.failure == LevelLoadFailure::None) << c.what;
+        EXPECT_EQ(level.GetLoadFailure(), c.failure) << c.what;
+    }
+    CLevel level;
+    EXPECT_FALSE(level.LoadFile("missing"));
+    EXPECT_EQ(level.GetLoadFailure(), LevelLoadFailure::Damaged);
+}
+
 TEST_F(LevelFileTest, HostileFieldsAreRefused)
 {
     std::vector<unsigned char> unterminated = patched(0, 0x08404008);

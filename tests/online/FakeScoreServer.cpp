@@ -159,6 +159,12 @@ void FakeScoreServer::setCannedReply(int status, const std::string& body)
     cannedBody_ = body;
 }
 
+void FakeScoreServer::refuseRequestsContaining(const std::string& part)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    refusedPart_ = part;
+}
+
 void FakeScoreServer::addUser(const std::string& name)
 {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -294,6 +300,8 @@ std::pair<int, std::string> FakeScoreServer::handle(const std::string& target)
     requests_.push_back(query.fields);
     if (behaviour_ == Behaviour::Canned)
         return {cannedStatus_, cannedBody_};
+    if (!refusedPart_.empty() && query.fields.find(refusedPart_) != std::string::npos)
+        return {200, failure(ScoreServer::UNKNOWN_LEVEL)};
 
     Fields fields;
     size_t start = 0;

@@ -38,6 +38,9 @@ public:
 
     void setBehaviour(Behaviour behaviour);
     void setCannedReply(int status, const std::string& body);
+    // While serving, refuses as an unknown board every request whose
+    // decoded fields contain the text ("type=2&level=99999").
+    void refuseRequestsContaining(const std::string& part);
 
     // Seeds the server's memory as if earlier requests had been made.
     void addUser(const std::string& name);
@@ -84,6 +87,7 @@ private:
     Behaviour behaviour_ = Behaviour::Serve;
     int cannedStatus_ = 200;
     std::string cannedBody_;
+    std::string refusedPart_;
     std::map<std::string, std::string> users_; // name -> version
     std::map<std::pair<int, int>, Board> boards_;
     long uploads_ = 0;

@@ -10,6 +10,8 @@
 #include "screens/GamePlayFixture.h"
 #include "world/ElementAIProfessor.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <functional>
 
 using namespace corvelle_test;
@@ -149,21 +151,53 @@ TEST_F(GameOutcomeTest, MishapsGiveTheirBoardsAndCommitNothing)
     }
 }
 
-TEST_F(GameOutcomeTest, ALevelWithoutAStartTubeIsRefusedWithAMessage)
+// A level without a start tube, or one whose file would not load, is
+// refused with a notice that says why.
+TEST_F(GameOutcomeTest, ALevelThatCannotBePlayedIsRefusedWithItsReason)
 {
-    CLevel level;
-    level.SetTile(EC_TERRAIN_GRASS, 4, 21);
-    open(&level, false, false, false);
-    EXPECT_EQ(game()->GetProfessor(), nullptr);
-    // Keys and clicks before the refusal reach nothing.
-    game()->InputKey(false, SDLK_RIGHT);
-    game()->InputMouseButton(false, true, false, false, false);
-    frame();
-    ASSERT_EQ(CController::GetCurrentId(), CONTROLLER_MESSAGE);
-    tap(SDLK_RETURN);
-    frames(2);
-    EXPECT_TRUE(closed());
-    EXPECT_EQ(game()->GetOutcome(), 0);
+    CLevel whole;
+    whole.SetTile(EC_TERRAIN_GRASS, 4, 21);
+    whole.SetTile(EC_DEVICE_TUBE_START, 4, 20);
+    auto withVersion = [&whole](unsigned char version, size_t keep) {
+        std::vector<unsigned char> bytes = whole.ToBytes(0);
+        bytes[3] = version; // the version lives in the ID's top byte
+        bytes.resize(std::min(bytes.size(), keep));
+        return bytes;
+    };
+    struct Case {
+        const char* what;
+        std::vector<unsigned char> bytes; // empty: the level as built, without its tube
+        int body;
+    } cases[] = {
+        {"no start tube", {}, 2340},
+        {"an older version", withVersion(4, SIZE_MAX), 2341},
+        {"a newer version", withVersion(12, 100), 2342},
+        {"damaged", withVersion(8, 100), 2343},
+    };
+    // Each level outlives the game screen that played it.
+    std::vector<CLevel> levels(std::size(cases));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CLevel& level = levels[static_cast<size_t>(&c - cases)];
+        if (c.bytes.empty())
+            level.SetTile(EC_TERRAIN_GRASS, 4, 21);
+        else
+            ASSERT_FALSE(level.LoadBytes("refused", c.bytes.data(), c.bytes.size()));
+        open(&level, false, false, false);
+        EXPECT_EQ(game()->GetProfessor(), nullptr);
+        // Keys and clicks before the refusal reach nothing.
+        game()->InputKey(false, SDLK_RIGHT);
+        game()->InputMouseButton(false, true, false, false, false);
+        frame();
+        auto* notice = dynamic_cast<CControllerMessage*>(CController::GetCurrent());
+        ASSERT_NE(notice, nullptr);
+        EXPECT_EQ(notice->GetBodyString(), c.body);
+        EXPECT_FALSE(notice->IsQuestion());
+        tap(SDLK_RETURN);
+        frames(2);
+        EXPECT_TRUE(closed());
+        EXPECT_EQ(game()->GetOutcome(), 0);
+    }
 }
 
 TEST_F(GameOutcomeTest, TheBoardsAnswersRestartReplayOrUndoTheFall)

@@ -25,6 +25,8 @@ protected:
         registerDialogPictures();
         CController::SetProfile(&profile_);
         level_.SetHeading("Fixture");
+        level_.AddReplayKey(10, SDLK_RIGHT, false);
+        level_.SetSolutionRecorded();
     }
     void TearDown() override
     {
@@ -153,6 +155,23 @@ TEST_F(InGameTest, TheSolutionIsAskedForAndFreeWithoutAPasswordOrOnATutorial)
         CController::resetStackForTesting();
         screen.Activate(nullptr);
     }
+}
+
+// Without a recorded solution there is nothing to show: a notice says so,
+// asks no password, and OK sends the player back to the level.
+TEST_F(InGameTest, ALevelWithoutASolutionSaysSoAndGoesOn)
+{
+    profile_.SetPassword("secret");
+    CLevel unsolved;
+    Menu menu(Menu::VARIANT_SET_LEVEL, &unsolved);
+    open(menu);
+    menu.GUICallback(Menu::BUTTON_SOLUTION, 0, false);
+    auto* notice = dynamic_cast<CControllerMessage*>(CController::GetCurrent());
+    ASSERT_NE(notice, nullptr);
+    EXPECT_FALSE(notice->IsQuestion());
+    answer(true);
+    EXPECT_EQ(menu.GetExitCode(), 1);
+    EXPECT_EQ(menu.GetReturnValue(), Menu::ANSWER_RESUME);
 }
 
 TEST_F(InGameTest, AGuardedSolutionWantsThePassword)

@@ -246,13 +246,14 @@ std::string inTheMenu(const std::string& commands) { return "wait 40\nkey space\
 
 } // namespace
 
-// The more-games question: Cancel returns to the menu; OK opens the page in
-// the browser and ends the game.
+// With the switch on, the more-games question: Cancel returns to the menu;
+// OK opens the page in the browser and ends the game.
 TEST(MainMenuRun, MoreGamesAsksFirstAndOpensThePageOnlyOnYes)
 {
     std::string note = TemporaryHome::path() + "/opened.txt";
     GameRun run;
     run.logChannels = "4,11,32";
+    run.workingDir = gameFolder(std::string(SHIPPED_PARAMETERS) + "USE_MOREGAMES 1\n");
     run.environment = {{"PATH", fakeBrowserPath(note)}};
     // The More Games button stands eighth, at y 380; Return with nothing
     // focused answers a question with Cancel.
@@ -300,6 +301,54 @@ TEST(MainMenuRun, WithoutMoreGamesExitTakesItsPlaceAndTheEmptySlotIsSkipped)
     ASSERT_NE(exit, std::string::npos) << result.output;
     EXPECT_GT(exit, at(result, "InputScript:  line 34")) << "only the click on Exit ended the game";
     EXPECT_EQ(result.output.find("Loading Controller:  Message"), std::string::npos);
+    EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
+}
+
+// The game as shipped has no page of more games or more levels to open:
+// the menu has no More Games button (Exit stands eighth), and the level
+// manager's More Levels only says so. No browser is ever started.
+TEST(MainMenuRun, TheShippedGameOpensNoMoreGamesOrMoreLevelsPage)
+{
+    std::string note = TemporaryHome::path() + "/opened.txt";
+    GameRun run;
+    run.logChannels = "4,11,32";
+    run.environment = {{"PATH", fakeBrowserPath(note)}};
+    // The manager (second button), its More Levels, OK, back to the menu,
+    // then the eighth place.
+    run.script = inTheMenu("click 680 87\nwait 30\nclick 610 392\nwait 10\nkey return\nwait 10\n"
+                           "key escape\nwait 30\n# exit\nclick 680 405\nwait 10\n");
+    run.maxFrames = 600;
+    GameRunResult result = runGame(run);
+
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    EXPECT_EQ(result.output.find("Loading Controller:  Message (Vostrel Games)"), std::string::npos);
+    EXPECT_TRUE(result.hasLine("Loading Controller:  Message")) << "More Levels says there is none\n" << result.output;
+    EXPECT_EQ(result.output.find("frame limit"), std::string::npos) << "the eighth button is Exit";
+    EXPECT_GT(at(result, "ID_900:  SHUTDOWN:  C3 Started"), at(result, "InputScript:  line 14"));
+    EXPECT_EQ(readAll(note), "");
+    EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
+}
+
+// With the switch on, More Levels asks first and opens the page beside the
+// more-games page, and the game ends.
+TEST(MainMenuRun, MoreLevelsAsksAndOpensItsPageWhenSwitchedOn)
+{
+    std::string note = TemporaryHome::path() + "/opened.txt";
+    GameRun run;
+    run.logChannels = "4,11,32";
+    run.workingDir = gameFolder(std::string(SHIPPED_PARAMETERS) + "USE_MORELEVELS 1\n");
+    run.environment = {{"PATH", fakeBrowserPath(note)}};
+    // The question's OK stands left of Cancel.
+    run.script = inTheMenu("click 680 87\nwait 30\nclick 610 392\nwait 10\nclick 355 440\nwait 30\n");
+    run.maxFrames = 600;
+    GameRunResult result = runGame(run);
+
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    EXPECT_EQ(result.output.find("frame limit"), std::string::npos) << "OK ended the game";
+    EXPECT_TRUE(result.hasLine("ID_900:  SHUTDOWN COMPLETED"));
+    for (int wait = 0; wait < 50 && readAll(note).empty(); ++wait)
+        SDL_Delay(20);
+    EXPECT_EQ(readAll(note), "https://corvelle.example.org/krvl/levels\n");
     EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
 }
 

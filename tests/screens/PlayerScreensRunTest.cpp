@@ -239,6 +239,38 @@ TEST_F(PlayerScreensRunTest, ALevelIsPlayedFromTheManagerAndAnotherRemoved)
     EXPECT_FALSE(std::filesystem::exists(CLevel::GetPath("beta walk"))) << result.output;
 }
 
+// Files that will not load are listed by their headings, and Play hands
+// them to the game screen, which refuses them with a notice and goes back.
+TEST_F(PlayerScreensRunTest, AFileThatWillNotLoadIsListedPlayedAndRefused)
+{
+    initDirectories();
+    CLevel level;
+    buildWalkLevel(level);
+    level.SetHeading("Old Times");
+    std::vector<unsigned char> old = level.ToBytes(0);
+    old[3] = 4; // the version lives in the ID's top byte
+    level.SetHeading("Broken Bridge");
+    std::vector<unsigned char> broken = level.ToBytes(0);
+    broken.resize(200);
+    for (const auto& [name, bytes] : {std::pair{"old", old}, std::pair{"broken", broken}})
+        writeFile(CLevel::GetPath(name), std::string(bytes.begin(), bytes.end()));
+    // Sorted by name: Broken Bridge, then Old Times; each is played, its
+    // notice closed with Return, and the manager is back.
+    const std::string shot = TemporaryHome::path() + "/unreadable.bmp";
+    GameRunResult result = runGame(playerScreenRun(
+        "manager", "wait 5\nshot " + shot + "\nkey p\nwait 30\nkey return\nwait 20\nkey down\nwait 3\nkey p\n"
+                   "wait 30\nkey return\nwait 20\nkey escape\nwait 8\nquit\n"));
+    expectCleanEnd(result);
+    size_t first = result.output.find("Loading Controller:  Game (broken)");
+    size_t second = result.output.find("Loading Controller:  Game (old)");
+    ASSERT_NE(first, std::string::npos) << result.output;
+    ASSERT_NE(second, std::string::npos) << result.output;
+    EXPECT_NE(result.output.find("Loading Controller:  Message", first), std::string::npos) << result.output;
+    EXPECT_NE(result.output.find("Loading Controller:  Message", second), std::string::npos) << result.output;
+    EXPECT_TRUE(result.hasLine("CControllerManager:  Destroying CControllerManager...")) << result.output;
+    EXPECT_EQ(result.output.find("Professor"), std::string::npos) << "nothing was played\n" << result.output;
+}
+
 TEST_F(PlayerScreensRunTest, TheMainMenuOpensEachOfThePlayersScreens)
 {
     // Menu buttons: (580, 9 + 53 i), 214 x 50; Next and Prev of how to play

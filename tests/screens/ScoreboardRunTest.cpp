@@ -153,6 +153,24 @@ TEST(ScoreboardRunTest, DownloadsALevelTableAndTheOverallTablesOfEverySet)
     expectCleanEnd(overall);
 }
 
+// One set's table that will not come spoils the overall exchange: the board
+// keeps what it showed (nothing yet), even the tables that did come.
+TEST(ScoreboardRunTest, AnOverallExchangeWithOneFailedSetKeepsTheBoardAsItWas)
+{
+    FakeScoreServer server;
+    for (int set = 0; set < 3; ++set)
+        server.addScore("set" + std::to_string(set), set, 99999, 1000 + set, 0);
+    server.refuseRequestsContaining("type=2&level=99999");
+    GameRunResult overall = runProbe(
+        {"board:0", std::string(CLICK_EXCHANGE) + "wait 5\nkey escape\nwait 5\nkey escape\n", server.baseUrl(), {}});
+
+    EXPECT_TRUE(overall.hasLine("Downloading scores for '' (S=1)  Result=1")) << overall.output;
+    EXPECT_TRUE(overall.hasLine("Downloading scores for '' (S=2)  Result=0")) << overall.output;
+    EXPECT_EQ(countOf(overall.output, "Loading Controller:  Message"), 1) << overall.output;
+    EXPECT_FALSE(has(overall.output, "Username:  'set0'")) << overall.output;
+    expectCleanEnd(overall);
+}
+
 TEST(ScoreboardRunTest, AFailedExchangeTriesEverySetShowsItsMessageAndTheGameGoesOn)
 {
     // Nothing listens at the address: every request fails.

@@ -4,6 +4,7 @@
 // start of the level would.
 #include "levels/ProfileTestSupport.h"
 #include "support/GameRun.h"
+#include "support/WalkLevel.h"
 
 #include <gtest/gtest.h>
 
@@ -83,4 +84,36 @@ TEST_F(ShowSolutionRunTest, TheFirstTutorialsSolutionReachesTheExit)
     GameRunResult result = runGame(showSolutionRun("wait 50\nclick 700 521\nwait 20\n"));
     expectPlayedBackToTheExit(result, "1,reg002,");
     expectCompleted(1);
+}
+
+// A level of the player's own without a recorded solution: Show Solution
+// says there is none, from the in-game menu and from the board after a
+// fall; nothing restarts, and the player goes on to the exit.
+TEST_F(ShowSolutionRunTest, ALevelWithoutASolutionSaysSoAndPlayGoesOn)
+{
+    saveWalkLevel("no answer", "No Answer");
+    GameRun run;
+    run.program = playerProbeProgramPath();
+    run.logChannels = "4,11,32";
+    run.maxFrames = 1500;
+    run.environment = {{"CORVELLE_PROBE_SCREEN", "manager"}};
+    // Play; the menu's solution button, the notice's OK; a few steps left
+    // off the floor's end, the board's solution button, its notice's OK,
+    // Undo; then right to the exit, and back to the manager.
+    run.script = "wait 5\nkey p\nwait 60\nclick 767 22\nwait 20\nclick 400 279\nwait 10\nkey return\nwait 10\n"
+                 "keydown left\nwait 250\nkeyup left\nwait 60\nclick 400 429\nwait 10\nkey return\nwait 10\n"
+                 "click 400 399\nwait 20\nkeydown right\nwait 400\nkeyup right\nwait 120\n"
+                 "key return\nwait 30\nkey escape\nwait 10\nquit\n";
+    GameRunResult result = runGame(run);
+
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    size_t count = 0;
+    for (size_t at = result.output.find("Loading Controller:  Message"); at != std::string::npos;
+         at = result.output.find("Loading Controller:  Message", at + 1))
+        ++count;
+    EXPECT_EQ(count, 2u) << "a notice from the menu and one from the board\n" << result.output;
+    EXPECT_TRUE(result.hasLine("Loading Post Game Controller (type=4)")) << result.output;
+    EXPECT_EQ(result.output.find("CControllerGame:  Restarting level..."), std::string::npos) << result.output;
+    EXPECT_TRUE(result.hasLine("*  --> Professor Successfully Exited                      *")) << result.output;
+    EXPECT_EQ(result.liveSprites(), POINTER_ONLY) << result.output;
 }
