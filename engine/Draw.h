@@ -142,6 +142,8 @@ public:
     static void setImageAlpha(int id, uint8_t alpha, uint32_t flags);
     // Adds delta to every pixel's alpha, clamped to 0..255; colours stay.
     static void shiftImageAlpha(int id, int delta);
+    // The image's surface, to read or to change: what the blitter worked out
+    // from its pixels is made again at its next draw.
     static SDL_Surface* getImageSurface(int id);
     static int getImageWidth(int id);
     static int getImageHeight(int id);
@@ -205,6 +207,12 @@ public:
     static void preloadImages();
 
 private:
+    // The image's surface for drawing it, leaving the blitter's plan alone.
+    static SDL_Surface* peekImageSurface(int id);
+    // Blits an image of the table through our blitter where it can.
+    static void blitImage(int id, SDL_Rect source, SDL_Surface* destination, SDL_Rect at);
+    static void forgetBlitPlan(int id);
+    static void forgetBlitPlans();
     static SDL_Surface* makeScreenSurface(bool copyPicture);
     static void drawLoadBar(int64_t progress);
     static void showOnDisplay(std::vector<SDL_Rect>& rects);

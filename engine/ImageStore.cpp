@@ -177,6 +177,7 @@ void CDraw::unloadImage(int id)
             store.records.erase(record);
         }
     }
+    forgetBlitPlan(id);
     SDL_FreeSurface(surface);
     store.table[id] = nullptr;
 }
@@ -262,6 +263,12 @@ void CDraw::drawImageOnto(const char* name, int destinationId, int x, int y)
 
 SDL_Surface* CDraw::getImageSurface(int id)
 {
+    forgetBlitPlan(id);
+    return peekImageSurface(id);
+}
+
+SDL_Surface* CDraw::peekImageSurface(int id)
+{
     if (!validId(id)) {
         // -1 is "no image"; anything else is a caller's mistake.
         if (id != -1)
@@ -273,13 +280,13 @@ SDL_Surface* CDraw::getImageSurface(int id)
 
 int CDraw::getImageWidth(int id)
 {
-    SDL_Surface* surface = getImageSurface(id);
+    SDL_Surface* surface = peekImageSurface(id);
     return surface ? surface->w : 0;
 }
 
 int CDraw::getImageHeight(int id)
 {
-    SDL_Surface* surface = getImageSurface(id);
+    SDL_Surface* surface = peekImageSurface(id);
     return surface ? surface->h : 0;
 }
 
@@ -287,7 +294,7 @@ int CDraw::getImageCount() { return static_cast<int>(store.table.size()); }
 
 void CDraw::dumpImagePixels(int id)
 {
-    SDL_Surface* surface = getImageSurface(id);
+    SDL_Surface* surface = peekImageSurface(id);
     if (!surface || surface->format->BytesPerPixel != 4)
         return;
     SDL_LockSurface(surface);
@@ -377,6 +384,7 @@ void CDraw::releaseImageStore()
     logMessage(LOG_DRAW, "Clearing image vector...\n");
     finishStartUpDecoding();
     store.archive.reset();
+    forgetBlitPlans();
     for (SDL_Surface* surface : store.table)
         SDL_FreeSurface(surface);
     store.table.clear();

@@ -37,6 +37,9 @@ public:
 
     // Updates the sprites (when asked), then optimises and draws the list.
     static void Render(bool updateSprites);
+    // Benchmarks time the frames of the real program: each Render passes
+    // its duration in milliseconds here.
+    static void setRenderTimerForTesting(void (*timer)(double milliseconds));
     static void OptimizeDirtyRects();
     static void DrawDirty();
 

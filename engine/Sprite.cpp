@@ -6,7 +6,6 @@
 #include "platform/Clock.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 #include <string>
 
@@ -47,7 +46,9 @@ bool erase(std::vector<CSprite*>& list, CSprite* sprite)
 
 int clampTo(int v, int high) { return v > high ? high : v < 0 ? 0 : v; }
 
-int roundedUpTile(int v) { return static_cast<int>(std::ceil(v / static_cast<double>(TILE_SIZE))); }
+// v / TILE_SIZE rounded up, in integers: every sprite takes this each frame.
+// Division truncates toward zero, which rounds a negative v up already.
+int roundedUpTile(int v) { return v >= 0 ? (v + TILE_SIZE - 1) / TILE_SIZE : v / TILE_SIZE; }
 
 // The part [start, start + length) of a run of the dirty rectangle that
 // falls on the sprite's run [from, from + size].

@@ -251,11 +251,17 @@ private:
     int64_t position_ = 0;
 };
 
+// Music is decoded a chunk of about a fifth of a second at a time, not a
+// mixer's block at a time: the sound thread then decodes in one of every few
+// fills, in larger steps, and spends less on each.
+constexpr int STREAM_CHUNK_FRAMES = 8192;
+
 class StreamReader : public SoundReader
 {
 public:
     explicit StreamReader(std::shared_ptr<const SoundData> sound)
-        : sound_(std::move(sound)), file_(sound_->encoded.data(), sound_->encoded.size())
+        : sound_(std::move(sound)), file_(sound_->encoded.data(), sound_->encoded.size()),
+          chunk_(2 * STREAM_CHUNK_FRAMES)
     {
     }
 
@@ -264,11 +270,28 @@ public:
     int read(float* stereo, int frames, bool loop) override
     {
         int written = 0;
-        bool producedSinceRewind = true;
         while (written < frames) {
-            int got = file_.readStereo(stereo + 2 * written, frames - written);
+            if (chunkPosition_ == chunkFrames_ && !decodeChunk(loop))
+                break;
+            int taken = std::min(frames - written, chunkFrames_ - chunkPosition_);
+            std::copy_n(chunk_.data() + 2 * chunkPosition_, 2 * taken, stereo + 2 * written);
+            chunkPosition_ += taken;
+            written += taken;
+        }
+        return written;
+    }
+
+private:
+    // Fills the chunk; false when the stream has nothing more to give.
+    bool decodeChunk(bool loop)
+    {
+        chunkPosition_ = 0;
+        chunkFrames_ = 0;
+        bool producedSinceRewind = true;
+        while (chunkFrames_ < STREAM_CHUNK_FRAMES) {
+            int got = file_.readStereo(chunk_.data() + 2 * chunkFrames_, STREAM_CHUNK_FRAMES - chunkFrames_);
             if (got > 0) {
-                written += got;
+                chunkFrames_ += got;
                 producedSinceRewind = true;
                 continue;
             }
@@ -278,12 +301,14 @@ public:
                 break;
             producedSinceRewind = false;
         }
-        return written;
+        return chunkFrames_ > 0;
     }
 
-private:
     std::shared_ptr<const SoundData> sound_;
     VorbisFile file_;
+    std::vector<float> chunk_;
+    int chunkFrames_ = 0;
+    int chunkPosition_ = 0;
 };
 
 } // namespace

@@ -280,6 +280,56 @@ TEST_F(LevelLabTest, ShowDrawsMagnetsByTheirFacingAndNoPowerupOnceCollected)
     EXPECT_NE(end.output.find(".<...>"), std::string::npos) << end.output;
 }
 
+// ---- show: every state an element can be in has its own look.
+
+struct StateCase {
+    const char* name;
+    std::vector<std::string> rows;
+    const char* moves;
+    const char* seen; // a board line (or condition line) seen at some frame of the run
+};
+
+class ShowStateTest : public LevelLabTest, public testing::WithParamInterface<StateCase>
+{
+};
+
+TEST_P(ShowStateTest, TheBoardShowsTheStateAtSomeFrameOfTheRun)
+{
+    CLevel level = compile(source(GetParam().rows));
+    std::vector<LabMove> moves;
+    std::string error;
+    ASSERT_TRUE(parseMoves(GetParam().moves, moves, error)) << error;
+    std::vector<ReplayKey> keys;
+    LabResult played;
+    ASSERT_TRUE(playMoves(level, profile_, moves, keys, played, error)) << error;
+    for (const ReplayKey& key : keys)
+        level.AddReplayKey(key.frame, key.key, key.released);
+    CLevelRun run(level, profile_, true);
+    std::string boards;
+    while (!run.IsOver() && run.GetFrame() < keys.back().frame + 300) {
+        run.Step();
+        const std::string board = "\n" + describeRun(run);
+        if (board.find(GetParam().seen) != std::string::npos)
+            return;
+        boards = board;
+    }
+    ADD_FAILURE() << "never seen: " << GetParam().seen << "\nlast board:" << boards;
+}
+
+const StateCase STATE_CASES[] = {
+    {"BridgeCollapsing", {"..S......E", "####--####", FLOOR}, "R R R R R R R", "\n####,-####"},
+    {"GateOpen", {".b.cS...B.E", FLOOR, FLOOR}, "L L", "\n.c@.S...|.E"},
+    {"FrostShotAndFrozenCrate", {"..S5....c...E", FLOOR, FLOOR}, "R 1", "\n..S@.*..c...E"},
+    {"FrozenCrate", {"..S5....c...E", FLOOR, FLOOR}, "R 1", "\nfrozen: 8,21\n"},
+    {"HeatShot", {"..S6....C...E", FLOOR, FLOOR}, "R 1", "\n..S@.^..C...E"},
+    {"HeatedCrate", {"..S6....C...E", FLOOR, FLOOR}, "R 1", "\nheated: 8,21\n"},
+    {"BotAwake", {"..S......[...E", FLOOR, FLOOR}, "R", "{"},
+    {"InflatableCrate", {"..S1......E", FLOOR, FLOOR}, "R 1", "\n..S@n.....E"},
+};
+
+INSTANTIATE_TEST_SUITE_P(States, ShowStateTest, testing::ValuesIn(STATE_CASES),
+                         [](const testing::TestParamInfo<StateCase>& info) { return std::string(info.param.name); });
+
 TEST_F(LevelLabTest, SolvePrintsTheMovesOrNoSolution)
 {
     const std::string walk = writeFixture("walk.txt", source(WALK));

@@ -121,7 +121,8 @@ std::string describeSearch(const LabSolveResult& solved, const LabSearch& search
         return "interrupted after " + std::to_string(solved.statesExplored) + " states, no line under " +
                std::to_string(solved.stepsRuledOut) + " steps";
     if (solved.limitReached)
-        return "no solution within " + std::to_string(search.maxStates) + " states";
+        return "no solution within " + std::to_string(search.maxStates) + " states (none under " +
+               std::to_string(solved.stepsRuledOut) + " steps)";
     return "no solution at all (" + std::to_string(solved.statesExplored) + " states)";
 }
 

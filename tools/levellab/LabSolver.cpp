@@ -121,9 +121,16 @@ struct Node {
     int parent;
     LabMove move;
     Cost cost;
-    int endFrame; // the frame the move itself ended (a wait counts its frames from here)
+    int endFrame;      // the frame the move itself ended (a wait counts its frames from here)
+    int waiting = 0;   // children not yet expanded
+    bool dead = false; // its world was reached more cheaply since
 };
 
+// Dijkstra's search over the worlds at the professor's decision points. A
+// world is kept as a snapshot only while it is being expanded or children
+// of it wait to be: a child is made again from its parent's snapshot and its
+// one move when its turn comes, which holds far fewer snapshots than keeping
+// one for every world still to expand.
 class Search
 {
 public:
@@ -137,6 +144,8 @@ public:
         if (!stepUntilReady(run_))
             return result_;
         addNode(-1, {}, Cost{run_.GetSteps(), 0}, 0, worldKey());
+        snapshots_[0] = std::make_unique<CLevelRun::Snapshot>();
+        run_.Save(*snapshots_[0]);
         while (!open_.empty()) {
             const Open top = open_.top();
             if (stopRequested) {
@@ -146,7 +155,7 @@ public:
             if (exit_.parent >= 0 && !(top.cost < exit_.cost))
                 return finish(top.cost);
             open_.pop();
-            if (snapshots_[static_cast<size_t>(top.node)] && !expand(top.node))
+            if (!nodes_[static_cast<size_t>(top.node)].dead && !expand(top.node))
                 return finish(top.cost);
         }
         return finish(Cost{});
@@ -165,25 +174,54 @@ private:
         }
     };
 
+    Node& node(int index) { return nodes_[static_cast<size_t>(index)]; }
+
+    // Puts the node's world back, from its parent's snapshot and its move.
+    void materialise(int index)
+    {
+        const Node& made = node(index);
+        run_.Restore(*snapshots_[static_cast<size_t>(made.parent)]);
+        if (made.move.key != 0)
+            takeMove(run_, made.move.key, nullptr);
+        while (run_.GetFrame() < made.endFrame)
+            run_.Step();
+        stepUntilReady(run_);
+        childDone(made.parent);
+    }
+
+    // One child of the node less waits; its snapshot goes once none does.
+    void childDone(int parent)
+    {
+        if (--node(parent).waiting == 0 && parent != 0)
+            snapshots_[static_cast<size_t>(parent)].reset();
+    }
+
     // Tries every move from the node; false when the state limit is reached.
     bool expand(int index)
     {
-        const std::unique_ptr<CLevelRun::Snapshot> snapshot = std::move(snapshots_[static_cast<size_t>(index)]);
-        const Node node = nodes_[static_cast<size_t>(index)];
-        if (node.cost.moves >= limits_.maxMoves)
+        if (index != 0)
+            materialise(index);
+        if (node(index).cost.moves >= limits_.maxMoves)
             return true;
-        run_.Restore(*snapshot);
+        auto& kept = snapshots_[static_cast<size_t>(index)];
+        if (!kept) {
+            kept = std::make_unique<CLevelRun::Snapshot>();
+            run_.Save(*kept);
+        }
+        const CLevelRun::Snapshot* snapshot = kept.get(); // the list grows as children are added
+        const int endFrame = node(index).endFrame;
         for (int key : candidateKeys(run_, limits_.moveSet)) {
             run_.Restore(*snapshot);
             if (takeMove(run_, key, nullptr) && !reach(index, {key, 0}, run_.GetFrame()))
                 return false;
         }
         run_.Restore(*snapshot);
-        const int waited = waitForChange(run_);
-        if (waited == 0)
-            return true;
-        const int end = run_.GetFrame();
-        return reach(index, {0, end - node.endFrame}, end);
+        const bool waited = waitForChange(run_) > 0;
+        if (waited && !reach(index, {0, run_.GetFrame() - endFrame}, run_.GetFrame()))
+            return false;
+        if (node(index).waiting == 0 && index != 0)
+            snapshots_[static_cast<size_t>(index)].reset();
+        return true;
     }
 
     // The world the move led to, once the professor is ready again; false
@@ -192,7 +230,7 @@ private:
     {
         const bool ready = stepUntilReady(run_);
         // Waits in a row make one wait of the line.
-        const Node& from = nodes_[static_cast<size_t>(parent)];
+        const Node& from = node(parent);
         const bool longerWait = move.key == 0 && from.parent >= 0 && from.move.key == 0;
         const Cost cost{run_.GetSteps(), from.cost.moves + (longerWait ? 0 : 1)};
         if (run_.GetOutcome() == RunOutcome::Exited) {
@@ -207,14 +245,17 @@ private:
         const uint64_t world = worldKey();
         const auto seen = best_.find(world);
         if (seen != best_.end()) {
-            if (!(cost < nodes_[static_cast<size_t>(seen->second)].cost))
+            Node& reached = node(seen->second);
+            if (!(cost < reached.cost))
                 return true;
-            snapshots_[static_cast<size_t>(seen->second)].reset(); // reached more cheaply now
+            reached.dead = true; // reached more cheaply now
+            childDone(reached.parent);
         } else if (static_cast<long>(best_.size()) >= limits_.maxStates) {
             result_.limitReached = true;
             return false;
         }
         addNode(parent, move, cost, endFrame, world);
+        ++node(parent).waiting;
         return true;
     }
 
@@ -236,8 +277,7 @@ private:
     {
         const int index = static_cast<int>(nodes_.size());
         nodes_.push_back({parent, move, cost, endFrame});
-        snapshots_.push_back(std::make_unique<CLevelRun::Snapshot>());
-        run_.Save(*snapshots_.back());
+        snapshots_.emplace_back();
         best_[world] = index;
         open_.push({cost, order_++, index});
     }
@@ -255,8 +295,8 @@ private:
         result_.steps = exit_.cost.steps;
         result_.frames = exitFrame_;
         std::vector<LabMove> line{exit_.move};
-        for (int n = exit_.parent; nodes_[static_cast<size_t>(n)].parent >= 0; n = nodes_[static_cast<size_t>(n)].parent)
-            line.push_back(nodes_[static_cast<size_t>(n)].move);
+        for (int n = exit_.parent; node(n).parent >= 0; n = node(n).parent)
+            line.push_back(node(n).move);
         // Waits in a row wait on alike: one wait of all their frames.
         for (auto move = line.rbegin(); move != line.rend(); ++move) {
             if (move->key == 0 && !result_.moves.empty() && result_.moves.back().key == 0)
@@ -271,7 +311,7 @@ private:
     LabSearch limits_;
     LabSolveResult result_;
     std::vector<Node> nodes_;
-    std::vector<std::unique_ptr<CLevelRun::Snapshot>> snapshots_; // of the nodes still to expand
+    std::vector<std::unique_ptr<CLevelRun::Snapshot>> snapshots_; // of the nodes whose children wait
     std::unordered_map<uint64_t, int> best_;                    // world hash -> its cheapest node
     std::priority_queue<Open> open_;
     long order_ = 0;

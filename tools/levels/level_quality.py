@@ -1,26 +1,34 @@
 #!/usr/bin/env python3
 """Measures the built-in levels and checks the qualities the level sets promise.
 
-For every level source under assets/levels/ it replays the recorded solution
-and runs the solver (both through levellab), then checks:
+For every level source under assets/levels/ it replays the recorded solution,
+runs the solver for the fewest steps and the judge (all through levellab),
+then checks:
   - every level has a solution that reaches the exit;
-  - the recorded solution is at most 10 % longer than the solver's shortest;
-  - no two levels, in any set, are near-copies;
+  - the recorded solution has at most 10 % more steps than the solver's
+    fewest (or than the fewest the solver has ruled out, where its search
+    did not finish);
+  - no two levels, in any set, are near-copies, shifted or not;
+  - every level needs its idea and is more than a walk (the judge);
   - the regular set's difficulty (solver states) rises on a moving average;
   - every element and power-up appears in at least three regular puzzles after
     its tutorial, and in none before it;
   - headings are unique and at most 32 characters;
   - kids: most solutions under 40 steps; advanced: harder than the regular
     set's last chapters.
+A summary line that would rest on a figure the search was cut short at
+fails instead of passing.
 
-  level_quality.py [--levellab PATH] [--jobs N] [--only SET...] [--quick] [--write]
+  level_quality.py [--levellab PATH] [--jobs N] [--only SET...] [--max-states N]
+                   [--judge-states N] [--quick] [--cached-only] [--write]
 
 --quick replays the solutions without running the solver (a few seconds for
-every level): the near-copy, heading, tutorial and solution checks only.
+every level): the heading, tutorial and solution checks only.
 
---write puts the table and its summary into assets/levels/README.md between
-the quality markers. Results are cached per source text in
-build/level-quality-cache.json, so a re-run only measures changed levels.
+--write puts the table, its summary and the per-chapter figures into
+assets/levels/README.md between the quality markers. Results are cached per
+source text in build/level-quality-cache.json, so a re-run only measures
+changed levels; an interrupted run (Ctrl-C) keeps what it finished.
 The exit status is 1 when a property fails.
 """
 
@@ -38,14 +46,15 @@ import sys
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 LEVELS = os.path.join(ROOT, "assets", "levels")
 SETS = [("regular", "reg", 111), ("advanced", "adv", 50), ("kids", "kid", 81)]
-MAX_STATES = 20000
+MAX_STATES = 1000000   # the solver's search for the fewest steps
+JUDGE_STATES = 20000   # each of the judge's idea and walk searches
 PAR_SLACK = 1.10
-NEAR_COPY_SHARE = 0.25
 HEADING_LIMIT = 32
 MOVING_WINDOW = 11
 KIDS_STEP_GOAL = 40
 BEGIN_MARK = "<!-- quality table: made by tools/levels/level_quality.py --write -->"
 END_MARK = "<!-- end of quality table -->"
+NEAR_COPY_SHARE = 0.25  # as levellab judge counts a near-copy
 
 # First index (0-based) of each chapter, per set.
 CHAPTERS = {
@@ -160,55 +169,117 @@ def load_levels(only):
     return levels
 
 
-def measure(levellab, path, solve_too=True):
-    """Replays the recorded solution and runs the solver on one source."""
-    result = {"steps": None, "outcome": "no solution", "solver_steps": None, "states": None}
-    check = subprocess.run([levellab, "check", path], capture_output=True, text=True)
-    for line in check.stdout.splitlines():
+class Interrupted(Exception):
+    """A levellab run stopped by a signal: nothing of it is kept."""
+
+
+def run_lab(levellab, *args):
+    done = subprocess.run([levellab] + list(args), capture_output=True, text=True)
+    if done.returncode in (130, 143):
+        raise Interrupted()
+    return done.stdout
+
+
+def read_search(detail):
+    """The solver's figures from a judge line's detail."""
+    found = re.match(r"(\d+) steps, (\d+) segments, (\d+) states, (\d+) moves, (\d+) frames", detail)
+    if found:
+        steps, segments, states = (int(found.group(i)) for i in (1, 2, 3))
+        proven = "not proven" not in detail
+        return {"status": "found" if proven else "unproven", "steps": steps, "segments": segments,
+                "states": states, "bound": steps if proven else None}
+    capped = re.match(r"no solution within (\d+) states \(none under (\d+) steps\)", detail)
+    if capped:
+        return {"status": "capped", "states": int(capped.group(1)), "bound": int(capped.group(2))}
+    none = re.match(r"no solution at all \((\d+) states\)", detail)
+    return {"status": "none", "states": int(none.group(1)) if none else None, "bound": None}
+
+
+def judge_lines(output):
+    """{check: (verdict, detail)} of one level's judge output."""
+    lines = {}
+    for line in output.splitlines():
+        found = re.match(r"\S+ (idea|walk|copies|difficulty): (ok|FAIL): (.*)", line)
+        if found:
+            lines[found.group(1)] = (found.group(2), found.group(3))
+    return lines
+
+
+def measure(levellab, path, max_states, judge_states, solve_too=True):
+    """Replays the recorded solution, then runs the solver and the judge on one source."""
+    result = {"steps": None, "outcome": "no solution"}
+    for line in run_lab(levellab, "check", path).splitlines():
         words = line.split()
         if len(words) >= 5 and words[-1] in ("ok", "FAIL") and words[0].endswith(".txt"):
             result["outcome"] = words[1] if words[-1] == "FAIL" else "exited"
             result["steps"] = int(words[3])
     if not solve_too or result["steps"] is None:
         return result  # a level without a solution is not measured further
-    solve = subprocess.run([levellab, "solve", path, "--max-states", str(MAX_STATES)],
-                           capture_output=True, text=True)
-    found = re.search(r"(\d+) moves, (\d+) steps, \d+ frames, \d+ segments, (\d+) states explored", solve.stdout)
-    if found:
-        result["solver_steps"] = int(found.group(2))
-        result["states"] = int(found.group(3))
-    elif "no solution within" in solve.stdout:
-        result["states"] = MAX_STATES
-    else:
-        explored = re.search(r"all (\d+) reachable states", solve.stdout)
-        result["states"] = int(explored.group(1)) if explored else None
-        result["unsolvable"] = True
+    difficulty = judge_lines(run_lab(levellab, "judge", "--checks", "difficulty", "--max-states", str(max_states),
+                                     path))
+    result["solver"] = read_search(difficulty.get("difficulty", ("", ""))[1])
+    judged = judge_lines(run_lab(levellab, "judge", "--checks", "idea,walk", "--max-states", str(judge_states),
+                                 path))
+    for check in ("idea", "walk"):
+        verdict, detail = judged.get(check, ("FAIL", "not judged"))
+        result[check] = "exempt" if detail.startswith("exempt") else verdict
+        result[check + "_detail"] = detail
     return result
 
 
-def measure_all(levels, levellab, jobs, cache_path, quick, cached_only=False):
+def measure_all(levels, levellab, jobs, cache_path, limits, quick, cached_only=False):
     cache = {}
     if os.path.exists(cache_path):
         with open(cache_path, encoding="utf-8") as f:
             cache = json.load(f)
     tool = hashlib.sha1(open(levellab, "rb").read()).hexdigest()
-    mode = "quick" if quick else str(MAX_STATES)
+    mode = "quick" if quick else "%d/%d" % limits
     keys = {lv.name: hashlib.sha1((tool + mode + lv.text).encode()).hexdigest() for lv in levels}
     todo = [] if cached_only else [lv for lv in levels if keys[lv.name] not in cache]
     os.makedirs(os.path.dirname(cache_path), exist_ok=True)
-    with concurrent.futures.ThreadPoolExecutor(max_workers=jobs) as pool:
-        running = {pool.submit(measure, levellab, lv.path, not quick): lv for lv in todo}
+    pool = concurrent.futures.ThreadPoolExecutor(max_workers=jobs)
+    running = {pool.submit(measure, levellab, lv.path, limits[0], limits[1], not quick): lv for lv in todo}
+    try:
         for done in concurrent.futures.as_completed(running):
             cache[keys[running[done].name]] = done.result()
-            # Kept after every level, so an interrupted run loses nothing.
+            # Kept after every level, so an interrupted run loses nothing it finished.
             with open(cache_path, "w", encoding="utf-8") as f:
                 json.dump(cache, f, sort_keys=True)
+    except (Interrupted, KeyboardInterrupt):
+        pool.shutdown(wait=False, cancel_futures=True)
+        sys.exit("interrupted: the levels finished so far are kept in %s" % cache_path)
+    pool.shutdown()
     for lv in levels:
         # With --cached-only a level the solver has not reached yet is replayed only.
-        lv.result = cache.get(keys[lv.name]) or measure(levellab, lv.path, False)
+        lv.result = cache.get(keys[lv.name]) or measure(levellab, lv.path, 0, 0, False)
+
+
+def measure_copies(levels, levellab):
+    """The closest built-in level to each one, shifted as the judge shifts."""
+    output = run_lab(levellab, "judge", "--checks", "copies", *[lv.path for lv in levels])
+    found = {}
+    for line in output.splitlines():
+        match = re.match(r"(\S+) copies: (?:ok|FAIL): closest (\S+) shifted (-?\d+),(-?\d+): (\d+) %", line)
+        if match:
+            found[match.group(1)] = (match.group(2), match.group(3) + "," + match.group(4), int(match.group(5)))
+    for lv in levels:
+        lv.copy = found.get(lv.name)
 
 
 # ---- properties; each returns (holds, summary line, problems)
+
+def designed(levels):
+    """The levels with a recorded solution; one without is judged by nothing but that lack."""
+    return [lv for lv in levels if lv.result["steps"] is not None]
+
+
+def solver_of(lv):
+    return lv.result.get("solver") or {"status": "not measured", "bound": None, "states": None}
+
+
+def finished(lv):
+    return solver_of(lv)["status"] in ("found", "none")
+
 
 def solutions_hold(levels):
     bad = ["%s: %s" % (lv.name, lv.result["outcome"]) for lv in levels if lv.result["outcome"] != "exited"]
@@ -217,46 +288,55 @@ def solutions_hold(levels):
 
 
 def par_holds(levels):
-    compared = [lv for lv in levels if lv.result["steps"] is not None and lv.result["solver_steps"]]
-    bad = ["%s: %d steps, solver %d" % (lv.name, lv.result["steps"], lv.result["solver_steps"])
-           for lv in compared if lv.result["steps"] > PAR_SLACK * lv.result["solver_steps"]]
-    shortest = sum(1 for lv in compared if lv.result["steps"] <= lv.result["solver_steps"])
-    return not bad, ("%d levels solved by the solver within %d states: %d recorded at its shortest, %d within "
-                     "10 %%, %d longer" % (len(compared), MAX_STATES, shortest, len(compared) - shortest - len(bad),
-                                          len(bad))), bad
-
-
-def filled(level):
-    cells = {}
-    for y, row in enumerate(level.grid):
-        for x, cell in enumerate(row):
-            if cell != ".":
-                cells[(x, y)] = cell
-    return cells
-
-
-def designed(levels):
-    """The levels with a recorded solution; one without is judged by nothing but that lack."""
-    return [lv for lv in levels if lv.result["steps"] is not None]
+    at, within, proven, bad, undecided = 0, 0, 0, [], []
+    for lv in designed(levels):
+        steps, solver = lv.result["steps"], solver_of(lv)
+        bound = solver["bound"]
+        if solver["status"] == "none":
+            bad.append("%s: the solver finds no solution, the recorded one takes %d steps" % (lv.name, steps))
+        elif solver["status"] == "found" and steps <= bound:
+            at += 1
+        elif solver["status"] == "found" and steps <= PAR_SLACK * bound:
+            within += 1
+        elif solver["status"] == "found":
+            bad.append("%s: %d steps, the solver's fewest %d" % (lv.name, steps, bound))
+        elif bound is not None and steps <= PAR_SLACK * bound:
+            proven += 1
+        else:
+            undecided.append("%s: %d steps; the search stopped at %s states (%s)" % (
+                lv.name, steps, solver.get("states"), "none under %s steps" % bound if bound else solver["status"]))
+    line = ("par: %d recorded at the solver's fewest steps, %d within 10 %%, %d longer; %d within 10 %% of the "
+            "fewest the solver ruled out where its search did not finish; %d not decided" % (
+                at, within, len(bad), proven, len(undecided)))
+    return not bad and not undecided, line, bad + ["par not decided: " + u for u in undecided]
 
 
 def near_copies(levels):
-    levels = designed(levels)
-    grids = [(lv, filled(lv)) for lv in levels]
+    measured = [lv for lv in designed(levels) if getattr(lv, "copy", None)]
+    pairs = {}
+    for lv in measured:
+        other, shift, share = lv.copy
+        if share < 100 * NEAR_COPY_SHARE:
+            pairs[tuple(sorted((lv.name, other)))] = (shift, share)
+    closest = min((lv.copy[2], lv.name, lv.copy[0]) for lv in measured) if measured else (100, "", "")
+    bad = ["%s and %s: %d %% of their cells differ (shifted %s)" % (a, b, share, shift)
+           for (a, b), (shift, share) in sorted(pairs.items())]
+    if bad:
+        return False, "%d near-copy pairs, shifted by up to 4 columns and 6 rows" % len(bad), bad
+    return True, ("no near-copies among %d levels, shifted by up to 4 columns and 6 rows (the closest pair, "
+                  "%s and %s, differs in %d %% of its cells)" % (len(measured), closest[1], closest[2],
+                                                                closest[0])), []
+
+
+def judged_holds(levels):
     bad = []
-    closest = 1.0
-    for i, (a, cells_a) in enumerate(grids):
-        for b, cells_b in grids[i + 1:]:
-            union = set(cells_a) | set(cells_b)
-            if not union:
-                continue
-            differ = sum(1 for p in union if cells_a.get(p) != cells_b.get(p))
-            share = differ / len(union)
-            closest = min(closest, share)
-            if share < NEAR_COPY_SHARE:
-                bad.append("%s and %s: %.0f %% of their cells differ" % (a.name, b.name, 100 * share))
-    return not bad, "no near-copies among %d designed levels (the closest pair differs in %.0f %% of its cells)" % (
-        len(levels), 100 * closest) if not bad else "%d near-copy pairs" % len(bad), bad
+    for lv in designed(levels):
+        failing = [check for check in ("idea", "walk") if lv.result.get(check) == "FAIL"]
+        if failing:
+            bad.append("%s: %s" % (lv.name, ", ".join("%s (%s)" % (c, lv.result[c + "_detail"]) for c in failing)))
+    line = "judge: %d of %d levels need their idea and are more than a walk (searches of %d states)" % (
+        len(designed(levels)) - len(bad), len(designed(levels)), JUDGE_STATES)
+    return not bad, line, bad
 
 
 def moving_average(values, window):
@@ -265,10 +345,10 @@ def moving_average(values, window):
 
 
 def difficulty_rises(levels):
-    regular = [lv for lv in levels if lv.set == "regular" and lv.result["states"]]
+    regular = [lv for lv in designed(levels) if lv.set == "regular" and solver_of(lv)["states"]]
     if len(regular) < 2 * MOVING_WINDOW:
         return True, "too few regular levels to judge the difficulty curve", []
-    logs = moving_average([math.log10(lv.result["states"]) for lv in regular], MOVING_WINDOW)
+    logs = moving_average([math.log10(solver_of(lv)["states"]) for lv in regular], MOVING_WINDOW)
     samples = logs[MOVING_WINDOW // 2::MOVING_WINDOW]
     # A dip of a quarter between neighbouring samples is a breather; more, or
     # an end no harder than the start, is a curve that does not rise.
@@ -277,13 +357,19 @@ def difficulty_rises(levels):
         for k, (a, b) in enumerate(zip(samples, samples[1:])) if b < a - math.log10(4 / 3)]
     if samples[-1] <= samples[0]:
         bad.append("the set ends no harder than it begins")
-    line = "regular set: solver states on a moving average of %d levels: %s" % (
-        MOVING_WINDOW, " → ".join("%.0f" % 10 ** s for s in samples))
+    capped = [lv.name for lv in regular if not finished(lv)]
+    if capped:
+        bad.append("the curve rests on %d searches cut short: %s" % (len(capped), ", ".join(capped)))
+    line = "regular set: solver states on a moving average of %d levels: %s%s" % (
+        MOVING_WINDOW, " → ".join("%.0f" % 10 ** s for s in samples),
+        " (%d of them cut short at %d)" % (len(capped), MAX_STATES) if capped else "")
     return not bad, line, bad
 
 
 def elements_taught(levels):
     regular = {lv.index + 1: lv for lv in designed(levels) if lv.set == "regular"}
+    if not regular:
+        return True, "elements after their tutorials: the regular set not measured", []
     bad, counts = [], []
     for number, kind in sorted(TUTORIALS.items()):
         if kind is None:
@@ -329,46 +415,100 @@ def kids_hold(levels):
 
 
 def advanced_holds(levels):
-    last = [lv.result["states"] for lv in levels if lv.set == "regular" and lv.chapter() >= 10 and lv.result["states"]]
-    advanced = [lv.result["states"] for lv in levels if lv.set == "advanced" and lv.result["states"]]
+    last = [lv for lv in designed(levels) if lv.set == "regular" and lv.chapter() >= 10 and solver_of(lv)["states"]]
+    advanced = [lv for lv in designed(levels) if lv.set == "advanced" and solver_of(lv)["states"]]
     if not last or not advanced:
         return True, "advanced: not measured", []
-    bar = statistics.median(last)
-    above = sum(1 for s in advanced if s >= bar)
-    holds = above * 2 > len(advanced)
-    line = ("advanced: median %.0f solver states against %.0f for the regular set's last chapters; "
-            "%d of %d levels at or above it" % (statistics.median(advanced), bar, above, len(advanced)))
-    return holds, line, [] if holds else ["most advanced levels should be harder than the regular set's end"]
+    bar = statistics.median(solver_of(lv)["states"] for lv in last)
+    bar_capped = statistics.median(0 if finished(lv) else 1 for lv in last) > 0 or bar >= MAX_STATES
+    # A search cut short counts as at or above a bar below its cut; any other
+    # that fell short of the bar is below it.
+    above = sum(1 for lv in advanced if solver_of(lv)["states"] >= bar)
+    holds = above * 2 > len(advanced) and not bar_capped
+    line = ("advanced: median %s solver states against %s for the regular set's last chapters; %d of %d levels "
+            "at or above it" % (states_text([solver_of(lv) for lv in advanced]), states_text(
+                [solver_of(lv) for lv in last]), above, len(advanced)))
+    problems = []
+    if bar_capped:
+        problems.append("the regular set's last chapters are searched only to the cut: the bar is unknown")
+    elif not holds:
+        problems.append("most advanced levels should be harder than the regular set's end")
+    return holds, line, problems
 
 
-PROPERTIES = [solutions_hold, par_holds, near_copies, difficulty_rises, elements_taught, headings_hold,
-              kids_hold, advanced_holds]
+def states_text(solvers):
+    """The median of the states explored; "≥ N" where it falls on a search cut short."""
+    ordered = sorted(solvers, key=lambda s: (s["states"], s["status"] not in ("found", "none")))
+    middle = ordered[len(ordered) // 2]
+    return ("≥ %d" if middle["status"] not in ("found", "none") else "%d") % middle["states"]
 
 
-def table(levels):
-    rows = ["| level | heading | chapter | steps | solver's shortest | states explored |",
-            "|---|---|---|---|---|---|"]
-    for lv in levels:
-        r = lv.result
-        if r["steps"] is not None and r["states"] is None:
-            solver, states = "not measured", "not measured"
-        elif r["steps"] is None:
-            solver, states = "–", "–"
+PROPERTIES = [solutions_hold, par_holds, near_copies, judged_holds, difficulty_rises, elements_taught,
+              headings_hold, kids_hold, advanced_holds]
+
+
+def parts(levels):
+    """Per chapter of the regular set and per tenth of the others: the solver's fewest steps, move
+    segments and states, as medians."""
+    rows = ["| set | part | levels | fewest steps | move segments | states | searches cut short |",
+            "|---|---|---|---|---|---|---|"]
+    for set_name, _, count in SETS:
+        members = [lv for lv in designed(levels) if lv.set == set_name and lv.result.get("solver")]
+        if not members:
+            continue
+        if set_name == "regular":
+            groups = [("chapter %d" % c, [lv for lv in members if lv.chapter() == c])
+                      for c in range(len(CHAPTERS["regular"]))]
         else:
-            solver = str(r["solver_steps"]) if r["solver_steps"] else ("none" if r.get("unsolvable") else "beyond limit")
-            states = ("≥ %d" % MAX_STATES) if r["states"] == MAX_STATES and not r["solver_steps"] else str(r["states"])
-        tag = " (tutorial)" if lv.is_tutorial() else ""
-        rows.append("| %s | %s%s | %d | %s | %s | %s |" % (
-            lv.name, lv.heading.replace("|", "\\|"), tag, lv.chapter(),
-            r["steps"] if r["steps"] is not None else "–", solver, states))
+            groups = [("tenth %d" % (k + 1), [lv for lv in members if k * count // 10 <= lv.index < (k + 1) * count // 10])
+                      for k in range(10)]
+        for label, group in groups:
+            if not group:
+                continue
+            done = [solver_of(lv) for lv in group if solver_of(lv)["status"] == "found"]
+            names = "%s–%s" % (group[0].name, group[-1].name)
+            rows.append("| %s | %s (%s) | %d | %s | %s | %s | %d |" % (
+                set_name, label, names, len(group),
+                "%g" % statistics.median(s["steps"] for s in done) if done else "–",
+                "%g" % statistics.median(s["segments"] for s in done) if done else "–",
+                states_text([solver_of(lv) for lv in group]), sum(1 for lv in group if not finished(lv))))
     return rows
 
 
-def write_readme(summary, rows):
+def table(levels):
+    rows = ["| level | heading | chapter | steps | solver's fewest | segments | states explored | idea | walk |",
+            "|---|---|---|---|---|---|---|---|---|"]
+    for lv in levels:
+        r, solver = lv.result, solver_of(lv)
+        status = solver["status"]
+        if r["steps"] is None:
+            fewest = segments = states = "–"
+        elif status == "found":
+            fewest, segments, states = str(solver["steps"]), str(solver["segments"]), str(solver["states"])
+        elif status == "unproven":
+            fewest = "%d, not proven the fewest (search cut at %d states)" % (solver["steps"], MAX_STATES)
+            segments, states = str(solver["segments"]), "≥ %d" % solver["states"]
+        elif status == "capped":
+            fewest = "≥ %d (search cut at %d states)" % (solver["bound"], solver["states"])
+            segments, states = "–", "≥ %d" % solver["states"]
+        elif status == "none":
+            fewest, segments, states = "none", "–", str(solver["states"])
+        else:
+            fewest = segments = states = "not measured"
+        tag = " (tutorial)" if lv.is_tutorial() else ""
+        rows.append("| %s | %s%s | %d | %s | %s | %s | %s | %s | %s |" % (
+            lv.name, lv.heading.replace("|", "\\|"), tag, lv.chapter(),
+            r["steps"] if r["steps"] is not None else "–", fewest, segments, states,
+            r.get("idea", "–"), r.get("walk", "–")))
+    return rows
+
+
+def write_readme(summary, part_rows, rows):
     path = os.path.join(LEVELS, "README.md")
     with open(path, encoding="utf-8") as f:
         text = f.read()
-    block = "\n".join([BEGIN_MARK, ""] + ["- " + s for s in summary] + [""] + rows + ["", END_MARK])
+    block = "\n".join([BEGIN_MARK, ""] + ["- " + s for s in summary] + [""] + part_rows + [""] + rows +
+                      ["", END_MARK])
     if BEGIN_MARK in text and END_MARK in text:
         text = text[:text.index(BEGIN_MARK)] + block + text[text.index(END_MARK) + len(END_MARK):]
     else:
@@ -378,23 +518,32 @@ def write_readme(summary, rows):
 
 
 def main():
+    global MAX_STATES, JUDGE_STATES
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--levellab", default=os.path.join(ROOT, "build", "tools", "levellab", "levellab"))
-    parser.add_argument("--jobs", type=int, default=os.cpu_count() or 2)
+    parser.add_argument("--jobs", type=int, default=3, help="levels measured at once (3)")
     parser.add_argument("--only", nargs="*", choices=[s for s, _, _ in SETS])
+    parser.add_argument("--max-states", type=int, default=MAX_STATES, help="the solver's limit (1,000,000)")
+    parser.add_argument("--judge-states", type=int, default=JUDGE_STATES,
+                        help="the limit of each idea and walk search (20,000)")
     parser.add_argument("--write", action="store_true")
     parser.add_argument("--quick", action="store_true", help="replay only; no solver figures")
     parser.add_argument("--cached-only", action="store_true", help="measure nothing; report what the cache holds")
     parser.add_argument("--cache", default=os.path.join(ROOT, "build", "level-quality-cache.json"))
     args = parser.parse_args()
+    MAX_STATES, JUDGE_STATES = args.max_states, args.judge_states
     if not os.path.exists(args.levellab):
         sys.exit("%s: no levellab; build it first (make build) or pass --levellab" % args.levellab)
     levels = load_levels(args.only)
     if args.quick and args.write:
         sys.exit("--write needs the solver's figures; leave out --quick")
-    measure_all(levels, args.levellab, args.jobs, args.cache, args.quick, args.cached_only)
+    measure_all(levels, args.levellab, args.jobs, args.cache, (MAX_STATES, JUDGE_STATES), args.quick,
+                args.cached_only)
+    properties = [solutions_hold, headings_hold, elements_taught, kids_hold] if args.quick else PROPERTIES
+    if not args.quick:
+        measure_copies(levels, args.levellab)
     summary, failures = [], []
-    for prop in PROPERTIES:
+    for prop in properties:
         holds, line, problems = prop(levels)
         summary.append(line + ("" if holds else " — FAILS"))
         failures += problems
@@ -402,8 +551,11 @@ def main():
         print(line)
     for problem in failures:
         print("  " + problem)
+    part_rows = parts(levels)
+    if not args.quick:
+        print("\n".join(part_rows))
     if args.write:
-        write_readme(summary, table(levels))
+        write_readme(summary, part_rows, table(levels))
     return 1 if failures else 0
 
 
