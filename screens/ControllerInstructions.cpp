@@ -7,6 +7,7 @@
 #include "engine/Sprite.h"
 #include "engine/TextLayout.h"
 #include "screens/GuiButton.h"
+#include "screens/InstructionPages.h"
 #include "screens/ScreenParts.h"
 
 #include <string>
@@ -24,13 +25,17 @@ enum Strings {
 
 constexpr int TOPIC_ROWS = 9;
 constexpr int HEADING_HEIGHT = 40;
+constexpr int TITLE_Y = 37, SUBTITLE_Y = 73;
 
-// Where a topic page puts its text and its illustration.
+// The first topic: its heading across the page, its text beside the
+// picture of a tutorial note.
+constexpr int FIRST_TOPIC_BODY_X = 250, FIRST_TOPIC_BODY_WIDTH = 315;
+constexpr int FIRST_TOPIC_PICTURE_X = 40, FIRST_TOPIC_PICTURE_Y = 150;
+
+// The other topics: heading and subheading from the left margin, the text
+// where the page's pictures leave room for it.
 constexpr int TEXT_LEFT = 48;
-constexpr int BODY_X = 292, BODY_Y = 117, BODY_WIDTH = 340, BODY_HEIGHT = 380;
-constexpr int ILLUSTRATION_X = 44, ILLUSTRATION_Y = 125;
-
-std::string illustration(int page) { return "instructions_page" + std::to_string(page) + ".png"; }
+constexpr int BODY_Y = 117, BODY_HEIGHT = 380;
 
 } // namespace
 
@@ -114,20 +119,26 @@ void CControllerInstructions::drawPage(int image) const
 {
     int width = CDraw::getImageWidth(image);
     if (page_ == 0) {
-        CFontSystem::DrawString(TEXT_CONTENTS_TITLE, image, ALIGN_CENTRE, width, HEADING_HEIGHT, 0, 37);
-        CFontSystem::DrawString(TEXT_CONTENTS_LINE, image, ALIGN_CENTRE, width, HEADING_HEIGHT, 0, 73);
+        CFontSystem::DrawString(TEXT_CONTENTS_TITLE, image, ALIGN_CENTRE, width, HEADING_HEIGHT, 0, TITLE_Y);
+        CFontSystem::DrawString(TEXT_CONTENTS_LINE, image, ALIGN_CENTRE, width, HEADING_HEIGHT, 0, SUBTITLE_Y);
         return;
     }
     int title = TEXT_FIRST_TOPIC + TOPIC_STEP * (page_ - 1);
-    CFontSystem::DrawString(title, image, ALIGN_LEFT, width, HEADING_HEIGHT, TEXT_LEFT, 37);
-    // The first topic has no line under its heading.
-    int body = title + 2;
-    if (page_ == 1)
-        body = title + 1;
-    else
-        CFontSystem::DrawString(title + 1, image, ALIGN_LEFT, width, HEADING_HEIGHT, TEXT_LEFT, 73);
-    CFontSystem::DrawString(body, image, ALIGN_LEFT, BODY_WIDTH, BODY_HEIGHT, BODY_X, BODY_Y);
-    CDraw::drawImageOnto(illustration(page_).c_str(), image, ILLUSTRATION_X, ILLUSTRATION_Y);
+    if (page_ == 1) {
+        CFontSystem::DrawString(title, image, ALIGN_CENTRE, width, HEADING_HEIGHT, 0, TITLE_Y);
+        CFontSystem::DrawString(title + 1, image, ALIGN_LEFT, FIRST_TOPIC_BODY_WIDTH, BODY_HEIGHT, FIRST_TOPIC_BODY_X,
+                                BODY_Y);
+        CDraw::drawImageOnto("parchment_tutorial.png", image, FIRST_TOPIC_PICTURE_X, FIRST_TOPIC_PICTURE_Y);
+        return;
+    }
+    InstructionPage layout = instructionPage(page_);
+    CFontSystem::DrawString(title, image, ALIGN_LEFT, width, HEADING_HEIGHT, TEXT_LEFT, TITLE_Y);
+    CFontSystem::DrawString(title + 1, image, ALIGN_LEFT, width, HEADING_HEIGHT, TEXT_LEFT, SUBTITLE_Y);
+    CFontSystem::DrawString(title + 2, image, ALIGN_LEFT, layout.bodyWidth, BODY_HEIGHT, layout.bodyX, BODY_Y);
+    for (int i = 0; i < layout.pictureCount; ++i) {
+        const InstructionPicture& picture = layout.pictures[i];
+        CDraw::drawImageOnto(picture.name, image, picture.x, picture.y);
+    }
 }
 
 bool CControllerInstructions::AreTopicsShown() const { return !topics_[0]->IsHidden(); }

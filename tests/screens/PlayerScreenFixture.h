@@ -3,8 +3,10 @@
 #include "levels/Profile.h"
 #include "levels/ProfileTestSupport.h"
 #include "screens/DialogFixture.h"
+#include "screens/InstructionPages.h"
 
 #include <memory>
+#include <set>
 #include <string>
 
 namespace corvelle_test {
@@ -34,10 +36,16 @@ inline void registerPlayerScreenPictures()
     for (int n = 0; n <= 5; ++n)
         registerPicture(("options_password_invalid" + std::to_string(n) + ".png").c_str(), 136, 30, grey);
     registerPicture("profile_select_main.png", 236, 290, grey);
-    for (int n = 0; n < 18; ++n) {
+    for (int n = 0; n < 18; ++n)
         registerPicture(("krvl_button_class" + std::to_string(n) + "text.png").c_str(), 186, 28, grey);
-        registerPicture(("instructions_page" + std::to_string(n + 1) + ".png").c_str(), 226, 300, grey);
+    std::set<std::string> pagePictures = {"parchment_tutorial.png"};
+    for (int page = FIRST_COMPOSED_INSTRUCTION_PAGE; page <= LAST_INSTRUCTION_PAGE; ++page) {
+        InstructionPage layout = instructionPage(page);
+        for (int i = 0; i < layout.pictureCount; ++i)
+            pagePictures.insert(layout.pictures[i].name);
     }
+    for (const std::string& name : pagePictures)
+        registerPicture(name.c_str(), 20, 20, grey);
     registerPicture("mainmenu_background.jpg", 800, 600, grey);
     registerPicture("mainmenu_smoke2.png", 100, 100, grey);
     registerPicture("mainmenu_volcanofront.png", 100, 100, grey);
