@@ -139,6 +139,8 @@ CDraw::CDraw()
     static bool exitHandlerRegistered = false;
     if (!exitHandlerRegistered) {
         atexit(SDL_Quit);
+        // A fatal error ends the program through quick_exit.
+        at_quick_exit(SDL_Quit);
         exitHandlerRegistered = true;
     }
     setCaptionAndIcon();
