@@ -31,9 +31,10 @@ namespace {
 
 const char* const PROFILE_IMAGE = "profileOverlay.png";
 constexpr int STRING_WELCOME = 1900;
-// The greeting's row: one line, inside the plate's frame and above the
-// Change Player button (at y 41, 35 into the plate).
-constexpr int PLATE_X = 6, PLATE_Y = 6, PLATE_MARGIN = 10, WELCOME_Y = 5, WELCOME_ROW_HEIGHT = 24;
+// The greeting's row: one line, above the Change Player button (at y 41, 35
+// into the plate), and clear of the inner frame's rounded corners, which
+// reach 12 pixels in from the plate's sides where the letters stand.
+constexpr int PLATE_X = 6, PLATE_Y = 6, PLATE_MARGIN = 16, WELCOME_Y = 5, WELCOME_ROW_HEIGHT = 24;
 constexpr int CHANGE_PROFILE_Y = 41;
 constexpr int STRING_MORE_GAMES_TITLE = 2200;
 constexpr int STRING_MORE_GAMES_QUESTION = 2300;
