@@ -21,6 +21,7 @@
 #include "screens/ControllerOptions.h"
 #include "screens/ControllerProfiles.h"
 #include "screens/ControllerScoreboard.h"
+#include "screens/DamageNotice.h"
 #include "screens/GuiButton.h"
 
 #include <SDL.h>
@@ -381,7 +382,9 @@ int CControllerMain::HandleClosedChild(int closedId)
         break;
     case CONTROLLER_MESSAGE:
         // The page opens in the browser and the game makes way for it.
-        if (static_cast<CControllerMessage&>(*child_).GetAnswerYes()) {
+        if (damageNoticeOpen_) {
+            damageNoticeOpen_ = false;
+        } else if (static_cast<CControllerMessage&>(*child_).GetAnswerYes()) {
             openUrl(GetMoreGamesURL());
             SetExitCode(EXIT_QUIT_FOR_WEB);
         }
@@ -431,6 +434,23 @@ void CControllerMain::Pump()
     if (!spritesLoaded_ && GetExitCode() == 0)
         LoadSprites();
     CMousePointer::HideFor(-1);
+    if (GetExitCode() == 0)
+        TellOfDamage();
+}
+
+void CControllerMain::TellOfDamage()
+{
+    if (CProfile* profile = GetProfile())
+        for (const CProfileBase::DamageNote& note : profile->TakeDamageNotes())
+            damageNotes_.push_back(note);
+    if (damageNotes_.empty())
+        return;
+    DamageNotice notice = damageNoticeFor(damageNotes_.front());
+    damageNotes_.pop_front();
+    damageNoticeOpen_ = true;
+    OpenOverlay(
+        [notice] { return std::make_unique<CControllerMessage>(notice.titleString, notice.bodyString, notice.arguments); },
+        "Message (Damaged Player Data)");
 }
 
 void CControllerMain::AnimateProfessor()
