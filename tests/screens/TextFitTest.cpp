@@ -9,6 +9,7 @@
 #include "engine/TextTable.h"
 #include "levels/Level.h"
 #include "levels/LevelSet.h"
+#include "screens/GuiListbox.h"
 #include "support/BuiltTextTable.h"
 #include "support/TestEnvironment.h"
 
@@ -268,14 +269,31 @@ TEST_F(TextFitTest, OurOwnShortTextsFitTheirBoxes)
         expectFits(shown);
 }
 
+// A list's cell: its column less the gap kept before the next column and
+// the picture's edge.
+Box listCell(int column, int rowHeight)
+{
+    return {column - CGuiListbox::CELL_GAP, rowHeight, ALIGN_LEFT};
+}
+
 TEST_F(TextFitTest, APlayersLongestTextsFitWhereTheyAreDrawn)
 {
     const Box plate = pictureBox("profile_main.png");
+    // The level manager cuts file names to 17 letters.
+    const std::string managerFileName(17, 'W');
     const Shown cases[] = {
-        // One row inside the plate's frame, above the Change Player button.
-        {"welcome plate", 1900, {plate.width - 2 * 10, 24, ALIGN_CENTRE}, NAME},
+        // One row inside the plate's frame, clear of its rounded corners,
+        // above the Change Player button.
+        {"welcome plate", 1900, {plate.width - 2 * 16, 24, ALIGN_CENTRE}, NAME},
         {"map profile name", 300, {170, 20, ALIGN_CENTRE}, NAME},
-        {"profiles list", 501, {158, 21, ALIGN_LEFT}, NAME},
+        {"profiles list", 501, listCell(158, 21), NAME},
+        {"level manager list", 501, listCell(309, 19), HEADING},
+        // The heading keeps to the details card.
+        {"level manager heading", 300, {296, 30, ALIGN_CENTRE}, HEADING},
+        {"level manager file name", 300, {200, 30, ALIGN_LEFT}, managerFileName},
+        // The load dialog's heading column runs one pixel past its picture.
+        {"load dialog file name", 501, listCell(175, 19), FILE_NAME},
+        {"load dialog heading", 501, listCell(529 - 5 - 175, 19), HEADING},
         {"delete question", 2319, {350, 120, ALIGN_CENTRE}, NAME},
         {"high-score row name", 300, {206 - 60, 23, ALIGN_LEFT}, NAME},
         {"in-game menu heading", 100, {pictureBox("parchment_professor.png").width, 40, ALIGN_CENTRE}, HEADING},
