@@ -34,6 +34,8 @@ constexpr int SMALLEST_READABLE_SIZE = 9;
 const std::string NAME(15, 'W');
 const std::string HEADING(32, 'W');
 const std::string FILE_NAME(16, 'W');
+const std::string DATA_COPY_PATH =
+    "/home/" + std::string(24, 'w') + "/.local/share/Vostrel Games/KRVL Data/PROFILE999999v3.DAT.bak99";
 // The widest numbers the screens show.
 const char* const STEPS = "99,999";
 const char* const TOTAL_STEPS = "9,999,999";
@@ -91,10 +93,13 @@ std::string describe(const Shown& shown, const TextExtent& extent)
     return out.str();
 }
 
-TextExtent measure(const Shown& shown, bool fitted)
+// `more` fills the text's arguments from %2 on.
+TextExtent measure(const Shown& shown, bool fitted, const std::vector<std::string>& more = {})
 {
     TextArguments arguments;
     arguments.narrow[0] = shown.argument.empty() ? nullptr : shown.argument.c_str();
+    for (size_t i = 0; i < more.size(); ++i)
+        arguments.narrow[i + 1] = more[i].c_str();
     return CFontSystem::MeasureString(shown.box.width, shown.box.height, shown.box.align, shown.stringNumber,
                                       arguments, fitted);
 }
@@ -102,14 +107,14 @@ TextExtent measure(const Shown& shown, bool fitted)
 // Our own texts: they fit at their own size.
 void expectFits(const Shown& shown)
 {
-    TextExtent extent = measure(shown, true);
+    TextExtent extent = measure(shown, false);
     EXPECT_TRUE(extent.fits(shown.box.width, shown.box.height)) << describe(shown, extent);
 }
 
 // A player's text: it fits as drawn, at a readable size.
-void expectFitsWhenDrawn(const Shown& shown)
+void expectFitsWhenDrawn(const Shown& shown, const std::vector<std::string>& more = {})
 {
-    TextExtent extent = measure(shown, true);
+    TextExtent extent = measure(shown, true, more);
     EXPECT_TRUE(extent.fits(shown.box.width, shown.box.height) && extent.size >= SMALLEST_READABLE_SIZE)
         << describe(shown, extent);
 }
@@ -303,6 +308,10 @@ TEST_F(TextFitTest, APlayersLongestTextsFitWhereTheyAreDrawn)
     };
     for (const Shown& shown : cases)
         expectFitsWhenDrawn(shown);
+    // Where a damaged file's copy lies: a long home folder, and the longest
+    // copy name.
+    expectFitsWhenDrawn({"damaged list notice", 2350, {350, 120, ALIGN_CENTRE}, "999"}, {"999", DATA_COPY_PATH});
+    expectFitsWhenDrawn({"damaged progress notice", 2352, {350, 120, ALIGN_CENTRE}, NAME}, {DATA_COPY_PATH});
 }
 
 } // namespace
