@@ -254,7 +254,8 @@ bool CLevel::Save()
     FILE* stream = file.open();
     bool saved = stream && fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size() && file.commit();
     if (!saved) {
-        logMessage(LOG_ERROR, "CLevel::Save()   Cannot save level file:  '%s'\n", path.c_str());
+        logMessage(LOG_ERROR, "CLevel::Save()   Cannot save level file:  '%s' (%s)\n", path.c_str(),
+                   file.error().empty() ? "the level could not be written whole" : file.error().c_str());
         return false;
     }
     file_ = path;

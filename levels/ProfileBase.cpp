@@ -117,8 +117,10 @@ void saveAtomically(const std::string& path, const char* fatalFormat, const std:
     FILE* out = file.open();
     if (out)
         write(out);
-    if (!out || !file.commit())
+    if (!out || !file.commit()) {
+        logError(false, "%s: %s\n", path.c_str(), file.error().c_str());
         logError(true, fatalFormat, path.c_str());
+    }
 }
 
 float volumeFraction(int step)

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -93,6 +94,7 @@ FILE* AtomicFile::open()
     tempPath_ = path_ + ".tmpXXXXXX";
     int fd = mkstemp(tempPath_.data());
     if (fd < 0) {
+        error_ = strerror(errno);
         tempPath_.clear();
         return nullptr;
     }
@@ -100,6 +102,7 @@ FILE* AtomicFile::open()
     cookie_io_functions_t functions = {nullptr, cookieWrite, nullptr, cookieClose};
     stream_ = fopencookie(new Cookie{fd, g_failAfter}, "wb", functions);
     if (!stream_) {
+        error_ = strerror(errno);
         close(fd);
         unlink(tempPath_.c_str());
         tempPath_.clear();
@@ -111,13 +114,22 @@ bool AtomicFile::commit()
 {
     if (!stream_)
         return false;
+    // errno keeps the first failure's cause: a failed write shows in ferror,
+    // and the close after it must not overwrite the cause.
+    errno = 0;
     bool ok = fflush(stream_) == 0 && !ferror(stream_);
+    int cause = errno;
     ok = (fclose(stream_) == 0) && ok;
+    cause = cause ? cause : errno;
     stream_ = nullptr;
-    if (ok)
-        ok = rename(tempPath_.c_str(), path_.c_str()) == 0;
-    if (!ok)
+    if (ok && rename(tempPath_.c_str(), path_.c_str()) != 0) {
+        ok = false;
+        cause = errno;
+    }
+    if (!ok) {
+        error_ = cause ? strerror(cause) : "the file could not be written whole";
         unlink(tempPath_.c_str());
+    }
     tempPath_.clear();
     return ok;
 }

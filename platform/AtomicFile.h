@@ -26,6 +26,9 @@ public:
     void discard();
 
     const std::string& path() const { return path_; }
+    // What the last failure of open or commit was, in the system's words
+    // ("Read-only file system", "No space left on device").
+    const std::string& error() const { return error_; }
 
     // Moves a damaged file out of the way as "<path>.bak", or, when an
     // earlier copy has that name, as "<path>.bak2", "<path>.bak3"...: no
@@ -46,5 +49,6 @@ public:
 private:
     std::string path_;
     std::string tempPath_;
+    std::string error_;
     FILE* stream_ = nullptr;
 };

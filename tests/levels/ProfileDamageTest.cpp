@@ -296,6 +296,8 @@ TEST_F(ProfileTest, FailedProfileSaveIsFatalAndKeepsTheOldFile)
         EXPECT_EQ(readFile(profilePath(0)), old) << failAt;
     }
     EXPECT_NE(readFile(dataPath("LOG.TXT")).find("Cannot save profile: " + profilePath(0)), std::string::npos);
+    EXPECT_NE(readFile(dataPath("LOG.TXT")).find(profilePath(0) + ": No space left on device\n"), std::string::npos)
+        << "the cause comes first";
     EXPECT_EQ(std::distance(fs::directory_iterator(getProfileDirectory()), fs::directory_iterator()), 3)
         << "no temporary file is left behind";
 }
