@@ -9,6 +9,7 @@
 #include <csetjmp>
 // jpeglib.h needs FILE and size_t declared first.
 #include <jpeglib.h>
+#include <jerror.h>
 
 #include <algorithm>
 #include <fstream>
@@ -200,13 +201,38 @@ bool isJpeg(const unsigned char* bytes, size_t size)
     return size >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF;
 }
 
+// A progressive JPEG may hold any number of scans, each going over the
+// whole picture again; the game's have a handful.
+constexpr int JPEG_SCANS_MAX = 100;
+
 struct JpegErrors {
     jpeg_error_mgr manager;
+    jpeg_progress_mgr progress;
     jmp_buf jump;
+    const char* refusal = nullptr; // why the decoding was stopped, when it was not libjpeg's error
 };
 
 void jpegFailed(j_common_ptr info) { longjmp(reinterpret_cast<JpegErrors*>(info->err)->jump, 1); }
 void jpegMessage(j_common_ptr) {}
+
+// A JPEG that ends before its last row is damaged. libjpeg would warn, fill
+// the rest with grey and go on through every row the header claims, so a
+// file of a hundred bytes could keep a worker busy: the decoding stops where
+// the data does.
+void jpegNotice(j_common_ptr info, int level)
+{
+    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF)
+        jpegFailed(info);
+}
+
+void jpegProgress(j_common_ptr info)
+{
+    auto* errors = reinterpret_cast<JpegErrors*>(info->err);
+    if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > JPEG_SCANS_MAX) {
+        errors->refusal = "the JPEG file has more scans than a picture needs";
+        longjmp(errors->jump, 1);
+    }
+}
 
 std::string jpegFailure(j_common_ptr info)
 {
@@ -247,15 +273,20 @@ void decodeJpeg(const unsigned char* bytes, size_t size, const SDL_PixelFormat& 
     info.err = jpeg_std_error(&errors.manager);
     errors.manager.error_exit = jpegFailed;
     errors.manager.output_message = jpegMessage;
+    errors.manager.emit_message = jpegNotice;
     SDL_Surface* volatile surface = nullptr;
     if (setjmp(errors.jump)) {
         SDL_FreeSurface(surface);
-        if (out.failure.empty())
+        if (errors.refusal)
+            out.failure = errors.refusal;
+        else if (out.failure.empty())
             out.failure = jpegFailure(reinterpret_cast<j_common_ptr>(&info));
         jpeg_destroy_decompress(&info);
         return;
     }
     jpeg_create_decompress(&info);
+    errors.progress.progress_monitor = jpegProgress;
+    info.progress = &errors.progress;
     jpeg_mem_src(&info, bytes, static_cast<unsigned long>(size));
     jpeg_read_header(&info, TRUE);
     out.failure = refusedSize(info.image_width, info.image_height);

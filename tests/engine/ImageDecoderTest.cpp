@@ -372,3 +372,14 @@ TEST_F(ImageDecoderTest, PicturesLargerThanTheGameTakesAreRefusedFromTheirHeader
     EXPECT_NE(surface, nullptr);
     SDL_FreeSurface(surface);
 }
+
+// A JPEG cut short is damaged: libjpeg would fill the rest in grey through
+// every row its header claims, so the decoding stops where the data does.
+TEST_F(ImageDecoderTest, AJpegCutShortIsRefusedWhereItsDataEnds)
+{
+    std::vector<unsigned char> whole = jpegDeclaring(2000, 1500);
+    std::vector<unsigned char> cut(whole.begin(), whole.begin() + static_cast<long>(whole.size() / 2));
+    DecodedPicture picture = decodePicture(cut.data(), cut.size(), "jpg", CDraw::getScreen()->format);
+    EXPECT_EQ(picture.surface, nullptr);
+    EXPECT_EQ(picture.failure, "libjpeg: Premature end of JPEG file");
+}
