@@ -1,12 +1,12 @@
 #include "engine/Draw.h"
 
+#include "engine/ImageDecoder.h"
 #include "engine/Input.h"
 #include "engine/Log.h"
 #include "engine/MousePointer.h"
 #include "platform/Clock.h"
 #include "platform/System.h"
 
-#include <SDL_image.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -64,14 +64,10 @@ SDL_Surface* openScreen(bool fullscreen)
 // that fails, since the loading screen cannot be shown without it.
 SDL_Surface* loadStartupPicture(const char* file, const char* type)
 {
-    SDL_Surface* picture = nullptr;
-    if (SDL_RWops* stream = SDL_RWFromFile(file, "rb")) {
-        char typeName[4];
-        snprintf(typeName, sizeof typeName, "%s", type);
-        picture = IMG_LoadTyped_RW(stream, 1, typeName);
-    }
+    std::string failure;
+    SDL_Surface* picture = readPictureFile(file, type, failure);
     if (!picture)
-        logError(true, "Unable to load image: %s\n", SDL_GetError());
+        logError(true, "Unable to load image: %s: %s\n", file, failure.c_str());
     return picture;
 }
 
@@ -139,6 +135,8 @@ CDraw::CDraw()
     static bool exitHandlerRegistered = false;
     if (!exitHandlerRegistered) {
         atexit(SDL_Quit);
+        // A fatal error ends the program through quick_exit.
+        at_quick_exit(SDL_Quit);
         exitHandlerRegistered = true;
     }
     setCaptionAndIcon();
@@ -172,9 +170,10 @@ void CDraw::setCaptionAndIcon()
     SDL_WM_SetCaption(kCaption, kCaption);
     logMessage(LOG_DEBUG, "Loading ICON_URL:  %s\n", kIconFile);
     SDL_FreeSurface(g.icon);
-    g.icon = SDL_LoadBMP(kIconFile);
+    std::string failure;
+    g.icon = readPictureFile(kIconFile, "bmp", failure);
     if (!g.icon) {
-        logMessage(LOG_WARNING, "No window icon: %s\n", SDL_GetError());
+        logMessage(LOG_WARNING, "No window icon: %s: %s\n", kIconFile, failure.c_str());
         return;
     }
     // Magenta marks the icon's transparent pixels.

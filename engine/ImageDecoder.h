@@ -12,17 +12,55 @@
 #include <thread>
 #include <vector>
 
+// The largest picture the game takes, on either side. The screen is
+// 800 x 600 and no picture of the game comes near; a file that declares
+// more is damaged or hostile, and is refused before anything is allocated
+// for it.
+constexpr int PICTURE_SIDE_MAX = 4096;
+
+// What decoding a picture file gave.
+struct DecodedPicture {
+    SDL_Surface* surface = nullptr; // the caller's to free
+    // The surface is in the display's format already; else it is as
+    // decoded, for the caller to convert.
+    bool displayFormat = false;
+    // The decoding library's warnings, in order.
+    std::vector<std::string> warnings;
+    // Why there is no picture. Empty (with no surface) when the file is
+    // left to SDL_image: a kind of file the direct route does not take,
+    // whose size has been checked already.
+    std::string failure;
+};
+
 // Decodes a PNG, JPEG or TGA file straight into a surface in the display's
 // format, row by row, so a picture is written once instead of decoded and
 // then converted in a second pass. The surface is the same, pixel for pixel
 // and flag for flag, as the one decoding with SDL_image and converting with
 // CDraw::toDisplayFormat gives.
 //
-// `display` is the screen's pixel format. Null for what the direct route
-// does not take (another layout of the screen, palette, grey or 16-bit
-// PNGs, transparency chunks, compressed or palette TGAs, damaged data): the
-// caller then goes the long way, which also reports what is wrong. Safe on any thread: it touches no
-// state of SDL but the surface it makes.
+// Every PNG is read here, never by SDL_image, so that libpng's warnings and
+// errors reach the caller (and the game's log) instead of standard output:
+// those the direct route does not take (palette, grey, 16-bit, transparency
+// chunks, or a screen of another layout) come out in 32-bit RGB or ARGB
+// for the caller to convert. JPEGs other than three-channel ones, TGAs
+// other than uncompressed true-colour ones and BMPs are left to SDL_image,
+// once their declared size is known to be within PICTURE_SIDE_MAX; other
+// kinds of file are refused.
+//
+// `display` is the screen's pixel format; null before there is a screen
+// (no direct route). Safe on any thread: it touches no state of SDL but the
+// surface it makes.
+DecodedPicture decodePicture(const unsigned char* bytes, size_t size, const std::string& type,
+                             const SDL_PixelFormat* display);
+
+// A whole picture file (the loading screen's, the intro's, the icon), read
+// and decoded the same bounded way, without the direct route, and not
+// converted: a PNG by libpng here, the rest by SDL_image. Null, with the
+// reason in `failure`, when there is no picture.
+SDL_Surface* readPictureFile(const std::string& path, const std::string& type, std::string& failure);
+
+// The direct route alone: a surface in the display's format, or null for
+// anything else.
 SDL_Surface* decodeToDisplayFormat(const unsigned char* bytes, size_t size, const std::string& type,
                                    const SDL_PixelFormat& display);
 
@@ -44,8 +82,9 @@ public:
     int add(const ArchiveFile& archive, uint32_t index, const std::string& type);
     // Starts up to `threads` workers for the display format.
     void start(const SDL_PixelFormat& display, int threads);
-    // The picture of a job, once; null when the direct route does not take it.
-    SDL_Surface* take(int job);
+    // The picture of a job, once (see decodePicture); a job taken already,
+    // or no such job, gives no surface and no failure.
+    DecodedPicture take(int job);
     // Stops the workers and frees every picture never taken.
     void finish();
 
@@ -61,7 +100,7 @@ private:
         uint32_t index;
         std::string type;
         State state = State::Waiting;
-        SDL_Surface* surface = nullptr;
+        DecodedPicture picture;
     };
 
     void work();

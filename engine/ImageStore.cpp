@@ -15,6 +15,9 @@
 
 #include <SDL_image.h>
 
+#include <fstream>
+#include <iterator>
+
 #include <map>
 #include <memory>
 #include <string>
@@ -85,36 +88,67 @@ bool validId(int id) { return id >= 0 && id < static_cast<int>(store.table.size(
 
 std::string fileType(const std::string& name) { return name.size() > 3 ? name.substr(name.size() - 3) : name; }
 
+// Where the pictures come from, for the messages that name one.
+const char* pictureSource() { return CDraw::isDeveloperMode() ? kDeveloperFolder : IMAGE_ARCHIVE; }
+
+// Enters a decoded picture: its decoder's warnings go to the log, a failure
+// is fatal with a message naming the picture and where it came from, and a
+// file left to SDL_image goes there.
+int enterPicture(const DecodedPicture& picture, const std::string& name)
+{
+    for (const std::string& warning : picture.warnings)
+        logMessage(LOG_WARNING, "Picture '%s' (%s):  %s\n", name.c_str(), pictureSource(), warning.c_str());
+    if (!picture.failure.empty())
+        logError(true, "Could not load image:  %s (%s): %s\n", name.c_str(), pictureSource(), picture.failure.c_str());
+    if (picture.displayFormat)
+        return appendDisplaySurface(picture.surface, name.c_str());
+    int id = appendSurface(picture.surface);
+    logMessage(LOG_PRELOAD, "CDraw::loadImage   #%-6i:   %s\n", id, name.c_str());
+    return id;
+}
+
 // The one route for file bytes: straight into the display's format where it
 // can, through SDL_image and a conversion where it cannot.
 int decodeBytes(const unsigned char* bytes, size_t size, const std::string& name)
 {
     SDL_Surface* screen = CDraw::getScreen();
-    if (screen)
-        if (SDL_Surface* direct = decodeToDisplayFormat(bytes, size, fileType(name), *screen->format))
-            return appendDisplaySurface(direct, name.c_str());
+    DecodedPicture picture = decodePicture(bytes, size, fileType(name), screen ? screen->format : nullptr);
+    if (picture.surface || !picture.failure.empty())
+        return enterPicture(picture, name);
     return CDraw::loadImage(SDL_RWFromConstMem(bytes, static_cast<int>(size)), name.c_str());
 }
 
 int decodeFromArchive(const ImageRecord* record)
 {
     std::vector<unsigned char> bytes;
-    if (!store.archive || !store.archive->read(static_cast<uint32_t>(record->archiveIndex), bytes))
-        logError(true, "Could not load image:  %s\n", record->name.c_str());
+    if (!store.archive)
+        logError(true, "Could not load image:  %s (%s is not open)\n", record->name.c_str(), IMAGE_ARCHIVE);
+    if (!store.archive->read(static_cast<uint32_t>(record->archiveIndex), bytes))
+        logError(true, "Could not load image:  %s (%s): %s\n", record->name.c_str(), IMAGE_ARCHIVE,
+                 store.archive->error().c_str());
+    return decodeBytes(bytes.data(), bytes.size(), record->name);
+}
+
+int decodeFromDeveloperFolder(const ImageRecord* record)
+{
+    std::ifstream file(kDeveloperFolder + record->name, std::ios::binary);
+    if (!file)
+        logError(true, "Could not load image:  %s (%s): the file cannot be read\n", record->name.c_str(),
+                 kDeveloperFolder);
+    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     return decodeBytes(bytes.data(), bytes.size(), record->name);
 }
 
 int decodeRecord(ImageRecord* record)
 {
     if (record->decodeJob >= 0) {
-        SDL_Surface* ready = store.startUpDecoder->take(record->decodeJob);
+        DecodedPicture ready = store.startUpDecoder->take(record->decodeJob);
         record->decodeJob = -1;
-        if (ready)
-            return appendDisplaySurface(ready, record->name.c_str());
+        if (ready.surface || !ready.failure.empty())
+            return enterPicture(ready, record->name);
     }
     if (CDraw::isDeveloperMode())
-        return CDraw::loadImage(SDL_RWFromFile((kDeveloperFolder + record->name).c_str(), "rb"),
-                                record->name.c_str());
+        return decodeFromDeveloperFolder(record);
     if (record->archiveIndex >= 0)
         return decodeFromArchive(record);
     return decodeBytes(record->fileData.data(), record->fileData.size(), record->name);
@@ -205,7 +239,7 @@ int CDraw::loadImage(SDL_RWops* stream, const char* name)
         type = type.substr(type.size() - 3);
     SDL_Surface* decoded = stream ? IMG_LoadTyped_RW(stream, 1, type.data()) : nullptr;
     if (!decoded)
-        logError(true, "Could not load image:  %s\n", SDL_GetError());
+        logError(true, "Could not load image:  %s (%s): %s\n", name, pictureSource(), SDL_GetError());
     int id = appendSurface(decoded);
     logMessage(LOG_PRELOAD, "CDraw::loadImage   #%-6i:   %s\n", id, name);
     return id;

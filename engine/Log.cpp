@@ -85,6 +85,19 @@ void appendToErrorLog(const char* format, va_list args)
     fclose(file);
 }
 
+// A fatal error can strike with any screen open over others and with the
+// sound and decoding threads running. exit() would destroy the modules'
+// static objects in an order no one chose while those threads still use
+// them (the renderer's parked picture leaving a sprite list already gone),
+// so the process ends through quick_exit instead: every stream is flushed,
+// the handlers registered for it run (the display's, which gives the screen
+// back its mode) and no destructor does.
+[[noreturn]] void endAfterFatalError()
+{
+    fflush(nullptr);
+    std::quick_exit(1);
+}
+
 } // namespace
 
 void initLogChannels(bool enabled)
@@ -161,7 +174,28 @@ void logError(bool fatal, const char* format, ...)
     va_end(again);
     va_end(args);
     if (fatal)
-        exit(1);
+        endAfterFatalError();
+}
+
+void CappedErrorLog::report(const char* format, ...)
+{
+    if (count_++ >= shownMax_)
+        return;
+    char message[1024];
+    va_list args;
+    va_start(args, format);
+    int length = vsnprintf(message, sizeof message, format, args);
+    va_end(args);
+    // A longer message is cut and says so.
+    if (length >= static_cast<int>(sizeof message))
+        snprintf(message + sizeof message - 5, 5, "...\n");
+    logError(false, "%s", message);
+}
+
+void CappedErrorLog::summarize(const char* what) const
+{
+    if (count_ > shownMax_)
+        logError(false, "... and %i more %s\n", count_ - shownMax_, what);
 }
 
 void applyLogChannelsFromEnvironment()

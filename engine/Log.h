@@ -51,8 +51,32 @@ const char* setLogChannelPrefix(int channel, const char* prefix);
 int logMessage(int channel, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
 // Prints the message, appends it with a local-time stamp to LOG.TXT in the
-// data folder and, when fatal, ends the program with exit status 1.
+// data folder and, when fatal, ends the program with exit status 1 through
+// quick_exit: handlers registered with at_quick_exit run, static destructors
+// do not.
 void logError(bool fatal, const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+// Reports the first few errors of a kind in full and then only how many
+// more there were, so that damaged input of any size adds a few lines to
+// the error log, not one per fault.
+class CappedErrorLog
+{
+public:
+    explicit CappedErrorLog(int shownMax) : shownMax_(shownMax) {}
+    CappedErrorLog(const CappedErrorLog&) = delete;
+    CappedErrorLog& operator=(const CappedErrorLog&) = delete;
+
+    // Counts the error; logs it (not fatal) while fewer than shownMax have
+    // been logged.
+    void report(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    // Logs "... and N more <what>\n" when some were not shown.
+    void summarize(const char* what) const;
+    int count() const { return count_; }
+
+private:
+    int shownMax_;
+    int count_ = 0;
+};
 
 // Switches on the extra channels named by CORVELLE_LOG ("4,32" or "all").
 void applyLogChannelsFromEnvironment();

@@ -3,6 +3,7 @@
 #include "engine/Log.h"
 #include "engine/Strings.h"
 
+#include <cstdio>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -55,13 +56,34 @@ bool applyFlagKey(const std::string& key, const std::string& value)
     return false;
 }
 
-void applyLine(const std::string& line)
+// A damaged file can hold any number of bad lines: the first few are
+// logged in full, the rest only counted.
+constexpr int BAD_LINES_SHOWN = 5;
+
+// The line as a log can show it: a NUL or another control byte would end
+// or garble the message, so each is written as \xNN.
+std::string readable(const std::string& line)
+{
+    std::string out;
+    for (unsigned char c : line) {
+        if (c < 0x20 || c == 0x7F) {
+            char escaped[8];
+            snprintf(escaped, sizeof escaped, "\\x%02X", c);
+            out += escaped;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
+void applyLine(const std::string& line, CappedErrorLog& badLines)
 {
     std::vector<std::string> words;
     splitString(line, words, " ");
     if (words.size() == 2 && (applyTextKey(words[0], words[1]) || applyFlagKey(words[0], words[1])))
         return;
-    logError(false, "Invalid parameter specified:  '%s'\n", line.c_str());
+    badLines.report("Invalid parameter specified:  '%s'\n", readable(line).c_str());
 }
 
 } // namespace
@@ -70,12 +92,14 @@ void ReadParameters(const std::string& text)
 {
     std::istringstream lines(text);
     std::string line;
+    CappedErrorLog badLines(BAD_LINES_SHOWN);
     while (std::getline(lines, line)) {
         // A file written on another system ends its lines with CR LF.
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        applyLine(line);
+        applyLine(line, badLines);
     }
+    badLines.summarize("invalid parameter lines");
 }
 
 void LoadParameters()

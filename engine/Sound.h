@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "platform/SoundLibrary.h"
 
 #include <cstdint>
@@ -24,6 +26,8 @@ bool isEnabled();
 
 // Applies the saved output and driver, if the setting file exists.
 void loadSoundSettings();
+// The name of the setting file in the data folder.
+bool isSettingsFileName(const std::string& name);
 
 // Asks for output and driver on the console and saves them. When the input
 // ends before an answer, or there is no driver, the library's defaults stay

@@ -37,6 +37,15 @@ SoundObject::~SoundObject()
         s.currentMusic = nullptr;
 }
 
+// A sound that cannot be played (a damaged file) fails the same way every
+// time it is asked for, a click sound at every click: its first failure is
+// logged with its name, the later ones are not.
+void SoundObject::reportFailedPlay(int result) const
+{
+    if (soundState().failedSounds.insert(soundIndex_).second)
+        logError(false, "Sound library error: %s(sound '%s', which stays silent)\n", soundResultText(result), name_);
+}
+
 float SoundObject::groupVolume() const
 {
     return isMusic_ ? soundState().musicVolume : soundState().effectsVolume;
@@ -61,8 +70,10 @@ void SoundObject::play(bool loop, int delayFrames, float frequencyFactor)
         return; // the sound could not be loaded: it stays silent
     if (looping_)
         stopChannel();
-    if (checked(library->playSound(sound, true, &channel_)) != SOUND_OK)
+    if (int result = library->playSound(sound, true, &channel_); result != SOUND_OK) {
+        reportFailedPlay(result);
         return;
+    }
     // The loop belongs to this playback only, not to the sound.
     if (loop)
         checked(library->setLoopCount(channel_, -1));

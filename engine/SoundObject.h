@@ -57,6 +57,7 @@ public:
 private:
     float groupVolume() const;
     void stopChannel();
+    void reportFailedPlay(int result) const;
 
     int soundIndex_ = -1;
     ChannelId channel_ = 0;

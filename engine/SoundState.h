@@ -5,6 +5,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,8 @@ struct SoundState {
     // The preloaded sounds; a slot is 0 where a sound could not be made.
     std::vector<SoundId> loadedSounds;
     std::map<std::string, int> soundIndexByName;
+    // The sounds whose play has failed and been logged once.
+    std::set<int> failedSounds;
     bool loadFromDirectory = true;
 
     // Every live sound object, in construction order (not owned).

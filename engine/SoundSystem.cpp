@@ -31,12 +31,14 @@ const OutputChoice kOutputs[] = {
 };
 constexpr int OUTPUT_COUNT = sizeof kOutputs / sizeof kOutputs[0];
 
-std::string settingsPath()
+std::string settingsName()
 {
-    char path[1024];
-    snprintf(path, sizeof path, "%s%sv%i.DAT", getProfileDirectory(), "SOUND", SETTINGS_VERSION);
-    return path;
+    char name[64];
+    snprintf(name, sizeof name, "%sv%i.DAT", "SOUND", SETTINGS_VERSION);
+    return name;
 }
+
+std::string settingsPath() { return getProfileDirectory() + settingsName(); }
 
 // One answer character: its position from '1' among `count` choices, or -1
 // when the input ends first. Every other character is skipped.
@@ -94,6 +96,8 @@ int checked(int result)
 }
 
 bool isEnabled() { return soundState().enabled; }
+
+bool isSettingsFileName(const std::string& name) { return name == settingsName(); }
 
 void reportError(int result)
 {
@@ -200,6 +204,7 @@ void shutdown()
         if (sound != 0)
             reportError(s.library->releaseSound(sound));
     s.loadedSounds.clear();
+    s.failedSounds.clear();
     reportError(s.library->close());
     s.library.reset();
     s.enabled = false;

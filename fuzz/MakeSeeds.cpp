@@ -102,6 +102,21 @@ void archiveSeeds(const std::string& resources)
         writeSeed("sound_data", sound.name, sound.data);
 }
 
+// The smallest pictures of the image archive of each type the decoders
+// take.
+void pictureSeeds(const std::string& resources)
+{
+    std::vector<ArchiveEntry> pictures = readArchive(resources + "/resource2.dat");
+    for (const char* type : {".png", ".jpg", ".tga"}) {
+        std::vector<ArchiveEntry> ofType;
+        for (const ArchiveEntry& entry : pictures)
+            if (entry.name.size() > 4 && entry.name.compare(entry.name.size() - 4, 4, type) == 0)
+                ofType.push_back(entry);
+        for (const ArchiveEntry& picture : smallest(ofType, 2))
+            writeSeed("picture", picture.name, picture.data);
+    }
+}
+
 // A short WAV of the given sample size and channel count.
 Bytes waveSeed(int bits, int channels)
 {
@@ -208,6 +223,7 @@ int main(int argc, char** argv)
         writeSeed(target, "empty", {});
     levelSeeds(argv[1]);
     archiveSeeds(argv[1]);
+    pictureSeeds(argv[1]);
     writeSeed("sound_data", "pcm8-mono.wav", waveSeed(8, 1));
     writeSeed("sound_data", "pcm16-stereo.wav", waveSeed(16, 2));
     profileSeeds();

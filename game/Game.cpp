@@ -11,9 +11,11 @@
 #include "engine/Render.h"
 #include "engine/Sound.h"
 #include "engine/SpriteReport.h"
+#include "levels/Level.h"
 #include "levels/LevelSet.h"
 #include "levels/Profile.h"
 #include "online/ScoreServer.h"
+#include "platform/AtomicFile.h"
 #include "platform/Folders.h"
 #include "platform/Random.h"
 #include "screens/ControllerIntro.h"
@@ -124,6 +126,19 @@ int currentScreenId()
     return screen ? screen->GetID() : -1;
 }
 
+// A save cut short by a kill leaves its temporary file behind; start-up
+// removes those of our own saves, and nothing else, from the folders we
+// save into.
+void removeSaveLeftovers()
+{
+    int removed = AtomicFile::removeLeftovers(getProfileDirectory(), [](const std::string& name) {
+        return CProfileBase::IsSavedFileName(name) || CSound::isSettingsFileName(name);
+    });
+    removed += AtomicFile::removeLeftovers(getLevelsDirectory(), &CLevel::IsLevelFileName);
+    if (removed > 0)
+        logMessage(LOG_NOTE, "Removed %i temporary files of interrupted saves\n", removed);
+}
+
 void startScoreClient()
 {
     std::string url = ScoreServer::configuredBaseUrl();
@@ -143,6 +158,7 @@ void startUp(int argc, char** argv, Services& services)
     CSound::setLoadFromDirectory(false);
     LoadParameters();
     initDirectories();
+    removeSaveLeftovers();
     startFonts();
     if (!(mask & MASK_NO_SOUND))
         CSound::init((mask & MASK_ASK_SOUND) != 0);

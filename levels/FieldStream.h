@@ -40,6 +40,7 @@ private:
 
     FILE* stream_;
     long size_ = 0;
+    long position_ = 0;
     bool ok_ = true;
 };
 

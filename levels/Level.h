@@ -174,6 +174,9 @@ public:
     static std::string GetPath(const char* name);
     // A name that makes a file inside the level folder.
     static bool IsValidName(const char* name);
+    // A file of the level folder that holds a level: its name ends in
+    // ".lvl" in any case.
+    static bool IsLevelFileName(const std::string& fileName);
     static std::string GetHeading(const char* name);
     static time_t GetFileTime(const char* name); // 0 when the file is missing
     static bool Remove(const char* name);

@@ -9,6 +9,7 @@
 #include "platform/Random.h"
 
 #include <cstring>
+#include <strings.h>
 #include <sys/stat.h>
 
 namespace {
@@ -115,6 +116,12 @@ std::string CLevel::GetPath(const char* name)
 bool CLevel::IsValidName(const char* name)
 {
     return name && *name && strchr(name, '/') == nullptr && strcmp(name, ".") != 0 && strcmp(name, "..") != 0;
+}
+
+bool CLevel::IsLevelFileName(const std::string& fileName)
+{
+    const size_t length = sizeof kExtension - 1;
+    return fileName.size() > length && strcasecmp(fileName.c_str() + fileName.size() - length, kExtension) == 0;
 }
 
 std::string CLevel::GetHeading(const char* name)

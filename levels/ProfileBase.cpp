@@ -8,16 +8,21 @@
 #include "platform/Folders.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <sys/stat.h>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
 constexpr int LOG_PROFILES = 26;
 constexpr int32_t HEADER_RESERVED = 3600;
 constexpr int NAME_FIELD_SIZE = 16;
+constexpr long HEADER_ENTRY_SIZE = 4 + 2 * NAME_FIELD_SIZE;
 constexpr size_t MORE_GAMES_FIELD_SIZE = 256;
 // Far beyond any real use; keeps "last number + 1" from overflowing.
 constexpr int32_t PROFILE_NUMBER_MAX = 999999;
@@ -25,20 +30,83 @@ const char* const FIRST_PROFILE_NAME = "PLAYER 1";
 
 ProfileServices g_services;
 
+// Damaged header entries logged one by one; the rest are counted.
+constexpr int ENTRY_PROBLEMS_SHOWN = 10;
+
+// The names of a profile list being read, each given once. A name already
+// given comes back with the lowest " 2", " 3"... that none has, shortened
+// to fit; the search goes on where it last stopped for that name, so a list
+// of one name repeated a million times reads as fast as any other.
+class NameBook
+{
+public:
+    std::string take(const std::string& name)
+    {
+        std::string kept = name;
+        if (names_.count(name)) {
+            int& n = nextSuffix_.try_emplace(name, 2).first->second;
+            do {
+                std::string suffix = " " + std::to_string(n++);
+                kept = name.substr(0, CProfileBase::NAME_LENGTH_MAX - suffix.size()) + suffix;
+            } while (names_.count(kept));
+        }
+        names_.insert(kept);
+        return kept;
+    }
+
+private:
+    std::unordered_set<std::string> names_;
+    std::unordered_map<std::string, int> nextSuffix_;
+};
+
+std::string headerFileName()
+{
+    char name[64];
+    snprintf(name, sizeof name, "%sv%i.DAT", "INFO", CProfileBase::HEADER_VERSION);
+    return name;
+}
+
+// Profile number n keeps its file under n + 1.
+std::string profileFileName(int number)
+{
+    char name[64];
+    snprintf(name, sizeof name, "%s%iv%i.DAT", "PROFILE", number + 1, CProfileBase::HEADER_VERSION);
+    return name;
+}
+
+// The profile number whose file has this name; -1 for any other name.
+int profileNumberOfFile(const std::string& fileName)
+{
+    const char prefix[] = "PROFILE";
+    if (fileName.compare(0, sizeof prefix - 1, prefix) != 0)
+        return -1;
+    const char* digits = fileName.c_str() + sizeof prefix - 1;
+    if (!isdigit(static_cast<unsigned char>(*digits)))
+        return -1;
+    long fileNumber = strtol(digits, nullptr, 10);
+    if (fileNumber < 1 || fileNumber > PROFILE_NUMBER_MAX + 1)
+        return -1;
+    int number = static_cast<int>(fileNumber) - 1;
+    return fileName == profileFileName(number) ? number : -1;
+}
+
 bool fileExists(const std::string& path)
 {
     struct stat info;
     return stat(path.c_str(), &info) == 0;
 }
 
-// A damaged file is set aside, not overwritten, so nothing is lost for good.
-void keepAsBackup(const std::string& path)
+// A damaged file is set aside under a name no earlier copy has, never
+// overwritten, so nothing is lost for good. Returns where it lies; empty
+// when it could not be moved.
+std::string keepAsBackup(const std::string& path)
 {
-    std::string backup = path + ".bak";
-    if (rename(path.c_str(), backup.c_str()) == 0)
+    std::string backup = AtomicFile::moveToBackup(path);
+    if (!backup.empty())
         logError(false, "Damaged profile data kept as '%s'\n", backup.c_str());
     else
         logError(false, "Damaged profile data could not be kept: '%s'\n", path.c_str());
+    return backup;
 }
 
 // Every profile file and the header are saved whole or not at all; failing
@@ -273,16 +341,17 @@ void CProfileBase::SetPassword(const char* text)
 
 std::string CProfileBase::HeaderFilePath()
 {
-    char name[64];
-    snprintf(name, sizeof name, "%sv%i.DAT", "INFO", HEADER_VERSION);
-    return std::string(getProfileDirectory()) + name;
+    return getProfileDirectory() + headerFileName();
+}
+
+bool CProfileBase::IsSavedFileName(const std::string& fileName)
+{
+    return fileName == headerFileName() || profileNumberOfFile(fileName) >= 0;
 }
 
 std::string CProfileBase::ProfileFilePath(int number) const
 {
-    char name[64];
-    snprintf(name, sizeof name, "%s%iv%i.DAT", "PROFILE", resolve(number) + 1, HEADER_VERSION);
-    return std::string(getProfileDirectory()) + name;
+    return getProfileDirectory() + profileFileName(resolve(number));
 }
 
 void CProfileBase::ResetHeader()
@@ -331,39 +400,45 @@ void CProfileBase::LoadHeader()
         SelectProfile(nullptr);
         return;
     }
-    bool damaged = false;
-    bool usable = readHeader(in, damaged);
+    bool damaged = readHeader(in);
     fclose(in);
-    if (damaged)
-        keepAsBackup(path);
-    if (!usable)
-        ResetHeader();
-    else if (profiles_.empty())
+    if (damaged) {
+        DamageNote note;
+        note.kind = DamageNote::LIST;
+        note.playersKept = GetProfileCount();
+        note.playersFound = offerBackProfileFiles();
+        note.copyPath = keepAsBackup(path);
+        damageNotes_.push_back(note);
+    }
+    if (profiles_.empty())
         AddProfile(FIRST_PROFILE_NAME);
     SelectProfile(nullptr);
-    if (damaged && usable)
+    if (damaged)
         SaveHeader();
 }
 
-bool CProfileBase::readHeader(FILE* in, bool& damaged)
+// Whatever the damage, every field and list entry that can be read whole is
+// kept: a header of another version is read on as this one, a count that
+// is negative or reaches past the file gives way to the whole entries the
+// file holds. True when the header was damaged.
+bool CProfileBase::readHeader(FILE* in)
 {
+    profiles_.clear();
+    lastNumber_ = currentNumber_ = -1;
+    memset(password_, 0, sizeof password_);
     FieldReader reader(in);
     int32_t version = reader.readI32();
-    if (reader.ok() && version != HEADER_VERSION) {
+    bool damaged = version != HEADER_VERSION;
+    if (reader.ok() && damaged)
         logMessage(LOG_DEBUG, "Incompatible profile versions.  Rewriting...\n");
-        damaged = true;
-        return false;
-    }
     int32_t reserved = reader.readI32();
     int32_t last = reader.readI32();
     int32_t status = reader.readI32();
     std::string password = reader.readBytes(PASSWORD_FIELD_SIZE);
     int32_t current = reader.readI32();
     int32_t count = reader.readI32();
-    if (!reader.ok()) {
-        damaged = true;
-        return false;
-    }
+    if (!reader.ok())
+        return true; // cut before the list: the files on disk are all there is
     reserved_ = reserved;
     cheaterStatus_ = status;
     logMessage(LOG_DEBUG, "Cheater Read:  %x\n", static_cast<unsigned>(cheaterStatus_));
@@ -371,63 +446,83 @@ bool CProfileBase::readHeader(FILE* in, bool& damaged)
     memcpy(password_, password.data(), PASSWORD_LENGTH_MAX); // the last byte stays the terminator
     logMessage(LOG_DEBUG, "Password Read:  '%s'\n", password_);
 
-    if (count < 0)
+    const long wholeEntries = reader.remaining() / HEADER_ENTRY_SIZE;
+    long entryCount = count;
+    if (count < 0 || count > wholeEntries) {
+        entryCount = wholeEntries;
         damaged = true;
+    } else if (reader.remaining() != count * HEADER_ENTRY_SIZE) {
+        damaged = true; // bytes after the list: they stay in the kept copy
+    }
     std::map<int, Entry> entries;
-    for (int32_t i = 0; i < count; ++i) {
+    NameBook names;
+    CappedErrorLog problems(ENTRY_PROBLEMS_SHOWN);
+    for (long i = 0; i < entryCount; ++i) {
         int32_t number = reader.readI32();
         std::string name = reader.readFixedText(NAME_FIELD_SIZE).substr(0, NAME_LENGTH_MAX);
         std::string onlineName = reader.readFixedText(NAME_FIELD_SIZE).substr(0, NAME_LENGTH_MAX);
-        if (!reader.ok()) {
-            damaged = true;
-            break;
-        }
         logMessage(LOG_PROFILES, "Header Load:  %i   %-20s   %-20s\n", number, name.c_str(), onlineName.c_str());
         if (number < 0 || number > PROFILE_NUMBER_MAX || entries.count(number) > 0) {
             // No file can be reached by that number, or its file is the
             // earlier entry's: the entry goes, and the kept header shows it.
-            logError(false, "Profile header entry %i '%s' dropped: its number is %s\n", number, name.c_str(),
-                     entries.count(number) > 0 ? "given twice" : "out of range");
+            problems.report("Profile header entry %i '%s' dropped: its number is %s\n", number, name.c_str(),
+                            entries.count(number) > 0 ? "given twice" : "out of range");
             damaged = true;
             continue;
         }
-        std::string kept = uniqueName(entries, name);
+        std::string kept = names.take(name);
         if (kept != name) {
             // Its own file is sound: the player keeps it under another name.
-            logError(false, "Profile header entry %i: the name '%s' is given twice; kept as '%s'\n", number,
-                     name.c_str(), kept.c_str());
+            problems.report("Profile header entry %i: the name '%s' is given twice; kept as '%s'\n", number,
+                            name.c_str(), kept.c_str());
             damaged = true;
         }
         entries[number] = Entry{kept, onlineName};
     }
+    problems.summarize("damaged profile header entries");
     lastNumber_ = last >= -1 && last <= PROFILE_NUMBER_MAX ? last : -1;
     currentNumber_ = current;
-    takeEntries(std::move(entries));
-    return true;
+    profiles_ = std::move(entries);
+    settleList();
+    return damaged;
 }
 
-// The name, or when an entry already has it the name with the lowest number
-// after it (" 2", " 3"...) that none has, shortened to fit.
-std::string CProfileBase::uniqueName(const std::map<int, Entry>& entries, const std::string& name)
+// After damage to the list, every profile file on disk that the list does
+// not name comes back into it under the name of its file's number
+// ("PLAYER 3" for "PROFILE3v3.DAT"), so no player's progress is out of
+// reach; the player can rename it. Returns how many came back.
+int CProfileBase::offerBackProfileFiles()
 {
-    auto taken = [&](const std::string& candidate) {
-        return std::any_of(entries.begin(), entries.end(), [&](const auto& e) { return e.second.name == candidate; });
-    };
-    if (!taken(name))
-        return name;
-    for (int n = 2;; ++n) {
-        std::string suffix = " " + std::to_string(n);
-        std::string candidate = name.substr(0, NAME_LENGTH_MAX - suffix.size()) + suffix;
-        if (!taken(candidate))
-            return candidate;
+    std::vector<std::string> files;
+    listPlainFiles(getProfileDirectory(), files);
+    NameBook names;
+    for (const auto& [number, profile] : profiles_)
+        names.take(profile.name);
+    int found = 0;
+    for (const std::string& file : files) {
+        int number = profileNumberOfFile(file);
+        if (number < 0 || profiles_.count(number))
+            continue;
+        std::string name = names.take("PLAYER " + std::to_string(number + 1));
+        logError(false, "Profile file '%s' is back in the list as '%s'\n", file.c_str(), name.c_str());
+        profiles_[number] = Entry{name, ""};
+        ++found;
     }
+    settleList();
+    return found;
+}
+
+std::vector<CProfileBase::DamageNote> CProfileBase::TakeDamageNotes()
+{
+    std::vector<DamageNote> notes;
+    notes.swap(damageNotes_);
+    return notes;
 }
 
 // The list must hold together whatever the file said: no number is given
 // twice, and the current profile is one of the list.
-void CProfileBase::takeEntries(std::map<int, Entry> entries)
+void CProfileBase::settleList()
 {
-    profiles_ = std::move(entries);
     if (!profiles_.empty())
         lastNumber_ = std::max(lastNumber_, profiles_.rbegin()->first);
     if (!profiles_.count(currentNumber_))
@@ -488,7 +583,12 @@ void CProfileBase::loadCurrentProfile()
     bool whole = LoadBase(reader, settings) && LoadData(reader);
     fclose(in);
     if (!whole) {
-        keepAsBackup(path);
+        DamageNote note;
+        note.kind = DamageNote::PROGRESS;
+        const Entry* current = entry(-1);
+        note.player = current ? current->name : "";
+        note.copyPath = keepAsBackup(path);
+        damageNotes_.push_back(note);
         ResetBase();
         Reset();
         return;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <vector>
 
 class FieldReader;
 
@@ -120,12 +121,30 @@ public:
     bool IsCheaterFlag1() const { return (cheaterStatus_ & STATUS_KEPT) != 0; }
     bool IsCheaterFlag4() const { return (cheaterStatus_ & STATUS_SCORE_REPAIRED) != 0; }
 
+    // --- Damaged files ---
+    // What damage to the list or to a profile file cost, and where the
+    // damaged file was kept, for the player to be told once.
+    struct DamageNote {
+        enum Kind { LIST, PROGRESS };
+        Kind kind = LIST;
+        std::string player;   // whose progress starts again (PROGRESS)
+        int playersKept = 0;  // players read from the damaged list (LIST)
+        int playersFound = 0; // profile files brought back into it (LIST)
+        std::string copyPath; // the damaged file's copy; empty when none could be made
+    };
+    // The notes gathered since the last call, oldest first; the list is
+    // emptied, so each is told once.
+    std::vector<DamageNote> TakeDamageNotes();
+
     // --- Files ---
     // Writes the current profile's file, then the header. Failing to write
     // either is fatal; the old file then stays as it was.
     void SaveHeader();
     // Reads the header (or makes the first profile) and loads the current
-    // profile. A damaged header is kept beside as "INFOv3.DAT.bak".
+    // profile. Of a damaged header every whole entry is kept, every profile
+    // file on disk that it no longer names comes back into the list, and
+    // the damaged file is kept beside as "INFOv3.DAT.bak" (".bak2", ".bak3"
+    // when earlier copies are there); a damage note tells of it.
     void LoadHeader();
     // The first-run state: one new profile "PLAYER 1".
     void ResetHeader();
@@ -133,6 +152,9 @@ public:
     void SaveProfile();
 
     static std::string HeaderFilePath();
+    // A file of the data folder that the profiles save: the header or a
+    // profile file of any number.
+    static bool IsSavedFileName(const std::string& fileName);
     std::string ProfileFilePath(int number) const;
 
     // --- Settings of the current profile ---
@@ -185,11 +207,12 @@ private:
     const Entry* entry(int number) const;
     int resolve(int number) const { return number == -1 ? currentNumber_ : number; }
     int nextFreeNumber() const;
-    // Reads the header into the list; false when the header is unusable
-    // (another version, or short before the list) and must be reset.
-    bool readHeader(FILE* in, bool& damaged);
-    void takeEntries(std::map<int, Entry> entries);
-    static std::string uniqueName(const std::map<int, Entry>& entries, const std::string& name);
+    // Reads what it can of the header into the list; true when the header
+    // was damaged.
+    bool readHeader(FILE* in);
+    int offerBackProfileFiles();
+    // Keeps the last number and the current profile in step with the list.
+    void settleList();
     void writeHeader(FILE* out) const;
     void loadCurrentProfile();
     void applyEffectsVolume() const;
@@ -202,5 +225,6 @@ private:
     char password_[PASSWORD_FIELD_SIZE] = {};
     int32_t cheaterStatus_ = 0;
     std::map<int, Entry> profiles_; // by number, which is creation order
+    std::vector<DamageNote> damageNotes_;
     ProfileSettings settings_;
 };

@@ -1,6 +1,10 @@
 #include "platform/AtomicFile.h"
 
+#include "platform/Folders.h"
+
+#include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -53,6 +57,25 @@ int cookieClose(void* raw)
         result = -1;
     delete cookie;
     return result;
+}
+
+const char TEMPORARY_MARK[] = ".tmp";
+constexpr size_t TEMPORARY_SUFFIX = 6; // mkstemp's XXXXXX
+
+// The name a temporary file of ours stands in for; empty when the file is
+// not one.
+std::string savedNameOf(const std::string& file)
+{
+    const size_t mark = sizeof TEMPORARY_MARK - 1;
+    if (file.size() <= mark + TEMPORARY_SUFFIX)
+        return "";
+    const size_t at = file.size() - TEMPORARY_SUFFIX - mark;
+    if (file.compare(at, mark, TEMPORARY_MARK) != 0)
+        return "";
+    for (size_t i = at + mark; i < file.size(); ++i)
+        if (!isalnum(static_cast<unsigned char>(file[i])))
+            return "";
+    return file.substr(0, at);
 }
 
 } // namespace
@@ -114,4 +137,39 @@ void AtomicFile::discard()
 void AtomicFile::failAfterBytesForTesting(long bytes)
 {
     g_failAfter = bytes;
+}
+
+int AtomicFile::removeLeftovers(const std::string& folder, const std::function<bool(const std::string&)>& savedHere)
+{
+    std::vector<std::string> files;
+    listPlainFiles(folder, files);
+    const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+    int removed = 0;
+    for (const std::string& file : files) {
+        std::string saved = savedNameOf(file);
+        if (!saved.empty() && savedHere(saved) && unlink((prefix + file).c_str()) == 0)
+            ++removed;
+    }
+    return removed;
+}
+
+std::string AtomicFile::moveToBackup(const std::string& path)
+{
+    constexpr int COPIES_MAX = 100000;
+    for (int n = 1; n <= COPIES_MAX; ++n) {
+        std::string backup = path + ".bak" + (n > 1 ? std::to_string(n) : "");
+        if (renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, backup.c_str(), RENAME_NOREPLACE) == 0)
+            return backup;
+        const int error = errno;
+        if (error == EEXIST)
+            continue;
+        if (error != EINVAL && error != ENOSYS)
+            return "";
+        // A file system that cannot refuse to replace: look first.
+        struct stat taken;
+        if (stat(backup.c_str(), &taken) == 0)
+            continue;
+        return rename(path.c_str(), backup.c_str()) == 0 ? backup : "";
+    }
+    return "";
 }

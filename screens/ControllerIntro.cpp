@@ -1,6 +1,7 @@
 #include "screens/ControllerIntro.h"
 
 #include "engine/Draw.h"
+#include "engine/ImageDecoder.h"
 #include "engine/Log.h"
 #include "engine/MousePointer.h"
 #include "engine/Parameters.h"
@@ -8,7 +9,6 @@
 #include "screens/ControllerMain.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
 
 namespace {
 
@@ -41,10 +41,12 @@ const SplashFile SPLASHES[3] = {
 // when the file is missing or is no JPG picture.
 std::unique_ptr<CSprite> loadSplash(const SplashFile& splash)
 {
-    SDL_RWops* stream = SDL_RWFromFile(splash.file, "rb");
-    SDL_Surface* picture = stream ? IMG_LoadTyped_RW(stream, 1, const_cast<char*>("JPG")) : nullptr;
-    if (!picture)
+    std::string failure;
+    SDL_Surface* picture = readPictureFile(splash.file, "jpg", failure);
+    if (!picture) {
+        logMessage(LOG_ERROR, "%s: %s\n", splash.file, failure.c_str());
         return nullptr;
+    }
     logMessage(LOG_DEBUG, splash.logFormat, splash.file);
     auto sprite = std::make_unique<CSprite>(splash.layer, 0, false);
     sprite->setName(splash.spriteName);

@@ -21,6 +21,7 @@
 #include "screens/ControllerOptions.h"
 #include "screens/ControllerProfiles.h"
 #include "screens/ControllerScoreboard.h"
+#include "screens/DamageNotice.h"
 #include "screens/GuiButton.h"
 
 #include <SDL.h>
@@ -30,9 +31,10 @@ namespace {
 
 const char* const PROFILE_IMAGE = "profileOverlay.png";
 constexpr int STRING_WELCOME = 1900;
-// The greeting's row: one line, inside the plate's frame and above the
-// Change Player button (at y 41, 35 into the plate).
-constexpr int PLATE_X = 6, PLATE_Y = 6, PLATE_MARGIN = 10, WELCOME_Y = 5, WELCOME_ROW_HEIGHT = 24;
+// The greeting's row: one line, above the Change Player button (at y 41, 35
+// into the plate), and clear of the inner frame's rounded corners, which
+// reach 12 pixels in from the plate's sides where the letters stand.
+constexpr int PLATE_X = 6, PLATE_Y = 6, PLATE_MARGIN = 16, WELCOME_Y = 5, WELCOME_ROW_HEIGHT = 24;
 constexpr int CHANGE_PROFILE_Y = 41;
 constexpr int STRING_MORE_GAMES_TITLE = 2200;
 constexpr int STRING_MORE_GAMES_QUESTION = 2300;
@@ -380,7 +382,9 @@ int CControllerMain::HandleClosedChild(int closedId)
         break;
     case CONTROLLER_MESSAGE:
         // The page opens in the browser and the game makes way for it.
-        if (static_cast<CControllerMessage&>(*child_).GetAnswerYes()) {
+        if (damageNoticeOpen_) {
+            damageNoticeOpen_ = false;
+        } else if (static_cast<CControllerMessage&>(*child_).GetAnswerYes()) {
             openUrl(GetMoreGamesURL());
             SetExitCode(EXIT_QUIT_FOR_WEB);
         }
@@ -430,6 +434,23 @@ void CControllerMain::Pump()
     if (!spritesLoaded_ && GetExitCode() == 0)
         LoadSprites();
     CMousePointer::HideFor(-1);
+    if (GetExitCode() == 0)
+        TellOfDamage();
+}
+
+void CControllerMain::TellOfDamage()
+{
+    if (CProfile* profile = GetProfile())
+        for (const CProfileBase::DamageNote& note : profile->TakeDamageNotes())
+            damageNotes_.push_back(note);
+    if (damageNotes_.empty())
+        return;
+    DamageNotice notice = damageNoticeFor(damageNotes_.front());
+    damageNotes_.pop_front();
+    damageNoticeOpen_ = true;
+    OpenOverlay(
+        [notice] { return std::make_unique<CControllerMessage>(notice.titleString, notice.bodyString, notice.arguments); },
+        "Message (Damaged Player Data)");
 }
 
 void CControllerMain::AnimateProfessor()

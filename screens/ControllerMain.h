@@ -1,7 +1,9 @@
 #pragma once
 
+#include "levels/ProfileBase.h"
 #include "screens/Controller.h"
 
+#include <deque>
 #include <functional>
 #include <memory>
 
@@ -85,6 +87,9 @@ private:
     // Deletes the closed child; the screen the map or the level manager
     // asked for next (CONTROLLER_MANAGER, CONTROLLER_MAP), else 0.
     int HandleClosedChild(int closedId);
+    // Damaged player data is told of once, here, in a notice for each
+    // damaged file, one after the other.
+    void TellOfDamage();
 
     CSprite& scene(Scene which) { return *scene_[which]; }
 
@@ -103,6 +108,8 @@ private:
     int smokePause_ = 20;
     // The one screen opened from the menu, while it is open.
     std::unique_ptr<CController> child_;
+    std::deque<CProfileBase::DamageNote> damageNotes_;
+    bool damageNoticeOpen_ = false;
     bool spritesLoaded_ = false;
     bool firstPumpDone_ = false;
 };

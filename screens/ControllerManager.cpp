@@ -68,8 +68,11 @@ struct DetailPlace {
     const char* image;
     int width, align, x, y;
 };
+// The heading keeps to the details card, 6 pixels in from its sides: 300
+// pixels from x 489 would reach the board's right edge. A long heading is
+// drawn smaller there.
 constexpr DetailPlace DETAILS[] = {
-    {"Level Manager (MANAGER_LSPRITE_TEXT_NAME)", "lmanager_text_name.png", 300, ALIGN_CENTRE, 489, 39},
+    {"Level Manager (MANAGER_LSPRITE_TEXT_NAME)", "lmanager_text_name.png", 296, ALIGN_CENTRE, 483, 39},
     {"Level Manager (MANAGER_LSPRITE_TEXT_FILE)", "lmanager_text_file.png", 200, ALIGN_LEFT, 570, 97},
     {"Level Manager (MANAGER_LSPRITE_TEXT_DATE)", "lmanager_text_date.png", 200, ALIGN_LEFT, 570, 124},
     {"Level Manager (MANAGER_LSPRITE_TEXT_PLAYED)", "lmanager_text_played.png", 30, ALIGN_CENTRE, 672, 175},

@@ -40,7 +40,16 @@ void playEmptyClickUnlessHot(bool released, bool left)
 CControllerMessage::CControllerMessage(int titleString, int bodyString, bool yesNo, const char* bodyArgument)
     : CController(CONTROLLER_MESSAGE), titleString_(titleString), bodyString_(bodyString), yesNo_(yesNo)
 {
-    loadSprites(titleString, bodyString, bodyArgument ? bodyArgument : "", bodyArgument != nullptr);
+    std::vector<std::string> arguments;
+    if (bodyArgument)
+        arguments.push_back(bodyArgument);
+    loadSprites(titleString, bodyString, arguments);
+}
+
+CControllerMessage::CControllerMessage(int titleString, int bodyString, const std::vector<std::string>& bodyArguments)
+    : CController(CONTROLLER_MESSAGE), titleString_(titleString), bodyString_(bodyString), yesNo_(false)
+{
+    loadSprites(titleString, bodyString, bodyArguments);
 }
 
 CControllerMessage::~CControllerMessage()
@@ -56,8 +65,7 @@ CControllerMessage::~CControllerMessage()
     CDraw::releaseImage(PANEL_IMAGE);
 }
 
-void CControllerMessage::loadSprites(int titleString, int bodyString, const std::string& bodyArgument,
-                                     bool hasArgument)
+void CControllerMessage::loadSprites(int titleString, int bodyString, const std::vector<std::string>& bodyArguments)
 {
     if (loaded_)
         return;
@@ -68,9 +76,13 @@ void CControllerMessage::loadSprites(int titleString, int bodyString, const std:
     int width = CDraw::getImageWidth(image);
     if (titleString != NO_TEXT)
         CFontSystem::DrawString(titleString, image, ALIGN_CENTRE, TITLE_W, TITLE_H, (width - TITLE_W) / 2, TITLE_Y);
-    if (bodyString != NO_TEXT)
+    if (bodyString != NO_TEXT) {
+        const char* argument[6] = {};
+        for (size_t i = 0; i < bodyArguments.size() && i < 6; ++i)
+            argument[i] = bodyArguments[i].c_str();
         CFontSystem::DrawString(bodyString, image, ALIGN_CENTRE, BODY_W, BODY_H, (width - BODY_W) / 2, BODY_Y,
-                                hasArgument ? bodyArgument.c_str() : nullptr);
+                                argument[0], argument[1], argument[2], argument[3], argument[4], argument[5]);
+    }
     panel_ = makeWidgetSprite(LAYER_PANEL, PANEL_IMAGE, "Message Controller (MESSAGE_LSPRITE_BACKGROUND)", PANEL_X,
                               PANEL_Y, true);
 

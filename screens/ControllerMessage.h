@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class CGuiButton;
 class CSprite;
@@ -20,6 +21,9 @@ public:
     // place empty). bodyArgument, when given, fills the body's first
     // argument: it is shown as it stands, never read as markup or format.
     CControllerMessage(int titleString, int bodyString, bool yesNo, const char* bodyArgument = nullptr);
+    // A notice whose body takes several arguments (up to six), each shown
+    // as it stands.
+    CControllerMessage(int titleString, int bodyString, const std::vector<std::string>& bodyArguments);
     ~CControllerMessage() override;
 
     // OK (or Escape on a notice) answers yes; Cancel (or Escape on a
@@ -38,7 +42,7 @@ public:
     void Pump() override;
 
 private:
-    void loadSprites(int titleString, int bodyString, const std::string& bodyArgument, bool hasArgument);
+    void loadSprites(int titleString, int bodyString, const std::vector<std::string>& bodyArguments);
 
     std::unique_ptr<CSprite> dimmer_;
     std::unique_ptr<CSprite> panel_;

@@ -244,8 +244,9 @@ void CGuiListbox::redraw()
     }
     int image = CDraw::CopyImage(layout_.backgroundImage, name.c_str(), 0);
     int imageHeight = CDraw::getImageHeight(image);
+    int pictureWidth = CDraw::getImageWidth(image);
     if (values_.empty()) {
-        int width = columnWidths_.empty() ? CDraw::getImageWidth(image) : columnWidths_[0];
+        int width = columnWidths_.empty() ? pictureWidth : columnWidths_[0];
         CFontSystem::DrawString(TEXT_EMPTY_LIST, image, ALIGN_CENTRE_MIDDLE, width, imageHeight, 0, 0);
     } else {
         for (int r = top_; r < top_ + layout_.visibleRows && r < GetRowCount(); ++r) {
@@ -255,9 +256,11 @@ void CGuiListbox::redraw()
             int columnX = layout_.textDx;
             for (size_t c = 0; c < columnWidths_.size(); ++c) {
                 if (!texts_[r][c].empty())
-                    // A cell keeps to its row: a text too long for it is drawn smaller.
-                    CFontSystem::DrawString(TEXT_CELL, image, ALIGN_LEFT, columnWidths_[c], layout_.rowHeight,
-                                            columnX, layout_.textDy + rowY, texts_[r][c].c_str());
+                    // A cell keeps to its row and its column, a gap short of the
+                    // next one and of the picture's edge: a text too long for
+                    // it is drawn smaller.
+                    CFontSystem::DrawString(TEXT_CELL, image, ALIGN_LEFT, cellTextWidth(c, pictureWidth),
+                                            layout_.rowHeight, columnX, layout_.textDy + rowY, texts_[r][c].c_str());
                 columnX += columnWidths_[c];
             }
         }
@@ -266,6 +269,17 @@ void CGuiListbox::redraw()
     // The sprite holds its own reference; the name keeps the one CopyImage made.
     lastDrawn_ = GetSelectedIndex();
     lastDrawnTop_ = top_;
+}
+
+// A column's texts end a gap short of the next column, and the last
+// column's also short of the picture's right edge, which a column may
+// overrun.
+int CGuiListbox::cellTextWidth(size_t column, int pictureWidth) const
+{
+    int columnX = layout_.textDx;
+    for (size_t c = 0; c < column; ++c)
+        columnX += columnWidths_[c];
+    return std::min(columnWidths_[column], pictureWidth - columnX) - CELL_GAP;
 }
 
 void CGuiListbox::Hide()

@@ -39,6 +39,9 @@ class CGuiListbox : public CGuiButtonBase
 public:
     // Frames within which a second press counts as a double click.
     static constexpr int DOUBLE_CLICK_FRAMES = 15;
+    // Pixels a cell's text keeps clear of the next column and of the right
+    // edge of the list's picture.
+    static constexpr int CELL_GAP = 6;
 
     CGuiListbox(int callbackIndex, CController* owner, const ListboxLayout& layout);
     ~CGuiListbox() override;
@@ -88,6 +91,7 @@ private:
     void afterScroll();
     void reportSelection(bool dclick);
     void redraw();
+    int cellTextWidth(size_t column, int pictureWidth) const;
     std::string contentName() const;
 
     std::unique_ptr<CSprite> contents_;

@@ -7,9 +7,11 @@
 #include "support/GameRun.h"
 #include "support/LevelFileReader.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstring>
 #include <filesystem>
 
 #include <string>
@@ -152,6 +154,63 @@ TEST(EditorRunTest, AltCommandsKeepTheSelectedElement)
         std::string grass = "CControllerEditor::createElementSprite(22," + std::to_string(column) + ",10,1,1,0)";
         EXPECT_TRUE(result.hasLine(grass)) << "after alt " << letter << "\n" << result.output;
     }
+    EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
+}
+
+namespace {
+
+// The share of the pixels of a rectangle that differ between two BMP files;
+// -1 when one cannot be read.
+double differingShare(const std::string& a, const std::string& b, SDL_Rect area)
+{
+    SDL_Surface* first = SDL_LoadBMP(a.c_str());
+    SDL_Surface* second = SDL_LoadBMP(b.c_str());
+    double share = -1;
+    if (first && second && first->w == second->w && first->h == second->h &&
+        first->format->BytesPerPixel == second->format->BytesPerPixel) {
+        int differ = 0;
+        const int bytes = first->format->BytesPerPixel;
+        for (int row = area.y; row < area.y + area.h; ++row)
+            for (int col = area.x; col < area.x + area.w; ++col) {
+                const Uint8* p = static_cast<Uint8*>(first->pixels) + row * first->pitch + col * bytes;
+                const Uint8* q = static_cast<Uint8*>(second->pixels) + row * second->pitch + col * bytes;
+                differ += memcmp(p, q, bytes) != 0;
+            }
+        share = double(differ) / (area.w * area.h);
+    }
+    SDL_FreeSurface(first);
+    SDL_FreeSurface(second);
+    return share;
+}
+
+} // namespace
+
+// A notice opened in the very frame of a placement stands over a still
+// picture that shows the placed element: the start tube here, which the
+// refusal to save (there is no exit tube) then lies beside.
+TEST(EditorRunTest, TheStillPictureBehindANoticeShowsWhatWasJustPlaced)
+{
+    const std::string before = TemporaryHome::path() + "/before.bmp";
+    const std::string after = TemporaryHome::path() + "/after.bmp";
+    std::string script = "wait 30\nkey y\nwait 2\nkey return\nwait 3\nmove " + cell(2, 20) + "\nwait 2\ndown\nwait 1\n";
+    for (int x = 3; x <= 5; ++x)
+        script += "move " + cell(x, 20) + "\nwait 1\n";
+    script += "up\nwait 2\nkey -\nwait 2\n" + altKey("s") + "shot " + before + "\nkey return\nwait 5\n" +
+              "move " + cell(10, 5) + "\nwait 2\n# in one frame: onto the cell, place, save\nmove " + cell(3, 19) +
+              "\nkeydown return\nkeydown left alt\nkey s\nkeyup return\nkeyup left alt\nwait 12\n" +
+              "shot " + after + "\nkey return\nwait 5\n" +
+              altKey("q") + "key return\nwait 10\nquit\n";
+    GameRun run;
+    run.program = CORVELLE_EDITOR_PROBE;
+    run.logChannels = "4,11,29,32";
+    run.script = script;
+    GameRunResult result = runGame(run);
+
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    EXPECT_EQ(countOf(result.output, "Loading Controller:  Message"), 3) << result.output;
+    // The tube's two cells, left of the notice.
+    const SDL_Rect tube = {15 + 3 * 24, 15 + 18 * 24, 24, 48};
+    EXPECT_GT(differingShare(before, after, tube), 0.3);
     EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
 }
 

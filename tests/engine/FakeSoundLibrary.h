@@ -84,6 +84,10 @@ public:
     int releaseSound(SoundId) override { return SOUND_OK; }
     int playSound(SoundId sound, bool paused, ChannelId* channel) override
     {
+        if (int result = fail("playSound"); result != SOUND_OK) {
+            *channel = 0;
+            return result;
+        }
         *channel = nextChannel_++;
         Channel c;
         c.sound = sound;

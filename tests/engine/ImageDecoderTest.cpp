@@ -49,6 +49,93 @@ std::string difference(SDL_Surface* a, SDL_Surface* b)
     return "";
 }
 
+// A PNG of any kind, its rows stored (not compressed) as given: each raw
+// row is the filter byte 0 and the row's bytes. `chunks` go between the
+// header and the data (PLTE, tRNS, tEXt...); `badCrc` names one whose
+// checksum is spoilt.
+struct PngChunk {
+    std::string type;
+    std::vector<unsigned char> data;
+    bool badCrc = false;
+};
+
+std::vector<unsigned char> pngOfKind(uint32_t width, uint32_t height, int bitDepth, int colourType,
+                                     const std::vector<unsigned char>& rowBytes, const std::vector<PngChunk>& chunks)
+{
+    auto crc32 = [](const std::vector<unsigned char>& data) {
+        uint32_t crc = 0xFFFFFFFFu;
+        for (unsigned char byte : data) {
+            crc ^= byte;
+            for (int bit = 0; bit < 8; ++bit)
+                crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
+        return crc ^ 0xFFFFFFFFu;
+    };
+    auto u32 = [](std::vector<unsigned char>& out, uint32_t v) {
+        for (int shift = 24; shift >= 0; shift -= 8)
+            out.push_back(static_cast<unsigned char>(v >> shift));
+    };
+    std::vector<unsigned char> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    auto chunk = [&](const PngChunk& c) {
+        u32(out, static_cast<uint32_t>(c.data.size()));
+        std::vector<unsigned char> body(c.type.begin(), c.type.end());
+        body.insert(body.end(), c.data.begin(), c.data.end());
+        out.insert(out.end(), body.begin(), body.end());
+        u32(out, crc32(body) ^ (c.badCrc ? 1u : 0u));
+    };
+    std::vector<unsigned char> header;
+    u32(header, width);
+    u32(header, height);
+    header.insert(header.end(), {static_cast<unsigned char>(bitDepth), static_cast<unsigned char>(colourType), 0, 0, 0});
+    chunk({"IHDR", header});
+    for (const PngChunk& c : chunks)
+        chunk(c);
+    std::vector<unsigned char> raw;
+    for (uint32_t y = 0; y < height; ++y) {
+        raw.push_back(0);
+        raw.insert(raw.end(), rowBytes.begin(), rowBytes.end());
+    }
+    std::vector<unsigned char> zlib = {0x78, 0x01, 1};
+    uint16_t length = static_cast<uint16_t>(raw.size());
+    uint16_t complement = static_cast<uint16_t>(~length);
+    zlib.insert(zlib.end(), {static_cast<unsigned char>(length), static_cast<unsigned char>(length >> 8),
+                             static_cast<unsigned char>(complement), static_cast<unsigned char>(complement >> 8)});
+    zlib.insert(zlib.end(), raw.begin(), raw.end());
+    uint32_t a = 1, b = 0;
+    for (unsigned char byte : raw) {
+        a = (a + byte) % 65521;
+        b = (b + a) % 65521;
+    }
+    u32(zlib, (b << 16) | a);
+    chunk({"IDAT", zlib});
+    chunk({"IEND", {}});
+    return out;
+}
+
+// A shipped JPEG whose frame header declares another size (the data stays
+// that of the real picture).
+std::vector<unsigned char> jpegDeclaring(int width, int height)
+{
+    ResourceArchive archive;
+    EXPECT_TRUE(archive.open(resourceDir() + "/resource2.dat"));
+    for (uint32_t i = 0; i < archive.count(); ++i) {
+        ArchiveEntry entry;
+        if (!archive.entry(i, entry) || entry.name.size() < 4 || entry.name.substr(entry.name.size() - 4) != ".jpg")
+            continue;
+        std::vector<unsigned char>& b = entry.data;
+        for (size_t at = 2; at + 9 < b.size(); ++at)
+            if (b[at] == 0xFF && (b[at + 1] == 0xC0 || b[at + 1] == 0xC2)) {
+                b[at + 5] = static_cast<unsigned char>(height >> 8);
+                b[at + 6] = static_cast<unsigned char>(height);
+                b[at + 7] = static_cast<unsigned char>(width >> 8);
+                b[at + 8] = static_cast<unsigned char>(width);
+                return b;
+            }
+    }
+    ADD_FAILURE() << "no JPEG in the archive";
+    return {};
+}
+
 // A 24-bit TGA with rows from the bottom up, two colours per row.
 std::vector<unsigned char> bottomUpTga(int width, int height)
 {
@@ -143,14 +230,145 @@ TEST_F(ImageDecoderTest, WorkersHandEachPictureOutOnceInAnyOrder)
         decoder.add(file.data(), file.size(), "tga");
     decoder.start(*CDraw::getScreen()->format, 3);
     for (int job : {11, 0, 5, 1, 2, 3, 4, 6, 7, 8, 9, 10}) {
-        SDL_Surface* picture = decoder.take(job);
+        SDL_Surface* picture = decoder.take(job).surface;
         ASSERT_NE(picture, nullptr) << job;
         EXPECT_EQ(picture->w, job + 1);
         EXPECT_EQ(pixelAt(picture, 0, 1), (Rgba{static_cast<Uint8>(job + 1), 0, 0, 255}));
         SDL_FreeSurface(picture);
     }
-    EXPECT_EQ(decoder.take(0), nullptr);  // taken already
-    EXPECT_EQ(decoder.take(12), nullptr); // not a picture
-    EXPECT_EQ(decoder.take(13), nullptr); // no such job
+    EXPECT_EQ(decoder.take(0).surface, nullptr); // taken already
+    DecodedPicture notAPicture = decoder.take(12);
+    EXPECT_EQ(notAPicture.surface, nullptr);
+    EXPECT_EQ(notAPicture.failure, "the TGA file is shorter than its header");
+    EXPECT_EQ(decoder.take(13).surface, nullptr); // no such job
     decoder.finish();
+}
+
+// Every PNG is read by our own reader, also the kinds the game does not
+// make: each comes out as the long way draws it (a palette, grey and 16-bit
+// exactly; a transparency chunk as alpha instead of a colour key).
+TEST_F(ImageDecoderTest, PngsOfEveryKindAreReadWithoutSdlImage)
+{
+    const std::vector<PngChunk> palette = {{"PLTE", {10, 20, 30, 200, 100, 50}}};
+    struct Case {
+        const char* what;
+        std::vector<unsigned char> bytes;
+        bool sameAsTheLongWay;
+    };
+    const Case cases[] = {
+        {"palette", pngOfKind(3, 2, 8, 3, {0, 1, 1}, palette), true},
+        {"grey", pngOfKind(3, 2, 8, 0, {0, 128, 255}, {}), true},
+        {"16-bit RGB", pngOfKind(2, 2, 16, 2, {1, 2, 3, 4, 5, 6, 250, 251, 252, 253, 254, 255}, {}), true},
+        {"grey with alpha", pngOfKind(2, 1, 8, 4, {90, 255, 90, 0}, {}), false},
+        {"palette with a transparent entry", pngOfKind(3, 2, 8, 3, {0, 1, 1}, {palette[0], {"tRNS", {0}}}), false},
+    };
+    for (const Case& c : cases) {
+        DecodedPicture picture = decodePicture(c.bytes.data(), c.bytes.size(), "png", CDraw::getScreen()->format);
+        ASSERT_NE(picture.surface, nullptr) << c.what << ": " << picture.failure;
+        EXPECT_TRUE(picture.displayFormat) << c.what;
+        if (c.sameAsTheLongWay) {
+            SDL_Surface* slow = decodeTheLongWay(c.bytes, "x.png");
+            EXPECT_EQ(difference(picture.surface, slow), "") << c.what;
+            SDL_FreeSurface(slow);
+        }
+        SDL_FreeSurface(picture.surface);
+    }
+    std::vector<unsigned char> keyed = cases[4].bytes;
+    SDL_Surface* surface = decodeToDisplayFormat(keyed.data(), keyed.size(), "png", *CDraw::getScreen()->format);
+    ASSERT_NE(surface, nullptr);
+    EXPECT_EQ(pixelAt(surface, 0, 0).a, 0);
+    EXPECT_EQ(pixelAt(surface, 1, 0), (Rgba{200, 100, 50, 255}));
+    SDL_FreeSurface(surface);
+
+    // Before the screen is open (or on a screen of another layout) the
+    // picture comes out for the caller to convert.
+    DecodedPicture unconverted = decodePicture(cases[0].bytes.data(), cases[0].bytes.size(), "png", nullptr);
+    ASSERT_NE(unconverted.surface, nullptr);
+    EXPECT_FALSE(unconverted.displayFormat);
+    SDL_FreeSurface(unconverted.surface);
+}
+
+// libpng's warnings and errors reach the report, with any byte that cannot
+// be printed replaced, and nothing reaches standard output or error.
+TEST_F(ImageDecoderTest, LibpngsWordsGoToTheReportNotToTheTerminal)
+{
+    const std::vector<unsigned char> row = {1, 2, 3, 255};
+    std::vector<unsigned char> cut = pngOfKind(1, 1, 8, 6, row, {});
+    cut.resize(cut.size() - 20);
+    struct Case {
+        const char* what;
+        std::vector<unsigned char> bytes;
+        bool decoded;
+        const char* warning;
+        const char* failure;
+    };
+    std::vector<Case> cases = {
+        {"a note with a spoilt checksum", pngOfKind(1, 1, 8, 6, row, {{"tEXt", {'a', 0, 'b'}, true}}), true,
+         "libpng: tEXt: CRC error", ""},
+        {"picture data that is not compressed data", pngOfKind(1, 1, 8, 6, row, {{"IDAT", {1, 2, 3}}}), false,
+         nullptr, "libpng: IDAT: incorrect header check"},
+        {"a cut file", cut, false, nullptr, "libpng: the file ends early"},
+        {"a critical chunk of unprintable name", pngOfKind(1, 1, 8, 6, row, {{std::string("\x01\x02" "AB", 4), {}}}),
+         false, nullptr, "libpng: [01][02]AB: invalid chunk type"},
+    };
+    // A chunk that declares 1 GiB in a file of 103 bytes: libpng would
+    // allocate it all before finding out.
+    const std::string lying = readFile(sourceDir() + "/tests/fuzz-regressions/picture/png-text-chunk-declaring-1-gib");
+    cases.push_back({"a text chunk declaring 1 GiB", std::vector<unsigned char>(lying.begin(), lying.end()), false,
+                     "libpng: zTXt: chunk data is too large", "libpng: the file ends early"});
+    for (const Case& c : cases) {
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        DecodedPicture picture = decodePicture(c.bytes.data(), c.bytes.size(), "png", CDraw::getScreen()->format);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << c.what;
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << c.what;
+        EXPECT_EQ(picture.surface != nullptr, c.decoded) << c.what;
+        EXPECT_EQ(picture.failure, c.failure) << c.what;
+        if (c.warning) {
+            EXPECT_EQ(picture.warnings, std::vector<std::string>{c.warning}) << c.what;
+        }
+        SDL_FreeSurface(picture.surface);
+    }
+}
+
+// A picture declaring more than 4096 pixels on a side is refused from its
+// header, whichever reader it was meant for, and so is a file of a kind the
+// game does not read.
+TEST_F(ImageDecoderTest, PicturesLargerThanTheGameTakesAreRefusedFromTheirHeader)
+{
+    std::vector<unsigned char> wideTga = tgaBytes(2, 2, {1, 2, 3, 4});
+    wideTga[12] = 0x88; // 5000 wide, with only four pixels of data
+    wideTga[13] = 0x13;
+    std::vector<unsigned char> tallBmp = bmpBytes(2, 2, {1, 2, 3, 255});
+    tallBmp[22] = 0x01; // 65537 high
+    tallBmp[23] = 0x00;
+    tallBmp[24] = 0x01;
+    const std::string tooLarge = "more than the 4096 x 4096 pixels the game takes";
+    struct Case {
+        std::string name;
+        std::vector<unsigned char> bytes;
+        std::string failure;
+    };
+    const Case cases[] = {
+        {"wide.png", pngOfKind(5000, 1, 8, 6, {}, {}), "it declares 5000 x 1 pixels, " + tooLarge},
+        {"zero.png", pngOfKind(0, 1, 8, 6, {}, {}), "libpng: Invalid IHDR data"},
+        {"tall.jpg", jpegDeclaring(408, 63746), "it declares 408 x 63746 pixels, " + tooLarge},
+        {"huge.jpg", jpegDeclaring(65000, 65000), "it declares 65000 x 65000 pixels, " + tooLarge},
+        {"wide.tga", wideTga, "it declares 5000 x 2 pixels, " + tooLarge},
+        {"tall.bmp", tallBmp, "it declares 2 x 65537 pixels, " + tooLarge},
+        {"png named.gif", pngOfKind(4097, 1, 8, 6, {}, {}), "it declares 4097 x 1 pixels, " + tooLarge},
+        {"picture.gif", {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0}, "it is not a PNG, JPEG, TGA or BMP picture"},
+        {"empty.png", {}, "the file is empty"},
+    };
+    for (const Case& c : cases) {
+        std::string type = c.name.substr(c.name.size() - 3);
+        DecodedPicture picture = decodePicture(c.bytes.data(), c.bytes.size(), type, CDraw::getScreen()->format);
+        EXPECT_EQ(picture.surface, nullptr) << c.name;
+        EXPECT_EQ(picture.failure, c.failure) << c.name;
+    }
+    // The largest picture taken still is.
+    std::vector<unsigned char> largest = tgaBytes(4096, 1, {1, 2, 3, 4});
+    SDL_Surface* surface = decodeToDisplayFormat(largest.data(), largest.size(), "tga", *CDraw::getScreen()->format);
+    EXPECT_NE(surface, nullptr);
+    SDL_FreeSurface(surface);
 }

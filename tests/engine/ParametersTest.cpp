@@ -87,3 +87,28 @@ TEST_F(ParametersTest, MissingFileIsFatalAndLogged)
     std::string log = readFile(std::string(getProfileDirectory()) + "LOG.TXT");
     EXPECT_NE(log.find("'MoreGames' URL has not been defined.\n"), std::string::npos);
 }
+
+// A damaged file: a NUL or a control byte is shown in the log as \xNN
+// instead of ending the line there, and of a flood of bad lines only the
+// first few are logged, then how many more there were; the good lines
+// among them still count.
+TEST_F(ParametersTest, BadLinesAreLoggedReadablyAndOnlyTheFirstFewInFull)
+{
+    std::string file = std::string("BAD\0LINE 1\n", 11) + "TAB\tHERE\n";
+    for (int i = 0; i < 20000; ++i)
+        file += "JUNK " + std::to_string(i) + " x\n";
+    file += "MOREGAMES_URL x\n";
+    load(file);
+    EXPECT_STREQ(GetMoreGamesURL(), "x");
+    const std::string expected = "Invalid parameter specified:  'BAD\\x00LINE 1'\n"
+                                 "Invalid parameter specified:  'TAB\\x09HERE'\n"
+                                 "Invalid parameter specified:  'JUNK 0 x'\n"
+                                 "Invalid parameter specified:  'JUNK 1 x'\n"
+                                 "Invalid parameter specified:  'JUNK 2 x'\n"
+                                 "... and 19997 more invalid parameter lines\n";
+    EXPECT_EQ(output_, expected);
+    std::string log = readFile(std::string(getProfileDirectory()) + "LOG.TXT");
+    EXPECT_NE(log.find("'BAD\\x00LINE 1'"), std::string::npos);
+    EXPECT_NE(log.find("... and 19997 more invalid parameter lines\n"), std::string::npos);
+    EXPECT_EQ(log.find("JUNK 3 x"), std::string::npos);
+}

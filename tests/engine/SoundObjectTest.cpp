@@ -305,3 +305,27 @@ TEST_F(SoundObjectTest, WithSoundOffEverythingIsQuietAndInert)
     EXPECT_EQ(CSound::findSoundIndex("anything.ogg"), -1);
     EXPECT_EQ(fake, nullptr);
 }
+
+// A sound the library refuses (a damaged click sound) fails at every play:
+// the error log names it once, not at every click, and the other sounds
+// go on playing.
+TEST_F(SoundObjectTest, ASoundThatCannotBePlayedIsLoggedOnceWithItsName)
+{
+    startWith({"click.ogg", "hit.ogg"});
+    SoundObject click("click.ogg", false);
+    SoundObject clickAgain("click.ogg", false);
+    SoundObject hit("hit.ogg", false);
+    fake->failures["playSound"] = SOUND_ERR_INVALID_HANDLE;
+    testing::internal::CaptureStdout();
+    for (int i = 0; i < 5; ++i) {
+        click.play();
+        clickAgain.play();
+    }
+    std::string output = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(output, "Sound library error: The channel or sound is no longer valid. (sound 'click.ogg', which stays "
+                      "silent)\n");
+    EXPECT_TRUE(fake->playing("click.ogg").empty());
+    fake->failures.clear();
+    hit.play();
+    EXPECT_EQ(fake->playing("hit.ogg").size(), 1u);
+}

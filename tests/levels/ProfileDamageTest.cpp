@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/Folders.h"
+#include "screens/DamageNotice.h"
 #include "support/TestEnvironment.h"
 
 #include <climits>
@@ -48,13 +49,23 @@ TEST_F(ProfileTest, DamagedProfileFileGivesDefaultsAndIsKept)
     damaged.emplace_back("record count beyond the file", withRecords(i32Bytes(INT_MAX)));
     damaged.emplace_back("name length beyond the file", withRecords(i32Bytes(1) + i32Bytes(-1) + "castle"));
 
-    for (const auto& [what, bytes] : damaged) {
+    // Each damage is kept in a copy of its own: the first as ".bak", the
+    // next as ".bak2", ".bak3"..., and none replaces an earlier one.
+    for (size_t i = 0; i < damaged.size(); ++i) {
+        const auto& [what, bytes] = damaged[i];
         writeFile(profilePath(0), bytes);
         profile->SelectProfile(nullptr);
         expectDefaults(*profile, what);
         EXPECT_FALSE(fs::exists(profilePath(0))) << what;
-        EXPECT_EQ(readFile(profilePath(0) + ".bak"), bytes) << what;
+        const std::string copy = profilePath(0) + ".bak" + (i > 0 ? std::to_string(i + 1) : "");
+        EXPECT_EQ(readFile(copy), bytes) << what;
+        std::vector<CProfileBase::DamageNote> notes = profile->TakeDamageNotes();
+        ASSERT_EQ(notes.size(), 1u) << what;
+        EXPECT_EQ(notes[0].kind, CProfileBase::DamageNote::PROGRESS) << what;
+        EXPECT_EQ(notes[0].player, "PLAYER 1") << what;
+        EXPECT_EQ(notes[0].copyPath, copy) << what;
     }
+    EXPECT_EQ(readFile(profilePath(0) + ".bak"), damaged[0].second) << "the first copy is still there";
 
     writeFile(profilePath(0), whole);
     profile->SelectProfile(nullptr);
@@ -100,16 +111,19 @@ TEST_F(ProfileTest, DamagedHeaderLeavesAConsistentListAndEveryFile)
     const size_t third = HEADER_FIXED_SIZE + 2 * HEADER_ENTRY_SIZE;
     std::string duplicateName = header;
     duplicateName.replace(third + 4, 2, std::string("B\0", 2));
-    cases.push_back({"wrong version", patched(0, 2), true, "3:PLAYER 1"});
+    // A header of another version is read on as this one.
+    cases.push_back({"wrong version", patched(0, 2), true, "0:PLAYER 1|1:B|2:C"});
     cases.push_back({"last number too low", patched(8, 0), false, "0:PLAYER 1|1:B|2:C"});
     cases.push_back({"unknown current number", patched(26, 7), false, "0:PLAYER 1|1:B|2:C"});
     cases.push_back({"count beyond the entries", patched(30, INT_MAX), true, "0:PLAYER 1|1:B|2:C"});
-    cases.push_back({"negative count", patched(30, -4), true, "3:PLAYER 1"});
+    // A count that cannot be right gives way to the whole entries there are.
+    cases.push_back({"negative count", patched(30, -4), true, "0:PLAYER 1|1:B|2:C"});
     // An entry dropped or renamed keeps the old header as a backup, and the
-    // error log says what happened to it.
-    cases.push_back({"duplicate number", patched(third, 1), true, "0:PLAYER 1|1:B"});
-    cases.push_back({"negative number", patched(third, -1), true, "0:PLAYER 1|1:B"});
-    cases.push_back({"number out of range", patched(third, 1000000), true, "0:PLAYER 1|1:B"});
+    // error log says what happened to it; the dropped entry's file comes
+    // back into the list under the name of its number.
+    cases.push_back({"duplicate number", patched(third, 1), true, "0:PLAYER 1|1:B|2:PLAYER 3"});
+    cases.push_back({"negative number", patched(third, -1), true, "0:PLAYER 1|1:B|2:PLAYER 3"});
+    cases.push_back({"number out of range", patched(third, 1000000), true, "0:PLAYER 1|1:B|2:PLAYER 3"});
     // A repeated name with a sound file of its own stays reachable.
     cases.push_back({"duplicate name", duplicateName, true, "0:PLAYER 1|1:B|2:B 2"});
 
@@ -158,6 +172,111 @@ TEST_F(ProfileTest, DamagedHeaderLeavesAConsistentListAndEveryFile)
         for (int number = 0; number < 3; ++number)
             EXPECT_EQ(readFile(profilePath(number)), files[number]) << c.what << " file of " << number;
     }
+}
+
+// Three players, alice with ten levels done and current; each damage to the
+// list or to her file keeps every player that can still be read, keeps
+// the damaged file in a numbered copy, and leaves one note for the notice
+// the main menu shows.
+TEST_F(ProfileTest, DamagedPlayerDataKeepsEveryReadablePlayerAndTellsOfItOnce)
+{
+    profile = std::make_unique<CProfile>();
+    profile->AddProfile("alice");
+    for (int level = 0; level < 10; ++level)
+        profile->SetScore(20 + level, 0, level);
+    profile->SaveProfile();
+    profile->AddProfile("bob");
+    profile->SelectProfile("alice");
+    profile.reset();
+    const std::string header = readFile(headerPath());
+    const std::string firstFile = readFile(profilePath(0));
+    const std::string aliceFile = readFile(profilePath(1));
+    const std::string bobFile = readFile(profilePath(2));
+    auto patched = [&](size_t offset, int32_t value) {
+        std::string bytes = header;
+        pokeI32(bytes, offset, value);
+        return bytes;
+    };
+
+    struct Case {
+        const char* what;
+        bool list; // the list is damaged, else alice's file
+        std::string bytes;
+        const char* players;
+        int kept, found; // the note's counts for a damaged list
+        int aliceScore;  // level 9 of the regular set, as alice's entry has it now
+    };
+    const Case cases[] = {
+        {"count -1", true, patched(30, -1), "0:PLAYER 1|1:alice|2:bob", 3, 0, 29},
+        {"cut at 80 bytes", true, header.substr(0, 80), "0:PLAYER 1|1:PLAYER 2|2:PLAYER 3", 1, 2, 29},
+        {"empty list", true, "", "0:PLAYER 1|1:PLAYER 2|2:PLAYER 3", 0, 3, 29},
+        {"version 2", true, patched(0, 2), "0:PLAYER 1|1:alice|2:bob", 3, 0, 29},
+        {"oversized list", true, header + std::string(50, 'x'), "0:PLAYER 1|1:alice|2:bob", 3, 0, 29},
+        {"cut profile", false, aliceFile.substr(0, 1000), "0:PLAYER 1|1:alice|2:bob", 0, 0, CProfile::SCORE_LOCKED},
+        {"empty profile", false, "", "0:PLAYER 1|1:alice|2:bob", 0, 0, CProfile::SCORE_LOCKED},
+        {"oversized profile", false, aliceFile + "x", "0:PLAYER 1|1:alice|2:bob", 0, 0, CProfile::SCORE_LOCKED},
+    };
+    for (const Case& c : cases) {
+        removeProfileFiles();
+        writeFile(headerPath(), c.list ? c.bytes : header);
+        writeFile(profilePath(0), firstFile);
+        writeFile(profilePath(1), c.list ? aliceFile : c.bytes);
+        writeFile(profilePath(2), bobFile);
+        profile = std::make_unique<CProfile>();
+
+        std::string players;
+        for (int i = 0; i < profile->GetProfileCount(); ++i)
+            players += (i ? "|" : "") + std::to_string(profile->FindProfileNumber(profile->GetProfileName(i))) + ":" +
+                       profile->GetProfileName(i);
+        EXPECT_EQ(players, c.players) << c.what;
+        profile->SelectProfile(profile->GetProfileNameByNumber(1));
+        EXPECT_EQ(profile->GetScore(0, 9, false), c.aliceScore) << c.what;
+
+        const std::string copy = (c.list ? headerPath() : profilePath(1)) + ".bak";
+        EXPECT_EQ(readFile(copy), c.bytes) << c.what;
+        std::vector<CProfileBase::DamageNote> notes = profile->TakeDamageNotes();
+        ASSERT_EQ(notes.size(), 1u) << c.what;
+        DamageNotice notice = damageNoticeFor(notes[0]);
+        EXPECT_EQ(notice.titleString, 2250) << c.what;
+        if (c.list) {
+            EXPECT_EQ(notice.bodyString, 2350) << c.what;
+            EXPECT_EQ(notice.arguments, (std::vector<std::string>{std::to_string(c.kept), std::to_string(c.found), copy}))
+                << c.what;
+        } else {
+            EXPECT_EQ(notice.bodyString, 2352) << c.what;
+            EXPECT_EQ(notice.arguments, (std::vector<std::string>{"alice", copy})) << c.what;
+        }
+        EXPECT_TRUE(profile->TakeDamageNotes().empty()) << c.what << ": told once";
+        profile.reset();
+    }
+}
+
+// A second damage finds the first copy in place and keeps its own beside
+// it; a notice without a copy says that none could be kept.
+TEST_F(ProfileTest, ASecondDamageKeepsTheFirstCopy)
+{
+    profile = std::make_unique<CProfile>();
+    profile->AddProfile("alice");
+    profile.reset();
+    const std::string header = readFile(headerPath());
+    writeFile(headerPath(), "first damage");
+    reopen();
+    profile.reset();
+    writeFile(headerPath(), "second damage");
+    reopen();
+    EXPECT_EQ(readFile(headerPath() + ".bak"), "first damage");
+    EXPECT_EQ(readFile(headerPath() + ".bak2"), "second damage");
+    std::vector<CProfileBase::DamageNote> notes = profile->TakeDamageNotes();
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0].copyPath, headerPath() + ".bak2");
+
+    CProfileBase::DamageNote uncopied;
+    uncopied.kind = CProfileBase::DamageNote::PROGRESS;
+    uncopied.player = "alice";
+    EXPECT_EQ(damageNoticeFor(uncopied).bodyString, 2353);
+    EXPECT_EQ(damageNoticeFor(uncopied).arguments, std::vector<std::string>{"alice"});
+    uncopied.kind = CProfileBase::DamageNote::LIST;
+    EXPECT_EQ(damageNoticeFor(uncopied).bodyString, 2351);
 }
 
 TEST_F(ProfileTest, FailedProfileSaveIsFatalAndKeepsTheOldFile)

@@ -409,3 +409,31 @@ TEST(MainMenuRun, PlayOpensTheMapAndHighScoresTheOverallTables)
     EXPECT_EQ(result.output.find("frame limit"), std::string::npos);
     EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
 }
+
+// How to Play from the menu: Next opens each of the eighteen topic pages in
+// turn, every one a picture of its own; on the last page Next does nothing.
+TEST(MainMenuRun, HowToPlayOpensEveryTopicPageInTurn)
+{
+    constexpr int LAST_PAGE = 18;
+    const std::string home = TemporaryHome::path();
+    auto page = [&home](int n) { return home + "/page" + std::to_string(n) + ".bmp"; };
+    // Instructions is the fifth button; Next stands at (500, 540).
+    std::string script = "click 680 246\nwait 10\nshot " + page(0) + "\n";
+    for (int n = 1; n <= LAST_PAGE; ++n)
+        script += "click 550 558\nwait 3\nshot " + page(n) + "\n";
+    script += "click 550 558\nwait 3\nshot " + home + "/pastlast.bmp\nkey escape\nwait 10\n";
+    GameRun run;
+    run.logChannels = "4,11,32";
+    run.maxFrames = 900;
+    run.script = inTheMenu(script);
+    GameRunResult result = runGame(run);
+
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    EXPECT_TRUE(result.hasLine("CControllerInstructions:  Destroying CControllerInstructions...")) << result.output;
+    EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
+    // The buttons' row and the pointer below the page are left out.
+    const SDL_Rect buttons = {0, 520, 800, 80};
+    for (int n = 1; n <= LAST_PAGE; ++n)
+        EXPECT_GT(differingShare(page(n - 1), page(n), buttons), 0.05) << "page " << n << " is a new picture";
+    EXPECT_EQ(differingShare(page(LAST_PAGE), home + "/pastlast.bmp", buttons), 0.0);
+}

@@ -9,6 +9,7 @@
 #include "engine/TextTable.h"
 #include "levels/Level.h"
 #include "levels/LevelSet.h"
+#include "screens/GuiListbox.h"
 #include "support/BuiltTextTable.h"
 #include "support/TestEnvironment.h"
 
@@ -33,6 +34,8 @@ constexpr int SMALLEST_READABLE_SIZE = 9;
 const std::string NAME(15, 'W');
 const std::string HEADING(32, 'W');
 const std::string FILE_NAME(16, 'W');
+const std::string DATA_COPY_PATH =
+    "/home/" + std::string(24, 'w') + "/.local/share/Vostrel Games/KRVL Data/PROFILE999999v3.DAT.bak99";
 // The widest numbers the screens show.
 const char* const STEPS = "99,999";
 const char* const TOTAL_STEPS = "9,999,999";
@@ -90,10 +93,13 @@ std::string describe(const Shown& shown, const TextExtent& extent)
     return out.str();
 }
 
-TextExtent measure(const Shown& shown, bool fitted)
+// `more` fills the text's arguments from %2 on.
+TextExtent measure(const Shown& shown, bool fitted, const std::vector<std::string>& more = {})
 {
     TextArguments arguments;
     arguments.narrow[0] = shown.argument.empty() ? nullptr : shown.argument.c_str();
+    for (size_t i = 0; i < more.size(); ++i)
+        arguments.narrow[i + 1] = more[i].c_str();
     return CFontSystem::MeasureString(shown.box.width, shown.box.height, shown.box.align, shown.stringNumber,
                                       arguments, fitted);
 }
@@ -101,14 +107,14 @@ TextExtent measure(const Shown& shown, bool fitted)
 // Our own texts: they fit at their own size.
 void expectFits(const Shown& shown)
 {
-    TextExtent extent = measure(shown, true);
+    TextExtent extent = measure(shown, false);
     EXPECT_TRUE(extent.fits(shown.box.width, shown.box.height)) << describe(shown, extent);
 }
 
 // A player's text: it fits as drawn, at a readable size.
-void expectFitsWhenDrawn(const Shown& shown)
+void expectFitsWhenDrawn(const Shown& shown, const std::vector<std::string>& more = {})
 {
-    TextExtent extent = measure(shown, true);
+    TextExtent extent = measure(shown, true, more);
     EXPECT_TRUE(extent.fits(shown.box.width, shown.box.height) && extent.size >= SMALLEST_READABLE_SIZE)
         << describe(shown, extent);
 }
@@ -268,14 +274,31 @@ TEST_F(TextFitTest, OurOwnShortTextsFitTheirBoxes)
         expectFits(shown);
 }
 
+// A list's cell: its column less the gap kept before the next column and
+// the picture's edge.
+Box listCell(int column, int rowHeight)
+{
+    return {column - CGuiListbox::CELL_GAP, rowHeight, ALIGN_LEFT};
+}
+
 TEST_F(TextFitTest, APlayersLongestTextsFitWhereTheyAreDrawn)
 {
     const Box plate = pictureBox("profile_main.png");
+    // The level manager cuts file names to 17 letters.
+    const std::string managerFileName(17, 'W');
     const Shown cases[] = {
-        // One row inside the plate's frame, above the Change Player button.
-        {"welcome plate", 1900, {plate.width - 2 * 10, 24, ALIGN_CENTRE}, NAME},
+        // One row inside the plate's frame, clear of its rounded corners,
+        // above the Change Player button.
+        {"welcome plate", 1900, {plate.width - 2 * 16, 24, ALIGN_CENTRE}, NAME},
         {"map profile name", 300, {170, 20, ALIGN_CENTRE}, NAME},
-        {"profiles list", 501, {158, 21, ALIGN_LEFT}, NAME},
+        {"profiles list", 501, listCell(158, 21), NAME},
+        {"level manager list", 501, listCell(309, 19), HEADING},
+        // The heading keeps to the details card.
+        {"level manager heading", 300, {296, 30, ALIGN_CENTRE}, HEADING},
+        {"level manager file name", 300, {200, 30, ALIGN_LEFT}, managerFileName},
+        // The load dialog's heading column runs one pixel past its picture.
+        {"load dialog file name", 501, listCell(175, 19), FILE_NAME},
+        {"load dialog heading", 501, listCell(529 - 5 - 175, 19), HEADING},
         {"delete question", 2319, {350, 120, ALIGN_CENTRE}, NAME},
         {"high-score row name", 300, {206 - 60, 23, ALIGN_LEFT}, NAME},
         {"in-game menu heading", 100, {pictureBox("parchment_professor.png").width, 40, ALIGN_CENTRE}, HEADING},
@@ -285,6 +308,10 @@ TEST_F(TextFitTest, APlayersLongestTextsFitWhereTheyAreDrawn)
     };
     for (const Shown& shown : cases)
         expectFitsWhenDrawn(shown);
+    // Where a damaged file's copy lies: a long home folder, and the longest
+    // copy name.
+    expectFitsWhenDrawn({"damaged list notice", 2350, {350, 120, ALIGN_CENTRE}, "999"}, {"999", DATA_COPY_PATH});
+    expectFitsWhenDrawn({"damaged progress notice", 2352, {350, 120, ALIGN_CENTRE}, NAME}, {DATA_COPY_PATH});
 }
 
 } // namespace

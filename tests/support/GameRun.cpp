@@ -1,5 +1,7 @@
 #include "support/GameRun.h"
 
+#include "support/WithoutRootRights.h"
+
 #include <cstdlib>
 #include <fcntl.h>
 #include <sstream>
@@ -29,6 +31,8 @@ const char* const SPRITE_INDENT = "   ";
     setenv("CORVELLE_MAX_FRAMES", std::to_string(run.maxFrames).c_str(), 1);
     for (const auto& [name, value] : run.environment)
         setenv(name.c_str(), value.c_str(), 1);
+    if (run.withoutRootRights && !dropRootRights())
+        _exit(127);
     execl(run.program.c_str(), run.program.c_str(), run.mask.c_str(), static_cast<char*>(nullptr));
     _exit(127);
 }
@@ -80,6 +84,8 @@ GameRunResult runGame(const GameRun& run)
     }
     std::string outputPath = base + "-output.txt";
 
+    if (run.withoutRootRights)
+        openTemporaryHomeToAll();
     GameRunResult result;
     pid_t child = fork();
     if (child == 0)

@@ -27,6 +27,9 @@ struct GameRun {
     std::vector<std::pair<std::string, std::string>> environment;
     // The folder the program runs in; empty: the built resource folder.
     std::string workingDir;
+    // Run as root, the program gives up root's rights first, so that a
+    // read-only folder stops it as it stops a player (WithoutRootRights.h).
+    bool withoutRootRights = false;
 };
 
 struct GameRunResult {

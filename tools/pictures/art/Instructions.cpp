@@ -424,9 +424,10 @@ void drawGameMenu(cairo_t* cr, int width, int height)
     roundedRect(cr, cardX, cardY, cardW, cardH, 8);
     fillShaded(cr, palette::parchment, cardY, cardY + cardH);
     strokeOutline(cr, 1.8);
-    const char* buttons[] = {"Resume", "Restart", "Undo", "Solution", "How to Play", "Settings"};
+    // The menu's own first six buttons, by the names they carry in the game.
+    const char* buttons[] = {"Return to Game", "Start Over", "Undo a Step", "Show Solution", "How to Play", "Settings"};
     Lettering label;
-    label.size = 13;
+    label.size = 11;
     label.fill = Color{0.29, 0.18, 0.09};
     label.outlineWidth = 0;
     double y = cardY + 12;

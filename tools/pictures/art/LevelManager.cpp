@@ -37,20 +37,22 @@ void drawBoard(cairo_t* cr)
     // The title over the list.
     drawCenteredText(cr, "Your Levels", 13, 8, 409, 44, heading(28));
     drawTextAt(cr, "Sort by", 60, 528, heading(17));
-    // The details card.
-    roundedRect(cr, 466, 20, 308, 220, 10);
+    // The details card: the level's heading stands on it 6 pixels in from
+    // its sides (x 483 to 779 on the screen); clear of the list's arrows at
+    // its left and of the board's edge at its right.
+    roundedRect(cr, 472, 20, 308, 220, 10);
     setColor(cr, paper);
     cairo_fill_preserve(cr);
     strokeOutline(cr, 2);
-    cairo_move_to(cr, 480, 64.5);
-    cairo_line_to(cr, 760, 64.5);
+    cairo_move_to(cr, 486, 64.5);
+    cairo_line_to(cr, 766, 64.5);
     setColor(cr, withAlpha(palette::woodDark, 0.5));
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
     // Labels beside the texts the screen puts on the card (at y 97, 124, 175
     // and 202), their letters standing on the same line as the values'.
-    drawTextAt(cr, "File:", 484, 97, label());
-    drawTextAt(cr, "Date:", 484, 123, label());
+    drawTextAt(cr, "File:", 490, 97, label());
+    drawTextAt(cr, "Date:", 490, 123, label());
     drawTextAt(cr, "Played:", 560, 175, label());
     drawTextAt(cr, "Completed:", 560, 201, label());
 }

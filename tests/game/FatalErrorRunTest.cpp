@@ -1,0 +1,157 @@
+// A fatal error ends the real program the same way whatever screens are
+// open: the message is logged, the program ends with status 1, and nothing
+// is left to tear down half-freed state (under the sanitizers, a clean
+// report).
+#include "engine/ResourceArchive.h"
+#include "levels/Profile.h"
+#include "levels/ProfileTestSupport.h"
+#include "platform/Folders.h"
+#include "support/GameRun.h"
+#include "support/WalkLevel.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace corvelle_test;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A copy of the built game folder (links to its files) in which one file
+// holds other bytes.
+std::string gameFolderWith(const std::string& name, const std::string& bytes)
+{
+    static int folders = 0;
+    std::string dir = makeTempDir("game" + std::to_string(++folders));
+    for (const fs::directory_entry& file : fs::directory_iterator(resourceDir()))
+        if (file.path().filename() != name)
+            fs::create_symlink(file.path(), dir + "/" + file.path().filename().string());
+    writeFile(dir + "/" + name, bytes);
+    return dir;
+}
+
+// The image archive with the named picture cut to its first half.
+std::string archiveWithPictureCut(const std::string& picture)
+{
+    ResourceArchive archive;
+    std::vector<ArchiveEntry> entries;
+    EXPECT_TRUE(archive.open(resourceDir() + "/resource2.dat"));
+    for (uint32_t i = 0; i < archive.count(); ++i) {
+        ArchiveEntry entry;
+        EXPECT_TRUE(archive.entry(i, entry));
+        if (entry.name == picture)
+            entry.data.resize(entry.data.size() / 2);
+        entries.push_back(entry);
+    }
+    std::vector<unsigned char> packed = packResourceArchive(entries);
+    return std::string(packed.begin(), packed.end());
+}
+
+std::string utf16(const std::string& ascii)
+{
+    std::string out;
+    for (char c : ascii)
+        out += std::string{c, '\0'};
+    return out;
+}
+
+// The text table with the style of one entry naming a font file that is
+// not there.
+std::string textTableWithMissingFont(int entry)
+{
+    std::string table = readFile(resourceDir() + "/resource5.dat");
+    size_t at = table.find(utf16("\n@" + std::to_string(entry) + "|"));
+    size_t style = table.rfind(utf16("\n!"), at);
+    size_t font = table.find(utf16("resource6.dat"), style == std::string::npos ? 0 : style);
+    EXPECT_LT(font, at) << "the entry has a style line of its own";
+    table.replace(font, utf16("resource6.dat").size(), utf16("missing.ttf"));
+    return table;
+}
+
+// The data folder as a full or read-only disk leaves it: nothing in it can
+// be made or replaced; the error log can still be appended to.
+void makeDataFolderReadOnly()
+{
+    std::string log = profile_test::dataPath("LOG.TXT");
+    writeFile(log, readFile(log));
+    fs::permissions(log, fs::perms::all & ~fs::perms::others_exec & ~fs::perms::group_exec &
+                             ~fs::perms::owner_exec);
+    fs::permissions(getProfileDirectory(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+}
+
+struct FatalCase {
+    const char* where;
+    std::string program;
+    std::string screenVariable; // CORVELLE_PROBE_SCREEN
+    std::string script;
+    std::string folder;         // empty: the built game folder
+    bool readOnlyData;
+    const char* childScreen;    // the line that shows the screen open
+    const char* message;        // in the output and the error log
+};
+
+} // namespace
+
+class FatalErrorRunTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        profile_test::removeProfileFiles();
+        initDirectories();
+        CProfile first; // the first-run files, so that a start saves nothing
+    }
+    void TearDown() override
+    {
+        fs::permissions(getProfileDirectory(), fs::perms::owner_all, fs::perm_options::add);
+    }
+};
+
+TEST_F(FatalErrorRunTest, EndsWithStatusOneFromAnyScreen)
+{
+    saveWalkLevel("walk to the exit", "Walk to the Exit");
+    const FatalCase cases[] = {
+        {"the settings screen, left on a read-only home", playerProbeProgramPath(), "options",
+         "wait 5\nclick 400 519\nwait 20\n", "", true, "Loading Controller:  options", "Cannot save profile: "},
+        {"the map, with a damaged picture of the set choice", probeProgramPath(), "", "wait 5\nkey m\nwait 30\n",
+         gameFolderWith("resource2.dat", archiveWithPictureCut("lvlset_heading.png")), false,
+         "Loading Controller:  Set Selector",
+         "Could not load image:  lvlset_heading.png (resource2.dat): libpng: the file ends early"},
+        {"the editor's help, whose title's font is missing", CORVELLE_EDITOR_PROBE, "", "wait 30\nkey escape\nwait 5\nkeydown left alt\nwait 1\nkey h\nwait 1\nkeyup left alt\nwait 20\n",
+         gameFolderWith("resource5.dat", textTableWithMissingFont(1300)), false, "Loading Controller:  Editor Help",
+         "FONTSYSTEM: SDL_ttf font loading error:"},
+        {"a level's result board, on a read-only home", probeProgramPath(), "",
+         "wait 90\nkeydown right\nwait 300\nkeyup right\nwait 60\n", "", true, "Loading Controller:  Game",
+         "Cannot save profile: "},
+    };
+    for (const FatalCase& c : cases) {
+        if (c.readOnlyData)
+            makeDataFolderReadOnly();
+        GameRun run;
+        run.program = c.program;
+        run.script = c.script + "quit\n";
+        run.logChannels = "4,32";
+        run.maxFrames = 900;
+        run.workingDir = c.folder;
+        run.withoutRootRights = c.readOnlyData;
+        if (!c.screenVariable.empty())
+            run.environment.push_back({"CORVELLE_PROBE_SCREEN", c.screenVariable});
+        if (c.program == probeProgramPath() && c.folder.empty())
+            run.environment.push_back({"CORVELLE_PLAY_LEVEL", "walk to the exit"});
+        GameRunResult result = runGame(run);
+        fs::permissions(getProfileDirectory(), fs::perms::owner_all, fs::perm_options::add);
+
+        EXPECT_EQ(result.exitStatus, 1) << c.where << "\n" << result.output;
+        size_t opened = result.output.find(c.childScreen);
+        size_t failed = result.output.find(c.message);
+        EXPECT_NE(opened, std::string::npos) << c.where << "\n" << result.output;
+        EXPECT_NE(failed, std::string::npos) << c.where << "\n" << result.output;
+        EXPECT_LT(opened, failed) << c.where << ": the screen was open when the error came";
+        EXPECT_EQ(result.output.find("Sanitizer"), std::string::npos) << c.where << "\n" << result.output;
+        EXPECT_EQ(result.output.find("runtime error"), std::string::npos) << c.where << "\n" << result.output;
+        EXPECT_EQ(result.output.find("ID_900:  SHUTDOWN COMPLETED"), std::string::npos) << c.where;
+        EXPECT_NE(readFile(profile_test::dataPath("LOG.TXT")).find(c.message), std::string::npos) << c.where;
+    }
+}
