@@ -4,6 +4,7 @@
 #include <png.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <csetjmp>
 // jpeglib.h needs FILE and size_t declared first.
@@ -78,6 +79,18 @@ namespace {
 // ---- PNG ---------------------------------------------------------------
 
 constexpr size_t PNG_SIGNATURE = 8;
+// The most libpng may allocate at once. A chunk declares its own length,
+// up to 2 GiB, and libpng allocates that much for a text chunk before it
+// finds the file far shorter; rows of the largest picture taken and the
+// game's own chunks need a small part of this.
+constexpr png_alloc_size_t PNG_ALLOCATION_MAX = 4 << 20;
+
+png_voidp pngAllocate(png_structp, png_alloc_size_t size)
+{
+    return size <= PNG_ALLOCATION_MAX ? malloc(size) : nullptr;
+}
+
+void pngFree(png_structp, png_voidp memory) { free(memory); }
 
 bool isPng(const unsigned char* bytes, size_t size)
 {
@@ -131,7 +144,8 @@ void pngWarning(png_structp png, png_const_charp message)
 void decodePng(const unsigned char* bytes, size_t size, const SDL_PixelFormat* display, DecodedPicture& out)
 {
     PngInput input{bytes, size, 0, &out};
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &input, pngFailed, pngWarning);
+    png_structp png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, &input, pngFailed, pngWarning, nullptr,
+                                               pngAllocate, pngFree);
     if (!png) {
         out.failure = "libpng could not start";
         return;

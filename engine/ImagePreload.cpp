@@ -19,7 +19,7 @@ const char* const kDeveloperFolder = "resource/";
 
 void archiveDamaged(const ArchiveFile& archive)
 {
-    logMessage(LOG_ERROR, "%s: %s\n", kImageArchive, archive.error().c_str());
+    logError(false, "%s: %s\n", kImageArchive, archive.error().c_str());
     logError(true, "Cannot load resource file!\n");
 }
 

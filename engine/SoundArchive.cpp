@@ -25,6 +25,14 @@ void enterName(const std::string& name, int index)
     soundState().soundIndexByName.emplace(name, index);
 }
 
+// The log names the archive and what is wrong with it before the fatal
+// error ends the program.
+void archiveDamaged(const ArchiveFile& archive)
+{
+    logError(false, "%s: %s\n", SOUND_ARCHIVE, archive.error().c_str());
+    logError(true, "Cannot load sound resource file!\n");
+}
+
 void loadArchive()
 {
     soundState().soundIndexByName.clear();
@@ -33,11 +41,11 @@ void loadArchive()
     // beside the sounds made from it.
     ArchiveFile archive;
     if (!archive.open(SOUND_ARCHIVE))
-        logError(true, "Cannot load sound resource file!\n");
+        archiveDamaged(archive);
     std::vector<unsigned char> bytes;
     for (uint32_t i = 0; i < archive.count(); ++i) {
         if (!archive.read(i, bytes))
-            logError(true, "Cannot load sound resource file!\n");
+            archiveDamaged(archive);
         int index = loadSound(bytes.data(), static_cast<int>(bytes.size()));
         logMessage(LOG_PRELOAD, "CSound::loadSound   #%-6i:   %s  (DAT)\n", index, archive.name(i).c_str());
         enterName(archive.name(i), index);

@@ -416,6 +416,14 @@ protected:
     static bool undoDeferred;
 
 private:
+    // The elements not moving that the board holds and `wanted` accepts,
+    // each with the reading order of its cell, past `after` and in that
+    // order (ElementTick.cpp); and whether the cell of that order still
+    // holds the element, not moving.
+    static void CollectAtRest(bool (*wanted)(const CElement*), int after,
+                              std::vector<std::pair<int, CElement*>>& into);
+    static bool IsStillAt(int order, const CElement* element);
+
     bool Push(bool left, bool force, bool fromTrampoline);
     bool Bumped(bool left);
     void HeatProfessorBeside(bool left);

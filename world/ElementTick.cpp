@@ -166,13 +166,15 @@ void CElement::MoveTo(int newX, int newY)
 
 bool CElement::CanFall(bool ignoreBelow)
 {
+    // The flag first: most elements never fall, and the questions below are
+    // asked of other classes.
+    if (!canFall)
+        return false;
     if (ignoreBelow ? IsTrampolineAt(x, y + 1) || IsLadderPlatformAt(x, y + 1) : IsSupported(false))
         return false;
     if (y >= FALL_LIMIT_ROW)
         return false;
     if (IsAI() && !frozen && IsLadderAt(x, y))
-        return false;
-    if (!canFall)
         return false;
     return CheckHoldChain(holderA, true) && CheckHoldChain(holderB, false);
 }
@@ -225,7 +227,7 @@ bool CElement::CheckAllFalling()
 
 bool CElement::CheckSquish(CElement* e)
 {
-    if (e->moving || !e->CanFall(true))
+    if (!e->canFall || e->moving || !e->CanFall(true))
         return false;
     if (e->IsAI() && !e->frozen && !e->destroyed)
         return false;
@@ -243,16 +245,70 @@ bool CElement::CheckSquish(CElement* e)
     return true;
 }
 
+namespace {
+
+// The board's reading order: the bottom row first, each row from the left.
+// The squeeze and slide checks go through the board in it.
+int readingOrder(int column, int row) { return (BOARD_ROWS - 1 - row) * BOARD_COLUMNS + column; }
+
+bool restsOnBarrel(const CElement* e)
+{
+    return e->canFall && CElement::GetElementAt(e->x, e->y + 1)->IsBarrel();
+}
+
+bool isMovable(const CElement* e) { return e->movable; }
+
+// The squeeze and slide checks' lists, kept to save allocations.
+std::vector<std::pair<int, CElement*>> squeezeCandidates;
+std::vector<std::pair<int, CElement*>> slideCandidates;
+
+} // namespace
+
+void CElement::CollectAtRest(bool (*wanted)(const CElement*), int after, std::vector<std::pair<int, CElement*>>& into)
+{
+    into.clear();
+    if (professor && professor->busy) {
+        // Making a thing, the professor stands in for it in its cell too:
+        // the board is read cell by cell, as that may find him twice.
+        for (int row = BOARD_ROWS - 1; row >= 0; --row)
+            for (int column = 0; column < BOARD_COLUMNS; ++column) {
+                CElement* e = GetElementAt(column, row);
+                if (readingOrder(column, row) > after && !e->moving && wanted(e))
+                    into.emplace_back(readingOrder(column, row), e);
+            }
+        return;
+    }
+    // Otherwise an element at rest stands in its own cell alone.
+    for (CElement* e : allElements)
+        if (!e->moving && wanted(e) && !e->IsGunshot() && isOnBoard(e->x, e->y) &&
+            grid[cellIndex(e->x, e->y)] == e && readingOrder(e->x, e->y) > after)
+            into.emplace_back(readingOrder(e->x, e->y), e);
+    std::sort(into.begin(), into.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+}
+
+bool CElement::IsStillAt(int order, const CElement* e)
+{
+    const int row = BOARD_ROWS - 1 - order / BOARD_COLUMNS;
+    return GetElementAt(order % BOARD_COLUMNS, row) == e && !e->moving;
+}
+
 void CElement::CheckAllSquishing()
 {
-    for (int row = BOARD_ROWS - 1; row >= 0; --row) {
-        for (int column = 0; column < BOARD_COLUMNS; ++column) {
-            if (!CheckSquish(GetElementAt(column, row)))
-                continue;
-            logMessage(LOG_ELEMENT_PUMP, "CheckAllSquishing in frame %d:  Barrel squished at (%i,%i)...\n",
-                       static_cast<int>(CurrentFrame()), column, row + 1);
-            while (CheckAllFalling()) {
-            }
+    // Only an element that falls, at rest on a barrel, can squeeze it; the
+    // check visits those in reading order. A squeeze moves things, so the
+    // next is looked for again after each.
+    int visited = -1;
+    for (;;) {
+        CollectAtRest(&restsOnBarrel, visited, squeezeCandidates);
+        if (squeezeCandidates.empty())
+            return;
+        const auto [order, e] = squeezeCandidates.front();
+        visited = order;
+        if (!CheckSquish(e))
+            continue;
+        logMessage(LOG_ELEMENT_PUMP, "CheckAllSquishing in frame %d:  Barrel squished at (%i,%i)...\n",
+                   static_cast<int>(CurrentFrame()), order % BOARD_COLUMNS, BOARD_ROWS - order / BOARD_COLUMNS);
+        while (CheckAllFalling()) {
         }
     }
 }
@@ -318,17 +374,17 @@ void CElement::CheckAllSliding()
     // A bump hands a direction on without starting a move, so teleport pairs
     // could pass one round for ever. Otherwise each element starts at most
     // one slide a tick and hands on at most one bump to each side.
+    // Each pass visits the movable elements at rest in reading order; one
+    // that a slide or a bump sets moving drops out of the pass, and nothing
+    // comes to rest during one.
     const size_t passLimit = 3 * allElements.size() + 1;
     bool changed = true;
     for (size_t pass = 0; changed && pass < passLimit; ++pass) {
         changed = false;
-        for (int row = BOARD_ROWS - 1; row >= 0; --row) {
-            for (int column = 0; column < BOARD_COLUMNS; ++column) {
-                CElement* e = GetElementAt(column, row);
-                if (e->movable && !e->moving)
-                    changed = CheckSliding(e) || changed;
-            }
-        }
+        CollectAtRest(&isMovable, -1, slideCandidates);
+        for (const auto& [order, e] : slideCandidates)
+            if (IsStillAt(order, e) && e->movable)
+                changed = CheckSliding(e) || changed;
     }
 }
 

@@ -237,7 +237,7 @@ TEST_F(ImageDecoderTest, LibpngsWordsGoToTheReportNotToTheTerminal)
         const char* warning;
         const char* failure;
     };
-    const Case cases[] = {
+    std::vector<Case> cases = {
         {"a note with a spoilt checksum", pngOfKind(1, 1, 8, 6, row, {{"tEXt", {'a', 0, 'b'}, true}}), true,
          "libpng: tEXt: CRC error", ""},
         {"picture data that is not compressed data", pngOfKind(1, 1, 8, 6, row, {{"IDAT", {1, 2, 3}}}), false,
@@ -246,6 +246,11 @@ TEST_F(ImageDecoderTest, LibpngsWordsGoToTheReportNotToTheTerminal)
         {"a critical chunk of unprintable name", pngOfKind(1, 1, 8, 6, row, {{std::string("\x01\x02" "AB", 4), {}}}),
          false, nullptr, "libpng: [01][02]AB: invalid chunk type"},
     };
+    // A chunk that declares 1 GiB in a file of 103 bytes: libpng would
+    // allocate it all before finding out.
+    const std::string lying = readFile(sourceDir() + "/tests/fuzz-regressions/picture/png-text-chunk-declaring-1-gib");
+    cases.push_back({"a text chunk declaring 1 GiB", std::vector<unsigned char>(lying.begin(), lying.end()), false,
+                     "libpng: zTXt: chunk data is too large", "libpng: the file ends early"});
     for (const Case& c : cases) {
         testing::internal::CaptureStdout();
         testing::internal::CaptureStderr();

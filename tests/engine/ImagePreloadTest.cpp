@@ -98,6 +98,8 @@ TEST_F(ImagePreloadTest, MissingSourcesAreFatal)
 {
     EXPECT_EXIT(CDraw::preloadImages(), testing::ExitedWithCode(1), "");
     EXPECT_EQ(lastErrorLogLine(), "Cannot load resource file!\n");
+    EXPECT_NE(readFile(std::string(getProfileDirectory()) + "LOG.TXT").find("resource2.dat: cannot open resource2.dat\n"),
+              std::string::npos);
     CDraw::setDeveloperMode(true);
     EXPECT_EXIT(CDraw::preloadImages(), testing::ExitedWithCode(1), "");
     EXPECT_EQ(lastErrorLogLine(), "Unable to preload graphics: Directory stream pointer was not opened.\n");

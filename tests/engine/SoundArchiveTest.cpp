@@ -109,6 +109,9 @@ TEST_F(SoundArchiveTest, MissingOrDamagedArchiveIsFatal)
          at = errorLog().find("Cannot load sound resource file!\n", at + 1))
         ++deaths;
     EXPECT_EQ(deaths, 5u);
+    // Each says beforehand which file failed and how.
+    EXPECT_NE(errorLog().find("resource3.dat: cannot open resource3.dat\n"), std::string::npos);
+    EXPECT_NE(errorLog().find("resource3.dat: archive too short for its entry count\n"), std::string::npos);
 }
 
 TEST_F(SoundArchiveTest, DeveloperFolderLoadsEveryPlainFile)
