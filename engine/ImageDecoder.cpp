@@ -59,9 +59,9 @@ std::string refusedSize(long width, long height)
     return "";
 }
 
-// The direct route's layout, for a picture decoded here for a screen laid
-// out otherwise (or for no screen yet): the caller converts it.
-const SDL_PixelFormat& directLayout()
+} // namespace
+
+const SDL_PixelFormat& directPictureLayout()
 {
     static const SDL_PixelFormat layout = [] {
         SDL_PixelFormat format{};
@@ -74,6 +74,8 @@ const SDL_PixelFormat& directLayout()
     }();
     return layout;
 }
+
+namespace {
 
 // ---- PNG ---------------------------------------------------------------
 
@@ -178,7 +180,7 @@ void decodePng(const unsigned char* bytes, size_t size, const SDL_PixelFormat* d
     png_set_interlace_handling(png);
     png_read_update_info(png, info);
     const bool direct = display && displayTakesDirectRoute(*display);
-    surface = makeSurface(width, height, alpha, direct ? *display : directLayout());
+    surface = makeSurface(width, height, alpha, direct ? *display : directPictureLayout());
     if (!surface) {
         out.failure = "no memory for " + sizeText(width, height);
         png_longjmp(png, 1);

@@ -18,6 +18,11 @@
 // for it.
 constexpr int PICTURE_SIDE_MAX = 4096;
 
+// The 32-bit RGB layout of the usual display (x8r8g8b8). A picture decoded
+// for a screen laid out otherwise, or before there is a screen, comes out in
+// it for the caller to convert.
+const SDL_PixelFormat& directPictureLayout();
+
 // What decoding a picture file gave.
 struct DecodedPicture {
     SDL_Surface* surface = nullptr; // the caller's to free

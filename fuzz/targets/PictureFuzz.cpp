@@ -12,20 +12,6 @@
 
 namespace {
 
-const SDL_PixelFormat& displayLayout()
-{
-    static const SDL_PixelFormat layout = [] {
-        SDL_PixelFormat format{};
-        format.BitsPerPixel = 32;
-        format.BytesPerPixel = 4;
-        format.Rmask = 0x00FF0000;
-        format.Gmask = 0x0000FF00;
-        format.Bmask = 0x000000FF;
-        return format;
-    }();
-    return layout;
-}
-
 std::string typeOf(const uint8_t* data, size_t size)
 {
     if (size >= 4 && data[0] == 0x89 && data[1] == 'P' && data[2] == 'N' && data[3] == 'G')
@@ -49,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     fuzzSetUp();
     const std::string type = typeOf(data, size);
-    decode(data, size, type, &displayLayout());
+    decode(data, size, type, &directPictureLayout());
     decode(data, size, type, nullptr);
     return 0;
 }

@@ -135,41 +135,52 @@ inline std::vector<unsigned char> bmpBytes(int width, int height, Rgba c)
     return std::vector<unsigned char>(bytes.begin(), bytes.end());
 }
 
-// An RGBA PNG of one colour (stored, not compressed).
-inline std::vector<unsigned char> pngBytes(int width, int height, Rgba c)
+// A PNG of any kind, its rows stored (not compressed) as given: each raw
+// row is the filter byte 0 and the row's bytes. `chunks` go between the
+// header and the data (PLTE, tRNS, tEXt...); `badCrc` names one whose
+// checksum is spoilt.
+struct PngChunk {
+    std::string type;
+    std::vector<unsigned char> data;
+    bool badCrc = false;
+};
+
+inline std::vector<unsigned char> pngOfKind(uint32_t width, uint32_t height, int bitDepth, int colourType,
+                                            const std::vector<unsigned char>& rowBytes, const std::vector<PngChunk>& chunks)
 {
-    auto crc32 = [](const unsigned char* data, size_t size, uint32_t crc = 0xFFFFFFFFu) {
-        for (size_t i = 0; i < size; ++i) {
-            crc ^= data[i];
+    auto crc32 = [](const std::vector<unsigned char>& data) {
+        uint32_t crc = 0xFFFFFFFFu;
+        for (unsigned char byte : data) {
+            crc ^= byte;
             for (int bit = 0; bit < 8; ++bit)
                 crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
         }
-        return crc;
+        return crc ^ 0xFFFFFFFFu;
     };
     auto u32 = [](std::vector<unsigned char>& out, uint32_t v) {
         for (int shift = 24; shift >= 0; shift -= 8)
             out.push_back(static_cast<unsigned char>(v >> shift));
     };
     std::vector<unsigned char> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    auto chunk = [&](const char* type, const std::vector<unsigned char>& data) {
-        u32(out, static_cast<uint32_t>(data.size()));
-        std::vector<unsigned char> body(type, type + 4);
-        body.insert(body.end(), data.begin(), data.end());
+    auto chunk = [&](const PngChunk& c) {
+        u32(out, static_cast<uint32_t>(c.data.size()));
+        std::vector<unsigned char> body(c.type.begin(), c.type.end());
+        body.insert(body.end(), c.data.begin(), c.data.end());
         out.insert(out.end(), body.begin(), body.end());
-        u32(out, crc32(body.data(), body.size()) ^ 0xFFFFFFFFu);
+        u32(out, crc32(body) ^ (c.badCrc ? 1u : 0u));
     };
     std::vector<unsigned char> header;
-    u32(header, static_cast<uint32_t>(width));
-    u32(header, static_cast<uint32_t>(height));
-    header.insert(header.end(), {8, 6, 0, 0, 0});
-    chunk("IHDR", header);
+    u32(header, width);
+    u32(header, height);
+    header.insert(header.end(), {static_cast<unsigned char>(bitDepth), static_cast<unsigned char>(colourType), 0, 0, 0});
+    chunk({"IHDR", header});
+    for (const PngChunk& c : chunks)
+        chunk(c);
     std::vector<unsigned char> raw;
-    for (int y = 0; y < height; ++y) {
+    for (uint32_t y = 0; y < height; ++y) {
         raw.push_back(0);
-        for (int x = 0; x < width; ++x)
-            raw.insert(raw.end(), {c.r, c.g, c.b, c.a});
+        raw.insert(raw.end(), rowBytes.begin(), rowBytes.end());
     }
-    // One stored deflate block (the images here are far below 64 KiB).
     std::vector<unsigned char> zlib = {0x78, 0x01, 1};
     uint16_t length = static_cast<uint16_t>(raw.size());
     uint16_t complement = static_cast<uint16_t>(~length);
@@ -182,9 +193,20 @@ inline std::vector<unsigned char> pngBytes(int width, int height, Rgba c)
         b = (b + a) % 65521;
     }
     u32(zlib, (b << 16) | a);
-    chunk("IDAT", zlib);
-    chunk("IEND", {});
+    chunk({"IDAT", zlib});
+    chunk({"IEND", {}});
     return out;
+}
+
+// A shipped JPEG whose frame header declares another size (the data stays
+// that of the real picture).
+// An RGBA PNG of one colour (stored, not compressed).
+inline std::vector<unsigned char> pngBytes(int width, int height, Rgba c)
+{
+    std::vector<unsigned char> row;
+    for (int x = 0; x < width; ++x)
+        row.insert(row.end(), {c.r, c.g, c.b, c.a});
+    return pngOfKind(static_cast<uint32_t>(width), static_cast<uint32_t>(height), 8, 6, row, {});
 }
 
 // The entries followed by a one-pixel stand-in for every start-up image that

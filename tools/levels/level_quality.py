@@ -140,6 +140,17 @@ class Level:
     def is_tutorial(self):
         return self.set == "regular" and (self.index + 1) in TUTORIALS
 
+    def contents(self):
+        """What the grid holds: each default character, or a legend's words."""
+        found = set()
+        for row in self.grid:
+            for cell in row:
+                if cell in self.legend:
+                    found.add(" ".join(self.legend[cell]))
+                elif cell not in ".?":
+                    found.add(cell)
+        return found
+
     def kinds(self):
         found = set(self.teleports)
         for row in self.grid:
@@ -381,10 +392,17 @@ def elements_taught(levels):
             bad.append("%s: in %d puzzles after its tutorial reg%03d" % (kind, len(after), number))
         if before:
             bad.append("%s: used before its tutorial reg%03d in %s" % (kind, number, ", ".join(before)))
-    for lv in levels:
+    seen = {}
+    for lv in sorted(levels, key=lambda lv: (lv.set, lv.index)):
+        contents = lv.contents()
+        brings_new = bool(contents - seen.get(lv.set, set()))
+        seen.setdefault(lv.set, set()).update(contents)
         if lv.is_tutorial() and lv.markers != 1:
             bad.append("%s: a tutorial with %d markers" % (lv.name, lv.markers))
-        if not lv.is_tutorial() and lv.markers:
+        # Outside the tutorials a marker may explain an element where it first
+        # appears in its set (the kids set has no tutorials; the regular set's
+        # hanging bot has no tutorial of its own); the advanced set has none.
+        if not lv.is_tutorial() and lv.markers and (lv.set == "advanced" or not brings_new):
             bad.append("%s: a tutorial marker outside a tutorial level" % lv.name)
     line = "every element and power-up is in at least %d regular puzzles after its tutorial" % (
         min(counts) if counts else 0)
