@@ -3,9 +3,11 @@
 #   tools/run-fuzzers.sh BUILD_DIR SECONDS [TARGET...]
 # Each worker fuzzes for SECONDS; with FUZZ_RUNS set, the workers instead
 # share that many executions between them (a campaign of a fixed size).
-# FUZZ_JOBS sets the number of workers (default: one per core).
+# FUZZ_JOBS sets the number of workers (default: one per core), FUZZ_TIMEOUT
+# the seconds an input may take before it counts as a hang (default 1; give
+# more on a machine loaded by other work, where a stall is no hang).
 # New corpus entries go to BUILD_DIR/corpus/<target>/, the workers' logs to
-# BUILD_DIR/logs/<target>/, and an input that crashes, hangs (over 1 s),
+# BUILD_DIR/logs/<target>/, and an input that crashes, hangs (see above),
 # leaks or allocates over 256 MiB at once to BUILD_DIR/findings/<target>/.
 # Seeds: the corpus made by the build, fuzz/seeds/ and the saved
 # reproducers in tests/fuzz-regressions/.
@@ -36,7 +38,7 @@ for target in "$@"; do
   (cd "$logs" && "$build/fuzz/fuzz_$target" "$corpus" "${inputs[@]}" \
       -dict="$root/fuzz/dict/$target.dict" \
       -jobs="$cores" -workers="$cores" "${limit[@]}" \
-      -timeout=1 -rss_limit_mb=2048 -malloc_limit_mb=256 \
+      -timeout="${FUZZ_TIMEOUT:-1}" -rss_limit_mb=2048 -malloc_limit_mb=256 \
       -artifact_prefix="$findings/" -print_final_stats=1 > /dev/null 2>&1) || true
   runs=$(cat "$logs"/fuzz-*.log | awk '/^stat::number_of_executed_units/ {n += $2} END {print n + 0}')
   cov=$(cat "$logs"/fuzz-*.log | grep -o 'cov: [0-9]*' | awk '{print $2}' | sort -n | tail -1)
