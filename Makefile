@@ -1,9 +1,9 @@
 # make play: install what the game needs, build the game and its resource
 #            files (no tests, test programs or benchmarks) and start it in
 #            a window.
-# make test: install what the tests need too, build everything, then run
-#            every test, plainly and under the address and
-#            undefined-behaviour sanitizers.
+# make test: install what the tests need too, build everything with
+#            warnings as errors, then run every test, plainly and under the
+#            address and undefined-behaviour sanitizers.
 # make sheets: contact sheets of every picture family in build/sheets/.
 # make fuzz:   builds the fuzz targets with clang's libFuzzer and runs each
 #              for FUZZ_SECONDS (default 60) on all cores; FUZZ_RUNS=N
@@ -38,11 +38,11 @@ build-game: deps
 	cmake --build $(BUILD) -j$(JOBS) --target corvelle resources
 
 build: test-deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVELLE_TESTS=ON
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVELLE_TESTS=ON -DCORVELLE_WERROR=ON
 	cmake --build $(BUILD) -j$(JOBS)
 
 build-asan: build
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCORVELLE_SANITIZE=ON \
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCORVELLE_SANITIZE=ON -DCORVELLE_WERROR=ON \
 	      -DCORVELLE_RESOURCE_DIR=$(CURDIR)/$(BUILD)/game
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 

@@ -405,17 +405,18 @@ void CEditorBoard::updateDynamics()
 void CEditorBoard::updateCell(int x, int y)
 {
     ElementCode tile = level_.GetTile(x, y);
-    const char* why = nullptr;
+    const char* what = nullptr;
     if (needsGround(tile) && !level_.IsTerrain(x, y + 1))
-        why = "CControllerEditor::updateDynamics()      * Erasing terrain-dependent tile (%s)\n";
+        what = "terrain-dependent tile";
     else if (tile == EC_BOT_HANG && !level_.IsTerrain(x, y - 1))
-        why = "CControllerEditor::updateDynamics()      * Erasing terrain-dependent hanging bot (%s)\n";
+        what = "terrain-dependent hanging bot";
     else if ((tile == EC_BOT_LEFT || tile == EC_BOT_RIGHT) && !level_.IsTerrain(x, y + 1))
-        why = "CControllerEditor::updateDynamics()      * Erasing terrain-dependent grounded bot (%s)\n";
+        what = "terrain-dependent grounded bot";
     else if (isTubeCode(tile) && level_.GetTile(x, y - 1) != EC_NONE)
-        why = "CControllerEditor::updateDynamics()      * Erasing height-restricted tile (%s)\n";
-    if (why && tileSprite(x, y)) {
-        logMessage(LOG_EDITOR, why, CLevel::GetElementName(tile));
+        what = "height-restricted tile";
+    if (what && tileSprite(x, y)) {
+        logMessage(LOG_EDITOR, "CControllerEditor::updateDynamics()      * Erasing %s (%s)\n", what,
+                   CLevel::GetElementName(tile));
         eraseCell(x, y, LAYER_TILE);
     }
 }

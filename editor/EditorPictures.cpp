@@ -2,8 +2,6 @@
 
 #include "engine/Draw.h"
 
-#include <cstdio>
-
 namespace {
 
 constexpr EditorPicture none{};
@@ -113,6 +111,12 @@ bool isRunSeries(const EditorElementPicture& element)
     return element.code == EC_TERRAIN_GRASS || element.code == EC_TERRAIN_SAND;
 }
 
+// A terrain run's picture by its width ("grass7.png").
+std::string runPictureName(const EditorElementPicture& element, int width)
+{
+    return imageSeriesName(element.code == EC_TERRAIN_GRASS ? "grass" : "sand", width, ".png");
+}
+
 } // namespace
 
 const EditorElementPicture* editorElementPicture(ElementCode code)
@@ -132,9 +136,7 @@ EditorPicture editorPictureFor(const EditorElementPicture& element, int modifier
     else if (modifier == MODIFIER_HEATED && element.heated.image)
         picture = element.heated;
     if (isRunSeries(element)) {
-        char name[32];
-        snprintf(name, sizeof name, element.normal.image, runWidth);
-        nameStore = name;
+        nameStore = runPictureName(element, runWidth);
         picture.image = nameStore.c_str();
     }
     return picture;
@@ -168,7 +170,7 @@ std::vector<std::string> editorBoardPictureNames()
     for (const EditorElementPicture& element : ELEMENTS) {
         if (isRunSeries(element)) {
             for (int width = 1; width <= 32; ++width)
-                names.push_back(imageSeriesName(element.code == EC_TERRAIN_GRASS ? "grass" : "sand", width, ".png"));
+                names.push_back(runPictureName(element, width));
             continue;
         }
         for (const EditorPicture* p : {&element.normal, &element.frozen, &element.heated})

@@ -59,11 +59,11 @@ const DefaultPrefix kDefaultPrefixes[] = {
     {31, "SCOREBOARD:  "},
 };
 
-void printTickStamp(const char* format, unsigned& lastTicks)
+void printTickStamp(const char* head, unsigned& lastTicks)
 {
     unsigned now = tickCount();
     unsigned elapsed = tickCount() - lastTicks;
-    printf(format, static_cast<int>(now), static_cast<int>(elapsed));
+    printf("%sT=%-7i   d=+%-7i *** ", head, static_cast<int>(now), static_cast<int>(elapsed));
     lastTicks = now;
 }
 
@@ -75,12 +75,12 @@ void appendToErrorLog(const char* format, va_list args)
         logMessage(LOG_ERROR, "Cannot open log file at '%s'\n", path.c_str());
         return;
     }
-    char stamp[64];
     time_t now = time(nullptr);
     struct tm local;
     localtime_r(&now, &local);
-    strftime(stamp, sizeof stamp, "%d/%m/%y %H:%M:%S - ", &local);
-    fputs(stamp, file);
+    // The log's stamps give the year in two digits.
+    fprintf(file, "%02d/%02d/%02d %02d:%02d:%02d - ", local.tm_mday, local.tm_mon + 1, local.tm_year % 100,
+            local.tm_hour, local.tm_min, local.tm_sec);
     vfprintf(file, format, args);
     fclose(file);
 }
@@ -149,9 +149,9 @@ int logMessage(int channel, const char* format, ...)
     if (!isLogChannelEnabled(index))
         return 0;
     if (channel == LOG_TICKS)
-        printTickStamp("*** T=%-7i   d=+%-7i *** ", g_lastTicks30);
+        printTickStamp("*** ", g_lastTicks30);
     else if (channel == LOG_MILESTONE)
-        printTickStamp("BETA TICKS:   T=%-7i   d=+%-7i *** ", g_lastTicks32);
+        printTickStamp("BETA TICKS:   ", g_lastTicks32);
     else if (!(channel & LOG_NO_PREFIX))
         fputs(g_prefix[index], stdout);
     va_list args;

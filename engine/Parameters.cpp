@@ -21,7 +21,6 @@ bool g_useMoreLevels = true;
 struct FlagKey {
     const char* key;
     bool* flag;
-    const char* logFormat;
 };
 
 bool applyTextKey(const std::string& key, const std::string& value)
@@ -42,15 +41,15 @@ bool applyTextKey(const std::string& key, const std::string& value)
 bool applyFlagKey(const std::string& key, const std::string& value)
 {
     const FlagKey flags[] = {
-        {"USE_VG_BLINK", &g_useBlink, "PARAMETER DEFINITION:  USE_VG_BLINK SET:  '%i'\n"},
-        {"USE_MOREGAMES", &g_useMoreGames, "PARAMETER DEFINITION:  USE_MOREGAMES SET:  '%i'\n"},
-        {"USE_MORELEVELS", &g_useMoreLevels, "PARAMETER DEFINITION:  USE_MORELEVELS SET:  '%i'\n"},
+        {"USE_VG_BLINK", &g_useBlink},
+        {"USE_MOREGAMES", &g_useMoreGames},
+        {"USE_MORELEVELS", &g_useMoreLevels},
     };
     for (const FlagKey& flag : flags) {
         if (key != flag.key)
             continue;
         *flag.flag = value == "1";
-        logMessage(LOG_DEBUG, flag.logFormat, *flag.flag ? 1 : 0);
+        logMessage(LOG_DEBUG, "PARAMETER DEFINITION:  %s SET:  '%i'\n", flag.key, *flag.flag ? 1 : 0);
         return true;
     }
     return false;

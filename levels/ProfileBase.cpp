@@ -111,7 +111,7 @@ std::string keepAsBackup(const std::string& path)
 
 // Every profile file and the header are saved whole or not at all; failing
 // to save is fatal, and the old file is then left as it was.
-void saveAtomically(const std::string& path, const char* fatalFormat, const std::function<void(FILE*)>& write)
+void saveAtomically(const std::string& path, const char* what, const std::function<void(FILE*)>& write)
 {
     AtomicFile file(path);
     FILE* out = file.open();
@@ -119,7 +119,7 @@ void saveAtomically(const std::string& path, const char* fatalFormat, const std:
         write(out);
     if (!out || !file.commit()) {
         logError(false, "%s: %s\n", path.c_str(), file.error().c_str());
-        logError(true, fatalFormat, path.c_str());
+        logError(true, "Cannot save %s: %s\n", what, path.c_str());
     }
 }
 
@@ -369,7 +369,7 @@ void CProfileBase::ResetHeader()
 void CProfileBase::SaveHeader()
 {
     SaveProfile();
-    saveAtomically(HeaderFilePath(), "Cannot save profile header: %s\n", [this](FILE* out) { writeHeader(out); });
+    saveAtomically(HeaderFilePath(), "profile header", [this](FILE* out) { writeHeader(out); });
 }
 
 void CProfileBase::writeHeader(FILE* out) const
@@ -536,7 +536,7 @@ void CProfileBase::settleList()
 
 void CProfileBase::SaveProfile()
 {
-    saveAtomically(ProfileFilePath(-1), "Cannot save profile: %s\n", [this](FILE* out) {
+    saveAtomically(ProfileFilePath(-1), "profile", [this](FILE* out) {
         SaveBase(out);
         SaveData(out);
     });

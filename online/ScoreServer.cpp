@@ -221,12 +221,13 @@ bool RequestScoreUpload(std::string name, int32_t type, int32_t level, int32_t s
     if (verdict != Verdict::Success)
         return false;
     const std::string& outcome = reply.line(1);
-    const char* format = "RequestScoreUpload():  Score ignored by overall scoreboard for user '%s'.\n";
+    const char* what = "ignored by";
     if (outcome == "updated")
-        format = "RequestScoreUpload():  Score updated in overall scoreboard for user '%s'.\n";
+        what = "updated in";
     else if (outcome == "added")
-        format = "RequestScoreUpload():  Score added to overall scoreboard for user '%s'.\n";
-    logMessage(LOG_SCOREBOARD, format, name.c_str());
+        what = "added to";
+    logMessage(LOG_SCOREBOARD, "RequestScoreUpload():  Score %s overall scoreboard for user '%s'.\n", what,
+               name.c_str());
     return true;
 }
 

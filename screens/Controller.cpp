@@ -233,8 +233,10 @@ bool CController::InputScreenCapture(bool released, int key)
     time_t now = time(nullptr);
     struct tm local;
     localtime_r(&now, &local);
-    char stamp[14];
-    strftime(stamp, sizeof stamp, "%y%m%d_%H%M%S", &local);
+    // The year in two digits: capture_251231_235959.bmp.
+    char stamp[32];
+    snprintf(stamp, sizeof stamp, "%02d%02d%02d_%02d%02d%02d", local.tm_year % 100, local.tm_mon + 1, local.tm_mday,
+             local.tm_hour, local.tm_min, local.tm_sec);
     std::string name = freeCaptureName(stamp);
     CDraw::saveScreenBMP(name.c_str());
     printf("Screen captured:  %s\n", name.c_str());

@@ -27,14 +27,14 @@ constexpr Window BLINKS[] = {{800, 900}, {1100, 1200}, {1900, 2000}};
 struct SplashFile {
     const char* file;
     const char* image;
-    const char* logFormat;
+    const char* parameter; // the parameters file's key of its address
     int layer;
     const char* spriteName;
 };
 const SplashFile SPLASHES[3] = {
-    {"resource9.dat", "splash0.jpg", "Loading SPLASH0_URL:  %s\n", 1431, "Intro Controller (INTRO_LSPRITE_VGLOGO)"},
-    {"resource10.dat", "splash1.jpg", "Loading SPLASH1_URL:  %s\n", 1433, "Intro Controller (INTRO_LSPRITE_SPLASH1)"},
-    {"resource11.dat", "splash2.jpg", "Loading SPLASH2_URL:  %s\n", 1434, "Intro Controller (INTRO_LSPRITE_SPLASH2)"},
+    {"resource9.dat", "splash0.jpg", "SPLASH0_URL", 1431, "Intro Controller (INTRO_LSPRITE_VGLOGO)"},
+    {"resource10.dat", "splash1.jpg", "SPLASH1_URL", 1433, "Intro Controller (INTRO_LSPRITE_SPLASH1)"},
+    {"resource11.dat", "splash2.jpg", "SPLASH2_URL", 1434, "Intro Controller (INTRO_LSPRITE_SPLASH2)"},
 };
 
 // A splash picture from its file, as a hidden whole-screen sprite; null
@@ -47,7 +47,7 @@ std::unique_ptr<CSprite> loadSplash(const SplashFile& splash)
         logMessage(LOG_ERROR, "%s: %s\n", splash.file, failure.c_str());
         return nullptr;
     }
-    logMessage(LOG_DEBUG, splash.logFormat, splash.file);
+    logMessage(LOG_DEBUG, "Loading %s:  %s\n", splash.parameter, splash.file);
     auto sprite = std::make_unique<CSprite>(splash.layer, 0, false);
     sprite->setName(splash.spriteName);
     sprite->addFrameSurface(CDraw::LoadSurface(picture, splash.image));

@@ -93,7 +93,7 @@ public:
     void updatePowerupIcons(int mouseX, int mouseY);
 
     // ---- Inventory and power-ups.
-    bool addPowerup(int type);
+    bool addPowerup(int kind);
     void removePowerup(int slot);
     void handlePowerup();
     static int teleportColourOf(int type);
@@ -133,12 +133,12 @@ private:
     void keepPushing();
     void setKey(bool& key, bool released);
     bool refusesPowerup(int slot) const;
-    bool startPowerup(int type);
+    bool startPowerup(int kind);
     bool reserveCell(int cellX, int cellY, bool refuseLadder);
     void buildBridgePiece();
     void spawned(CElement* element);
     // Icons.
-    CSprite* typeIcon(int slot, int type) const;
+    CSprite* typeIcon(int slot, int kind) const;
     void showSlot(int slot);
     void syncIcons();
     // Animation.

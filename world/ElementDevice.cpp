@@ -5,7 +5,6 @@
 #include "engine/SoundObject.h"
 #include "world/ElementSprites.h"
 
-#include <cstdio>
 #include <string>
 
 CElementDevice::CElementDevice(int cellX, int cellY) : CElement(cellX, cellY, 1)
@@ -54,11 +53,18 @@ std::unique_ptr<CSprite> CElementDevice::makeSprite(const char* name, int origin
     return s;
 }
 
-const char* CElementDevice::keepName(const char* format, const char* word)
+std::string CElementDevice::fillIn(const char* pattern, const char* word)
 {
-    char name[128];
-    snprintf(name, sizeof name, format, word);
-    return internName(name);
+    std::string text = pattern;
+    size_t at = text.find("%s");
+    if (at != std::string::npos)
+        text.replace(at, 2, word);
+    return text;
+}
+
+const char* CElementDevice::keepName(const char* pattern, const char* word)
+{
+    return internName(fillIn(pattern, word));
 }
 
 bool CElementDevice::breakWhenLanded()

@@ -3,6 +3,7 @@
 #include "world/Element.h"
 
 #include <memory>
+#include <string>
 
 class SoundObject;
 
@@ -28,9 +29,12 @@ protected:
     // shifted by the origin, on the class's shared pictures when cached.
     static std::unique_ptr<CSprite> makeSprite(const char* name, int originX, int originY, int kind, int delay,
                                                bool sharedImages, int tileHeight = 1);
-    // A sprite name made at run time (a colour filled in), kept for the rest
-    // of the run: sprites keep the pointer to their name.
-    static const char* keepName(const char* format, const char* word);
+    // The pattern with its "%s" replaced by word: a colour filled into a
+    // sprite's or a picture's name ("Teleport Front (%s)").
+    static std::string fillIn(const char* pattern, const char* word);
+    // A sprite name made at run time (fillIn), kept for the rest of the
+    // run: sprites keep the pointer to their name.
+    static const char* keepName(const char* pattern, const char* word);
     // Once the element has landed from a fall: plays the breaking sound
     // (unless it already broke or the sound is on) and marks it destroyed.
     // True while destroyed.

@@ -36,10 +36,10 @@ const ShotLook HEAT_LOOK = {"Heatball moving left", "fireballleft", "Heatball mo
 
 } // namespace
 
-CElementDeviceGunshot::CElementDeviceGunshot(int cellX, int cellY, int type, bool left)
-    : CElementDevice(cellX, cellY), shotType(type)
+CElementDeviceGunshot::CElementDeviceGunshot(int cellX, int cellY, int kind, bool left)
+    : CElementDevice(cellX, cellY), shotType(kind)
 {
-    logMessage(LOG_CONSTRUCT, "CElementDeviceGunshot(%i,%i,%i,%i)\n", cellX, cellY, type, left);
+    logMessage(LOG_CONSTRUCT, "CElementDeviceGunshot(%i,%i,%i,%i)\n", cellX, cellY, kind, left);
     typeDevice = DEVICE_GUNSHOT;
     facingLeft = left;
     inGrid = true;

@@ -64,8 +64,8 @@ CElementDevicePowerup* powerupAt(int x, int y) { return isOnBoard(x, y) ? poweru
 
 } // namespace
 
-CElementDevicePowerup::CElementDevicePowerup(int cellX, int cellY, int type)
-    : CElementDevice(cellX, cellY), powerupType(type)
+CElementDevicePowerup::CElementDevicePowerup(int cellX, int cellY, int kind)
+    : CElementDevice(cellX, cellY), powerupType(kind)
 {
     typeDevice = DEVICE_POWERUP;
     canFall = false;

@@ -80,22 +80,18 @@ void CElementDeviceTeleport::loadSprites(bool inflated)
     const char* C = upper[colour];
     const bool shared = ::imagesCached(ImageClass::Teleports);
     char prefix[96];
-    auto make = [&](Picture which, const char* nameFormat, int ox, int oy, int kind, int delay) {
-        const char* name = keepName(nameFormat, which == INFLATION ? c : C);
+    auto make = [&](Picture which, const char* namePattern, int ox, int oy, int kind, int delay) {
+        const char* name = keepName(namePattern, which == INFLATION ? c : C);
         sprites[which] = makeSprite(name, ox, oy, kind, delay, shared, 2);
         return sprites[which].get();
     };
-    auto frames = [&](CSprite* s, const char* prefixFormat, int first, int last, int step) {
-        snprintf(prefix, sizeof prefix, prefixFormat, c);
-        s->addFrames(prefix, first, last, ".png", step);
+    auto frames = [&](CSprite* s, const char* prefixPattern, int first, int last, int step) {
+        s->addFrames(fillIn(prefixPattern, c).c_str(), first, last, ".png", step);
     };
-    auto frame = [&](CSprite* s, const char* fileFormat) {
-        snprintf(prefix, sizeof prefix, fileFormat, c);
-        s->addFrame(prefix);
-    };
-    auto spiral = [&](Picture which, const char* nameFormat, int delay, const char* prefixFormat, int step) {
-        CSprite* s = make(which, nameFormat, -1, 43, PORTAL_KIND, delay);
-        frames(s, prefixFormat, 0, 39, step);
+    auto frame = [&](CSprite* s, const char* filePattern) { s->addFrame(fillIn(filePattern, c).c_str()); };
+    auto spiral = [&](Picture which, const char* namePattern, int delay, const char* prefixPattern, int step) {
+        CSprite* s = make(which, namePattern, -1, 43, PORTAL_KIND, delay);
+        frames(s, prefixPattern, 0, 39, step);
         s->setLooping(true);
         s->play(true);
     };

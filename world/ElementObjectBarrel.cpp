@@ -70,8 +70,8 @@ void CElementObjectBarrel::LoadSprites(int material, int modifier, bool inflateL
     SetMaterialFlags(material);
     const BarrelLook& look = kLooks[material];
     const std::string stem = look.stem;
-    auto make = [&](Slot slot, int originX, int originY, const std::string& name) -> CSprite& {
-        slots_[slot] = makeElementSprite(ImageClass::Barrels, originX, originY, OBJECT_SPRITE_LAYER, 2,
+    auto make = [&](Slot slot, int spriteOriginX, int spriteOriginY, const std::string& name) -> CSprite& {
+        slots_[slot] = makeElementSprite(ImageClass::Barrels, spriteOriginX, spriteOriginY, OBJECT_SPRITE_LAYER, 2,
                                          internName("Barrel (" + std::string(look.material) + name));
         return *slots_[slot];
     };
@@ -126,9 +126,9 @@ void CElementObjectBarrel::LoadCoolingSprites()
     }
 }
 
-int CElementObjectBarrel::RollFrameOf(int coolingFrame, int state) const
+int CElementObjectBarrel::RollFrameOf(int coolingFrame, int cooling) const
 {
-    switch (state) {
+    switch (cooling) {
     case COOLING_LEFT: return ((rollFrame_ - coolingFrame) % ROLL_FRAMES + ROLL_FRAMES) % ROLL_FRAMES;
     case COOLING_RIGHT: return (coolingFrame + rollFrame_) % ROLL_FRAMES;
     default: return rollFrame_;
@@ -198,10 +198,8 @@ void CElementObjectBarrel::UpdateCooling()
         if (old != COOLING_NONE)
             sprite->setFrame(shownSprite->getFrame());
         coolingState_ = wanted;
-        static const char* const lines[] = {"*** S_COOLING_IDLE starting at frame %i\n",
-                                            "*** S_COOLING_MOVING_LEFT starting at frame %i\n",
-                                            "*** S_COOLING_MOVING_RIGHT starting at frame %i\n"};
-        logMessage(LOG_DEBUG, lines[wanted - 1], rollFrame_);
+        static const char* const names[] = {"S_COOLING_IDLE", "S_COOLING_MOVING_LEFT", "S_COOLING_MOVING_RIGHT"};
+        logMessage(LOG_DEBUG, "*** %s starting at frame %i\n", names[wanted - 1], rollFrame_);
     }
     sprite->play(true);
 }

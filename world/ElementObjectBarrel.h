@@ -48,7 +48,7 @@ private:
     void LoadCoolingSprites();
     void UpdateCooling();
     // The roll frame a cooling picture of that state shows at its frame.
-    int RollFrameOf(int coolingFrame, int state) const;
+    int RollFrameOf(int coolingFrame, int cooling) const;
 
     struct Saved {
         int32_t rollFrame = -1;

@@ -80,8 +80,8 @@ void CElementObjectCrate::LoadSprites(int material, int modifier, bool inflateLe
     SetMaterialFlags(material);
     const CrateLook& look = kLooks[material];
     const std::string stem = kStems[material];
-    auto make = [&](ObjectSlot slot, int originX, int originY, int delay) -> CSprite& {
-        slots_[slot] = makeElementSprite(ImageClass::Crates, originX, originY, OBJECT_SPRITE_LAYER, delay,
+    auto make = [&](ObjectSlot slot, int spriteOriginX, int spriteOriginY, int delay) -> CSprite& {
+        slots_[slot] = makeElementSprite(ImageClass::Crates, spriteOriginX, spriteOriginY, OBJECT_SPRITE_LAYER, delay,
                                          look.names[slot]);
         return *slots_[slot];
     };

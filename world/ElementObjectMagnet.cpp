@@ -114,8 +114,8 @@ void CElementObjectMagnet::LoadSprites(int material, int modifier)
         return *slots_[slot];
     };
     for (const Picture& p : pictures) {
-        const std::string variant = p.variant;
-        Origin origin = originOf(!variant.empty(), variant == ",Frozen", p.fallRight);
+        const std::string look = p.variant;
+        Origin origin = originOf(!look.empty(), look == ",Frozen", p.fallRight);
         make(p.slot, origin, 0, nameHead + p.variant + ") " + p.state)
             .addFrame((prefix + (inflatable ? p.inflated : p.normal)).c_str());
     }
@@ -235,18 +235,18 @@ bool CElementObjectMagnet::Repel(CElement* front, CElement* back, CElement* beyo
 {
     if (front->IsMoving())
         return false;
-    bool pushed = false;
+    bool moved = false;
     if (!isAboutToFall(this)) {
         bumpFrom(back, !faceLeft);
-        pushed = pushToward(this, !faceLeft);
+        moved = pushToward(this, !faceLeft);
     }
     if (!isAboutToFall(front)) {
         bumpFrom(beyond, faceLeft);
-        pushed = pushToward(front, faceLeft) || pushed;
+        moved = pushToward(front, faceLeft) || moved;
     }
-    if (pushed && !repelSound_->isPlaying())
+    if (moved && !repelSound_->isPlaying())
         repelSound_->play();
-    return pushed;
+    return moved;
 }
 
 void CElementObjectMagnet::ActivateEMP()

@@ -42,14 +42,14 @@ protected:
 class CElementTerrainGrass : public CElementTerrainRun
 {
 public:
-    CElementTerrainGrass(int x, int y, int width) : CElementTerrainRun(x, y, width, TERRAIN_GRASS) {}
+    CElementTerrainGrass(int cellX, int cellY, int width) : CElementTerrainRun(cellX, cellY, width, TERRAIN_GRASS) {}
     int GetSurfaceSlide() const override { return 0; }
 };
 
 class CElementTerrainSand : public CElementTerrainRun
 {
 public:
-    CElementTerrainSand(int x, int y, int width) : CElementTerrainRun(x, y, width, TERRAIN_SAND) {}
+    CElementTerrainSand(int cellX, int cellY, int width) : CElementTerrainRun(cellX, cellY, width, TERRAIN_SAND) {}
     int GetSurfaceSlide() const override { return 1; }
 };
 

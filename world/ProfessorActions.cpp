@@ -132,11 +132,11 @@ void CElementAIProfessor::onMouseClick(int pixelXClicked, int pixelYClicked, boo
 
 // ---- The icon bar.
 
-CSprite* CElementAIProfessor::typeIcon(int slot, int type) const
+CSprite* CElementAIProfessor::typeIcon(int slot, int kind) const
 {
-    if (slot < 0 || slot >= INVENTORY_SLOTS || type < 1 || type > POWERUP_TYPES)
+    if (slot < 0 || slot >= INVENTORY_SLOTS || kind < 1 || kind > POWERUP_TYPES)
         return nullptr;
-    return icons_[slot][type].get();
+    return icons_[slot][kind].get();
 }
 
 void CElementAIProfessor::showSlot(int slot)
@@ -155,9 +155,9 @@ void CElementAIProfessor::showSlot(int slot)
 void CElementAIProfessor::syncIcons()
 {
     for (int slot = 0; slot < INVENTORY_SLOTS; ++slot) {
-        for (int type = 1; type <= POWERUP_TYPES; ++type)
-            if (type != inventory[slot])
-                icons_[slot][type]->hide();
+        for (int kind = 1; kind <= POWERUP_TYPES; ++kind)
+            if (kind != inventory[slot])
+                icons_[slot][kind]->hide();
         if (inventory[slot] == POWERUP_NONE)
             icons_[slot][0]->hide();
         else
@@ -184,18 +184,18 @@ void CElementAIProfessor::updatePowerupIcons(int mouseX, int mouseY)
 
 // ---- Inventory.
 
-bool CElementAIProfessor::addPowerup(int type)
+bool CElementAIProfessor::addPowerup(int kind)
 {
     auto free = std::find(inventory.begin(), inventory.end(), POWERUP_NONE);
-    if (free == inventory.end() || type < 1 || type > POWERUP_TYPES)
+    if (free == inventory.end() || kind < 1 || kind > POWERUP_TYPES)
         return false;
     int slot = static_cast<int>(free - inventory.begin());
-    *free = type;
-    logMessage(LOG_DEBUG, "CElementAIProfessor::addPowerup()   Adding powerup %i to position %i\n", type, slot);
+    *free = kind;
+    logMessage(LOG_DEBUG, "CElementAIProfessor::addPowerup()   Adding powerup %i to position %i\n", kind, slot);
     logMessage(LOG_DEBUG, "CElementAIProfessor::addPowerup()   Displaying powerup icon number '%s'\n",
                icons_[slot][0]->getName());
     logMessage(LOG_DEBUG, "CElementAIProfessor::addPowerup()   Displaying powerup icon '%s'\n",
-               icons_[slot][type]->getName());
+               icons_[slot][kind]->getName());
     showSlot(slot);
     return true;
 }
@@ -204,11 +204,11 @@ void CElementAIProfessor::removePowerup(int slot)
 {
     if (slot < 0 || slot >= INVENTORY_SLOTS)
         return;
-    int type = inventory[slot];
-    if (isTeleportType(type) && type % 2 == 1) {
+    int kind = inventory[slot];
+    if (isTeleportType(kind) && kind % 2 == 1) {
         // The second teleport of the pair stays.
-        icons_[slot][type]->hide();
-        inventory[slot] = type + 1;
+        icons_[slot][kind]->hide();
+        inventory[slot] = kind + 1;
         showSlot(slot);
         return;
     }
@@ -284,12 +284,12 @@ bool CElementAIProfessor::reserveCell(int cellX, int cellY, bool refuseLadder)
     return true;
 }
 
-bool CElementAIProfessor::startPowerup(int type)
+bool CElementAIProfessor::startPowerup(int kind)
 {
     const WorldLinks& links = worldLinks();
-    if (isInflatableType(type))
+    if (isInflatableType(kind))
         return reserveCell(powerupX, powerupY, false);
-    switch (type) {
+    switch (kind) {
     case POWERUP_EMP:
     case POWERUP_WHISTLE:
         usingPowerup = true;
@@ -311,7 +311,7 @@ bool CElementAIProfessor::startPowerup(int type)
         break;
     }
     // A teleport takes his column and the one he faces: both on the board.
-    if (!isTeleportType(type) || !isOnBoard(facingLeft ? x - 1 : x + 1, y) || !links.teleportHasRoomAt ||
+    if (!isTeleportType(kind) || !isOnBoard(facingLeft ? x - 1 : x + 1, y) || !links.teleportHasRoomAt ||
         !links.teleportHasRoomAt(x, y, facingLeft))
         return false;
     usingPowerup = busy = true;
@@ -327,22 +327,22 @@ void CElementAIProfessor::usePowerup(int slot)
 {
     sounds_->fail.play();
     bool accepted = !refusesPowerup(slot);
-    int type = accepted ? inventory[slot] : POWERUP_NONE;
+    int kind = accepted ? inventory[slot] : POWERUP_NONE;
     if (accepted) {
         takeUndoSnapshot(false, false);
         powerupX = GetNextColumnFacing();
         powerupY = GetNextRowFacing();
         powerupFacingLeft = facingLeft;
-        accepted = startPowerup(type);
+        accepted = startPowerup(kind);
     }
     if (!accepted) {
         logMessage(LOG_DEBUG, "CElementAIProfessor:  Cannot create powerup %d...\n", slot);
         return;
     }
-    if (type != POWERUP_EMP && type != POWERUP_WHISTLE && type != POWERUP_FROSTGUN && type != POWERUP_HEATGUN)
+    if (kind != POWERUP_EMP && kind != POWERUP_WHISTLE && kind != POWERUP_FROSTGUN && kind != POWERUP_HEATGUN)
         sounds_->inflate.play();
     logMessage(LOG_DEBUG, "CElementAIProfessor:  Using powerup %d...\n", slot);
-    activePowerup = type;
+    activePowerup = kind;
     logMessage(LOG_DEBUG, "CElementAIProfessor:  Removing powerup %d from inventory...\n", slot);
     removePowerup(slot);
     sounds_->fail.stop();

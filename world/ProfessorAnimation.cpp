@@ -117,14 +117,14 @@ void playOther(SoundObject* sounds, int count, int& last)
 void CElementAIProfessor::loadSprites()
 {
     const bool shared = ::imagesCached(ImageClass::Professor);
-    auto make = [&](int state, const char* name, int originX, int originY) {
-        int delay = state >= STUN_LEFT && state <= UNSTUN_LEFT + 1 ? 3 : 2;
-        auto made = std::make_unique<CSprite>(originX, originY, state == TUBE_EXIT ? SPRITE_TYPE_EXIT : SPRITE_TYPE,
+    auto make = [&](int pose, const char* name, int ox, int oy) {
+        int delay = pose >= STUN_LEFT && pose <= UNSTUN_LEFT + 1 ? 3 : 2;
+        auto made = std::make_unique<CSprite>(ox, oy, pose == TUBE_EXIT ? SPRITE_TYPE_EXIT : SPRITE_TYPE,
                                               delay, shared, 1, 1);
         made->setName(name);
-        made->setLooping(isLooped(state));
-        stateSprites_[state] = std::move(made);
-        return Frames{*stateSprites_[state]};
+        made->setLooping(isLooped(pose));
+        stateSprites_[pose] = std::move(made);
+        return Frames{*stateSprites_[pose]};
     };
     // Standing: breathing, then a blink.
     const char* const standNames[] = {"Professor Standing Middle", "Professor Standing Left",
@@ -155,13 +155,13 @@ void CElementAIProfessor::loadSprites()
     make(INFLATE_LEFT + 1, "Professor Inflating Right", 23, 36).run("profinflateright", 0, 7);
     make(INFLATE_STAND_LEFT, "Professor Inflating Left", 25, 35).run("profinflateleft", 8, 9);
     make(INFLATE_STAND_LEFT + 1, "Professor Inflating Right (Stand)", 23, 36).run("profinflateright", 8, 9);
-    for (int state : {SLIDE_LEFT, SLIDE_RIGHT}) {
-        bool left = state == SLIDE_LEFT;
+    for (int pose : {SLIDE_LEFT, SLIDE_RIGHT}) {
+        bool left = pose == SLIDE_LEFT;
         std::string p = left ? "profslideleft" : "profslideright";
-        make(state, left ? "Professor Sliding Left" : "Professor Sliding Right", left ? 9 : 13, left ? 27 : 29)
+        make(pose, left ? "Professor Sliding Left" : "Professor Sliding Right", left ? 9 : 13, left ? 27 : 29)
             .run(p, 1, 2)
             .run(p, 2, 1);
-        make(state + 1, "Professor Uncool Sliding Right", left ? 9 : 13, left ? 27 : 29).run(p + "uncool", 0, 5);
+        make(pose + 1, "Professor Uncool Sliding Right", left ? 9 : 13, left ? 27 : 29).run(p + "uncool", 0, 5);
     }
     make(WHISTLE, "Professor Blowing Whistle", 19, 34).run("profwhistle", 0, 8);
     make(EMP, "Professor Activating EMP", 14, 38).run("profemp", 0, 10);
@@ -185,10 +185,10 @@ void CElementAIProfessor::loadSprites()
     make(LADDER_JUMP_RIGHT, "Professor Jumping Ladder Right", 11, 35)
         .run("profladderright", 0, 3)
         .one("profladderright3.tga");
-    for (int state : {CAUGHT_LEFT, CAUGHT_RIGHT}) {
-        bool left = state == CAUGHT_LEFT;
+    for (int pose : {CAUGHT_LEFT, CAUGHT_RIGHT}) {
+        bool left = pose == CAUGHT_LEFT;
         std::string p = left ? "profcaughtleft" : "profcaughtright";
-        Frames frames = make(state, left ? "Professor Caught on Left" : "Professor Caught on Right", left ? 37 : 18,
+        Frames frames = make(pose, left ? "Professor Caught on Left" : "Professor Caught on Right", left ? 37 : 18,
                              left ? 35 : 34)
                             .run(p, 0, 27, ".png");
         for (int i = 0; i < 5; ++i)
@@ -214,8 +214,8 @@ void CElementAIProfessor::loadSprites()
 void CElementAIProfessor::loadIdleSprites()
 {
     const bool shared = ::imagesCached(ImageClass::Professor);
-    auto make = [&](int index, const char* name, int originX, int originY) {
-        idleSprites_[index] = std::make_unique<CSprite>(originX, originY, SPRITE_TYPE, 2, shared, 1, 1);
+    auto make = [&](int index, const char* name, int ox, int oy) {
+        idleSprites_[index] = std::make_unique<CSprite>(ox, oy, SPRITE_TYPE, 2, shared, 1, 1);
         idleSprites_[index]->setName(name);
         return Frames{*idleSprites_[index]};
     };
@@ -288,13 +288,13 @@ void CElementAIProfessor::loadPowerupIcons()
         number->setLocation(30 + ICON_SPACING * slot, 25, false);
         icons_[slot][0] = std::move(number);
     }
-    for (int type = 1; type <= POWERUP_TYPES; ++type) {
-        const TypeIcon& t = types[type - 1];
+    for (int kind = 1; kind <= POWERUP_TYPES; ++kind) {
+        const TypeIcon& t = types[kind - 1];
         auto icon = std::make_unique<CSprite>(SPRITE_ORIGIN_BIAS_X, SPRITE_ORIGIN_BIAS_Y, ICON_TYPE, 2, shared, 1, 1);
         icon->setName(t.name);
         Frames frames{*icon};
         std::string three = numbered(t.prefix, 3, "");
-        bool oneLeft = type >= POWERUP_TELEPORT_BLUE2 && type % 2 == 0;
+        bool oneLeft = kind >= POWERUP_TELEPORT_BLUE2 && kind % 2 == 0;
         if (oneLeft) {
             frames.one(three + ".png");
             for (const char* letter : {"b", "c", "d", "e", "d", "c", "b"})
@@ -303,19 +303,19 @@ void CElementAIProfessor::loadPowerupIcons()
             icon->resetAnimation();
         } else {
             frames.run(t.prefix, 0, 4, t.suffix);
-            if (type >= POWERUP_TELEPORT_BLUE2)
+            if (kind >= POWERUP_TELEPORT_BLUE2)
                 frames.one(three + ".png");
             icon->finish();
         }
-        icons_[0][type] = std::move(icon);
+        icons_[0][kind] = std::move(icon);
     }
     for (int slot = 0; slot < INVENTORY_SLOTS; ++slot) {
-        for (int type = 1; type <= POWERUP_TYPES; ++type) {
+        for (int kind = 1; kind <= POWERUP_TYPES; ++kind) {
             if (slot > 0) {
-                icons_[slot][type] = std::make_unique<CSprite>(*icons_[0][type]);
-                CSprite::registerCopy(icons_[slot][type].get());
+                icons_[slot][kind] = std::make_unique<CSprite>(*icons_[0][kind]);
+                CSprite::registerCopy(icons_[slot][kind].get());
             }
-            icons_[slot][type]->setLocation(14 + ICON_SPACING * slot, 10, false);
+            icons_[slot][kind]->setLocation(14 + ICON_SPACING * slot, 10, false);
         }
     }
 }

@@ -15,42 +15,42 @@ class ControllerInstructionsTest : public PlayerScreenTest
 
 TEST_F(ControllerInstructionsTest, PagesRunFromTheContentsToTheLastTopicAndBack)
 {
-    auto screen = open<Instructions>(0);
-    EXPECT_EQ(screen->GetPage(), 0);
-    EXPECT_TRUE(screen->AreTopicsShown());
-    EXPECT_FALSE(screen->IsPrevEnabled());
-    EXPECT_TRUE(screen->IsNextEnabled());
-    screen->GUICallback(Instructions::BUTTON_PREV, 0, false);
-    EXPECT_EQ(screen->GetPage(), 0);
+    auto instructions = open<Instructions>(0);
+    EXPECT_EQ(instructions->GetPage(), 0);
+    EXPECT_TRUE(instructions->AreTopicsShown());
+    EXPECT_FALSE(instructions->IsPrevEnabled());
+    EXPECT_TRUE(instructions->IsNextEnabled());
+    instructions->GUICallback(Instructions::BUTTON_PREV, 0, false);
+    EXPECT_EQ(instructions->GetPage(), 0);
 
     // Return presses Next, the default button, while nothing else is hot.
     for (int page = 1; page <= Instructions::TOPIC_COUNT; ++page) {
-        press(*screen, SDLK_RETURN);
-        ASSERT_EQ(screen->GetPage(), page);
-        EXPECT_FALSE(screen->AreTopicsShown());
-        EXPECT_TRUE(screen->IsPrevEnabled());
+        press(*instructions, SDLK_RETURN);
+        ASSERT_EQ(instructions->GetPage(), page);
+        EXPECT_FALSE(instructions->AreTopicsShown());
+        EXPECT_TRUE(instructions->IsPrevEnabled());
     }
-    EXPECT_FALSE(screen->IsNextEnabled());
-    screen->GUICallback(Instructions::BUTTON_NEXT, 0, false);
-    EXPECT_EQ(screen->GetPage(), Instructions::TOPIC_COUNT);
+    EXPECT_FALSE(instructions->IsNextEnabled());
+    instructions->GUICallback(Instructions::BUTTON_NEXT, 0, false);
+    EXPECT_EQ(instructions->GetPage(), Instructions::TOPIC_COUNT);
 
     for (int page = Instructions::TOPIC_COUNT - 1; page >= 0; --page)
-        screen->GUICallback(Instructions::BUTTON_PREV, 0, false);
-    EXPECT_EQ(screen->GetPage(), 0);
-    EXPECT_TRUE(screen->AreTopicsShown());
-    EXPECT_FALSE(screen->IsPrevEnabled());
+        instructions->GUICallback(Instructions::BUTTON_PREV, 0, false);
+    EXPECT_EQ(instructions->GetPage(), 0);
+    EXPECT_TRUE(instructions->AreTopicsShown());
+    EXPECT_FALSE(instructions->IsPrevEnabled());
 }
 
 TEST_F(ControllerInstructionsTest, TopicButtonsOpenTheirPagesAndDoneOrEscapeClose)
 {
-    auto screen = open<Instructions>(0);
-    screen->GUICallback(0, 0, false);
-    EXPECT_EQ(screen->GetPage(), 1);
-    screen->GUICallback(Instructions::BUTTON_PREV, 0, false);
-    screen->GUICallback(17, 0, false);
-    EXPECT_EQ(screen->GetPage(), 18);
-    screen->GUICallback(Instructions::BUTTON_DONE, 0, false);
-    EXPECT_EQ(screen->GetExitCode(), 1);
+    auto instructions = open<Instructions>(0);
+    instructions->GUICallback(0, 0, false);
+    EXPECT_EQ(instructions->GetPage(), 1);
+    instructions->GUICallback(Instructions::BUTTON_PREV, 0, false);
+    instructions->GUICallback(17, 0, false);
+    EXPECT_EQ(instructions->GetPage(), 18);
+    instructions->GUICallback(Instructions::BUTTON_DONE, 0, false);
+    EXPECT_EQ(instructions->GetExitCode(), 1);
 
     auto again = open<Instructions>(0);
     press(*again, SDLK_ESCAPE);

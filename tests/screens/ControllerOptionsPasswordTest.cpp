@@ -12,28 +12,28 @@ using Password = CControllerOptionsPassword;
 class ControllerOptionsPasswordTest : public PlayerScreenTest
 {
 protected:
-    static void type(Password& screen, const std::string& keys)
+    static void type(Password& dialog, const std::string& keys)
     {
         for (char c : keys) {
             bool upper = c >= 'A' && c <= 'Z';
             if (upper)
-                screen.InputModKey(false, SDLK_LSHIFT);
-            press(screen, upper ? c - 'A' + 'a' : c);
+                dialog.InputModKey(false, SDLK_LSHIFT);
+            press(dialog, upper ? c - 'A' + 'a' : c);
             if (upper)
-                screen.InputModKey(true, SDLK_LSHIFT);
+                dialog.InputModKey(true, SDLK_LSHIFT);
         }
     }
 
     // Types the old password, Return to the new box, types the new one, OK.
     std::unique_ptr<Password> change(const std::string& oldText, const std::string& newText)
     {
-        auto screen = open<Password>(profile->GetPassword());
-        type(*screen, oldText);
-        press(*screen, SDLK_RETURN);
-        EXPECT_EQ(screen->GetFocus(), Password::FOCUS_NEW);
-        type(*screen, newText);
-        screen->GUICallback(Password::BUTTON_OK, 0, false);
-        return screen;
+        auto dialog = open<Password>(profile->GetPassword());
+        type(*dialog, oldText);
+        press(*dialog, SDLK_RETURN);
+        EXPECT_EQ(dialog->GetFocus(), Password::FOCUS_NEW);
+        type(*dialog, newText);
+        dialog->GUICallback(Password::BUTTON_OK, 0, false);
+        return dialog;
     }
 };
 
@@ -55,13 +55,13 @@ TEST_F(ControllerOptionsPasswordTest, TheOldPasswordMustMatchExactly)
 
     for (const char* wrong : {"secret9", "SECRET9", "Secret", "", "Secret99"}) {
         SCOPED_TRACE(wrong);
-        auto screen = change(wrong, "other");
-        EXPECT_EQ(screen->GetExitCode(), 0);
-        EXPECT_EQ(screen->GetReturnValue(), 0);
-        EXPECT_STREQ(screen->GetOldBox()->GetText(), "") << "the old box is emptied";
-        EXPECT_STREQ(screen->GetNewBox()->GetText(), "other") << "the new box keeps its text";
-        EXPECT_EQ(screen->GetFocus(), Password::FOCUS_OLD);
-        EXPECT_TRUE(screen->IsWarningShown());
+        auto dialog = change(wrong, "other");
+        EXPECT_EQ(dialog->GetExitCode(), 0);
+        EXPECT_EQ(dialog->GetReturnValue(), 0);
+        EXPECT_STREQ(dialog->GetOldBox()->GetText(), "") << "the old box is emptied";
+        EXPECT_STREQ(dialog->GetNewBox()->GetText(), "other") << "the new box keeps its text";
+        EXPECT_EQ(dialog->GetFocus(), Password::FOCUS_OLD);
+        EXPECT_TRUE(dialog->IsWarningShown());
         EXPECT_STREQ(profile->GetPassword(), "Secret9");
     }
     // Nine characters are stored whole (the header's field keeps its
@@ -74,14 +74,14 @@ TEST_F(ControllerOptionsPasswordTest, CancelAndEscapeChangeNothing)
 {
     profile->SetPassword("abc");
     for (bool escape : {false, true}) {
-        auto screen = open<Password>(profile->GetPassword());
-        type(*screen, "abc");
+        auto dialog = open<Password>(profile->GetPassword());
+        type(*dialog, "abc");
         if (escape)
-            press(*screen, SDLK_ESCAPE);
+            press(*dialog, SDLK_ESCAPE);
         else
-            screen->GUICallback(Password::BUTTON_CANCEL, 0, false);
-        EXPECT_EQ(screen->GetExitCode(), 1);
-        EXPECT_EQ(screen->GetReturnValue(), 0);
+            dialog->GUICallback(Password::BUTTON_CANCEL, 0, false);
+        EXPECT_EQ(dialog->GetExitCode(), 1);
+        EXPECT_EQ(dialog->GetReturnValue(), 0);
         EXPECT_STREQ(profile->GetPassword(), "abc");
     }
 }
@@ -89,11 +89,11 @@ TEST_F(ControllerOptionsPasswordTest, CancelAndEscapeChangeNothing)
 TEST_F(ControllerOptionsPasswordTest, TheWarningStandsThenFades)
 {
     profile->SetPassword("abc");
-    auto screen = change("x", "y");
+    auto dialog = change("x", "y");
     for (int frame = 1; frame < Password::WARNING_FRAMES; ++frame)
-        screen->Pump();
-    EXPECT_TRUE(screen->IsWarningShown());
+        dialog->Pump();
+    EXPECT_TRUE(dialog->IsWarningShown());
     // A second wrong try starts the count again.
-    screen->GUICallback(Password::BUTTON_OK, 0, false);
-    EXPECT_TRUE(screen->IsWarningShown());
+    dialog->GUICallback(Password::BUTTON_OK, 0, false);
+    EXPECT_TRUE(dialog->IsWarningShown());
 }

@@ -11,11 +11,11 @@ class ControllerProfilesTest : public PlayerScreenTest
 {
 protected:
     // The names in the order the list shows them.
-    std::vector<std::string> listed(const CControllerProfiles& screen) const
+    std::vector<std::string> listed(const CControllerProfiles& profiles) const
     {
         std::vector<std::string> names;
-        for (int row = 0; row < screen.GetList()->GetRowCount(); ++row)
-            names.push_back(screen.GetList()->GetText(row, 0));
+        for (int row = 0; row < profiles.GetList()->GetRowCount(); ++row)
+            names.push_back(profiles.GetList()->GetText(row, 0));
         return names;
     }
 };
@@ -26,36 +26,36 @@ TEST_F(ControllerProfilesTest, NamesAreListedInOrderWhateverTheirCase)
 {
     for (const char* name : {"bob", "Alice", "Carl", "alice", "Bob"})
         ASSERT_TRUE(profile->AddProfile(name)) << name;
-    auto screen = open<CControllerProfiles>();
+    auto profiles = open<CControllerProfiles>();
     // Names equal but for case keep the order they were made in.
-    EXPECT_EQ(listed(*screen), (std::vector<std::string>{"Alice", "alice", "bob", "Bob", "Carl", "PLAYER 1"}));
+    EXPECT_EQ(listed(*profiles), (std::vector<std::string>{"Alice", "alice", "bob", "Bob", "Carl", "PLAYER 1"}));
     // The list opens on the current player, the one added last.
-    EXPECT_EQ(screen->GetList()->GetSelectedIndex(), 3);
-    EXPECT_EQ(screen->GetSelectedNumber(), profile->GetCurrentProfileNumber());
+    EXPECT_EQ(profiles->GetList()->GetSelectedIndex(), 3);
+    EXPECT_EQ(profiles->GetSelectedNumber(), profile->GetCurrentProfileNumber());
 }
 
 TEST_F(ControllerProfilesTest, TheSelectedNumberFollowsTheListAndChoosingClosesTheScreen)
 {
     for (const char* name : {"bob", "Alice", "Carl", "Dora", "Eve"})
         profile->AddProfile(name);
-    auto screen = open<CControllerProfiles>();
-    press(*screen, SDLK_HOME);
-    EXPECT_EQ(screen->GetSelectedNumber(), profile->FindProfileNumber("Alice"));
-    press(*screen, SDLK_PAGEDOWN);
-    EXPECT_EQ(screen->GetSelectedNumber(), profile->FindProfileNumber("Eve"));
-    press(*screen, SDLK_UP);
-    screen->GUICallback(CControllerProfiles::BUTTON_DOWN, 0, false);
-    screen->GUICallback(CControllerProfiles::BUTTON_UP, 0, false);
-    EXPECT_EQ(screen->GetSelectedNumber(), profile->FindProfileNumber("Dora"));
-    press(*screen, SDLK_END);
-    EXPECT_EQ(screen->GetList()->GetText(screen->GetList()->GetSelectedIndex(), 0), "PLAYER 1");
-    EXPECT_EQ(screen->GetExitCode(), 0) << "Escape and moving never close the screen";
-    press(*screen, SDLK_ESCAPE);
-    EXPECT_EQ(screen->GetExitCode(), 0);
+    auto profiles = open<CControllerProfiles>();
+    press(*profiles, SDLK_HOME);
+    EXPECT_EQ(profiles->GetSelectedNumber(), profile->FindProfileNumber("Alice"));
+    press(*profiles, SDLK_PAGEDOWN);
+    EXPECT_EQ(profiles->GetSelectedNumber(), profile->FindProfileNumber("Eve"));
+    press(*profiles, SDLK_UP);
+    profiles->GUICallback(CControllerProfiles::BUTTON_DOWN, 0, false);
+    profiles->GUICallback(CControllerProfiles::BUTTON_UP, 0, false);
+    EXPECT_EQ(profiles->GetSelectedNumber(), profile->FindProfileNumber("Dora"));
+    press(*profiles, SDLK_END);
+    EXPECT_EQ(profiles->GetList()->GetText(profiles->GetList()->GetSelectedIndex(), 0), "PLAYER 1");
+    EXPECT_EQ(profiles->GetExitCode(), 0) << "Escape and moving never close the screen";
+    press(*profiles, SDLK_ESCAPE);
+    EXPECT_EQ(profiles->GetExitCode(), 0);
 
     // A double click on a row chooses that player.
-    screen->GUICallback(CControllerProfiles::LIST, profile->FindProfileNumber("bob"), true);
-    EXPECT_EQ(screen->GetExitCode(), 1);
+    profiles->GUICallback(CControllerProfiles::LIST, profile->FindProfileNumber("bob"), true);
+    EXPECT_EQ(profiles->GetExitCode(), 1);
     EXPECT_STREQ(profile->GetProfileNameByNumber(-1), "bob");
 }
 
@@ -65,7 +65,7 @@ TEST_F(ControllerProfilesTest, ThePanelIsDrawnOnACopyAndOnlyTheCopyIsReleased)
     ASSERT_GE(panel, 0);
     SDL_Surface* before = SDL_ConvertSurface(CDraw::getImageSurface(panel), CDraw::getImageSurface(panel)->format, 0);
     {
-        auto screen = open<CControllerProfiles>();
+        auto profiles = open<CControllerProfiles>();
         EXPECT_GE(CDraw::findImageId("baseProfiles.png"), 0);
     }
     EXPECT_EQ(CDraw::findImageId("baseProfiles.png"), -1);

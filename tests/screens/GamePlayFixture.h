@@ -23,8 +23,8 @@ namespace corvelle_test {
 class EndOfLevelStandIn : public CController
 {
 public:
-    EndOfLevelStandIn(int outcome, bool isUserLevel)
-        : CController(CONTROLLER_SCOREBOARD), outcome(outcome), isUserLevel(isUserLevel)
+    EndOfLevelStandIn(int shownOutcome, bool userLevel)
+        : CController(CONTROLLER_SCOREBOARD), outcome(shownOutcome), isUserLevel(userLevel)
     {
     }
     void InputKey(bool, int) override {}

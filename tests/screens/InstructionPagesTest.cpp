@@ -117,8 +117,6 @@ protected:
     std::map<std::string, uint32_t> entries_;
 };
 
-} // namespace
-
 // The lowest row of a text's ink, from the top of its box; -1 for none.
 int inkBottom(SDL_Surface* ink)
 {
@@ -128,6 +126,8 @@ int inkBottom(SDL_Surface* ink)
                 return y;
     return -1;
 }
+
+} // namespace
 
 TEST_F(InstructionPagesTest, EveryTextFitsItsBoxEveryPictureIsThereAndNoneLiesOverTheTexts)
 {

@@ -168,7 +168,7 @@ const KindCase KIND_CASES[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(EveryKind, SnapshotTest, testing::ValuesIn(KIND_CASES),
-                         [](const testing::TestParamInfo<KindCase>& info) { return std::string(info.param.name); });
+                         [](const testing::TestParamInfo<KindCase>& run) { return std::string(run.param.name); });
 
 // ---- levellab check
 
@@ -328,7 +328,7 @@ const StateCase STATE_CASES[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(States, ShowStateTest, testing::ValuesIn(STATE_CASES),
-                         [](const testing::TestParamInfo<StateCase>& info) { return std::string(info.param.name); });
+                         [](const testing::TestParamInfo<StateCase>& run) { return std::string(run.param.name); });
 
 TEST_F(LevelLabTest, SolvePrintsTheMovesOrNoSolution)
 {
@@ -403,7 +403,7 @@ const SolveCase SOLVE_CASES[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, SolveTest, testing::ValuesIn(SOLVE_CASES),
-                         [](const testing::TestParamInfo<SolveCase>& info) { return std::string(info.param.name); });
+                         [](const testing::TestParamInfo<SolveCase>& run) { return std::string(run.param.name); });
 
 // ---- levellab judge
 

@@ -18,7 +18,7 @@ using WorldTickTest = WorldTest;
 class Spawner : public TestElement
 {
 public:
-    Spawner(int x, int y) : TestElement(x, y, ELEMENT_DEVICE, DEVICE_BUTTON) {}
+    Spawner(int cellX, int cellY) : TestElement(cellX, cellY, ELEMENT_DEVICE, DEVICE_BUTTON) {}
     void Update() override
     {
         TestElement::Update();

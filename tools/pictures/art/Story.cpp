@@ -259,8 +259,8 @@ void registerLanding(Registry& r, const char* family)
 {
     addPicture(r, family, "story_A1_a.tga", 680, 490, [](cairo_t* cr) { drawPage(cr, 680, 490, 101, ""); });
     addPicture(r, family, "story_A1_d.png", 330, 44, [](cairo_t* cr) { drawRibbon(cr, 330, 44, "The Landing"); });
-    addPicture(r, family, "story_A1_b.jpg", 380, 236, [](cairo_t* cr) {
-        drawPanel(cr, 380, 236, [](cairo_t* cr, double w, double h) {
+    addPicture(r, family, "story_A1_b.jpg", 380, 236, [](cairo_t* page) {
+        drawPanel(page, 380, 236, [](cairo_t* cr, double w, double h) {
             fillSky(cr, w, h, Color{0.30, 0.34, 0.52}, Color{0.78, 0.70, 0.70});
             drawCloud(cr, 10, 30, 150, 50, 5, 0.8);
             drawSea(cr, w, h, h * 0.62);
@@ -272,16 +272,16 @@ void registerLanding(Registry& r, const char* family)
             drawProf(cr, w * 0.3 - 14, h * 0.86 - 8, 1.7, profPointing(), 1);
         }, "A storm blew the professor's little boat far off course, towards an island no chart had ever shown.");
     });
-    addPicture(r, family, "story_A1_c.jpg", 405, 175, [](cairo_t* cr) {
-        drawPanel(cr, 405, 175, [](cairo_t* cr, double w, double h) {
+    addPicture(r, family, "story_A1_c.jpg", 405, 175, [](cairo_t* page) {
+        drawPanel(page, 405, 175, [](cairo_t* cr, double w, double h) {
             beach(cr, w, h, h * 0.72);
             drawBoat(cr, w * 0.22, h * 0.76, 0.9);
             drawPalm(cr, w * 0.86, h * 0.74, w * 0.8, h * 0.1, 50, 3);
             drawProf(cr, w * 0.52, h * 0.92, 2.3, profWalking(0.3), 1);
         }, "At dawn he waded ashore with his bag of gadgets.");
     });
-    addPicture(r, family, "story_A1_e.jpg", 205, 222, [](cairo_t* cr) {
-        drawPanel(cr, 205, 222, [](cairo_t* cr, double w, double h) {
+    addPicture(r, family, "story_A1_e.jpg", 205, 222, [](cairo_t* page) {
+        drawPanel(page, 205, 222, [](cairo_t* cr, double w, double h) {
             cairo_rectangle(cr, 0, 0, w, h);
             setColor(cr, sandColor);
             cairo_fill(cr);
@@ -289,8 +289,8 @@ void registerLanding(Registry& r, const char* family)
             drawProf(cr, w * 0.3, h * 0.98, 2.2, profHolding(pr::Prop::Magnifier), 1);
         }, "Odd tracks crossed the sand: little metal feet!");
     });
-    addPicture(r, family, "story_A1_f.jpg", 215, 220, [](cairo_t* cr) {
-        drawPanel(cr, 215, 220, [](cairo_t* cr, double w, double h) {
+    addPicture(r, family, "story_A1_f.jpg", 215, 220, [](cairo_t* page) {
+        drawPanel(page, 215, 220, [](cairo_t* cr, double w, double h) {
             jungle(cr, w, h, h * 0.85);
             drawProp(cr, "tubeexit0.png", w * 0.6, h * 0.87, h * 0.62);
             drawProf(cr, w * 0.25, h * 0.9, 2.0, profSurprised(1), 1);
@@ -298,8 +298,8 @@ void registerLanding(Registry& r, const char* family)
     });
 
     addPicture(r, family, "story_A2_a.tga", 782, 490, [](cairo_t* cr) { drawPage(cr, 782, 490, 102, ""); });
-    addPicture(r, family, "story_A2_b.jpg", 440, 215, [](cairo_t* cr) {
-        drawPanel(cr, 440, 215, [](cairo_t* cr, double w, double h) {
+    addPicture(r, family, "story_A2_b.jpg", 440, 215, [](cairo_t* page) {
+        drawPanel(page, 440, 215, [](cairo_t* cr, double w, double h) {
             beach(cr, w, h, h * 0.75);
             drawHut(cr, w * 0.68, h * 0.8, 1.5);
             drawProp(cr, "cratestill0.tga", w * 0.42, h * 0.86, 34);
@@ -307,8 +307,8 @@ void registerLanding(Registry& r, const char* family)
             drawProf(cr, w * 0.5, h * 0.9, 2.0, profPushing(), 1);
         }, "From driftwood and washed-up crates he built a little laboratory by the beach.");
     });
-    addPicture(r, family, "story_A2_d.jpg", 140, 105, [](cairo_t* cr) {
-        drawPanel(cr, 140, 105, [](cairo_t* cr, double w, double h) {
+    addPicture(r, family, "story_A2_d.jpg", 140, 105, [](cairo_t* page) {
+        drawPanel(page, 140, 105, [](cairo_t* cr, double w, double h) {
             fillSky(cr, w, h, Color{0.05, 0.08, 0.16}, Color{0.10, 0.16, 0.20});
             drawStars(cr, w, h * 0.4, 9);
             drawFrond(cr, -10, h * 0.3, 0.3, 90, 26, 0.4, darker(grassColor, 0.5));
@@ -319,8 +319,8 @@ void registerLanding(Registry& r, const char* family)
             cairo_fill(cr);
         }, "Someone was watching...");
     });
-    addPicture(r, family, "story_A2_c.jpg", 180, 180, [](cairo_t* cr) {
-        drawPanel(cr, 180, 180, [](cairo_t* cr, double w, double h) {
+    addPicture(r, family, "story_A2_c.jpg", 180, 180, [](cairo_t* page) {
+        drawPanel(page, 180, 180, [](cairo_t* cr, double w, double h) {
             cave(cr, w, h, h * 0.9);
             hangingBot(cr, w * 0.3, 12, 1.6);
             hangingBot(cr, w * 0.62, 8, 1.8);
@@ -329,8 +329,8 @@ void registerLanding(Registry& r, const char* family)
     });
     addPicture(r, family, "story_A2_f.png", 200, 64,
                [](cairo_t* cr) { drawNote(cr, 200, 64, -0.05, "Note to self: do NOT wake them."); });
-    addPicture(r, family, "story_A2_e.jpg", 250, 462, [](cairo_t* cr) {
-        drawPanel(cr, 250, 462, [](cairo_t* cr, double w, double h) {
+    addPicture(r, family, "story_A2_e.jpg", 250, 462, [](cairo_t* page) {
+        drawPanel(page, 250, 462, [](cairo_t* cr, double w, double h) {
             cave(cr, w, h, h * 0.55);
             drawBotAt(cr, w * 0.32, h * 0.55, 2.6, botAngry(), 1);
             drawSpeech(cr, w * 0.44, 40, 110, 44, w * 0.45, 100, "BEEP?!");
@@ -354,8 +354,8 @@ void registerLanding(Registry& r, const char* family)
             cairo_stroke(cr);
         }, "One opened a red eye... and the chase was on! The humming tubes were the only way out.");
     });
-    addPicture(r, family, "story_A2_g.jpg", 225, 205, [](cairo_t* cr) {
-        drawPanel(cr, 225, 205, [](cairo_t* cr, double w, double h) {
+    addPicture(r, family, "story_A2_g.jpg", 225, 205, [](cairo_t* page) {
+        drawPanel(page, 225, 205, [](cairo_t* cr, double w, double h) {
             islandView(cr, w, h, 0.5);
         }, "Every trail led on across the island, towards the smoking volcano.");
     });
@@ -590,11 +590,11 @@ void registerJournal(Registry& r, const char* family)
         drawPage(cr, 712, 334, 104, "");
         drawWrapped(cr, "From the professor's journal", 260, 10, 210, 44, 16, Color{0.50, 0.28, 0.12}, true);
     });
-    addPicture(r, family, "story_B1_b.jpg", 618, 190, [](cairo_t* cr) {
-        drawPanel(cr, 618, 190, [](cairo_t* cr, double w, double h) { islandView(cr, w, h, 0.9); }, "");
+    addPicture(r, family, "story_B1_b.jpg", 618, 190, [](cairo_t* page) {
+        drawPanel(page, 618, 190, [](cairo_t* cr, double w, double h) { islandView(cr, w, h, 0.9); }, "");
     });
-    addPicture(r, family, "story_B2_b.jpg", 660, 190, [](cairo_t* cr) {
-        drawPanel(cr, 660, 190, [](cairo_t* cr, double w, double h) {
+    addPicture(r, family, "story_B2_b.jpg", 660, 190, [](cairo_t* page) {
+        drawPanel(page, 660, 190, [](cairo_t* cr, double w, double h) {
             drawBackdrop(cr, w, h, "background1.jpg", 0.85, 400, 330);
         }, "");
     });
@@ -621,15 +621,15 @@ void registerJournal(Registry& r, const char* family)
 void registerEnding(Registry& r, const char* family)
 {
     addPicture(r, family, "story_C1_a.tga", 700, 492, [](cairo_t* cr) { drawPage(cr, 700, 492, 105, ""); });
-    addPicture(r, family, "story_C1_b.jpg", 230, 228, [](cairo_t* cr) {
-        drawPanel(cr, 230, 228, [](cairo_t* cr, double w, double h) {
+    addPicture(r, family, "story_C1_b.jpg", 230, 228, [](cairo_t* page) {
+        drawPanel(page, 230, 228, [](cairo_t* cr, double w, double h) {
             volcanoInside(cr, w, h, h * 0.86);
             drawLever(cr, w * 0.68, h * 0.88, 1.6, -0.5, false);
             drawProf(cr, w * 0.3, h * 0.9, 1.9, profPointing(), 1);
         }, "At the heart of the volcano: the control room.");
     });
-    addPicture(r, family, "story_C1_d.jpg", 280, 232, [](cairo_t* cr) {
-        drawPanel(cr, 280, 232, [](cairo_t* cr, double w, double h) {
+    addPicture(r, family, "story_C1_d.jpg", 280, 232, [](cairo_t* page) {
+        drawPanel(page, 280, 232, [](cairo_t* cr, double w, double h) {
             volcanoInside(cr, w, h, h * 0.94);
             drawMachine(cr, w * 0.5, h * 0.94, 0.85, false);
         }, "The machine had run for a hundred years with no one to tell its bots what to do.");
@@ -637,8 +637,8 @@ void registerEnding(Registry& r, const char* family)
     addPicture(r, family, "story_C1_e.png", 150, 215, [](cairo_t* cr) {
         drawNote(cr, 150, 215, 0.03, "They were never wicked. Only lonely, and very, very bored.");
     });
-    addPicture(r, family, "story_C1_c.jpg", 520, 180, [](cairo_t* cr) {
-        drawPanel(cr, 520, 180, [](cairo_t* cr, double w, double h) {
+    addPicture(r, family, "story_C1_c.jpg", 520, 180, [](cairo_t* page) {
+        drawPanel(page, 520, 180, [](cairo_t* cr, double w, double h) {
             volcanoInside(cr, w, h, h * 0.9);
             drawLever(cr, w * 0.62, h * 0.92, 1.5, 0.5, true);
             pr::Pose pull = profPushing();
@@ -650,22 +650,22 @@ void registerEnding(Registry& r, const char* family)
     });
     addPicture(r, family, "story_C1_f.png", 170, 60,
                [](cairo_t* cr) { drawNote(cr, 170, 60, -0.06, "CLUNK!"); });
-    addPicture(r, family, "story_C1_g.jpg", 120, 198, [](cairo_t* cr) {
-        drawPanel(cr, 120, 198, [](cairo_t* cr, double w, double h) {
+    addPicture(r, family, "story_C1_g.jpg", 120, 198, [](cairo_t* page) {
+        drawPanel(page, 120, 198, [](cairo_t* cr, double w, double h) {
             volcanoInside(cr, w, h, h * 0.86);
             drawBotAt(cr, w * 0.5, h * 0.9, 2.0, botHappy(), 1);
         }, "Every eye turned happy.");
     });
 
     addPicture(r, family, "story_C2_a.tga", 746, 500, [](cairo_t* cr) { drawPage(cr, 746, 500, 106, ""); });
-    addPicture(r, family, "story_C2_b.jpg", 82, 232, [](cairo_t* cr) {
-        drawPanel(cr, 82, 232, [](cairo_t* cr, double w, double h) {
+    addPicture(r, family, "story_C2_b.jpg", 82, 232, [](cairo_t* page) {
+        drawPanel(page, 82, 232, [](cairo_t* cr, double w, double h) {
             fillSky(cr, w, h, Color{0.98, 0.62, 0.40}, Color{0.99, 0.88, 0.62});
             drawPalm(cr, w * 0.5, h, w * 0.4, h * 0.2, 40, 21);
         }, "");
     });
-    addPicture(r, family, "story_C2_d.jpg", 528, 236, [](cairo_t* cr) {
-        drawPanel(cr, 528, 236, [](cairo_t* cr, double w, double h) {
+    addPicture(r, family, "story_C2_d.jpg", 528, 236, [](cairo_t* page) {
+        drawPanel(page, 528, 236, [](cairo_t* cr, double w, double h) {
             fillSky(cr, w, h, Color{0.98, 0.62, 0.40}, Color{0.99, 0.88, 0.62});
             drawSea(cr, w, h, h * 0.5);
             drawGround(cr, w, h, h * 0.76, sandColor, darker(sandColor, 0.15));
@@ -675,15 +675,15 @@ void registerEnding(Registry& r, const char* family)
             drawProf(cr, w * 0.5, h * 0.95, 1.9, profCheering(), 1);
         }, "The bots threw him the biggest beach party the island had ever seen.");
     });
-    addPicture(r, family, "story_C2_e.jpg", 100, 250, [](cairo_t* cr) {
-        drawPanel(cr, 100, 250, [](cairo_t* cr, double w, double h) {
+    addPicture(r, family, "story_C2_e.jpg", 100, 250, [](cairo_t* page) {
+        drawPanel(page, 100, 250, [](cairo_t* cr, double w, double h) {
             fillSky(cr, w, h, Color{0.98, 0.62, 0.40}, Color{0.99, 0.88, 0.62});
             drawVolcano(cr, w * 0.5, h * 0.5, h * 0.5);
             art::drawPuff(cr, w * 0.5, h * 0.42, 10, Color{1, 1, 1, 0.7});
         }, "");
     });
-    addPicture(r, family, "story_C2_c.jpg", 252, 180, [](cairo_t* cr) {
-        drawPanel(cr, 252, 180, [](cairo_t* cr, double w, double h) {
+    addPicture(r, family, "story_C2_c.jpg", 252, 180, [](cairo_t* page) {
+        drawPanel(page, 252, 180, [](cairo_t* cr, double w, double h) {
             fillSky(cr, w, h, Color{0.05, 0.08, 0.18}, Color{0.16, 0.20, 0.34});
             drawStars(cr, w, h * 0.5, 41);
             drawGround(cr, w, h, h * 0.8, darker(sandColor, 0.4), darker(sandColor, 0.5));
@@ -692,16 +692,16 @@ void registerEnding(Registry& r, const char* family)
             drawBotAt(cr, w * 0.82, h * 0.92, 1.4, botAwake(), -1);
         }, "In one night they built him a brand new boat.");
     });
-    addPicture(r, family, "story_C2_f.jpg", 212, 204, [](cairo_t* cr) {
-        drawPanel(cr, 212, 204, [](cairo_t* cr, double w, double h) {
+    addPicture(r, family, "story_C2_f.jpg", 212, 204, [](cairo_t* page) {
+        drawPanel(page, 212, 204, [](cairo_t* cr, double w, double h) {
             fillSky(cr, w, h, daySkyTop, daySkyLow);
             drawSea(cr, w, h, h * 0.55);
             drawBoat(cr, w * 0.45, h * 0.8, 1.2);
             drawProf(cr, w * 0.45 - 14, h * 0.8 - 8, 1.6, profCheering(), 1);
         }, "He sailed home with a head full of new ideas...");
     });
-    addPicture(r, family, "story_C2_g.jpg", 215, 216, [](cairo_t* cr) {
-        drawPanel(cr, 215, 216, [](cairo_t* cr, double w, double h) {
+    addPicture(r, family, "story_C2_g.jpg", 215, 216, [](cairo_t* page) {
+        drawPanel(page, 215, 216, [](cairo_t* cr, double w, double h) {
             workshop(cr, w, h, h * 0.86);
             // Peeking out of a crate of the professor's luggage.
             bot::Pose peek = bot::standing();
