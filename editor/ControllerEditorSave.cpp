@@ -10,12 +10,9 @@
 #include "screens/GuiButton.h"
 #include "screens/GuiTextbox.h"
 
-#include <SDL.h>
-
 namespace {
 
-enum { BUTTON_CANCEL = 0, BUTTON_OK = 1 };
-enum Stop { STOP_NAME, STOP_HEADING, STOP_OK, STOP_CANCEL };
+constexpr int STOP_NAME = 0; // the file name's box, first in the focus ring
 
 constexpr int TITLE_SAVE = 2201;
 constexpr int BODY_NO_NAME = 2301;
@@ -27,21 +24,19 @@ constexpr int STRING_OK = 1800;
 constexpr int STRING_CANCEL = 1801;
 constexpr int STRING_PROMPT = 1802;
 constexpr int ALIGN_MIDDLE = 3;
-constexpr int REPEAT_AFTER = 10;
-constexpr int REPEAT_AGAIN_FROM = 8;
 const char* const BASE_IMAGE = "baseEditorSave.png";
 const char* const OK_BASE = "editor_button_okbase.png";
 const char* const CANCEL_BASE = "editor_button_cancelbase.png";
 
 } // namespace
 
-CControllerEditorSave::CControllerEditorSave(CLevel& level) : CController(CONTROLLER_EDITOR_SAVE), level_(level)
+CControllerEditorSave::CControllerEditorSave(CLevel& level)
+    : CControllerDialog(CONTROLLER_EDITOR_SAVE), level_(level)
 {
     SetReturnValue(0);
     logMessage(LOG_CONSTRUCT, "CControllerEditorSave:  Preloading sprites...\n");
     LoadSprites();
-    focus_ = 0;
-    nameBox_->WarpMouseTo();
+    FocusStop(STOP_NAME);
     nameBox_->SetText(level_.GetFilename());
     headingBox_->SetText(level_.GetLevelHeading());
 }
@@ -53,6 +48,7 @@ CControllerEditorSave::~CControllerEditorSave()
     CMousePointer::ShowHourglass(true);
     if (!loaded_)
         return;
+    ClearRing();
     dimmer_.reset();
     background_.reset();
     okButton_.reset();
@@ -97,6 +93,7 @@ void CControllerEditorSave::LoadSprites()
     cancelButton_ = std::make_unique<CGuiButton>(390, 387, BUTTON_CANCEL, this, CANCEL_BASE, nullptr,
                                                  "button_cancel_selector.tga", "button_cancel_selector.tga", false, 0,
                                                  0);
+    SetRing({nameBox_.get(), headingBox_.get()}, {okButton_.get(), cancelButton_.get()}, ReturnKey::NextStop);
     CMousePointer::HideFor(-1);
     loaded_ = true;
 }
@@ -162,8 +159,7 @@ void CControllerEditorSave::hideDialog()
     cancelButton_->Hide();
     nameBox_->Hide();
     headingBox_->Hide();
-    repeatKey_ = -1;
-    repeatCounter_ = 0;
+    StopKeyRepeat();
 }
 
 void CControllerEditorSave::showDialog()
@@ -174,114 +170,6 @@ void CControllerEditorSave::showDialog()
     cancelButton_->Show();
     nameBox_->Show();
     headingBox_->Show();
-}
-
-// The focus runs over four stops: the file name, the heading, OK, Cancel.
-int CControllerEditorSave::currentStop() const
-{
-    if (focus_ == 0)
-        return STOP_NAME;
-    if (focus_ == 1)
-        return STOP_HEADING;
-    if (okButton_->IsMouseOver())
-        return STOP_OK;
-    if (cancelButton_->IsMouseOver())
-        return STOP_CANCEL;
-    return -1;
-}
-
-void CControllerEditorSave::focusStop(int stop)
-{
-    switch (stop) {
-    case STOP_NAME:
-        focus_ = 0;
-        nameBox_->WarpMouseTo();
-        break;
-    case STOP_HEADING:
-        focus_ = 1;
-        headingBox_->WarpMouseTo();
-        break;
-    case STOP_OK:
-        focus_ = -1;
-        okButton_->WarpMouseTo();
-        break;
-    default:
-        focus_ = -1;
-        cancelButton_->WarpMouseTo();
-        break;
-    }
-    nameBox_->HideCursor();
-    headingBox_->HideCursor();
-}
-
-void CControllerEditorSave::moveFocus(bool backwards)
-{
-    int stop = currentStop();
-    if (backwards)
-        focusStop(stop <= STOP_NAME ? STOP_CANCEL : stop - 1);
-    else
-        focusStop(stop < 0 || stop == STOP_CANCEL ? STOP_NAME : stop + 1);
-}
-
-void CControllerEditorSave::InputKey(bool released, int key)
-{
-    CMousePointer::HideFor(-1);
-    if (!released && key != repeatKey_) {
-        repeatKey_ = key;
-        repeatCounter_ = 0;
-    } else if (released && key == repeatKey_) {
-        repeatKey_ = -1;
-        repeatCounter_ = 0;
-    }
-    if (!released) {
-        if (focus_ == 0)
-            nameBox_->HandleKey(key, IsShiftDown());
-        else if (focus_ == 1)
-            headingBox_->HandleKey(key, IsShiftDown());
-        switch (key) {
-        case SDLK_UP:
-        case SDLK_LEFT: moveFocus(true); break;
-        case SDLK_DOWN:
-        case SDLK_RIGHT: moveFocus(false); break;
-        case SDLK_TAB: moveFocus(IsShiftDown()); break;
-        case SDLK_RETURN:
-            if (focus_ == 0) {
-                focusStop(STOP_HEADING);
-            } else if (focus_ == 1) {
-                focusStop(STOP_OK);
-            } else if (CGuiButtonBase::GetHotId() != -1) {
-                CGuiButtonBase::ClickAll(1);
-            } else {
-                PlaySound(InterfaceSound::EmptyClick);
-            }
-            break;
-        case SDLK_ESCAPE: GUICallback(BUTTON_CANCEL, 0, false); break;
-        default: break;
-        }
-    }
-    InputScreenCapture(released, key);
-}
-
-void CControllerEditorSave::InputMouseMotion(int, int)
-{
-    CMousePointer::Tick();
-    if (nameBox_->IsMouseOver()) {
-        focus_ = 0;
-        headingBox_->HideCursor();
-    } else if (headingBox_->IsMouseOver()) {
-        focus_ = 1;
-        nameBox_->HideCursor();
-    } else if (CGuiButtonBase::GetHotId() != -1) {
-        focus_ = -1;
-        nameBox_->HideCursor();
-        headingBox_->HideCursor();
-    }
-}
-
-void CControllerEditorSave::InputMouseButton(bool released, bool left, bool, bool, bool)
-{
-    if (!released && left && CGuiButtonBase::GetHotId() == -1)
-        PlaySound(InterfaceSound::EmptyClick);
 }
 
 void CControllerEditorSave::Pump()
@@ -300,16 +188,5 @@ void CControllerEditorSave::Pump()
         CMousePointer::HideFor(-1);
         return;
     }
-    ProcessInput();
-    if (repeatKey_ != -1 && ++repeatCounter_ > REPEAT_AFTER) {
-        InputKey(false, repeatKey_);
-        repeatCounter_ = REPEAT_AGAIN_FROM;
-    }
-    if (!IsActive() || GetExitCode() != 0)
-        return;
-    CGuiButtonBase::UpdateAll();
-    if (focus_ == 0)
-        nameBox_->BlinkCursor();
-    else if (focus_ == 1)
-        headingBox_->BlinkCursor();
+    CControllerDialog::Pump();
 }

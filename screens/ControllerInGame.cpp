@@ -62,13 +62,7 @@ CControllerInGame::~CControllerInGame()
     scores_.reset();
     options_.reset();
     password_.reset();
-    if (!loaded_)
-        return;
-    dimmer_.reset();
-    panel_.reset();
-    for (std::unique_ptr<CGuiButton>& button : buttons_)
-        button.reset();
-    CDraw::releaseImage(PANEL_IMAGE);
+    releaseSprites();
 }
 
 void CControllerInGame::loadSprites()
@@ -107,6 +101,11 @@ void CControllerInGame::unloadSprites()
     CMousePointer::HideFor(-1);
     CRender::Render(true);
     CMousePointer::ShowHourglass(true);
+    releaseSprites();
+}
+
+void CControllerInGame::releaseSprites()
+{
     if (!loaded_)
         return;
     dimmer_.reset();

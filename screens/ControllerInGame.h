@@ -64,7 +64,10 @@ private:
     enum Question { QUESTION_NONE, QUESTION_SOLUTION, QUESTION_QUIT, NOTICE_NO_SOLUTION };
 
     void loadSprites();
+    // Hides the dimmer and shows the screen below at once, then releases.
     void unloadSprites();
+    // The dimmer, the panel and the buttons go, and the panel's picture.
+    void releaseSprites();
     void openMessage(Question question, int titleString, int bodyString);
     void onChildClosed(int childId);
     void solutionAgreed();

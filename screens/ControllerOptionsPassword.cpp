@@ -28,10 +28,6 @@ enum Strings {
     TEXT_NEW_HINT = 2705,
 };
 
-// A held key repeats in the 11th frame after its press, then every third.
-constexpr int REPEAT_AFTER = 10;
-constexpr int REPEAT_AGAIN = 8;
-
 std::unique_ptr<CGuiTextbox> makeBox(int y)
 {
     return std::make_unique<CGuiTextbox>(CProfileBase::PASSWORD_LENGTH_MAX, 422, y, 15, 8, "password_entry.png",
@@ -41,10 +37,10 @@ std::unique_ptr<CGuiTextbox> makeBox(int y)
 } // namespace
 
 CControllerOptionsPassword::CControllerOptionsPassword(const char* current)
-    : CController(CONTROLLER_OPTIONS_PASSWORD), current_(current)
+    : CControllerDialog(CONTROLLER_OPTIONS_PASSWORD), current_(current)
 {
     LoadSprites();
-    oldBox_->WarpMouseTo();
+    FocusStop(FOCUS_OLD);
 }
 
 CControllerOptionsPassword::~CControllerOptionsPassword()
@@ -81,6 +77,7 @@ void CControllerOptionsPassword::LoadSprites()
     cancel_ = std::make_unique<CGuiButton>(410, 420, BUTTON_CANCEL, this, "confirmation_buttoncancelbase.png",
                                            "confirmation_buttoncancelshadow.png", "confirmation_buttoncancelroll.png",
                                            nullptr, false, 0, 0);
+    SetRing({oldBox_.get(), newBox_.get()}, {ok_.get(), cancel_.get()}, ReturnKey::NextStop);
     CMousePointer::HideFor(-1);
     loaded_ = true;
 }
@@ -90,6 +87,7 @@ void CControllerOptionsPassword::UnloadSprites()
     CMousePointer::ShowHourglass(true);
     if (!loaded_)
         return;
+    ClearRing();
     dimmer_.reset();
     background_.reset();
     warning_.reset();
@@ -102,15 +100,6 @@ void CControllerOptionsPassword::UnloadSprites()
 }
 
 bool CControllerOptionsPassword::IsWarningShown() const { return warning_ && !warning_->isHidden(); }
-
-CGuiTextbox* CControllerOptionsPassword::focusedBox() const
-{
-    switch (focus_) {
-    case FOCUS_OLD: return oldBox_.get();
-    case FOCUS_NEW: return newBox_.get();
-    default: return nullptr;
-    }
-}
 
 void CControllerOptionsPassword::GUICallback(int index, int, bool)
 {
@@ -131,104 +120,11 @@ void CControllerOptionsPassword::GUICallback(int index, int, bool)
     warning_->resetAnimation();
     showSprite(*warning_);
     oldBox_->SetText("");
-    focusStop(FOCUS_OLD);
+    FocusStop(FOCUS_OLD);
 }
 
-void CControllerOptionsPassword::focusStop(int stop)
+void CControllerOptionsPassword::PumpExtra()
 {
-    oldBox_->HideCursor();
-    newBox_->HideCursor();
-    switch (stop) {
-    case 0: oldBox_->WarpMouseTo(); break;
-    case 1: newBox_->WarpMouseTo(); break;
-    case 2: ok_->WarpMouseTo(); break;
-    default: cancel_->WarpMouseTo(); break;
-    }
-    focus_ = stop <= 1 ? stop : FOCUS_BUTTONS;
-}
-
-void CControllerOptionsPassword::moveFocus(bool backwards)
-{
-    int stop = focus_;
-    if (focus_ == FOCUS_BUTTONS)
-        stop = CGuiButtonBase::GetHotButton() == cancel_.get() ? 3 : 2;
-    focusStop((stop + (backwards ? 3 : 1)) % 4);
-}
-
-void CControllerOptionsPassword::handlePress(int key)
-{
-    if (CGuiTextbox* box = focusedBox())
-        box->HandleKey(key, IsShiftDown());
-    switch (key) {
-    case SDLK_UP:
-    case SDLK_LEFT: moveFocus(true); break;
-    case SDLK_DOWN:
-    case SDLK_RIGHT: moveFocus(false); break;
-    case SDLK_TAB: moveFocus(IsShiftDown()); break;
-    case SDLK_RETURN:
-        if (focus_ == FOCUS_OLD)
-            focusStop(FOCUS_NEW);
-        else if (focus_ == FOCUS_NEW)
-            focusStop(2);
-        else if (CGuiButtonBase::GetHotButton())
-            CGuiButtonBase::ClickAll(1);
-        else
-            CController::PlaySound(InterfaceSound::EmptyClick);
-        break;
-    case SDLK_ESCAPE: GUICallback(BUTTON_CANCEL, 0, false); break;
-    default: break;
-    }
-}
-
-void CControllerOptionsPassword::InputKey(bool released, int key)
-{
-    CMousePointer::HideFor(-1);
-    if (released) {
-        if (key == repeatKey_)
-            repeatKey_ = -1;
-    } else {
-        repeatKey_ = key;
-        repeatCounter_ = 0;
-        handlePress(key);
-    }
-    InputScreenCapture(released, key);
-}
-
-void CControllerOptionsPassword::InputMouseMotion(int, int)
-{
-    CMousePointer::Tick();
-    if (!loaded_)
-        return;
-    if (oldBox_->IsMouseOver()) {
-        focus_ = FOCUS_OLD;
-        newBox_->HideCursor();
-    } else if (newBox_->IsMouseOver()) {
-        focus_ = FOCUS_NEW;
-        oldBox_->HideCursor();
-    } else if (CGuiButtonBase::GetHotButton()) {
-        focus_ = FOCUS_BUTTONS;
-        oldBox_->HideCursor();
-        newBox_->HideCursor();
-    }
-}
-
-void CControllerOptionsPassword::InputMouseButton(bool released, bool left, bool, bool, bool)
-{
-    playEmptyClick(released, left);
-}
-
-void CControllerOptionsPassword::Pump()
-{
-    ProcessInput();
-    if (repeatKey_ != -1 && ++repeatCounter_ > REPEAT_AFTER) {
-        repeatCounter_ = REPEAT_AGAIN;
-        handlePress(repeatKey_);
-    }
-    if (!IsActive() || GetExitCode() != 0)
-        return;
     if (warningCountdown_ > 0 && --warningCountdown_ == 0)
         warning_->play(true);
-    CGuiButtonBase::UpdateAll();
-    if (CGuiTextbox* box = focusedBox())
-        box->BlinkCursor();
 }

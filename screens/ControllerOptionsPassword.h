@@ -1,6 +1,6 @@
 #pragma once
 
-#include "screens/Controller.h"
+#include "screens/ControllerDialog.h"
 
 #include <memory>
 
@@ -10,9 +10,10 @@ class CSprite;
 
 // Changes the profiles' password: the old one (checked exactly, letter case
 // included) and the new one, OK and Cancel. A wrong old password shows a
-// warning that fades, and empties the old box. The answer (return value) is
-// 1 after a change, else 0.
-class CControllerOptionsPassword : public CController
+// warning that fades, and empties the old box. The keys are the dialog
+// base's, the focus going round the old box, the new box, OK and Cancel.
+// The answer (return value) is 1 after a change, else 0.
+class CControllerOptionsPassword : public CControllerDialog
 {
 public:
     // current is the profile's own text, read at each check.
@@ -20,30 +21,21 @@ public:
     ~CControllerOptionsPassword() override;
 
     void GUICallback(int index, int value, bool dclick) override;
-    void InputKey(bool released, int key) override;
-    void InputMouseMotion(int x, int y) override;
-    void InputMouseButton(bool released, bool left, bool right, bool wheelUp, bool wheelDown) override;
-    void Pump() override;
 
-    enum Focus { FOCUS_BUTTONS = -1, FOCUS_OLD = 0, FOCUS_NEW = 1 };
-    static constexpr int BUTTON_CANCEL = 0;
-    static constexpr int BUTTON_OK = 1;
+    enum Focus { FOCUS_BUTTONS = NO_BOX, FOCUS_OLD = 0, FOCUS_NEW = 1 };
     // Frames the warning stands still before it fades.
     static constexpr int WARNING_FRAMES = 40;
 
     CGuiTextbox* GetOldBox() const { return oldBox_.get(); }
     CGuiTextbox* GetNewBox() const { return newBox_.get(); }
-    int GetFocus() const { return focus_; }
+    int GetFocus() const { return GetFocusedBox(); }
     bool IsWarningShown() const;
 
 private:
     void LoadSprites();
     void UnloadSprites();
-    CGuiTextbox* focusedBox() const;
-    // Focus stops: old box, new box, OK, Cancel, round again.
-    void moveFocus(bool backwards);
-    void focusStop(int stop);
-    void handlePress(int key);
+    // The warning's count down to its fading.
+    void PumpExtra() override;
 
     std::unique_ptr<CSprite> dimmer_;
     std::unique_ptr<CSprite> background_;
@@ -53,7 +45,4 @@ private:
     bool loaded_ = false;
     const char* current_;
     int warningCountdown_ = 0;
-    int focus_ = FOCUS_OLD;
-    int repeatKey_ = -1;
-    int repeatCounter_ = 0;
 };

@@ -9,18 +9,10 @@
 #include "screens/GuiTextbox.h"
 #include "screens/WidgetSprite.h"
 
-#include <SDL.h>
-
-#include <cstring>
-
 namespace {
 
 const char* const BASE_IMAGE = "baseTextEntryController.png";
 constexpr int LAYER_BACKGROUND = 1410;
-
-// A held key types again in the 10th frame after its press, then every 3rd.
-constexpr int REPEAT_AFTER = 10;
-constexpr int REPEAT_AGAIN_FROM = 8;
 
 bool holdsNonSpace(const char* text)
 {
@@ -32,7 +24,7 @@ bool holdsNonSpace(const char* text)
 
 } // namespace
 
-CControllerTextEntryBase::CControllerTextEntryBase(int id) : CController(id) {}
+CControllerTextEntryBase::CControllerTextEntryBase(int id) : CControllerDialog(id) {}
 
 CControllerTextEntryBase::~CControllerTextEntryBase()
 {
@@ -59,6 +51,7 @@ void CControllerTextEntryBase::BuildSprites(const Layout& layout)
     textbox_ = std::make_unique<CGuiTextbox>(layout.maxLength, layout.boxX, layout.boxY, pictures.textDx,
                                              pictures.textDy, pictures.textbox, "profilenternamecursor.png",
                                              layout.spaces, layout.punctuation, layout.lineBreaks);
+    SetRing({textbox_.get()}, {okButton_.get(), cancelButton_.get()}, ReturnKey::Click);
     CMousePointer::HideFor(-1);
     spritesLoaded_ = true;
 }
@@ -68,6 +61,7 @@ void CControllerTextEntryBase::UnloadSprites()
     CMousePointer::ShowHourglass(true);
     if (!spritesLoaded_)
         return;
+    ClearRing();
     background_.reset();
     okButton_.reset();
     cancelButton_.reset();
@@ -102,96 +96,4 @@ void CControllerTextEntryBase::GUICallback(int index, int, bool)
             PlaySound(InterfaceSound::EmptyClick);
         }
     }
-}
-
-void CControllerTextEntryBase::InputKey(bool released, int key)
-{
-    CMousePointer::HideFor(-1);
-    if (released && key == repeatKey_) {
-        repeatKey_ = -1;
-        repeatCounter_ = 0;
-    } else if (!released && key != repeatKey_) {
-        repeatKey_ = key;
-        repeatCounter_ = 0;
-    }
-    if (!released) {
-        if (textboxHasFocus_ && textbox_)
-            textbox_->HandleKey(key, IsShiftDown());
-        switch (key) {
-        case SDLK_UP:
-        case SDLK_LEFT: MoveFocus(true); break;
-        case SDLK_DOWN:
-        case SDLK_RIGHT: MoveFocus(false); break;
-        case SDLK_TAB: MoveFocus(IsShiftDown()); break;
-        case SDLK_RETURN: CGuiButtonBase::ClickAll(1); break;
-        case SDLK_ESCAPE: GUICallback(BUTTON_CANCEL, 0, false); break;
-        default: break;
-        }
-    }
-    InputScreenCapture(released, key);
-}
-
-void CControllerTextEntryBase::MoveFocus(bool backwards)
-{
-    if (!spritesLoaded_)
-        return;
-    int hot = CGuiButtonBase::GetHotId();
-    bool onOk = hot == okButton_->GetId();
-    bool onCancel = hot == cancelButton_->GetId();
-    // The cycle runs text box, OK, Cancel.
-    CGuiButton* target = nullptr;
-    if (backwards)
-        target = onCancel ? okButton_.get() : onOk ? nullptr : cancelButton_.get();
-    else
-        target = onOk ? cancelButton_.get() : onCancel ? nullptr : textboxHasFocus_ ? okButton_.get() : nullptr;
-    if (target) {
-        target->WarpMouseTo();
-        LoseTextboxFocus();
-    } else {
-        FocusTextbox();
-    }
-}
-
-void CControllerTextEntryBase::FocusTextbox()
-{
-    textbox_->WarpMouseTo();
-    textboxHasFocus_ = true;
-}
-
-void CControllerTextEntryBase::LoseTextboxFocus()
-{
-    textboxHasFocus_ = false;
-    textbox_->HideCursor();
-}
-
-void CControllerTextEntryBase::InputMouseMotion(int, int)
-{
-    CMousePointer::Tick();
-    if (!spritesLoaded_)
-        return;
-    if (textbox_->IsMouseOver())
-        textboxHasFocus_ = true;
-    else if (CGuiButtonBase::GetHotId() != -1)
-        LoseTextboxFocus();
-}
-
-void CControllerTextEntryBase::InputMouseButton(bool released, bool left, bool, bool, bool)
-{
-    if (left && !released && !CGuiButtonBase::GetHotButton())
-        PlaySound(InterfaceSound::EmptyClick);
-}
-
-void CControllerTextEntryBase::Pump()
-{
-    ProcessInput();
-    if (repeatKey_ != -1 && ++repeatCounter_ > REPEAT_AFTER) {
-        InputKey(false, repeatKey_);
-        repeatCounter_ = REPEAT_AGAIN_FROM;
-    }
-    if (!IsActive() || GetExitCode() != 0)
-        return;
-    PumpExtra();
-    CGuiButtonBase::UpdateAll();
-    if (textboxHasFocus_ && textbox_)
-        textbox_->BlinkCursor();
 }

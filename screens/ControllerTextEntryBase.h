@@ -1,6 +1,6 @@
 #pragma once
 
-#include "screens/Controller.h"
+#include "screens/ControllerDialog.h"
 
 #include <memory>
 #include <string>
@@ -10,15 +10,16 @@ class CGuiTextbox;
 class CSprite;
 
 // The base of the small dialogs that ask for one text: a text box, OK and
-// Cancel over a dimmed picture of the screen below. The base does the
-// typing (with key repeat), the focus moves between the box and the two
-// buttons, Return, Escape and the answer; a subclass builds its picture,
-// box and buttons in LoadSprites (called from its constructor) and may add
-// work per frame in PumpExtra.
+// Cancel over a dimmed picture of the screen below. The keys are the
+// dialog base's, with the focus going round the box, OK and Cancel, and
+// Return clicking (OK, the default button, when the pointer is on no
+// button); this base adds the answer. A subclass builds its picture, box
+// and buttons in LoadSprites (called from its constructor) and may add work
+// per frame in PumpExtra.
 //
 // Answer: return value 1 for OK (only with a text that is not all spaces),
 // 0 for Cancel; the parent reads it after the close.
-class CControllerTextEntryBase : public CController
+class CControllerTextEntryBase : public CControllerDialog
 {
 public:
     ~CControllerTextEntryBase() override;
@@ -33,18 +34,10 @@ public:
     bool WasCancelled() const { return WasCancelled(*this); }
 
     void GUICallback(int index, int value, bool dclick) override;
-    void InputKey(bool released, int key) override;
-    void InputMouseMotion(int x, int y) override;
-    void InputMouseButton(bool released, bool left, bool right, bool wheelUp, bool wheelDown) override;
-    void Pump() override;
 
     // For tests and subclasses.
     CGuiTextbox* GetTextbox() const { return textbox_.get(); }
-    bool TextboxHasFocus() const { return textboxHasFocus_; }
-
-    // Callback indexes of the two buttons.
-    static constexpr int BUTTON_CANCEL = 0;
-    static constexpr int BUTTON_OK = 1;
+    bool TextboxHasFocus() const { return GetFocusedBox() == 0; }
 
     // What a subclass builds in LoadSprites.
     struct Layout {
@@ -76,24 +69,17 @@ protected:
     explicit CControllerTextEntryBase(int id = CONTROLLER_TEXT_ENTRY);
 
     virtual void LoadSprites() = 0;
-    virtual void PumpExtra() {}
 
     // Nothing happens while the sprites are loaded.
     void BuildSprites(const Layout& layout);
     bool SpritesLoaded() const { return spritesLoaded_; }
     void UnloadSprites();
-    void FocusTextbox();
+    void FocusTextbox() { FocusStop(0); }
 
 private:
-    void MoveFocus(bool backwards);
-    void LoseTextboxFocus();
-
     std::unique_ptr<CSprite> background_;
     std::unique_ptr<CGuiButton> okButton_;
     std::unique_ptr<CGuiButton> cancelButton_;
     std::unique_ptr<CGuiTextbox> textbox_;
     bool spritesLoaded_ = false;
-    bool textboxHasFocus_ = true;
-    int repeatKey_ = -1;
-    int repeatCounter_ = 0;
 };

@@ -181,3 +181,27 @@ TEST_F(EditorSaveTest, ASaveIntoAReadOnlyFolderSaysSoAndKeepsTheLevelModified)
     EXPECT_STREQ(level.GetLevelHeading(), "Before");
     EXPECT_FALSE(fs::exists(folder + "after.lvl"));
 }
+
+// The keys alone: the name typed, Return to the heading, the heading typed,
+// Return to OK, and Return there saves.
+TEST_F(EditorSaveTest, ReturnLeadsFromTheNameToTheHeadingToOkWhichSaves)
+{
+    fill("", "");
+    auto type = [&](const std::string& keys) {
+        for (char key : keys) {
+            dialog->InputKey(false, key);
+            dialog->InputKey(true, key);
+            CController::PumpCurrent();
+        }
+    };
+    ASSERT_EQ(dialog->GetFocus(), 0);
+    type("keys\r");
+    EXPECT_EQ(dialog->GetFocus(), 1);
+    type("by hand\r");
+    EXPECT_EQ(dialog->GetFocus(), CControllerEditorSave::NO_BOX);
+    EXPECT_FALSE(fs::exists(folder + "keys.lvl")) << "reaching OK does not press it";
+    type("\r");
+    EXPECT_EQ(CController::GetCurrent(), &screen) << "the dialog closed";
+    EXPECT_EQ(dialog->GetReturnValue(), 1);
+    EXPECT_EQ(CLevel::GetHeading("keys"), "by hand");
+}
