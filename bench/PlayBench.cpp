@@ -124,7 +124,7 @@ int main(int argc, char** argv)
         if (ms > 0.02)
             drawing.push_back(ms);
     printf("%s played from its solution (last key at frame %d), %zu frames, blitter loops %s\n", levelName.c_str(),
-           solutionFrames, g_renders.size(), selectedKernelSet() == KernelSet::Simd ? "SIMD (AVX2)" : "plain");
+           solutionFrames, g_renders.size(), kernelSetName(selectedKernelSet()));
     printf("baselines: full-screen SDL blit %.3f ms, memcpy %.3f ms (best of 200)\n", g_sdlBlit, g_memcpy);
     auto report = [&](const char* what, double ms) {
         printf("%-34s %7.3f ms   %5.2f x SDL blit   %5.2f x memcpy\n", what, ms, ms / g_sdlBlit, ms / g_memcpy);
