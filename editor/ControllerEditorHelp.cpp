@@ -252,8 +252,8 @@ void CControllerEditorHelp::loadHelpSprites()
     CDraw::drawImageOnto("help_devices2.jpg", base, 262, 95);
     CDraw::drawImageOnto("help_bots.jpg", base, 262, 299);
     CDraw::drawImageOnto("help_terrain2.jpg", base, 466, 95);
-    CFontSystem::DrawString(1300, base, 2, 700, 40, 0, 35);
-    CFontSystem::DrawString(1301, base, 0, 300, 40, 350, 345);
+    CFontSystem::DrawString(1300, base, ALIGN_CENTRE, 700, 40, 0, 35);
+    CFontSystem::DrawString(1301, base, ALIGN_LEFT, 300, 40, 350, 345);
     background_ = plainSprite("Editor Help Controller (EDITORHELP_LSPRITE_BACKGROUND)", 1411, 57, 23);
     background_->addFrame(BASE_IMAGE);
     background_->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
@@ -323,8 +323,8 @@ void CControllerEditorHelp::updateSelection()
         info_->hide();
         selector_->hide();
     } else {
-        name_->addTextFrameWrapped(STRING_NAME + item, 300, 100, 0, "editorHelpName.png", true);
-        info_->addTextFrameWrapped(STRING_INFO + item, 300, 100, 0, "editorHelpInfo.png", true);
+        name_->addTextFrameWrapped(STRING_NAME + item, 300, 100, ALIGN_LEFT, "editorHelpName.png", true);
+        info_->addTextFrameWrapped(STRING_INFO + item, 300, 100, ALIGN_LEFT, "editorHelpInfo.png", true);
         name_->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
         info_->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
         name_->invalidate();

@@ -3,6 +3,7 @@
 #include "engine/Draw.h"
 #include "engine/ImagesCached.h"
 #include "engine/Log.h"
+#include "engine/TextLayout.h"
 
 #include <cstdio>
 #include <cstring>
@@ -138,15 +139,15 @@ void CElementTutorial::DrawBoxText(int image, const char* text, int stringNumber
     const int w = CDraw::getImageWidth(image);
     const int h = CDraw::getImageHeight(image);
     if (literal) {
-        drawText(LITERAL_TEXT_ENTRY, image, 0, w - 105, h - 40, 80, 20, text);
+        drawText(LITERAL_TEXT_ENTRY, image, ALIGN_LEFT, w - 105, h - 40, 80, 20, text);
     } else if (!kids_) {
         logMessage(LOG_DEBUG, "CElementTutorial()  Found tutorial directive for STRING #%i\n", stringNumber);
-        drawText(stringNumber, image, 0, w - 105, h - 40, 80, 20, nullptr);
+        drawText(stringNumber, image, ALIGN_LEFT, w - 105, h - 40, 80, 20, nullptr);
     } else if (titleNumber < 1) {
-        drawText(stringNumber, image, 0, w - 150, h - 40, 40, 60, nullptr);
+        drawText(stringNumber, image, ALIGN_LEFT, w - 150, h - 40, 40, 60, nullptr);
     } else {
-        drawText(titleNumber, image, 2, w - 150, 40, 40, 60, nullptr);
-        drawText(stringNumber, image, 0, w - 150, h - 40, 40, 110, nullptr);
+        drawText(titleNumber, image, ALIGN_CENTRE, w - 150, 40, 40, 60, nullptr);
+        drawText(stringNumber, image, ALIGN_LEFT, w - 150, h - 40, 40, 110, nullptr);
     }
 }
 
