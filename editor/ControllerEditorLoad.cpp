@@ -45,7 +45,7 @@ void CControllerEditorLoad::LoadSprites()
     CDraw::createImage(40, 48, ARROW_BASE);
     CDraw::createImage(54, 39, OK_BASE);
     CDraw::createImage(114, 39, CANCEL_BASE);
-    dimmer_ = std::make_unique<CSprite>(1410, 0, false);
+    dimmer_ = std::make_unique<CSprite>(KIND_SCREEN_DIMMER, 0, false);
     dimmer_->setName("Editor Load Controller (EDITORLOAD_LSPRITE_DIMMER)");
     dimmer_->addFrame("dimmer.png");
     dimmer_->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
@@ -56,7 +56,7 @@ void CControllerEditorLoad::LoadSprites()
     CDraw::drawImageOnto("button_cancel.tga", base, 284, 233);
     CFontSystem::DrawString(STRING_OK, base, ALIGN_CENTRE_MIDDLE, 46, 31, 218, 234);
     CFontSystem::DrawString(STRING_CANCEL, base, ALIGN_CENTRE_MIDDLE, 104, 31, 284, 234);
-    background_ = std::make_unique<CSprite>(1411, 0, false);
+    background_ = std::make_unique<CSprite>(KIND_SCREEN_BACKGROUND, 0, false);
     background_->setName("Editor Load Controller (EDITORLOAD_LSPRITE_BACKGROUND)");
     background_->addFrame(BASE_IMAGE);
     background_->setLocation(105, 160, false);

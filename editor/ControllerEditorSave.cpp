@@ -69,7 +69,7 @@ void CControllerEditorSave::LoadSprites()
         return;
     CDraw::createImage(54, 39, OK_BASE);
     CDraw::createImage(114, 39, CANCEL_BASE);
-    dimmer_ = std::make_unique<CSprite>(1410, 0, false);
+    dimmer_ = std::make_unique<CSprite>(KIND_SCREEN_DIMMER, 0, false);
     dimmer_->setName("Editor Save Controller (EDITORSAVE_LSPRITE_DIMMER)");
     dimmer_->addFrame("dimmer.png");
     dimmer_->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
@@ -81,7 +81,7 @@ void CControllerEditorSave::LoadSprites()
     CFontSystem::DrawString(STRING_PROMPT, base, ALIGN_CENTRE_MIDDLE, 390, 50, 23, 21);
     CFontSystem::DrawString(STRING_OK, base, ALIGN_CENTRE_MIDDLE, 46, 31, 129, 222);
     CFontSystem::DrawString(STRING_CANCEL, base, ALIGN_CENTRE_MIDDLE, 104, 31, 202, 222);
-    background_ = std::make_unique<CSprite>(1411, 0, false);
+    background_ = std::make_unique<CSprite>(KIND_SCREEN_BACKGROUND, 0, false);
     background_->setName("Editor Save Controller (EDITORSAVE_LSPRITE_BACKGROUND)");
     background_->addFrame(BASE_IMAGE);
     background_->setLocation(190, 168, false);

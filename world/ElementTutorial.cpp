@@ -86,7 +86,7 @@ void CElementTutorial::LoadSprites()
 {
     const bool shared = ::imagesCached(ImageClass::TutorialMarkers);
     for (int n = 0; n < 4; ++n) {
-        icons_[n] = std::make_unique<CSprite>(15, 17, SPRITE_TYPE_ICON, 2, shared, 1, 1);
+        icons_[n] = std::make_unique<CSprite>(15, 17, KIND_TUTORIAL_ICON, 2, shared, 1, 1);
         icons_[n]->setName(kIconNames[n]);
         icons_[n]->addFrames(kIconSeries[n], 0, ICON_FRAMES - 1, ".tga", 1);
         icons_[n]->setLooping(true);
@@ -126,7 +126,7 @@ void CElementTutorial::BuildTutorialBox(int cellX, int cellY, const char* text)
     CDraw::createFadeSeries(name.c_str(), BOX_FADE_STEPS, BOX_FADE_ALPHA_STEP);
     logMessage(LOG_MILESTONE, "ID_121:  GAME:     Tutorial Fade Completed\n");
 
-    box_ = std::make_unique<CSprite>(0, 0, SPRITE_TYPE_BOX, 2, false, 1, 1);
+    box_ = std::make_unique<CSprite>(0, 0, KIND_SCREEN_DIMMER, 2, false, 1, 1);
     box_->setName("Tutorial Box");
     for (int n = 0; n < BOX_FADE_STEPS; ++n)
         box_->addFrame(fadeSeriesName(name, n).c_str());

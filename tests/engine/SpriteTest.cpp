@@ -408,7 +408,7 @@ TEST_F(SpriteTest, FadesFollowTheClockExactly)
 
 TEST_F(SpriteTest, EndOfAFadeIsLeftToTheRenderer)
 {
-    CSprite wall(29, 20, SPRITE_BACKGROUND, 0, false, 1, 1);
+    CSprite wall(29, 20, KIND_BACKGROUND, 0, false, 1, 1);
     wall.addFrame("wall.tga");
     wall.show(-999, -999);
     auto s = redAt(200, 100);
@@ -472,7 +472,7 @@ TEST_F(SpriteTest, SwapParksTheLiveListAndKeepsThePointerOnTop)
 {
     static CSprite* pointer = nullptr;
     auto a = std::make_unique<CSprite>(1, 0, false);
-    CSprite p(SPRITE_POINTER, 0, false);
+    CSprite p(KIND_POINTER, 0, false);
     pointer = &p;
     auto b = std::make_unique<CSprite>(2, 0, false);
     auto doomed = std::make_unique<CSprite>(3, 0, false);
@@ -545,7 +545,7 @@ TEST_F(SpriteTest, NearnessIncludesTheEdges)
 TEST_F(SpriteTest, DrawingOutsideTheRendererPutsTheBoxOnDisplay)
 {
     watchDisplayUpdates();
-    CSprite s(19, 10, 1200, 0, false, 1, 1); // box corner 10 right and down of the location
+    CSprite s(19, 10, KIND_PALETTE_DIMMER, 0, false, 1, 1); // box corner 10 right and down of the location
     s.addFrame("red.tga");
     s.setLocation(300, 200, false);
     s.draw();
