@@ -103,10 +103,10 @@ int waitForChange(CLevelRun& run)
         drawBoard(now);
         if (now != before)
             return frames;
-        const uint64_t now = worldMotion();
-        if (now == motion)
+        const uint64_t moved = worldMotion();
+        if (moved == motion)
             return 0;
-        motion = now;
+        motion = moved;
     }
     return 0;
 }
