@@ -670,11 +670,6 @@ void WorldSnapshot::Take() { WorldSnapshotAccess::take(*this); }
 
 void WorldSnapshot::Restore() const { WorldSnapshotAccess::restore(*this); }
 
-size_t WorldSnapshot::GetSize() const
-{
-    return bytes_.size() + (elements_.size() + spawned_.size()) * sizeof(CElement*) + sizeof grid_;
-}
-
 uint64_t WorldSnapshot::HashWorld() { return WorldSnapshotAccess::hash(); }
 
 void WorldSnapshot::ReleaseSetAside()
