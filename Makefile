@@ -1,7 +1,9 @@
-# make play: install what is missing, build the game and its resource files,
-#            and start it in a window.
-# make test: the same set-up, then every test, plainly and under the
-#            address and undefined-behaviour sanitizers.
+# make play: install what the game needs, build the game and its resource
+#            files (no tests, test programs or benchmarks) and start it in
+#            a window.
+# make test: install what the tests need too, build everything, then run
+#            every test, plainly and under the address and
+#            undefined-behaviour sanitizers.
 # make sheets: contact sheets of every picture family in build/sheets/.
 # make fuzz:   builds the fuzz targets with clang's libFuzzer and runs each
 #              for FUZZ_SECONDS (default 60) on all cores; FUZZ_RUNS=N
@@ -13,9 +15,9 @@ ASAN_BUILD := build-asan
 FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: play test deps build build-asan sheets fuzz clean
+.PHONY: play test deps test-deps build-game build build-asan sheets fuzz clean
 
-play: build
+play: build-game
 	cd $(BUILD)/game && ./corvelle 1
 
 test: build build-asan
@@ -25,8 +27,18 @@ test: build build-asan
 deps:
 	bash tools/install-deps.sh
 
-build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+test-deps:
+	bash tools/install-deps.sh test
+
+# The game and its resource files only. A build folder made by make test
+# keeps its tests; they are just not built here.
+build-game: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	      $(if $(wildcard $(BUILD)/CMakeCache.txt),,-DCORVELLE_TESTS=OFF)
+	cmake --build $(BUILD) -j$(JOBS) --target corvelle resources
+
+build: test-deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVELLE_TESTS=ON
 	cmake --build $(BUILD) -j$(JOBS)
 
 build-asan: build
@@ -34,7 +46,7 @@ build-asan: build
 	      -DCORVELLE_RESOURCE_DIR=$(CURDIR)/$(BUILD)/game
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 
-sheets: build
+sheets: build-game
 	$(BUILD)/tools/pictures/picturetool --sheets $(BUILD)/sheets
 
 fuzz: build

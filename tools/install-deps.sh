@@ -1,10 +1,14 @@
 #!/bin/bash
 # Installs the Debian packages the build needs, when they are missing.
+#   install-deps.sh         what building and playing the game needs
+#   install-deps.sh test    also GoogleTest, for make test
+#   install-deps.sh fuzz    also clang's libFuzzer, for make fuzz
 set -euo pipefail
 
+# The compiler and build tools, the libraries the game links, the libraries
+# the asset tools draw and encode with, and the font the text tool renders.
 PACKAGES=(
   build-essential cmake pkg-config
-  libgtest-dev libbenchmark-dev
   libsdl1.2-dev libsdl-image1.2-dev libsdl-ttf2.0-dev
   libcurl4-openssl-dev
   libvorbis-dev libogg-dev
@@ -12,10 +16,13 @@ PACKAGES=(
   libcairo2-dev libfreetype-dev libturbojpeg0-dev
   fonts-quicksand
 )
-# `install-deps.sh fuzz`: also clang's libFuzzer, for make fuzz.
-if [ "${1:-}" = fuzz ]; then
-  PACKAGES+=(clang libclang-rt-dev)
-fi
+for extra in "$@"; do
+  case "$extra" in
+    test) PACKAGES+=(libgtest-dev) ;;
+    fuzz) PACKAGES+=(clang libclang-rt-dev) ;;
+    *) echo "install-deps.sh: unknown set '$extra' (test, fuzz)" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for package in "${PACKAGES[@]}"; do
