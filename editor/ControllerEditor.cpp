@@ -50,8 +50,8 @@ int minColumn(ElementCode type) { return isTeleportCode(type) ? -1 : 0; }
 std::unique_ptr<CSprite> makeCursorSprite(int cursor)
 {
     const EditorCursorPicture& picture = editorCursorPicture(cursor);
-    auto sprite = std::make_unique<CSprite>(picture.picture.originX, picture.picture.originY, EDITOR_KIND_CURSOR, 0,
-                                            false, 1, 1);
+    auto sprite =
+        std::make_unique<CSprite>(picture.picture.originX, picture.picture.originY, KIND_EDITOR_CURSOR, 0, false, 1, 1);
     sprite->addFrame(picture.picture.image);
     sprite->setName(picture.spriteName);
     sprite->hide();
@@ -67,7 +67,7 @@ CControllerEditor::CControllerEditor() : CController(CONTROLLER_EDITOR)
     board_ = std::make_unique<CEditorBoard>(*level_, static_cast<EditorBoardHost&>(*this));
     CMousePointer::HideFor(-1);
     changeBackground();
-    grid_ = std::make_unique<CSprite>(15, 7, EDITOR_KIND_GRID, 0, false, 1, 1);
+    grid_ = std::make_unique<CSprite>(15, 7, KIND_BACKGROUND_GRID, 0, false, 1, 1);
     grid_->setName("Editor - Grid");
     grid_->addFrame("grid.png");
     grid_->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
@@ -447,7 +447,7 @@ void CControllerEditor::changeBackground()
     background_.reset();
     char name[32];
     snprintf(name, sizeof name, "background%i.jpg", level_->GetBackground());
-    background_ = std::make_unique<CSprite>(29, 20, EDITOR_KIND_BACKGROUND, 0, false, 1, 1);
+    background_ = std::make_unique<CSprite>(29, 20, KIND_BACKGROUND, 0, false, 1, 1);
     background_->setName("Editor - Background");
     background_->addFrame(name);
     logMessage(LOG_EDITOR, "CControllerEditor::changeBackground()   Loading background file '%s'\n", name);

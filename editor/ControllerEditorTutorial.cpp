@@ -12,7 +12,6 @@ constexpr int PANEL_W = 590;
 constexpr int STRING_OK = 1800;
 constexpr int STRING_CANCEL = 1801;
 constexpr int STRING_TITLE = 1803;
-constexpr int ALIGN_MIDDLE = 3;
 const char* const PANEL_IMAGE = "editorTutorialPanel.png";
 const char* const OK_BASE = "editor_button_okbase.png";
 const char* const CANCEL_BASE = "editor_button_cancelbase.png";
@@ -51,8 +50,8 @@ void CControllerEditorTutorial::LoadSprites()
     CDraw::drawImageOnto("etutorialbox.jpg", panel, 4, 4);
     CDraw::drawImageOnto("button_ok.tga", panel, 217, 233);
     CDraw::drawImageOnto("button_cancel.tga", panel, 282, 233);
-    CFontSystem::DrawString(STRING_OK, panel, ALIGN_MIDDLE, 46, 31, 217, 234);
-    CFontSystem::DrawString(STRING_CANCEL, panel, ALIGN_MIDDLE, 104, 31, 282, 234);
+    CFontSystem::DrawString(STRING_OK, panel, ALIGN_CENTRE_MIDDLE, 46, 31, 217, 234);
+    CFontSystem::DrawString(STRING_CANCEL, panel, ALIGN_CENTRE_MIDDLE, 104, 31, 282, 234);
 
     Layout layout{PANEL_IMAGE,
                   PANEL_X,

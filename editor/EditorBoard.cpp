@@ -267,7 +267,7 @@ void CEditorBoard::createLadderPieces(int x, int y, int height, bool loading)
         int row = y + index;
         if (!inside(x, row))
             continue;
-        ladders_[cell(x, row)] = makeBoardSprite(editorLadderPiece(index, height), EDITOR_KIND_LADDER, 1, 1, x, row);
+        ladders_[cell(x, row)] = makeBoardSprite(editorLadderPiece(index, height), KIND_EDITOR_LADDER, 1, 1, x, row);
         if (!loading)
             level_.SetLadder(EC_LADDER, x, row);
     }
@@ -276,7 +276,7 @@ void CEditorBoard::createLadderPieces(int x, int y, int height, bool loading)
 void CEditorBoard::createPlatformSprite(int x, int y)
 {
     if (inside(x, y))
-        tiles_[cell(x, y)] = makeBoardSprite(editorPlatformPicture(), EDITOR_KIND_PLATFORM, 1, 1, x, y);
+        tiles_[cell(x, y)] = makeBoardSprite(editorPlatformPicture(), KIND_LADDER_PLATFORM, 1, 1, x, y);
 }
 
 void CEditorBoard::createTeleportSprite(ElementCode code, int x, int y, bool loading)
@@ -285,7 +285,7 @@ void CEditorBoard::createTeleportSprite(ElementCode code, int x, int y, bool loa
     replaceTeleports(code, x, y + 1);
     int colour = teleportColourOfCode(code);
     int border = x + 1;
-    CSprite* sprite = makeBoardSprite(editorTeleportPicture(colour), EDITOR_KIND_TELEPORT, 1, 2, x, y);
+    CSprite* sprite = makeBoardSprite(editorTeleportPicture(colour), KIND_EDITOR_TELEPORT, 1, 2, x, y);
     logMessage(LOG_EDITOR, "CControllerEditor::createTeleportSprite()   Appending new teleport location at (%i,%i)\n",
                border, y);
     teleportLists_[colour].push_back({border, y});

@@ -39,7 +39,7 @@ void addDirty(const DirtyRect& rect)
 bool isBackdrop(const CSprite* sprite)
 {
     int type = sprite->getType();
-    return type == SPRITE_BACKGROUND || type == SPRITE_BACKGROUND_GRID || type == SPRITE_SWAP_IMAGE;
+    return type == KIND_BACKGROUND || type == KIND_BACKGROUND_GRID || type == KIND_SWAP_IMAGE;
 }
 
 // The one visible backdrop, if there is exactly one. Every cell that it
@@ -168,8 +168,8 @@ void CRender::Swap(bool withImage)
         int picture = withImage ? CDraw::copyScreen(nullptr) : -1;
         CSprite::swapLists(false);
         if (withImage) {
-            g.swapImage = std::make_unique<CSprite>(SPRITE_ORIGIN_BIAS_X, SPRITE_ORIGIN_BIAS_Y, SPRITE_SWAP_IMAGE, 0,
-                                                    false, 1, 1);
+            g.swapImage =
+                std::make_unique<CSprite>(SPRITE_ORIGIN_BIAS_X, SPRITE_ORIGIN_BIAS_Y, KIND_SWAP_IMAGE, 0, false, 1, 1);
             g.swapImage->setName("Swap Image");
             g.swapImage->addFrameSurface(picture);
             g.swapImage->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);

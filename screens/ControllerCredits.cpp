@@ -68,7 +68,7 @@ void CControllerCredits::LoadSprites()
 {
     if (loaded_)
         return;
-    dimmer_ = makeDimmer(LAYER_SCREEN_BACKGROUND, "Credits Controller (CREDITS_LSPRITE_DIMMER)");
+    dimmer_ = makeDimmer(KIND_SCREEN_BACKGROUND, "Credits Controller (CREDITS_LSPRITE_DIMMER)");
     int page = CDraw::CopyImage("parchment.png", PICTURE, 0);
     CDraw::drawImageOnto("parchment_victory.png", page, 125, 390);
     CFontSystem::DrawString(TEXT_TITLE, page, ALIGN_CENTRE, 700, 40, 0, 35);
@@ -83,7 +83,7 @@ void CControllerCredits::LoadSprites()
     drawLines(page, ALIGN_LEFT, 370, 275, 290, FONT_LINES, TEXT_NAMES);
     drawLines(page, ALIGN_CENTRE, 280, 300, 425, THANKS_LINES, TEXT_THANKS);
     CFontSystem::DrawString(TEXT_VERSION, page, ALIGN_RIGHT, 100, 40, 540, 500, VERSION);
-    background_ = makeScreenSprite(LAYER_SCREEN_BACKGROUND, PICTURE, "Credits Controller (CREDITS_LSPRITE_BACKGROUND)",
+    background_ = makeScreenSprite(KIND_SCREEN_BACKGROUND, PICTURE, "Credits Controller (CREDITS_LSPRITE_BACKGROUND)",
                                    PARCHMENT_X, PARCHMENT_Y);
     done_ = makeStoryButton(345, 538, 0, this, "done", true);
     CMousePointer::HideFor(-1);

@@ -24,7 +24,6 @@
 namespace {
 
 constexpr int MENU_BUTTON_CALLBACK = 100;
-constexpr int REPLAY_MARKER_LAYER = 1305;
 // The replay marker blinks: hidden for the first 16 frames of each 51.
 constexpr int BLINK_SHOWN_FROM = 16;
 constexpr int BLINK_PERIOD = 51;
@@ -82,8 +81,8 @@ void CControllerGame::Init(CLevelSet* set, CLevel* level, bool recording, bool p
         setIndex_ = profile->GetLevelSet();
     }
 
-    replayMarker_ = makeWidgetSprite(REPLAY_MARKER_LAYER, "show_solution.tga", "Game Controller (GAME_LSPRITE_REPLAY)",
-                                     259, 15, false);
+    replayMarker_ =
+        makeWidgetSprite(KIND_POINTER, "show_solution.tga", "Game Controller (GAME_LSPRITE_REPLAY)", 259, 15, false);
     menuButton_ = std::make_unique<CGuiButton>(742, 9, MENU_BUTTON_CALLBACK, this, "ingame_menubutton.tga", nullptr,
                                                "ingame_menubutton_selected.tga", "ingame_menubutton_selected.tga", false,
                                                0, 0);

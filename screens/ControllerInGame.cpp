@@ -21,8 +21,6 @@
 namespace {
 
 constexpr const char* PANEL_IMAGE = "baseInGameController.png";
-constexpr int LAYER_DIMMER = 1411;
-constexpr int LAYER_PANEL = 1412;
 constexpr int PANEL_X = 57, PANEL_Y = 23;
 constexpr int BUTTON_X = 307, FIRST_BUTTON_Y = 175, BUTTON_SPACING = 30;
 constexpr int HEADING_STRING = 100, HINT_STRING = 1501;
@@ -75,7 +73,8 @@ void CControllerInGame::loadSprites()
 {
     if (loaded_)
         return;
-    dimmer_ = makeWidgetSprite(LAYER_DIMMER, "dimmer.png", "InGame Controller (INGAME_LSPRITE_DIMMER)", 0, 0, true);
+    dimmer_ =
+        makeWidgetSprite(KIND_SCREEN_BACKGROUND, "dimmer.png", "InGame Controller (INGAME_LSPRITE_DIMMER)", 0, 0, true);
 
     int image = CDraw::CopyImage("parchment_professor.png", PANEL_IMAGE, 0);
     int width = CDraw::getImageWidth(image);
@@ -83,7 +82,7 @@ void CControllerInGame::loadSprites()
     CFontSystem::DrawString(HEADING_STRING, image, ALIGN_CENTRE, width, 40, 0, 70,
                             level_ ? level_->GetLevelHeading() : "");
     CFontSystem::DrawString(HINT_STRING, image, ALIGN_CENTRE, width, 40, 0, 100);
-    panel_ = makeWidgetSprite(LAYER_PANEL, PANEL_IMAGE, "InGame Controller (INGAME_LSPRITE_BACKGROUND)", PANEL_X,
+    panel_ = makeWidgetSprite(KIND_SCREEN_PANEL, PANEL_IMAGE, "InGame Controller (INGAME_LSPRITE_BACKGROUND)", PANEL_X,
                               PANEL_Y, true);
 
     int y = FIRST_BUTTON_Y;

@@ -54,7 +54,7 @@ void CControllerInstructions::LoadSprites()
 {
     if (loaded_)
         return;
-    dimmer_ = makeDimmer(LAYER_SCREEN_BACKGROUND, "Instructions Controller (INSTR_LSPRITE_DIMMER)");
+    dimmer_ = makeDimmer(KIND_SCREEN_BACKGROUND, "Instructions Controller (INSTR_LSPRITE_DIMMER)");
     for (int i = 0; i < TOPIC_COUNT; ++i) {
         int x = i < TOPIC_ROWS ? 180 : 455;
         int y = 170 + 30 * (i % TOPIC_ROWS);
@@ -111,7 +111,7 @@ void CControllerInstructions::BuildPage()
     }
     int image = CDraw::CopyImage("parchment.png", PICTURE, 0);
     drawPage(image);
-    pageSprite_ = makeScreenSprite(LAYER_SCREEN_BACKGROUND, PICTURE,
+    pageSprite_ = makeScreenSprite(KIND_SCREEN_BACKGROUND, PICTURE,
                                    "Instructions Controller (INSTR_LSPRITE_BACKGROUND)", PARCHMENT_X, PARCHMENT_Y);
 }
 

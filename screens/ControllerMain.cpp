@@ -53,21 +53,21 @@ const char* const RIGHT_ARM = "Main Menu (MAIN_LSPRITE_PROF_RARM)";
 
 // In the order of CControllerMain's scene slots.
 const SceneSprite SCENE_SPRITES[] = {
-    {1100, 0, 0, 0, "Main Menu (MAIN_LSPRITE_BACKGROUND)", true},
-    {1402, 0, 421, 167, "Main Menu (MAIN_LSPRITE_VOLCANO_FRONT)", true},
-    {1400, 4, 453, 167, "Main Menu (MAIN_LSPRITE_VOLCANO_GLOW)", true},
-    {1401, 2, 401, -29, "Main Menu (MAIN_LSPRITE_VOLCANO_SMOKE)", false},
-    {1407, 0, 79, 235, "Main Menu (MAIN_LSPRITE_LEAVES)", true},
-    {1405, 0, 84, 226, "Main Menu (MAIN_LSPRITE_PROF_BODY)", true},
-    {1404, 2, 61, 128, HEAD, true},
-    {1404, 2, 61, 128, HEAD, false},
-    {1404, 2, 61, 128, HEAD, false},
-    {1404, 2, 61, 128, HEAD, false},
-    {1404, 2, 61, 128, HEAD, false},
-    {1403, 2, 123, 184, LEFT_ARM, true},
-    {1403, 2, 123, 184, LEFT_ARM, false},
-    {1406, 2, 126, 204, RIGHT_ARM, true},
-    {1406, 2, 126, 204, RIGHT_ARM, false},
+    {KIND_BACKGROUND, 0, 0, 0, "Main Menu (MAIN_LSPRITE_BACKGROUND)", true},
+    {KIND_SCENE_VOLCANO_FRONT, 0, 421, 167, "Main Menu (MAIN_LSPRITE_VOLCANO_FRONT)", true},
+    {KIND_SCENE_VOLCANO_GLOW, 4, 453, 167, "Main Menu (MAIN_LSPRITE_VOLCANO_GLOW)", true},
+    {KIND_SCENE_VOLCANO_SMOKE, 2, 401, -29, "Main Menu (MAIN_LSPRITE_VOLCANO_SMOKE)", false},
+    {KIND_SCENE_LEAVES, 0, 79, 235, "Main Menu (MAIN_LSPRITE_LEAVES)", true},
+    {KIND_SCENE_BODY, 0, 84, 226, "Main Menu (MAIN_LSPRITE_PROF_BODY)", true},
+    {KIND_SCENE_HEAD, 2, 61, 128, HEAD, true},
+    {KIND_SCENE_HEAD, 2, 61, 128, HEAD, false},
+    {KIND_SCENE_HEAD, 2, 61, 128, HEAD, false},
+    {KIND_SCENE_HEAD, 2, 61, 128, HEAD, false},
+    {KIND_SCENE_HEAD, 2, 61, 128, HEAD, false},
+    {KIND_SCENE_LEFT_ARM, 2, 123, 184, LEFT_ARM, true},
+    {KIND_SCENE_LEFT_ARM, 2, 123, 184, LEFT_ARM, false},
+    {KIND_SCENE_RIGHT_ARM, 2, 126, 204, RIGHT_ARM, true},
+    {KIND_SCENE_RIGHT_ARM, 2, 126, 204, RIGHT_ARM, false},
 };
 
 // The frames of each scene sprite, in the same order.
@@ -197,7 +197,7 @@ void CControllerMain::LoadSprites()
     scene(SCENE_VOLCANO_GLOW).setLooping(true);
     scene(SCENE_VOLCANO_GLOW).play(true);
     for (int i = 0; i < CLOUD_COUNT; ++i) {
-        clouds_[i] = std::make_unique<CSprite>(1500, 0, false);
+        clouds_[i] = std::make_unique<CSprite>(KIND_SCENE_CLOUD, 0, false);
         clouds_[i]->setName(CLOUD_NAMES[i]);
         clouds_[i]->addFrame(CLOUD_IMAGES[i]);
         showSprite(*clouds_[i]);
@@ -255,7 +255,7 @@ void CControllerMain::UpdateProfileOverlay()
     profilePlate_.reset();
     CDraw::releaseImage(PROFILE_IMAGE);
     int image = CDraw::CopyImage("profile_main.png", PROFILE_IMAGE, 0);
-    profilePlate_ = std::make_unique<CSprite>(1408, 0, false);
+    profilePlate_ = std::make_unique<CSprite>(KIND_SCENE_PROFILE_PLATE, 0, false);
     profilePlate_->setName("Main Menu (MAIN_LSPRITE_PROFILE)");
     profilePlate_->addFrame(PROFILE_IMAGE);
     CProfile* profile = GetProfile();

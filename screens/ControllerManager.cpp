@@ -203,8 +203,8 @@ void CControllerManager::LoadSprites()
     CDraw::drawImageOnto("mainmenu_smoke2.png", picture, 401, -29);
     CDraw::drawImageOnto("mainmenu_volcanofront.png", picture, 421, 167);
     CDraw::drawImageOnto("dimmer.png", picture, 0, 0);
-    dimmer_ = makeScreenSprite(LAYER_SCREEN_DIMMER, PICTURE, "Manager Controller (MANAGER_LSPRITE_DIMMER)", 0, 0);
-    background_ = makeScreenSprite(LAYER_SCREEN_BACKGROUND, "levelmanager_main.png",
+    dimmer_ = makeScreenSprite(KIND_SCREEN_DIMMER, PICTURE, "Manager Controller (MANAGER_LSPRITE_DIMMER)", 0, 0);
+    background_ = makeScreenSprite(KIND_SCREEN_BACKGROUND, "levelmanager_main.png",
                                    "Profile Controller (MANAGER_LSPRITE_BACKGROUND)", 5, 11);
     for (const ButtonPlace& place : BUTTONS) {
         std::string prefix = "levelmanager_button_";
@@ -243,7 +243,7 @@ void CControllerManager::ShowDetails(int index)
                                  progress.played ? "Yes" : "No", progress.completed ? "Yes" : "No"};
     for (size_t i = 0; i < details_.size(); ++i) {
         const DetailPlace& place = DETAILS[i];
-        details_[i] = std::make_unique<CSprite>(LAYER_WIDGET_OVERLAY, 0, false);
+        details_[i] = std::make_unique<CSprite>(KIND_WIDGET_OVERLAY, 0, false);
         details_[i]->setName(place.name);
         details_[i]->addTextFrame(texts[i].c_str(), place.width, 30, place.align, place.image, true);
         details_[i]->setLocation(place.x, place.y, false);

@@ -84,8 +84,8 @@ void CControllerOptions::LoadSprites()
     for (const Label& label : LABELS)
         CFontSystem::DrawString(label.string, page, label.align, label.width, label.string == 2400 ? 40 : 26, label.x,
                                 label.y);
-    dimmer_ = makeDimmer(LAYER_SCREEN_DIMMER, "Options Controller (OPTIONS_LSPRITE_DIMMER)");
-    background_ = makeScreenSprite(LAYER_SCREEN_BACKGROUND, PICTURE, "Options Controller (OPTIONS_LSPRITE_BACKGROUND)",
+    dimmer_ = makeDimmer(KIND_SCREEN_DIMMER, "Options Controller (OPTIONS_LSPRITE_DIMMER)");
+    background_ = makeScreenSprite(KIND_SCREEN_BACKGROUND, PICTURE, "Options Controller (OPTIONS_LSPRITE_BACKGROUND)",
                                    PARCHMENT_X, PARCHMENT_Y);
     for (int row = 0; row < ROW_COUNT; ++row) {
         int y = ROW_Y[row] + 2;

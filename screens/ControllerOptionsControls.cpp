@@ -43,15 +43,15 @@ void CControllerOptionsControls::LoadSprites()
 {
     if (loaded_)
         return;
-    dimmer_ = makeDimmer(LAYER_SCREEN_DIMMER, "Profile Controller (CONTROLS_LSPRITE_DIMMER)");
+    dimmer_ = makeDimmer(KIND_SCREEN_DIMMER, "Profile Controller (CONTROLS_LSPRITE_DIMMER)");
     int page = CDraw::CopyImage("parchment.png", PICTURE, 0);
     CFontSystem::DrawString(TEXT_TITLE, page, ALIGN_CENTRE, 700, 40, 0, 35);
     for (int i = 0; i < BINDING_COUNT; ++i)
         CFontSystem::DrawString(TEXT_FIRST_LABEL + i, page, ALIGN_LEFT, 200, 20, i < ROWS ? 70 : 370,
                                 115 + ROW_STEP * (i % ROWS));
-    background_ = makeScreenSprite(LAYER_SCREEN_BACKGROUND, PICTURE,
-                                   "Controls Controller (CONTROLS_LSPRITE_BACKGROUND)", PARCHMENT_X, PARCHMENT_Y);
-    cursor_ = makeWidgetSprite(LAYER_WIDGET_OVERLAY, "optionscontrolscursor.png",
+    background_ = makeScreenSprite(KIND_SCREEN_BACKGROUND, PICTURE, "Controls Controller (CONTROLS_LSPRITE_BACKGROUND)",
+                                   PARCHMENT_X, PARCHMENT_Y);
+    cursor_ = makeWidgetSprite(KIND_WIDGET_OVERLAY, "optionscontrolscursor.png",
                                "Controls Controller (CONTROLS_LSPRITE_CURSOR)", 0, 0, false);
     for (int i = 0; i < BINDING_COUNT; ++i)
         fields_[i] = std::make_unique<CGuiButton>(fieldX(i), fieldY(i), i, this, "optionscontrolsinputbase.png",

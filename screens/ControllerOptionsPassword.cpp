@@ -57,7 +57,7 @@ void CControllerOptionsPassword::LoadSprites()
 {
     if (loaded_)
         return;
-    dimmer_ = makeDimmer(LAYER_SCREEN_BACKGROUND, "Message Controller (OPTIONSPASSWORD_LSPRITE_DIMMER)");
+    dimmer_ = makeDimmer(KIND_SCREEN_BACKGROUND, "Message Controller (OPTIONSPASSWORD_LSPRITE_DIMMER)");
     int panel = CDraw::CopyImage("confirmation_parch.png", PICTURE, 0);
     int width = CDraw::getImageWidth(panel);
     CFontSystem::DrawString(TEXT_TITLE, panel, ALIGN_CENTRE, 450, 50, (width - 450) / 2, 50);
@@ -66,9 +66,9 @@ void CControllerOptionsPassword::LoadSprites()
     CFontSystem::DrawString(TEXT_OLD_HINT, panel, ALIGN_LEFT, 200, 20, 100, 233);
     CFontSystem::DrawString(TEXT_NEW, panel, ALIGN_LEFT, 200, 20, 100, 275);
     CFontSystem::DrawString(TEXT_NEW_HINT, panel, ALIGN_LEFT, 200, 20, 100, 293);
-    background_ = makeScreenSprite(LAYER_SCREEN_PANEL, PICTURE,
+    background_ = makeScreenSprite(KIND_SCREEN_PANEL, PICTURE,
                                    "Message Controller (OPTIONSPASSWORD_LSPRITE_BACKGROUND)", PANEL_X, PANEL_Y);
-    warning_ = std::make_unique<CSprite>(LAYER_SCREEN_OVERLAY, 2, false);
+    warning_ = std::make_unique<CSprite>(KIND_SCREEN_OVERLAY, 2, false);
     warning_->setName("Message Controller (OPTIONSPASSWORD_LSPRITE_INVALID)");
     warning_->addFrames("options_password_invalid", 5, 0, ".png", 1);
     warning_->setLocation(422, 335, false);

@@ -88,9 +88,9 @@ void CControllerProfiles::LoadSprites()
         return;
     int panel = CDraw::CopyImage(PANEL_SOURCE, PANEL, 0);
     CFontSystem::DrawString(TEXT_HEADING, panel, ALIGN_CENTRE_MIDDLE, CDraw::getImageWidth(panel) - 40, 40, 15, 12);
-    dimmer_ = makeDimmer(LAYER_SCREEN_DIMMER, "Profile Controller (PROFILES_LSPRITE_DIMMER)");
-    panel_ = makeScreenSprite(LAYER_SCREEN_BACKGROUND, PANEL, "Profile Controller (PROFILES_LSPRITE_BACKGROUND)", 282,
-                              100);
+    dimmer_ = makeDimmer(KIND_SCREEN_DIMMER, "Profile Controller (PROFILES_LSPRITE_DIMMER)");
+    panel_ =
+        makeScreenSprite(KIND_SCREEN_BACKGROUND, PANEL, "Profile Controller (PROFILES_LSPRITE_BACKGROUND)", 282, 100);
     for (int i = 0; i < BUTTON_COUNT; ++i) {
         std::string prefix = std::string("profile_button_") + BUTTONS[i].word;
         buttons_[i] = std::make_unique<CGuiButton>(BUTTONS[i].x, BUTTONS[i].y, i, this, (prefix + "base.png").c_str(),

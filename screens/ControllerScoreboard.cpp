@@ -23,9 +23,6 @@
 namespace {
 
 const char* const BOARD_IMAGE = "baseScoreboard.png";
-constexpr int LAYER_STILL = 1410;
-constexpr int LAYER_DIMMER = 1411;
-constexpr int LAYER_ARROWS = 1415;
 
 // The column of parchment buttons.
 constexpr int COLUMN_X = 307;
@@ -93,11 +90,11 @@ void CControllerScoreboard::LoadSprites()
     if (spritesLoaded_)
         return;
     still_.reset();
-    dimmer_ = makeWidgetSprite(LAYER_DIMMER, "dimmer.png", "Instructions Controller (SCOREBOARD_LSPRITE_DIMMER)", 0, 0,
-                               true);
-    arrow1_ = makeWidgetSprite(LAYER_ARROWS, "hiscores_arrow1.png",
+    dimmer_ = makeWidgetSprite(KIND_SCREEN_BACKGROUND, "dimmer.png",
+                               "Instructions Controller (SCOREBOARD_LSPRITE_DIMMER)", 0, 0, true);
+    arrow1_ = makeWidgetSprite(KIND_SCREEN_TOP, "hiscores_arrow1.png",
                                "Scoreboard Controller (SCOREBOARD_LSPRITE_ARROW1)", 0, 0, false);
-    arrow2_ = makeWidgetSprite(LAYER_ARROWS, "hiscores_arrow2.png",
+    arrow2_ = makeWidgetSprite(KIND_SCREEN_TOP, "hiscores_arrow2.png",
                                "Scoreboard Controller (SCOREBOARD_LSPRITE_ARROW2)", 0, 0, false);
     oscillator_ = std::make_unique<Oscillator>(0, 6, 3.0f, 2.2f, 0);
     MakeButtons();
@@ -391,7 +388,7 @@ void CControllerScoreboard::PrepareForChild(const char* displayName, bool keepPi
     CMousePointer::HideFor(-1);
     CRender::Render(true);
     if (keepPicture) {
-        still_ = std::make_unique<CSprite>(LAYER_STILL, 0, false);
+        still_ = std::make_unique<CSprite>(KIND_SCREEN_DIMMER, 0, false);
         still_->setName("Scoreboard Controller (still picture)");
         still_->addFrameSurface(CDraw::copyScreen(nullptr));
         still_->setLocation(0, 0, false);

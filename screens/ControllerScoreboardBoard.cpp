@@ -20,7 +20,6 @@
 namespace {
 
 const char* const BOARD_IMAGE = "baseScoreboard.png";
-constexpr int LAYER_BOARD = 1411;
 // Where the picture lies on the screen; the arrows are placed in screen
 // pixels, everything else in the picture's.
 constexpr int BOARD_X = 57, BOARD_Y = 23;
@@ -136,8 +135,8 @@ void CControllerScoreboard::DrawBoard()
     }
     default: DrawResult(image); break;
     }
-    background_ = makeWidgetSprite(LAYER_BOARD, BOARD_IMAGE, "Instructions Controller (SCOREBOARD_LSPRITE_BACKGROUND)",
-                                   BOARD_X, BOARD_Y, true);
+    background_ = makeWidgetSprite(KIND_SCREEN_BACKGROUND, BOARD_IMAGE,
+                                   "Instructions Controller (SCOREBOARD_LSPRITE_BACKGROUND)", BOARD_X, BOARD_Y, true);
     CMousePointer::HideFor(-1);
 }
 

@@ -9,8 +9,6 @@
 #include <cstring>
 
 namespace {
-
-constexpr int LAYER_MARKER = 1411;
 constexpr int MARKER_FRAME_DELAY = 2;
 constexpr int MARKER_X = 227, MARKER_Y = 215;
 
@@ -67,7 +65,7 @@ void CControllerProfileName::LoadSprites()
 // ---- The refusal marker.
 
 RefusalMarker::RefusalMarker(const char* framePrefix, bool shown)
-    : sprite_(std::make_unique<CSprite>(LAYER_MARKER, MARKER_FRAME_DELAY, false))
+    : sprite_(std::make_unique<CSprite>(KIND_SCREEN_BACKGROUND, MARKER_FRAME_DELAY, false))
 {
     sprite_->setName("Text Entry Controller (ptrSInvalid)");
     sprite_->addFrames(framePrefix, 5, 0, ".png", 1);

@@ -265,7 +265,7 @@ void CGuiListbox::redraw()
             }
         }
     }
-    contents_ = makeWidgetSprite(LAYER_LISTBOX_CONTENT, name.c_str(), "GUI Listbox Contents", x_, y_, !hidden_);
+    contents_ = makeWidgetSprite(KIND_LISTBOX_CONTENT, name.c_str(), "GUI Listbox Contents", x_, y_, !hidden_);
     // The sprite holds its own reference; the name keeps the one CopyImage made.
     lastDrawn_ = GetSelectedIndex();
     lastDrawnTop_ = top_;

@@ -66,7 +66,7 @@ CGuiTextbox::CGuiTextbox(int maxLength, int x, int y, int textDx, int textDy, co
       maxLength_(std::clamp(maxLength, 0, TEXT_CAPACITY)), spaces_(spaces), punctuation_(punctuation),
       lineBreaks_(lineBreaks)
 {
-    cursor_ = makeWidgetSprite(LAYER_WIDGET_OVERLAY, cursorImage, CURSOR_NAME, x + textDx, y + textDy, false);
+    cursor_ = makeWidgetSprite(KIND_WIDGET_OVERLAY, cursorImage, CURSOR_NAME, x + textDx, y + textDy, false);
     Render();
 }
 
@@ -178,7 +178,7 @@ void CGuiTextbox::Render()
             cursorY += CFontSystem::GetLastTextOffsetX();
         }
     }
-    background_ = std::make_unique<CSprite>(LAYER_WIDGET_ROLLOVER, 0, false);
+    background_ = std::make_unique<CSprite>(KIND_WIDGET_ROLLOVER, 0, false);
     background_->setName(BOX_NAME);
     background_->addFrameSurface(image);
     background_->setLocation(x_, y_, false);

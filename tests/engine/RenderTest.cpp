@@ -24,7 +24,7 @@ protected:
         setTickSourceForTesting([this] { return now_ += 40; });
         g_screenId = -1;
         CRender::setControllerIdSource([] { return g_screenId; });
-        wall_ = std::make_unique<CSprite>(SPRITE_ORIGIN_BIAS_X, SPRITE_ORIGIN_BIAS_Y, SPRITE_BACKGROUND, 0, false, 1, 1);
+        wall_ = std::make_unique<CSprite>(SPRITE_ORIGIN_BIAS_X, SPRITE_ORIGIN_BIAS_Y, KIND_BACKGROUND, 0, false, 1, 1);
         wall_->addFrame("wall.tga");
         wall_->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
     }
@@ -169,7 +169,25 @@ TEST_F(RenderTest, FullRepaintInCellsDrawsTheSamePictureAsCellByCell)
     // The full screen's cells draw the backdrop once for the whole screen;
     // the same cells marked one by one each draw it themselves.
     g_screenId = CONTROLLER_ID_GAME;
-    const int types[] = {10, 12, 13, 20, 21, 23, 30, 31, 40, 53, 55, 60, 61, 62, 66, 70, 80, 1305, 1500};
+    const int types[] = {KIND_TERRAIN,
+                         KIND_LADDER,
+                         KIND_LADDER_PLATFORM,
+                         KIND_GATE_BACK,
+                         KIND_GATE_FRONT,
+                         KIND_BUTTON,
+                         KIND_TRAMPOLINE_BACK,
+                         KIND_TRAMPOLINE_FRONT,
+                         KIND_TUBE,
+                         KIND_SHOT,
+                         KIND_BOARD_SPARE_55,
+                         KIND_TELEPORT_FRONT,
+                         KIND_TELEPORT_PORTAL,
+                         KIND_TELEPORT_BACK,
+                         KIND_TELEPORT_GLOW_RIGHT,
+                         KIND_BOT,
+                         KIND_OBJECT,
+                         KIND_POINTER,
+                         KIND_SCENE_CLOUD};
     const char* images[] = {"red.tga", "big.tga", "walk2.tga", "walk3.tga"};
     gameSrand(11);
     std::vector<std::unique_ptr<CSprite>> scene;
@@ -213,7 +231,7 @@ TEST_F(RenderTest, SwapKeepsAStillPictureAndRestoresTheSprites)
     ASSERT_EQ(CSprite::getAllSprites().size(), 1u);
     CSprite* still = CSprite::getAllSprites().front();
     EXPECT_STREQ(still->getName(), "Swap Image");
-    EXPECT_EQ(still->getType(), SPRITE_SWAP_IMAGE);
+    EXPECT_EQ(still->getType(), KIND_SWAP_IMAGE);
 
     // The covered screen's sprites are parked: moving one changes nothing,
     // the picture shows it where it was.
@@ -329,7 +347,9 @@ std::vector<Uint32> everySpriteDrawnAfresh()
 TEST_F(RenderTest, RedrawingOnlyWhatChangedShowsWhatDrawingEverySpriteShows)
 {
     g_screenId = CONTROLLER_ID_GAME;
-    const int types[] = {10, 12, 20, 30, 31, 40, 53, 60, 61, 66, 70, 80};
+    const int types[] = {KIND_TERRAIN, KIND_LADDER, KIND_GATE_BACK,      KIND_TRAMPOLINE_BACK, KIND_TRAMPOLINE_FRONT,
+                         KIND_TUBE,    KIND_SHOT,   KIND_TELEPORT_FRONT, KIND_TELEPORT_PORTAL, KIND_TELEPORT_GLOW_RIGHT,
+                         KIND_BOT,     KIND_OBJECT};
     gameSrand(5);
     std::vector<std::unique_ptr<CSprite>> still, moving, fading;
     for (int i = 0; i < 12; ++i) {
