@@ -13,11 +13,12 @@
 // shows higher ratios.
 //
 //   RenderBench [--frames N] [--rounds R] [--only typical|full|baseline]
-//               [--kernels plain|simd]
+//               [--kernels plain|sse2|avx2]
 //
 // Each part runs R rounds of N frames; the best round counts, so that other
 // work on the machine disturbs the figures less. --kernels picks the
-// blitter's loops (the SIMD ones by default, where the processor has them).
+// blitter's loops (by default the best the processor has; a set it lacks
+// runs the plain loops).
 //
 // It runs headless (SDL's dummy video driver) in the game folder of the
 // build, which holds the start-up pictures the display needs. Instructions
@@ -256,7 +257,9 @@ int main(int argc, char** argv)
         else if (!strcmp(argv[i], "--only"))
             only = argv[i + 1];
         else if (!strcmp(argv[i], "--kernels"))
-            selectKernelSet(strcmp(argv[i + 1], "plain") ? KernelSet::Simd : KernelSet::Plain);
+            selectKernelSet(!strcmp(argv[i + 1], "avx2")   ? KernelSet::Avx2
+                            : !strcmp(argv[i + 1], "sse2") ? KernelSet::Sse2
+                                                           : KernelSet::Plain);
     }
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     if (chdir(CORVELLE_GAME_DIR) != 0) {
@@ -271,7 +274,7 @@ int main(int argc, char** argv)
     settle();
     printf("Scene: %zu sprites over a background, %zu moving each frame; best of %d rounds of %d frames\n",
            scene.spriteCount(), scene.moverCount(), rounds, frames);
-    printf("Blitter loops: %s\n", selectedKernelSet() == KernelSet::Simd ? "SIMD (AVX2)" : "plain");
+    printf("Blitter loops: %s\n", kernelSetName(selectedKernelSet()));
 
     auto best = [](double& kept, double ms) { kept = kept > 0 ? std::min(kept, ms) : ms; };
     double typical = 0, full = 0, baseline = 0, copy = 0;

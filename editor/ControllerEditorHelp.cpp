@@ -7,6 +7,7 @@
 #include "engine/Sprite.h"
 #include "levels/Profile.h"
 #include "screens/GuiButton.h"
+#include "text/TextIds.h"
 
 #include <SDL.h>
 
@@ -22,8 +23,6 @@ constexpr int CELL_W = 68;
 constexpr int CELL_H = 51;
 constexpr int ITEM_X = 340; // where the pointed element plays
 constexpr int ITEM_Y = 415;
-constexpr int STRING_NAME = 1200;
-constexpr int STRING_INFO = 1250;
 constexpr int BUTTON_OK = 0;
 const char* const BASE_IMAGE = "baseEditorHelpController.png";
 
@@ -261,8 +260,8 @@ void CControllerEditorHelp::loadHelpSprites()
     CDraw::drawImageOnto("help_devices2.jpg", base, 262, 95);
     CDraw::drawImageOnto("help_bots.jpg", base, 262, 299);
     CDraw::drawImageOnto("help_terrain2.jpg", base, 466, 95);
-    CFontSystem::DrawString(1300, base, ALIGN_CENTRE, 700, 40, 0, 35);
-    CFontSystem::DrawString(1301, base, ALIGN_LEFT, 300, 40, 350, 345);
+    CFontSystem::DrawString(TEXT_EDITOR_HELP_TITLE, base, ALIGN_CENTRE, 700, 40, 0, 35);
+    CFontSystem::DrawString(TEXT_EDITOR_HELP_HINT, base, ALIGN_LEFT, 300, 40, 350, 345);
     background_ = plainSprite("Editor Help Controller (EDITORHELP_LSPRITE_BACKGROUND)", KIND_SCREEN_BACKGROUND, 57, 23);
     background_->addFrame(BASE_IMAGE);
     background_->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
@@ -332,8 +331,8 @@ void CControllerEditorHelp::updateSelection()
         info_->hide();
         selector_->hide();
     } else {
-        name_->addTextFrameWrapped(STRING_NAME + item, 300, 100, ALIGN_LEFT, "editorHelpName.png", true);
-        info_->addTextFrameWrapped(STRING_INFO + item, 300, 100, ALIGN_LEFT, "editorHelpInfo.png", true);
+        name_->addTextFrameWrapped(TEXT_ELEMENT_NAMES + item, 300, 100, ALIGN_LEFT, "editorHelpName.png", true);
+        info_->addTextFrameWrapped(TEXT_ELEMENT_INFOS + item, 300, 100, ALIGN_LEFT, "editorHelpInfo.png", true);
         name_->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
         info_->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
         name_->invalidate();

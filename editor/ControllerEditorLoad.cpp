@@ -9,6 +9,7 @@
 #include "platform/Folders.h"
 #include "screens/GuiButton.h"
 #include "screens/GuiListbox.h"
+#include "text/TextIds.h"
 
 #include <SDL.h>
 
@@ -16,8 +17,6 @@ namespace {
 
 enum { BUTTON_UP = 0, BUTTON_DOWN = 1, BUTTON_CANCEL = 2, BUTTON_OK = 3, LIST = 100 };
 
-constexpr int STRING_OK = 1800;
-constexpr int STRING_CANCEL = 1801;
 const char* const BASE_IMAGE = "baseEditorLoad.png";
 const char* const ARROW_BASE = "editor_button_arrowbase.png";
 const char* const OK_BASE = "editor_button_okbase.png";
@@ -54,8 +53,8 @@ void CControllerEditorLoad::LoadSprites()
     CDraw::drawImageOnto("loadbrowser_main.jpg", base, 6, 6);
     CDraw::drawImageOnto("button_ok.tga", base, 218, 233);
     CDraw::drawImageOnto("button_cancel.tga", base, 284, 233);
-    CFontSystem::DrawString(STRING_OK, base, ALIGN_CENTRE_MIDDLE, 46, 31, 218, 234);
-    CFontSystem::DrawString(STRING_CANCEL, base, ALIGN_CENTRE_MIDDLE, 104, 31, 284, 234);
+    CFontSystem::DrawString(TEXT_OK, base, ALIGN_CENTRE_MIDDLE, 46, 31, 218, 234);
+    CFontSystem::DrawString(TEXT_CANCEL, base, ALIGN_CENTRE_MIDDLE, 104, 31, 284, 234);
     background_ = std::make_unique<CSprite>(KIND_SCREEN_BACKGROUND, 0, false);
     background_->setName("Editor Load Controller (EDITORLOAD_LSPRITE_BACKGROUND)");
     background_->addFrame(BASE_IMAGE);

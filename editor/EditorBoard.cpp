@@ -3,6 +3,7 @@
 #include "editor/EditorPictures.h"
 #include "engine/Log.h"
 #include "engine/Sprite.h"
+#include "text/TextIds.h"
 
 #include <algorithm>
 #include <string>
@@ -13,10 +14,6 @@ constexpr int LAYER_TILE = 1;
 constexpr int LAYER_LADDER = 2;
 constexpr int LAYER_BOTH = LAYER_TILE | LAYER_LADDER;
 constexpr int BORDERS = LEVEL_WIDTH + 1;
-
-// Messages of the teleport colour limit.
-constexpr int MESSAGE_TITLE_TELEPORTS = 2208;
-constexpr int MESSAGE_BODY_TOO_MANY_COLOURS = 2312;
 
 const char* const TILE_SPRITE_NAME = "Editor Tile Sprite";
 
@@ -102,7 +99,7 @@ void CEditorBoard::placeCursorType(ElementCode code, int x, int y, bool loading)
     }
     case EC_POWERUP_TELEPORT:
         if (!loading && level_.CountTeleportColours() + level_.GetTeleportPowerupCount() > 2)
-            host_.showMessage(MESSAGE_TITLE_TELEPORTS, MESSAGE_BODY_TOO_MANY_COLOURS, false);
+            host_.showMessage(TEXT_TELEPORTS_TITLE, TEXT_TOO_MANY_COLOURS_BODY, false);
         else
             createElementSprite(code, x, y, 1, 1, loading);
         break;
@@ -181,7 +178,7 @@ void CEditorBoard::placeTeleport(ElementCode code, int x, int y, bool loading)
 {
     if (teleportColourLimitReached(code)) {
         if (!loading)
-            host_.showMessage(MESSAGE_TITLE_TELEPORTS, MESSAGE_BODY_TOO_MANY_COLOURS, false);
+            host_.showMessage(TEXT_TELEPORTS_TITLE, TEXT_TOO_MANY_COLOURS_BODY, false);
         return;
     }
     if (!level_.IsTerrain(x, y + 1) && !level_.IsTerrain(x + 1, y + 1))

@@ -4,15 +4,13 @@
 #include "engine/Log.h"
 #include "engine/Render.h"
 #include "platform/Clock.h"
+#include "text/TextIds.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <string>
 
 namespace {
-
-// Text entry that prints its one argument as it stands.
-constexpr int TEXT_ENTRY_PLAIN = 300;
 
 constexpr int TILE_SIZE = 24;
 // The two halves of a sprite passing through a teleport.
@@ -195,8 +193,7 @@ void CSprite::addTextFrame(const char* text, int width, int height, int align, c
     if (clearFrames)
         frames_.clear();
     const char* shown = text && *text ? text : " ";
-    addRenderedText(g_textRenderer ? g_textRenderer(width, height, align, TEXT_ENTRY_PLAIN, shown) : nullptr,
-                    imageName);
+    addRenderedText(g_textRenderer ? g_textRenderer(width, height, align, TEXT_PLAIN, shown) : nullptr, imageName);
 }
 
 void CSprite::addTextFrameWrapped(int stringNumber, int width, int height, int align, const char* imageName,

@@ -23,21 +23,18 @@
 #include "screens/ControllerScoreboard.h"
 #include "screens/DamageNotice.h"
 #include "screens/GuiButton.h"
+#include "text/TextIds.h"
 
 #include <SDL.h>
-
 
 namespace {
 
 const char* const PROFILE_IMAGE = "profileOverlay.png";
-constexpr int STRING_WELCOME = 1900;
 // The greeting's row: one line, above the Change Player button (at y 41, 35
 // into the plate), and clear of the inner frame's rounded corners, which
 // reach 12 pixels in from the plate's sides where the letters stand.
 constexpr int PLATE_X = 6, PLATE_Y = 6, PLATE_MARGIN = 16, WELCOME_Y = 5, WELCOME_ROW_HEIGHT = 24;
 constexpr int CHANGE_PROFILE_Y = 41;
-constexpr int STRING_MORE_GAMES_TITLE = 2200;
-constexpr int STRING_MORE_GAMES_QUESTION = 2300;
 
 // One scene sprite: its layer, frame delay, place, leak-report name and
 // whether it is shown when the menu appears.
@@ -261,7 +258,7 @@ void CControllerMain::UpdateProfileOverlay()
     CProfile* profile = GetProfile();
     const char* name = profile ? profile->GetProfileNameByNumber(-1) : "";
     // A long name is drawn smaller to keep the greeting on its row.
-    CFontSystem::DrawString(STRING_WELCOME, image, ALIGN_CENTRE, CDraw::getImageWidth(image) - 2 * PLATE_MARGIN,
+    CFontSystem::DrawString(TEXT_WELCOME, image, ALIGN_CENTRE, CDraw::getImageWidth(image) - 2 * PLATE_MARGIN,
                             WELCOME_ROW_HEIGHT, PLATE_MARGIN, WELCOME_Y, name);
     profilePlate_->setLocation(PLATE_X, PLATE_Y, false);
     showSprite(*profilePlate_);
@@ -328,9 +325,7 @@ void CControllerMain::GUICallback(int index, int, bool)
         break;
     case BUTTON_MORE_GAMES:
         OpenOverlay(
-            [] {
-                return std::make_unique<CControllerMessage>(STRING_MORE_GAMES_TITLE, STRING_MORE_GAMES_QUESTION, true);
-            },
+            [] { return std::make_unique<CControllerMessage>(TEXT_MORE_GAMES_TITLE, TEXT_MORE_GAMES_BODY, true); },
             "Message (Vostrel Games)");
         break;
     case BUTTON_EXIT:

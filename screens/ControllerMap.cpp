@@ -20,6 +20,7 @@
 #include "screens/GuiButton.h"
 #include "screens/GuiButtonMapDot.h"
 #include "screens/WidgetSprite.h"
+#include "text/TextIds.h"
 
 #include <string>
 
@@ -64,15 +65,7 @@ const SetButtonNames SET_BUTTON_NAMES[] = {
     {"map_buttonlevelset_base_adv.png", "map_buttonlevelset_roll_adv.png"},
     {"map_buttonlevelset_base_kid.png", "map_buttonlevelset_roll_kid.png"},
 };
-constexpr int SET_NAME_STRING = 2100; // + set
-constexpr int PLAIN_STRING = 300;
 constexpr int PERCENT_BOX_WIDTH = 165;
-
-// The message boxes' strings.
-constexpr int RESET_TITLE = 2202;
-constexpr int RESET_BODY_FIRST = 2304; // + set
-constexpr int LOCKED_TITLE = 2203;
-constexpr int LOCKED_BODY = 2307;
 
 // The help arrow bounces above the play button.
 constexpr int ARROW_X = 677, ARROW_Y = 448;
@@ -357,7 +350,7 @@ void CControllerMap::GUICallback(int index, int value, bool dclick)
     if (index >= 0 && index < MAP_DOT_LIMIT) {
         if (!dclick && value == -1) {
             pendingMessage_ = MESSAGE_LOCKED;
-            OpenMessage(LOCKED_TITLE, LOCKED_BODY, false);
+            OpenMessage(TEXT_LOCKED_TITLE, TEXT_LOCKED_BODY, false);
         } else if (!dclick) {
             SelectLevel(index);
         } else if (value != -1) {
@@ -376,7 +369,7 @@ void CControllerMap::GUICallback(int index, int value, bool dclick)
     case BUTTON_RESET_FIRST + 1:
     case BUTTON_RESET_FIRST + 2:
         pendingMessage_ = MESSAGE_RESET_FIRST + index - BUTTON_RESET_FIRST;
-        OpenMessage(RESET_TITLE, RESET_BODY_FIRST + index - BUTTON_RESET_FIRST, true);
+        OpenMessage(TEXT_RESET_SET_TITLE, TEXT_RESET_SET_BODIES + index - BUTTON_RESET_FIRST, true);
         break;
     case BUTTON_CHANGE_SET:
         ChangeSet((shownSet_ + 1) % LEVEL_SET_COUNT);
@@ -495,8 +488,8 @@ void CControllerMap::LoadSetButtons(int button, int set)
     for (int image : {CDraw::CopyImage(baseSource, names.base, 0),
                       CDraw::CopyImage("map_buttonlevelset_rollover.png", names.rollover, 0)}) {
         int width = CDraw::getImageWidth(image), height = CDraw::getImageHeight(image);
-        CFontSystem::DrawString(SET_NAME_STRING + set, image, ALIGN_LEFT, width, height, 11, 0);
-        CFontSystem::DrawString(PLAIN_STRING, image, ALIGN_RIGHT, PERCENT_BOX_WIDTH, height, 0, 0, percent.c_str());
+        CFontSystem::DrawString(TEXT_SET_NAMES + set, image, ALIGN_LEFT, width, height, 11, 0);
+        CFontSystem::DrawString(TEXT_PLAIN, image, ALIGN_RIGHT, PERCENT_BOX_WIDTH, height, 0, 0, percent.c_str());
     }
     target.SetBaseImage(names.base);
     target.SetRolloverImage(names.rollover);

@@ -4,6 +4,7 @@
 #include "engine/ImagesCached.h"
 #include "engine/Log.h"
 #include "engine/TextLayout.h"
+#include "text/TextIds.h"
 
 #include <cstdio>
 #include <cstring>
@@ -139,7 +140,7 @@ void CElementTutorial::DrawBoxText(int image, const char* text, int stringNumber
     const int w = CDraw::getImageWidth(image);
     const int h = CDraw::getImageHeight(image);
     if (literal) {
-        drawText(LITERAL_TEXT_ENTRY, image, ALIGN_LEFT, w - 105, h - 40, 80, 20, text);
+        drawText(TEXT_PLAIN, image, ALIGN_LEFT, w - 105, h - 40, 80, 20, text);
     } else if (!kids_) {
         logMessage(LOG_DEBUG, "CElementTutorial()  Found tutorial directive for STRING #%i\n", stringNumber);
         drawText(stringNumber, image, ALIGN_LEFT, w - 105, h - 40, 80, 20, nullptr);

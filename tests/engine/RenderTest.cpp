@@ -1,4 +1,5 @@
 #include "engine/DirtyRects.h"
+#include "engine/DrawKernels.h"
 #include "engine/SpriteFixture.h"
 #include "platform/Random.h"
 
@@ -166,8 +167,9 @@ TEST_F(RenderTest, FullRepaintByScreen)
 
 TEST_F(RenderTest, FullRepaintInCellsDrawsTheSamePictureAsCellByCell)
 {
-    // The full screen's cells draw the backdrop once for the whole screen;
-    // the same cells marked one by one each draw it themselves.
+    // The full screen's cells draw the backdrop once for the whole screen,
+    // and neighbouring cells over the same sprites together; the same cells
+    // drawn one frame each draw it, and their sprites, themselves.
     g_screenId = CONTROLLER_ID_GAME;
     const int types[] = {KIND_TERRAIN,
                          KIND_LADDER,
@@ -207,11 +209,12 @@ TEST_F(RenderTest, FullRepaintInCellsDrawsTheSamePictureAsCellByCell)
 
     SDL_FillRect(CDraw::getScreen(), nullptr, 0);
     for (int x = 0; x < 800; x += 32)
-        for (int y = 0; y < 600; y += 24)
+        for (int y = 0; y < 600; y += 24) {
             CRender::AddDirtyRect(x, y, 32, 24);
-    CRender::Render(false);
+            CRender::Render(false);
+            CRender::Clear();
+        }
     std::vector<Uint32> oneByOne = screenPixels();
-    CRender::Clear();
 
     SDL_FillRect(CDraw::getScreen(), nullptr, 0);
     CRender::InvalidateAll();
@@ -343,56 +346,67 @@ std::vector<Uint32> everySpriteDrawnAfresh()
 // Frame after frame, redrawing only what changed leaves on screen exactly
 // what drawing every sprite afresh with plain pictures would: sprites
 // stepping and leaping across others, fading in and out over them, and
-// sorted by depth where they overlap.
+// sorted by depth where they overlap; with each set of the blitter's loops
+// the processor has.
 TEST_F(RenderTest, RedrawingOnlyWhatChangedShowsWhatDrawingEverySpriteShows)
 {
     g_screenId = CONTROLLER_ID_GAME;
     const int types[] = {KIND_TERRAIN, KIND_LADDER, KIND_GATE_BACK,      KIND_TRAMPOLINE_BACK, KIND_TRAMPOLINE_FRONT,
                          KIND_TUBE,    KIND_SHOT,   KIND_TELEPORT_FRONT, KIND_TELEPORT_PORTAL, KIND_TELEPORT_GLOW_RIGHT,
                          KIND_BOT,     KIND_OBJECT};
-    gameSrand(5);
-    std::vector<std::unique_ptr<CSprite>> still, moving, fading;
-    for (int i = 0; i < 12; ++i) {
-        std::string name = "scene" + std::to_string(i) + ".png";
-        makePicture(name.c_str(), 16 + 4 * (i % 3), 18 + 3 * (i % 3), i % 3 != 0, i);
-    }
-    // Still sprites on tiles of their own; the moving ones pass over them.
-    std::set<int> taken;
-    for (int i = 0; i < 90; ++i) {
-        std::string name = "scene" + std::to_string(i % 12) + ".png";
-        int type = types[gameRand() % (sizeof types / sizeof types[0])];
-        int tile = gameRand() % (30 * 22);
-        if (i % 5 != 0 && !taken.insert(tile).second)
+    const KernelSet kept = selectedKernelSet();
+    for (KernelSet set : {KernelSet::Plain, KernelSet::Sse2, KernelSet::Avx2}) {
+        if (!kernelSetAvailable(set))
             continue;
-        auto s = sprite(name.c_str(), type, 24 * (tile % 30), 24 * (tile / 30));
-        (i % 5 == 0 ? moving : still).push_back(std::move(s));
-    }
-    // Fading sprites have pictures of their own, as the game's have.
-    for (int i = 0; i < 6; ++i) {
-        std::string name = "fade" + std::to_string(i) + ".png";
-        makePicture(name.c_str(), 36, 30, i % 2 == 0, 40 + i);
-        fading.push_back(sprite(name.c_str(), types[i * 2], 100 + 96 * i, 200 + 24 * (i % 3)));
-    }
-    frame();
-    for (int step = 1; step <= 24; ++step) {
-        for (size_t i = 0; i < moving.size(); ++i) {
-            CSprite& s = *moving[i];
-            // Some step a little each frame, some leap clear of where they were.
-            int dx = static_cast<int>(i % 3) * 3 - 3, dy = static_cast<int>(i % 2) * 4 - 2;
-            if (i % 4 == 3)
-                dx = step % 2 ? 40 : -40;
-            s.setLocation(s.getX(false) + dx, s.getY(false) + dy, false);
+        selectKernelSet(set);
+        const std::string loops = kernelSetName(set);
+        SCOPED_TRACE(loops + " loops");
+        gameSrand(5);
+        std::vector<std::unique_ptr<CSprite>> still, moving, fading;
+        for (int i = 0; i < 12; ++i) {
+            std::string name = loops + "scene" + std::to_string(i) + ".png";
+            makePicture(name.c_str(), 16 + 4 * (i % 3), 18 + 3 * (i % 3), i % 3 != 0, i);
         }
-        if (step == 2)
-            for (size_t i = 0; i < fading.size(); ++i)
-                (i % 2 ? fading[i]->SetFadeIn(800, 0, 255) : fading[i]->SetFadeOut(800, 255, 0));
-        CRender::Render(true);
-        std::vector<Uint32> drawn = screenPixels();
-        std::vector<Uint32> afresh = everySpriteDrawnAfresh();
-        size_t differing = 0;
-        for (size_t i = 0; i < drawn.size(); ++i)
-            differing += drawn[i] != afresh[i];
-        ASSERT_EQ(differing, 0u) << "frame " << step;
-        CDraw::present(true, false);
+        // Still sprites on tiles of their own; the moving ones pass over them.
+        std::set<int> taken;
+        for (int i = 0; i < 90; ++i) {
+            std::string name = loops + "scene" + std::to_string(i % 12) + ".png";
+            int type = types[gameRand() % (sizeof types / sizeof types[0])];
+            int tile = gameRand() % (30 * 22);
+            if (i % 5 != 0 && !taken.insert(tile).second)
+                continue;
+            auto s = sprite(name.c_str(), type, 24 * (tile % 30), 24 * (tile / 30));
+            (i % 5 == 0 ? moving : still).push_back(std::move(s));
+        }
+        // Fading sprites have pictures of their own, as the game's have.
+        for (int i = 0; i < 6; ++i) {
+            std::string name = loops + "fade" + std::to_string(i) + ".png";
+            makePicture(name.c_str(), 36, 30, i % 2 == 0, 40 + i);
+            fading.push_back(sprite(name.c_str(), types[i * 2], 100 + 96 * i, 200 + 24 * (i % 3)));
+        }
+        CRender::InvalidateAll();
+        frame();
+        for (int step = 1; step <= 24; ++step) {
+            for (size_t i = 0; i < moving.size(); ++i) {
+                CSprite& s = *moving[i];
+                // Some step a little each frame, some leap clear of where they were.
+                int dx = static_cast<int>(i % 3) * 3 - 3, dy = static_cast<int>(i % 2) * 4 - 2;
+                if (i % 4 == 3)
+                    dx = step % 2 ? 40 : -40;
+                s.setLocation(s.getX(false) + dx, s.getY(false) + dy, false);
+            }
+            if (step == 2)
+                for (size_t i = 0; i < fading.size(); ++i)
+                    (i % 2 ? fading[i]->SetFadeIn(800, 0, 255) : fading[i]->SetFadeOut(800, 255, 0));
+            CRender::Render(true);
+            std::vector<Uint32> drawn = screenPixels();
+            std::vector<Uint32> afresh = everySpriteDrawnAfresh();
+            size_t differing = 0;
+            for (size_t i = 0; i < drawn.size(); ++i)
+                differing += drawn[i] != afresh[i];
+            ASSERT_EQ(differing, 0u) << "frame " << step;
+            CDraw::present(true, false);
+        }
     }
+    selectKernelSet(kept);
 }
