@@ -13,11 +13,12 @@
 // shows higher ratios.
 //
 //   RenderBench [--frames N] [--rounds R] [--only typical|full|baseline]
-//               [--kernels plain|simd]
+//               [--kernels plain|sse2|avx2]
 //
 // Each part runs R rounds of N frames; the best round counts, so that other
 // work on the machine disturbs the figures less. --kernels picks the
-// blitter's loops (the SIMD ones by default, where the processor has them).
+// blitter's loops (by default the best the processor has; a set it lacks
+// runs the plain loops).
 //
 // It runs headless (SDL's dummy video driver) in the game folder of the
 // build, which holds the start-up pictures the display needs. Instructions
@@ -86,14 +87,28 @@ struct Kind {
     bool moves;
 };
 
-// The layers of a level: terrain, ladders, devices, objects, items, bots,
-// the professor, and foreground effects.
+// The layers of a level: terrain, gates and buttons, trampolines, tubes,
+// shots, bots, the professor, a teleport, power-ups and ladders.
 const Kind kKinds[] = {
-    {20, 24, 24, 75, false}, {21, 24, 24, 40, false}, {22, 24, 30, 20, false}, {23, 24, 24, 20, false},
-    {24, 24, 24, 20, false}, {10, 24, 48, 40, false}, {30, 30, 30, 20, false}, {31, 24, 36, 15, false},
-    {33, 36, 36, 15, false}, {40, 24, 24, 20, true},  {41, 30, 30, 15, false}, {53, 24, 24, 20, false},
-    {70, 32, 40, 10, true},  {71, 32, 40, 10, true},  {60, 40, 48, 1, false},  {50, 48, 48, 20, false},
-    {55, 36, 36, 19, false}, {12, 48, 24, 10, false}, {13, 48, 24, 10, false},
+    {KIND_GATE_BACK, 24, 24, 75, false},
+    {KIND_GATE_FRONT, 24, 24, 40, false},
+    {KIND_GATE_LIGHTS, 24, 30, 20, false},
+    {KIND_BUTTON, 24, 24, 20, false},
+    {KIND_GATE_BACK_CLOSING, 24, 24, 20, false},
+    {KIND_TERRAIN, 24, 48, 40, false},
+    {KIND_TRAMPOLINE_BACK, 30, 30, 20, false},
+    {KIND_TRAMPOLINE_FRONT, 24, 36, 15, false},
+    {KIND_TRAMPOLINE_CANVAS, 36, 36, 15, false},
+    {KIND_TUBE, 24, 24, 20, true},
+    {KIND_TUBE_EXIT_LIGHTS, 30, 30, 15, false},
+    {KIND_SHOT, 24, 24, 20, false},
+    {KIND_BOT, 32, 40, 10, true},
+    {KIND_PROFESSOR, 32, 40, 10, true},
+    {KIND_TELEPORT_FRONT, 40, 48, 1, false},
+    {KIND_POWERUP_ITEM, 48, 48, 20, false},
+    {KIND_BOARD_SPARE_55, 36, 36, 19, false},
+    {KIND_LADDER, 48, 24, 10, false},
+    {KIND_LADDER_PLATFORM, 48, 24, 10, false},
 };
 
 struct Mover {
@@ -108,7 +123,7 @@ public:
     Scene()
     {
         backgroundImage_ = makePicture("bench_background.jpg", SCREEN_WIDTH, SCREEN_HEIGHT, false, 1);
-        background_ = std::make_unique<CSprite>(29, 20, SPRITE_BACKGROUND, 0, false, 1, 1);
+        background_ = std::make_unique<CSprite>(29, 20, KIND_BACKGROUND, 0, false, 1, 1);
         background_->addFrameSurface(backgroundImage_);
         background_->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
         gameSrand(12345);
@@ -242,7 +257,9 @@ int main(int argc, char** argv)
         else if (!strcmp(argv[i], "--only"))
             only = argv[i + 1];
         else if (!strcmp(argv[i], "--kernels"))
-            selectKernelSet(strcmp(argv[i + 1], "plain") ? KernelSet::Simd : KernelSet::Plain);
+            selectKernelSet(!strcmp(argv[i + 1], "avx2")   ? KernelSet::Avx2
+                            : !strcmp(argv[i + 1], "sse2") ? KernelSet::Sse2
+                                                           : KernelSet::Plain);
     }
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     if (chdir(CORVELLE_GAME_DIR) != 0) {
@@ -257,7 +274,7 @@ int main(int argc, char** argv)
     settle();
     printf("Scene: %zu sprites over a background, %zu moving each frame; best of %d rounds of %d frames\n",
            scene.spriteCount(), scene.moverCount(), rounds, frames);
-    printf("Blitter loops: %s\n", selectedKernelSet() == KernelSet::Simd ? "SIMD (AVX2)" : "plain");
+    printf("Blitter loops: %s\n", kernelSetName(selectedKernelSet()));
 
     auto best = [](double& kept, double ms) { kept = kept > 0 ? std::min(kept, ms) : ms; };
     double typical = 0, full = 0, baseline = 0, copy = 0;

@@ -14,6 +14,7 @@
 #include "levels/Level.h"
 #include "screens/ControllerGame.h"
 #include "screens/ControllerMessage.h"
+#include "text/TextIds.h"
 
 #include <SDL.h>
 
@@ -22,21 +23,6 @@
 #include <string>
 
 namespace {
-
-// Questions and notices of the editor (title, body).
-constexpr int TITLE_UNSAVED = 2209;
-constexpr int BODY_UNSAVED_LOAD = 2314;
-constexpr int BODY_UNSAVED_NEW = 2315;
-constexpr int BODY_UNSAVED_QUIT = 2316;
-constexpr int TITLE_NOT_READY = 2207;
-constexpr int BODY_NO_TUBES = 2311;
-constexpr int TITLE_TELEPORTS = 2208;
-constexpr int BODY_UNPAIRED = 2313;
-constexpr int TITLE_CANNOT_OPEN = 2210;
-constexpr int BODY_OLD_VERSION = 2317;
-constexpr int BODY_UNREADABLE = 2331;
-constexpr int TITLE_NOT_SAVED = 2230;
-constexpr int BODY_NOT_SAVED = 2330;
 
 bool isTeleportCode(ElementCode code) { return teleportColourOfCode(code) >= 0; }
 
@@ -50,8 +36,8 @@ int minColumn(ElementCode type) { return isTeleportCode(type) ? -1 : 0; }
 std::unique_ptr<CSprite> makeCursorSprite(int cursor)
 {
     const EditorCursorPicture& picture = editorCursorPicture(cursor);
-    auto sprite = std::make_unique<CSprite>(picture.picture.originX, picture.picture.originY, EDITOR_KIND_CURSOR, 0,
-                                            false, 1, 1);
+    auto sprite =
+        std::make_unique<CSprite>(picture.picture.originX, picture.picture.originY, KIND_EDITOR_CURSOR, 0, false, 1, 1);
     sprite->addFrame(picture.picture.image);
     sprite->setName(picture.spriteName);
     sprite->hide();
@@ -67,7 +53,7 @@ CControllerEditor::CControllerEditor() : CController(CONTROLLER_EDITOR)
     board_ = std::make_unique<CEditorBoard>(*level_, static_cast<EditorBoardHost&>(*this));
     CMousePointer::HideFor(-1);
     changeBackground();
-    grid_ = std::make_unique<CSprite>(15, 7, EDITOR_KIND_GRID, 0, false, 1, 1);
+    grid_ = std::make_unique<CSprite>(15, 7, KIND_BACKGROUND_GRID, 0, false, 1, 1);
     grid_->setName("Editor - Grid");
     grid_->addFrame("grid.png");
     grid_->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
@@ -290,7 +276,7 @@ void CControllerEditor::newLevel(bool force)
 {
     if (!force && level_->IsModified()) {
         pending_ = EC_CTRL_NEW;
-        showMessage(TITLE_UNSAVED, BODY_UNSAVED_NEW, true);
+        showMessage(TEXT_UNSAVED_TITLE, TEXT_UNSAVED_NEW_BODY, true);
         return;
     }
     board_->clearBoard();
@@ -303,7 +289,7 @@ void CControllerEditor::quitEditor(bool force)
 {
     if (!force && level_->IsModified()) {
         pending_ = EC_CTRL_EXIT;
-        showMessage(TITLE_UNSAVED, BODY_UNSAVED_QUIT, true);
+        showMessage(TEXT_UNSAVED_TITLE, TEXT_UNSAVED_QUIT_BODY, true);
         return;
     }
     SetExitCode(1);
@@ -313,7 +299,7 @@ void CControllerEditor::openLoadDialog(bool force)
 {
     if (!force && level_->IsModified()) {
         pending_ = EC_CTRL_LOAD;
-        showMessage(TITLE_UNSAVED, BODY_UNSAVED_LOAD, true);
+        showMessage(TEXT_UNSAVED_TITLE, TEXT_UNSAVED_LOAD_BODY, true);
         return;
     }
     pushChild(
@@ -341,7 +327,7 @@ void CControllerEditor::loadClosed()
         bool old = loaded->GetVersion() < LEVEL_OLDEST_VERSION;
         if (old)
             logMessage(LOG_EDITOR, "Incompatible Level Version:  %i\n", loaded->GetVersion());
-        showMessage(TITLE_CANNOT_OPEN, old ? BODY_OLD_VERSION : BODY_UNREADABLE, false);
+        showMessage(TEXT_CANNOT_OPEN_TITLE, old ? TEXT_OLD_EDITOR_LEVEL_BODY : TEXT_UNREADABLE_LEVEL_BODY, false);
         return;
     }
     board_->clearBoard();
@@ -354,11 +340,11 @@ void CControllerEditor::loadClosed()
 bool CControllerEditor::checkPlayable()
 {
     if (!board_->tubeStart().exists() || !board_->tubeEnd().exists()) {
-        showMessage(TITLE_NOT_READY, BODY_NO_TUBES, false);
+        showMessage(TEXT_NOT_READY_TITLE, TEXT_NO_TUBES_BODY, false);
         return false;
     }
     if (!level_->AreTeleportsPaired()) {
-        showMessage(TITLE_TELEPORTS, BODY_UNPAIRED, false);
+        showMessage(TEXT_TELEPORTS_TITLE, TEXT_UNPAIRED_BODY, false);
         return false;
     }
     return true;
@@ -370,7 +356,7 @@ void CControllerEditor::saveLevel(bool saveAs)
         return;
     if (!saveAs && level_->GetFilename()[0] != '\0') {
         if (!level_->Save())
-            showMessage(TITLE_NOT_SAVED, BODY_NOT_SAVED, false);
+            showMessage(TEXT_NOT_SAVED_TITLE, TEXT_NOT_SAVED_BODY, false);
         return;
     }
     pushChild(
@@ -447,7 +433,7 @@ void CControllerEditor::changeBackground()
     background_.reset();
     char name[32];
     snprintf(name, sizeof name, "background%i.jpg", level_->GetBackground());
-    background_ = std::make_unique<CSprite>(29, 20, EDITOR_KIND_BACKGROUND, 0, false, 1, 1);
+    background_ = std::make_unique<CSprite>(29, 20, KIND_BACKGROUND, 0, false, 1, 1);
     background_->setName("Editor - Background");
     background_->addFrame(name);
     logMessage(LOG_EDITOR, "CControllerEditor::changeBackground()   Loading background file '%s'\n", name);

@@ -7,6 +7,7 @@
 #include "engine/Sprite.h"
 #include "levels/Profile.h"
 #include "screens/GuiButton.h"
+#include "text/TextIds.h"
 
 #include <SDL.h>
 
@@ -22,8 +23,6 @@ constexpr int CELL_W = 68;
 constexpr int CELL_H = 51;
 constexpr int ITEM_X = 340; // where the pointed element plays
 constexpr int ITEM_Y = 415;
-constexpr int STRING_NAME = 1200;
-constexpr int STRING_INFO = 1250;
 constexpr int BUTTON_OK = 0;
 const char* const BASE_IMAGE = "baseEditorHelpController.png";
 
@@ -68,65 +67,69 @@ std::function<void(CSprite&)> button(const char* colour)
 const std::vector<HelpSpriteSpec>& helpSprites()
 {
     static const std::vector<HelpSpriteSpec> specs = {
-        {"Editor Help Controller (EDITORHELP_ISPRITE_PHALO)", 20, 19, 1412, 0, false, 1, 1, one("poweruphalo0.tga")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_PCRATE)", 14, 14, 1413, 2, false, 1, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_PHALO)", 20, 19, KIND_SCREEN_PANEL, 0, false, 1, 1,
+         one("poweruphalo0.tga")},
+        {"Editor Help Controller (EDITORHELP_ISPRITE_PCRATE)", 14, 14, KIND_SCREEN_OVERLAY, 2, false, 1, 1,
          series("powerupcrate", 0, 27, ".tga")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_PBARREL)", 14, 14, 1413, 2, false, 1, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_PBARREL)", 14, 14, KIND_SCREEN_OVERLAY, 2, false, 1, 1,
          series("powerupbarrel", 0, 23, ".tga")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_PMAGNET)", 14, 14, 1413, 2, false, 1, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_PMAGNET)", 14, 14, KIND_SCREEN_OVERLAY, 2, false, 1, 1,
          series("powerupmagnet", 0, 23, ".tga")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_PEMP)", 14, 14, 1413, 2, false, 1, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_PEMP)", 14, 14, KIND_SCREEN_OVERLAY, 2, false, 1, 1,
          series("powerupemp", 0, 17, ".tga")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_PFROSTGUN)", 14, 14, 1413, 2, false, 1, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_PFROSTGUN)", 14, 14, KIND_SCREEN_OVERLAY, 2, false, 1, 1,
          series("powerupfrostgun", 0, 17, ".tga")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_PWHISTLE)", 14, 14, 1413, 2, false, 1, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_PWHISTLE)", 14, 14, KIND_SCREEN_OVERLAY, 2, false, 1, 1,
          series("powerupwhistle", 0, 17, ".tga")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_PHEATGUN)", 14, 14, 1413, 2, false, 1, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_PHEATGUN)", 14, 14, KIND_SCREEN_OVERLAY, 2, false, 1, 1,
          series("powerupheatgun", 0, 17, ".png")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_PBRIDGE)", 14, 14, 1413, 2, false, 1, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_PBRIDGE)", 14, 14, KIND_SCREEN_OVERLAY, 2, false, 1, 1,
          series("powerupbridge", 0, 27, ".png")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_PTELEPORT)", 14, 14, 1413, 2, false, 1, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_PTELEPORT)", 14, 14, KIND_SCREEN_OVERLAY, 2, false, 1, 1,
          series("powerupteleport", 0, 27, ".png")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_BUTTONB)", 11, -4, 1412, 10, false, 1, 1, button("blue")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_BUTTONY)", 11, -4, 1412, 10, false, 1, 1, button("yellow")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_BUTTONR)", 11, -4, 1412, 10, false, 1, 1, button("red")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_GATE_BACK)", 15, 16, 1412, 2, false, 1, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_BUTTONB)", 11, -4, KIND_SCREEN_PANEL, 10, false, 1, 1,
+         button("blue")},
+        {"Editor Help Controller (EDITORHELP_ISPRITE_BUTTONY)", 11, -4, KIND_SCREEN_PANEL, 10, false, 1, 1,
+         button("yellow")},
+        {"Editor Help Controller (EDITORHELP_ISPRITE_BUTTONR)", 11, -4, KIND_SCREEN_PANEL, 10, false, 1, 1,
+         button("red")},
+        {"Editor Help Controller (EDITORHELP_ISPRITE_GATE_BACK)", 15, 16, KIND_SCREEN_PANEL, 2, false, 1, 1,
          [](CSprite& s) {
              s.addFrameRepeated("gatebackclose7.tga", 10);
              s.addFrames("gatebackclose", 6, 1, ".tga", 1);
              s.addFrameRepeated("gatebackclose0.tga", 6);
              s.addFrames("gatebackclose", 1, 6, ".tga", 1);
          }},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_GATE_FRONT)", 22, 12, 1413, 2, false, 1, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_GATE_FRONT)", 22, 12, KIND_SCREEN_OVERLAY, 2, false, 1, 1,
          [](CSprite& s) {
              s.addFrameRepeated("gatefrontclose7.tga", 10);
              s.addFrame("gatefrontclose6.tga");
              s.addFrameRepeated("gatefrontclose0.tga", 16);
              s.addFrame("gatefrontclose6.tga");
          }},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_GATER)", 22, 12, 1414, 0, false, 1, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_GATER)", 22, 12, KIND_SCREEN_FRONT, 0, false, 1, 1,
          one("gatefrontclosered0.tga")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_GATEY)", 22, 12, 1414, 0, false, 1, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_GATEY)", 22, 12, KIND_SCREEN_FRONT, 0, false, 1, 1,
          one("gatefrontcloseyellow0.tga")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_TELEPORT_BACK)", -12, 35, 1412, 0, true, 0, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_TELEPORT_BACK)", -12, 35, KIND_SCREEN_PANEL, 0, true, 0, 1,
          one("teleport_frameback.png")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_TELEPORT_FRONTB)", 11, 37, 1414, 2, true, 0, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_TELEPORT_FRONTB)", 11, 37, KIND_SCREEN_FRONT, 2, true, 0, 1,
          one("teleport_frameblue0.png")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_TELEPORT_FRONTY)", 11, 37, 1414, 2, true, 0, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_TELEPORT_FRONTY)", 11, 37, KIND_SCREEN_FRONT, 2, true, 0, 1,
          one("teleport_frameyellow0.png")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_TELEPORT_FRONTR)", 11, 37, 1414, 2, true, 0, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_TELEPORT_FRONTR)", 11, 37, KIND_SCREEN_FRONT, 2, true, 0, 1,
          one("teleport_framered0.png")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_TELEPORT_PORTALB)", 4, 33, 1413, 2, true, 2, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_TELEPORT_PORTALB)", 4, 33, KIND_SCREEN_OVERLAY, 2, true, 2, 1,
          series("teleport_spiralblue_idle", 0, 39, ".png")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_TELEPORT_PORTALY)", 4, 33, 1413, 2, true, 2, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_TELEPORT_PORTALY)", 4, 33, KIND_SCREEN_OVERLAY, 2, true, 2, 1,
          series("teleport_spiralyellow_idle", 0, 39, ".png")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_TELEPORT_PORTALR)", 4, 33, 1413, 2, true, 2, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_TELEPORT_PORTALR)", 4, 33, KIND_SCREEN_OVERLAY, 2, true, 2, 1,
          series("teleport_spiralred_idle", 0, 39, ".png")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_TRAMP_BACK)", -9, 17, 1412, 0, false, 1, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_TRAMP_BACK)", -9, 17, KIND_SCREEN_PANEL, 0, false, 1, 1,
          one("trampolineback0.tga")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_TRAMP_FRONT)", 11, 17, 1414, 0, false, 1, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_TRAMP_FRONT)", 11, 17, KIND_SCREEN_FRONT, 0, false, 1, 1,
          one("trampolinefront0.tga")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_TRAMP_CANVAS)", 3, 15, 1413, 3, false, 1, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_TRAMP_CANVAS)", 3, 15, KIND_SCREEN_OVERLAY, 3, false, 1, 1,
          [](CSprite& s) {
              s.addFrameRepeated("trampoline0.tga", 12);
              s.addFrame("trampolinestretchleft0.tga");
@@ -137,43 +140,48 @@ const std::vector<HelpSpriteSpec>& helpSprites()
              s.addFrame("trampoline0.tga");
              s.addFrames("trampolineunstretchleft", 0, 7, ".tga", 1);
          }},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_ENTER)", 16, 39, 1412, 2, false, 1, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_ENTER)", 16, 39, KIND_SCREEN_PANEL, 2, false, 1, 1,
          [](CSprite& s) {
              s.addFrameRepeated("tubeentrance0.png", 4);
              s.addFrames("tube", 21, 0, ".tga", 1);
          }},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_EXIT)", 16, 39, 1412, 2, false, 1, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_EXIT)", 16, 39, KIND_SCREEN_PANEL, 2, false, 1, 1,
          [](CSprite& s) {
              s.addFrameRepeated("tube0.tga", 4);
              s.addFrames("tube", 0, 21, ".tga", 1);
              s.addFrame("tubeexit0.png");
          }},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_EXIT_LIGHTS)", 12, -16, 1413, 0, false, 1, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_EXIT_LIGHTS)", 12, -16, KIND_SCREEN_OVERLAY, 0, false, 1, 1,
          one("tubeexitlights0.png")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_BOT)", 25, 25, 1412, 2, false, 1, 1, series("botfall", 9, 11, ".png")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_TUTORIAL)", 15, 17, 1412, 2, false, 1, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_BOT)", 25, 25, KIND_SCREEN_PANEL, 2, false, 1, 1,
+         series("botfall", 9, 11, ".png")},
+        {"Editor Help Controller (EDITORHELP_ISPRITE_TUTORIAL)", 15, 17, KIND_SCREEN_PANEL, 2, false, 1, 1,
          series("qmarkrotate", 0, 23, ".tga")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_FREEZE)", 10, 9, 1412, 1, false, 1, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_FREEZE)", 10, 9, KIND_SCREEN_PANEL, 1, false, 1, 1,
          series("frostballleft", 0, 11, ".tga")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_HEAT)", 10, 9, 1412, 1, false, 1, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_HEAT)", 10, 9, KIND_SCREEN_PANEL, 1, false, 1, 1,
          series("fireballleft", 0, 11, ".png")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_WCRATE)", 23, 13, 1412, 0, false, 1, 1, one("cratestill0.tga")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_MCRATE)", 23, 13, 1412, 0, false, 1, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_WCRATE)", 23, 13, KIND_SCREEN_PANEL, 0, false, 1, 1,
+         one("cratestill0.tga")},
+        {"Editor Help Controller (EDITORHELP_ISPRITE_MCRATE)", 23, 13, KIND_SCREEN_PANEL, 0, false, 1, 1,
          one("metalcratestill0.tga")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_WBARREL)", 19, 15, 1412, 2, false, 1, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_WBARREL)", 19, 15, KIND_SCREEN_PANEL, 2, false, 1, 1,
          series("barrel", 0, 7, ".tga")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_MBARREL)", 19, 15, 1412, 2, false, 1, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_MBARREL)", 19, 15, KIND_SCREEN_PANEL, 2, false, 1, 1,
          series("metalbarrel", 0, 7, ".png")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_LMAGNET)", 16, 12, 1412, 0, false, 1, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_LMAGNET)", 16, 12, KIND_SCREEN_PANEL, 0, false, 1, 1,
          one("magnetleftstill0.tga")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_RMAGNET)", 18, 12, 1412, 0, false, 1, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_RMAGNET)", 18, 12, KIND_SCREEN_PANEL, 0, false, 1, 1,
          one("magnetrightstill0.tga")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_BRIDGE)", 19, 10, 1412, 0, false, 1, 1,
+        {"Editor Help Controller (EDITORHELP_ISPRITE_BRIDGE)", 19, 10, KIND_SCREEN_PANEL, 0, false, 1, 1,
          one("bridgeA0_trimmed.png")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_GRASS)", 24, 25, 1412, 0, false, 1, 1, one("grass1.png")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_SAND)", 24, 23, 1412, 0, false, 1, 1, one("sand1.png")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_ICE)", 17, 13, 1412, 0, false, 1, 1, one("ice1.png")},
-        {"Editor Help Controller (EDITORHELP_ISPRITE_LADDER)", 7, 13, 1412, 0, false, 1, 1, one("ladderiso.tga")},
+        {"Editor Help Controller (EDITORHELP_ISPRITE_GRASS)", 24, 25, KIND_SCREEN_PANEL, 0, false, 1, 1,
+         one("grass1.png")},
+        {"Editor Help Controller (EDITORHELP_ISPRITE_SAND)", 24, 23, KIND_SCREEN_PANEL, 0, false, 1, 1,
+         one("sand1.png")},
+        {"Editor Help Controller (EDITORHELP_ISPRITE_ICE)", 17, 13, KIND_SCREEN_PANEL, 0, false, 1, 1, one("ice1.png")},
+        {"Editor Help Controller (EDITORHELP_ISPRITE_LADDER)", 7, 13, KIND_SCREEN_PANEL, 0, false, 1, 1,
+         one("ladderiso.tga")},
     };
     return specs;
 }
@@ -234,14 +242,14 @@ void CControllerEditorHelp::loadHelpSprites()
 {
     if (loaded_)
         return;
-    dimmer_ = plainSprite("Editor Help Controller (EDITORHELP_LSPRITE_DIMMER)", 1410, 0, 0);
+    dimmer_ = plainSprite("Editor Help Controller (EDITORHELP_LSPRITE_DIMMER)", KIND_SCREEN_DIMMER, 0, 0);
     dimmer_->addFrame("dimmer.png");
     dimmer_->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
-    selector_ = plainSprite("Editor Help Controller (EDITORHELP_LSPRITE_SELECTOR)", 1412, GRID_X, GRID_Y);
+    selector_ = plainSprite("Editor Help Controller (EDITORHELP_LSPRITE_SELECTOR)", KIND_SCREEN_PANEL, GRID_X, GRID_Y);
     selector_->addFrame("toolboxselector.png");
     selector_->hide();
-    name_ = plainSprite("Editor Help Controller (EDITORHELP_LSPRITE_NAME)", 1412, 407, 405);
-    info_ = plainSprite("Editor Help Controller (EDITORHELP_LSPRITE_INFO)", 1412, 407, 435);
+    name_ = plainSprite("Editor Help Controller (EDITORHELP_LSPRITE_NAME)", KIND_SCREEN_PANEL, 407, 405);
+    info_ = plainSprite("Editor Help Controller (EDITORHELP_LSPRITE_INFO)", KIND_SCREEN_PANEL, 407, 435);
     name_->hide();
     info_->hide();
 
@@ -252,9 +260,9 @@ void CControllerEditorHelp::loadHelpSprites()
     CDraw::drawImageOnto("help_devices2.jpg", base, 262, 95);
     CDraw::drawImageOnto("help_bots.jpg", base, 262, 299);
     CDraw::drawImageOnto("help_terrain2.jpg", base, 466, 95);
-    CFontSystem::DrawString(1300, base, 2, 700, 40, 0, 35);
-    CFontSystem::DrawString(1301, base, 0, 300, 40, 350, 345);
-    background_ = plainSprite("Editor Help Controller (EDITORHELP_LSPRITE_BACKGROUND)", 1411, 57, 23);
+    CFontSystem::DrawString(TEXT_EDITOR_HELP_TITLE, base, ALIGN_CENTRE, 700, 40, 0, 35);
+    CFontSystem::DrawString(TEXT_EDITOR_HELP_HINT, base, ALIGN_LEFT, 300, 40, 350, 345);
+    background_ = plainSprite("Editor Help Controller (EDITORHELP_LSPRITE_BACKGROUND)", KIND_SCREEN_BACKGROUND, 57, 23);
     background_->addFrame(BASE_IMAGE);
     background_->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
 
@@ -323,8 +331,8 @@ void CControllerEditorHelp::updateSelection()
         info_->hide();
         selector_->hide();
     } else {
-        name_->addTextFrameWrapped(STRING_NAME + item, 300, 100, 0, "editorHelpName.png", true);
-        info_->addTextFrameWrapped(STRING_INFO + item, 300, 100, 0, "editorHelpInfo.png", true);
+        name_->addTextFrameWrapped(TEXT_ELEMENT_NAMES + item, 300, 100, ALIGN_LEFT, "editorHelpName.png", true);
+        info_->addTextFrameWrapped(TEXT_ELEMENT_INFOS + item, 300, 100, ALIGN_LEFT, "editorHelpInfo.png", true);
         name_->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
         info_->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
         name_->invalidate();

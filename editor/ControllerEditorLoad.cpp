@@ -9,6 +9,7 @@
 #include "platform/Folders.h"
 #include "screens/GuiButton.h"
 #include "screens/GuiListbox.h"
+#include "text/TextIds.h"
 
 #include <SDL.h>
 
@@ -16,9 +17,6 @@ namespace {
 
 enum { BUTTON_UP = 0, BUTTON_DOWN = 1, BUTTON_CANCEL = 2, BUTTON_OK = 3, LIST = 100 };
 
-constexpr int STRING_OK = 1800;
-constexpr int STRING_CANCEL = 1801;
-constexpr int ALIGN_MIDDLE = 3;
 const char* const BASE_IMAGE = "baseEditorLoad.png";
 const char* const ARROW_BASE = "editor_button_arrowbase.png";
 const char* const OK_BASE = "editor_button_okbase.png";
@@ -46,7 +44,7 @@ void CControllerEditorLoad::LoadSprites()
     CDraw::createImage(40, 48, ARROW_BASE);
     CDraw::createImage(54, 39, OK_BASE);
     CDraw::createImage(114, 39, CANCEL_BASE);
-    dimmer_ = std::make_unique<CSprite>(1410, 0, false);
+    dimmer_ = std::make_unique<CSprite>(KIND_SCREEN_DIMMER, 0, false);
     dimmer_->setName("Editor Load Controller (EDITORLOAD_LSPRITE_DIMMER)");
     dimmer_->addFrame("dimmer.png");
     dimmer_->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
@@ -55,9 +53,9 @@ void CControllerEditorLoad::LoadSprites()
     CDraw::drawImageOnto("loadbrowser_main.jpg", base, 6, 6);
     CDraw::drawImageOnto("button_ok.tga", base, 218, 233);
     CDraw::drawImageOnto("button_cancel.tga", base, 284, 233);
-    CFontSystem::DrawString(STRING_OK, base, ALIGN_MIDDLE, 46, 31, 218, 234);
-    CFontSystem::DrawString(STRING_CANCEL, base, ALIGN_MIDDLE, 104, 31, 284, 234);
-    background_ = std::make_unique<CSprite>(1411, 0, false);
+    CFontSystem::DrawString(TEXT_OK, base, ALIGN_CENTRE_MIDDLE, 46, 31, 218, 234);
+    CFontSystem::DrawString(TEXT_CANCEL, base, ALIGN_CENTRE_MIDDLE, 104, 31, 284, 234);
+    background_ = std::make_unique<CSprite>(KIND_SCREEN_BACKGROUND, 0, false);
     background_->setName("Editor Load Controller (EDITORLOAD_LSPRITE_BACKGROUND)");
     background_->addFrame(BASE_IMAGE);
     background_->setLocation(105, 160, false);

@@ -46,12 +46,12 @@ CControllerEditorPalette::~CControllerEditorPalette()
 
 void CControllerEditorPalette::makeSprites()
 {
-    dimmer_ = makeSprite("Palette - Background Dimmer", "dimmer.png", 1200, 0, 0);
-    shadow_ = makeSprite("Palette - Toolbox Shadow", "editortoolbox_border.tga", 1300, 183, 56);
-    toolbox_ = makeSprite("Palette - Toolbox", "editortoolbox_main.jpg", 1301, 187, 60);
-    selector_ = makeSprite("Palette - Toolbox Selector", "toolboxselector.png", 1302, column_ * CELL_W + CELLS_X,
-                           row_ * CELL_H + CELLS_Y);
-    pointer_ = makeSprite("Palette - Mouse Pointer", "mousepointer.tga", 1305, pointerX_, pointerY_);
+    dimmer_ = makeSprite("Palette - Background Dimmer", "dimmer.png", KIND_PALETTE_DIMMER, 0, 0);
+    shadow_ = makeSprite("Palette - Toolbox Shadow", "editortoolbox_border.tga", KIND_PALETTE_SHADOW, 183, 56);
+    toolbox_ = makeSprite("Palette - Toolbox", "editortoolbox_main.jpg", KIND_PALETTE_TOOLBOX, 187, 60);
+    selector_ = makeSprite("Palette - Toolbox Selector", "toolboxselector.png", KIND_PALETTE_SELECTOR,
+                           column_ * CELL_W + CELLS_X, row_ * CELL_H + CELLS_Y);
+    pointer_ = makeSprite("Palette - Mouse Pointer", "mousepointer.tga", KIND_POINTER, pointerX_, pointerY_);
 }
 
 void CControllerEditorPalette::deleteSprites()

@@ -9,6 +9,7 @@
 #include "screens/ControllerMessage.h"
 #include "screens/GuiButton.h"
 #include "screens/GuiTextbox.h"
+#include "text/TextIds.h"
 
 #include <SDL.h>
 
@@ -17,16 +18,6 @@ namespace {
 enum { BUTTON_CANCEL = 0, BUTTON_OK = 1 };
 enum Stop { STOP_NAME, STOP_HEADING, STOP_OK, STOP_CANCEL };
 
-constexpr int TITLE_SAVE = 2201;
-constexpr int BODY_NO_NAME = 2301;
-constexpr int BODY_NO_HEADING = 2302;
-constexpr int BODY_OVERWRITE = 2303;
-constexpr int TITLE_NOT_SAVED = 2230;
-constexpr int BODY_NOT_SAVED = 2330;
-constexpr int STRING_OK = 1800;
-constexpr int STRING_CANCEL = 1801;
-constexpr int STRING_PROMPT = 1802;
-constexpr int ALIGN_MIDDLE = 3;
 constexpr int REPEAT_AFTER = 10;
 constexpr int REPEAT_AGAIN_FROM = 8;
 const char* const BASE_IMAGE = "baseEditorSave.png";
@@ -70,7 +61,7 @@ void CControllerEditorSave::LoadSprites()
         return;
     CDraw::createImage(54, 39, OK_BASE);
     CDraw::createImage(114, 39, CANCEL_BASE);
-    dimmer_ = std::make_unique<CSprite>(1410, 0, false);
+    dimmer_ = std::make_unique<CSprite>(KIND_SCREEN_DIMMER, 0, false);
     dimmer_->setName("Editor Save Controller (EDITORSAVE_LSPRITE_DIMMER)");
     dimmer_->addFrame("dimmer.png");
     dimmer_->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
@@ -79,10 +70,10 @@ void CControllerEditorSave::LoadSprites()
     CDraw::drawImageOnto("savebox.jpg", base, 6, 6);
     CDraw::drawImageOnto("button_ok.tga", base, 129, 221);
     CDraw::drawImageOnto("button_cancel.tga", base, 202, 221);
-    CFontSystem::DrawString(STRING_PROMPT, base, ALIGN_MIDDLE, 390, 50, 23, 21);
-    CFontSystem::DrawString(STRING_OK, base, ALIGN_MIDDLE, 46, 31, 129, 222);
-    CFontSystem::DrawString(STRING_CANCEL, base, ALIGN_MIDDLE, 104, 31, 202, 222);
-    background_ = std::make_unique<CSprite>(1411, 0, false);
+    CFontSystem::DrawString(TEXT_SAVE_PROMPT, base, ALIGN_CENTRE_MIDDLE, 390, 50, 23, 21);
+    CFontSystem::DrawString(TEXT_OK, base, ALIGN_CENTRE_MIDDLE, 46, 31, 129, 222);
+    CFontSystem::DrawString(TEXT_CANCEL, base, ALIGN_CENTRE_MIDDLE, 104, 31, 202, 222);
+    background_ = std::make_unique<CSprite>(KIND_SCREEN_BACKGROUND, 0, false);
     background_->setName("Editor Save Controller (EDITORSAVE_LSPRITE_BACKGROUND)");
     background_->addFrame(BASE_IMAGE);
     background_->setLocation(190, 168, false);
@@ -125,18 +116,18 @@ void CControllerEditorSave::saveFilename()
     const char* name = nameBox_->GetText();
     const char* heading = headingBox_->GetText();
     if (!*name) {
-        showMessage(TITLE_SAVE, BODY_NO_NAME, false);
+        showMessage(TEXT_SAVE_TITLE, TEXT_SAVE_NO_NAME_BODY, false);
         return;
     }
     if (!*heading) {
-        showMessage(TITLE_SAVE, BODY_NO_HEADING, false);
+        showMessage(TEXT_SAVE_TITLE, TEXT_SAVE_NO_HEADING_BODY, false);
         return;
     }
     if (!overwriteConfirmed_) {
         logMessage(LOG_DEBUG, "CControllerEditorSave::saveFilename()   Checking for existing filename '%s'...\n", name);
         if (CLevel::GetFileTime(name) != 0) {
             overwriteAsked_ = true;
-            showMessage(TITLE_SAVE, BODY_OVERWRITE, true);
+            showMessage(TEXT_SAVE_TITLE, TEXT_SAVE_OVERWRITE_BODY, true);
             return;
         }
         logMessage(LOG_DEBUG, "CControllerEditorSave::saveFilename()   Saving new filename '%s'...\n", name);
@@ -148,7 +139,7 @@ void CControllerEditorSave::saveFilename()
     // (CLevel::SaveAs), and the dialog stays open to try again.
     if (!level_.SaveAs(name, heading)) {
         SetReturnValue(0);
-        showMessage(TITLE_NOT_SAVED, BODY_NOT_SAVED, false);
+        showMessage(TEXT_NOT_SAVED_TITLE, TEXT_NOT_SAVED_BODY, false);
         return;
     }
     SetExitCode(1);

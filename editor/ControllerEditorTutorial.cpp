@@ -3,16 +3,13 @@
 #include "engine/Draw.h"
 #include "engine/FontSystem.h"
 #include "screens/GuiTextbox.h"
+#include "text/TextIds.h"
 
 namespace {
 
 constexpr int PANEL_X = 105;
 constexpr int PANEL_Y = 160;
 constexpr int PANEL_W = 590;
-constexpr int STRING_OK = 1800;
-constexpr int STRING_CANCEL = 1801;
-constexpr int STRING_TITLE = 1803;
-constexpr int ALIGN_MIDDLE = 3;
 const char* const PANEL_IMAGE = "editorTutorialPanel.png";
 const char* const OK_BASE = "editor_button_okbase.png";
 const char* const CANCEL_BASE = "editor_button_cancelbase.png";
@@ -51,13 +48,13 @@ void CControllerEditorTutorial::LoadSprites()
     CDraw::drawImageOnto("etutorialbox.jpg", panel, 4, 4);
     CDraw::drawImageOnto("button_ok.tga", panel, 217, 233);
     CDraw::drawImageOnto("button_cancel.tga", panel, 282, 233);
-    CFontSystem::DrawString(STRING_OK, panel, ALIGN_MIDDLE, 46, 31, 217, 234);
-    CFontSystem::DrawString(STRING_CANCEL, panel, ALIGN_MIDDLE, 104, 31, 282, 234);
+    CFontSystem::DrawString(TEXT_OK, panel, ALIGN_CENTRE_MIDDLE, 46, 31, 217, 234);
+    CFontSystem::DrawString(TEXT_CANCEL, panel, ALIGN_CENTRE_MIDDLE, 104, 31, 282, 234);
 
     Layout layout{PANEL_IMAGE,
                   PANEL_X,
                   PANEL_Y,
-                  STRING_TITLE,
+                  TEXT_NOTE_PROMPT,
                   PANEL_X + 35,
                   PANEL_Y + 18,
                   PANEL_W - 80,

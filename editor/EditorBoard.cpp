@@ -3,6 +3,7 @@
 #include "editor/EditorPictures.h"
 #include "engine/Log.h"
 #include "engine/Sprite.h"
+#include "text/TextIds.h"
 
 #include <algorithm>
 #include <string>
@@ -13,10 +14,6 @@ constexpr int LAYER_TILE = 1;
 constexpr int LAYER_LADDER = 2;
 constexpr int LAYER_BOTH = LAYER_TILE | LAYER_LADDER;
 constexpr int BORDERS = LEVEL_WIDTH + 1;
-
-// Messages of the teleport colour limit.
-constexpr int MESSAGE_TITLE_TELEPORTS = 2208;
-constexpr int MESSAGE_BODY_TOO_MANY_COLOURS = 2312;
 
 const char* const TILE_SPRITE_NAME = "Editor Tile Sprite";
 
@@ -102,7 +99,7 @@ void CEditorBoard::placeCursorType(ElementCode code, int x, int y, bool loading)
     }
     case EC_POWERUP_TELEPORT:
         if (!loading && level_.CountTeleportColours() + level_.GetTeleportPowerupCount() > 2)
-            host_.showMessage(MESSAGE_TITLE_TELEPORTS, MESSAGE_BODY_TOO_MANY_COLOURS, false);
+            host_.showMessage(TEXT_TELEPORTS_TITLE, TEXT_TOO_MANY_COLOURS_BODY, false);
         else
             createElementSprite(code, x, y, 1, 1, loading);
         break;
@@ -181,7 +178,7 @@ void CEditorBoard::placeTeleport(ElementCode code, int x, int y, bool loading)
 {
     if (teleportColourLimitReached(code)) {
         if (!loading)
-            host_.showMessage(MESSAGE_TITLE_TELEPORTS, MESSAGE_BODY_TOO_MANY_COLOURS, false);
+            host_.showMessage(TEXT_TELEPORTS_TITLE, TEXT_TOO_MANY_COLOURS_BODY, false);
         return;
     }
     if (!level_.IsTerrain(x, y + 1) && !level_.IsTerrain(x + 1, y + 1))
@@ -267,7 +264,7 @@ void CEditorBoard::createLadderPieces(int x, int y, int height, bool loading)
         int row = y + index;
         if (!inside(x, row))
             continue;
-        ladders_[cell(x, row)] = makeBoardSprite(editorLadderPiece(index, height), EDITOR_KIND_LADDER, 1, 1, x, row);
+        ladders_[cell(x, row)] = makeBoardSprite(editorLadderPiece(index, height), KIND_EDITOR_LADDER, 1, 1, x, row);
         if (!loading)
             level_.SetLadder(EC_LADDER, x, row);
     }
@@ -276,7 +273,7 @@ void CEditorBoard::createLadderPieces(int x, int y, int height, bool loading)
 void CEditorBoard::createPlatformSprite(int x, int y)
 {
     if (inside(x, y))
-        tiles_[cell(x, y)] = makeBoardSprite(editorPlatformPicture(), EDITOR_KIND_PLATFORM, 1, 1, x, y);
+        tiles_[cell(x, y)] = makeBoardSprite(editorPlatformPicture(), KIND_LADDER_PLATFORM, 1, 1, x, y);
 }
 
 void CEditorBoard::createTeleportSprite(ElementCode code, int x, int y, bool loading)
@@ -285,7 +282,7 @@ void CEditorBoard::createTeleportSprite(ElementCode code, int x, int y, bool loa
     replaceTeleports(code, x, y + 1);
     int colour = teleportColourOfCode(code);
     int border = x + 1;
-    CSprite* sprite = makeBoardSprite(editorTeleportPicture(colour), EDITOR_KIND_TELEPORT, 1, 2, x, y);
+    CSprite* sprite = makeBoardSprite(editorTeleportPicture(colour), KIND_EDITOR_TELEPORT, 1, 2, x, y);
     logMessage(LOG_EDITOR, "CControllerEditor::createTeleportSprite()   Appending new teleport location at (%i,%i)\n",
                border, y);
     teleportLists_[colour].push_back({border, y});

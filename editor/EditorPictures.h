@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/SpriteKinds.h"
 #include "levels/ElementCodes.h"
 
 #include <string>
@@ -7,16 +8,6 @@
 
 // The pictures the editor puts on its board and under its cursor, as data.
 // Origins are in the sprites' (29, 20) convention.
-
-// Sprite kinds (drawing layers) of the editor's board.
-constexpr int EDITOR_KIND_BACKGROUND = 1100;
-constexpr int EDITOR_KIND_GRID = 1101;
-constexpr int EDITOR_KIND_CURSOR = 1306;
-constexpr int EDITOR_KIND_LADDER = 1307;
-constexpr int EDITOR_KIND_TERRAIN = 1308;
-constexpr int EDITOR_KIND_TELEPORT = 1309;
-constexpr int EDITOR_KIND_ELEMENT = 1310;
-constexpr int EDITOR_KIND_PLATFORM = 13;
 
 struct EditorPicture {
     const char* image = nullptr; // null: no picture of this kind

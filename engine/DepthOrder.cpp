@@ -1,15 +1,9 @@
 // The depth order of overlapping sprites. It is not a sort by one key but a
-// hand-made partial order over sprite types and tile positions: in the side
-// view of the board things stand on their tile and reach upward, ladders
-// hang downward, and the professor, bots and shots pass in front of or
-// behind their neighbours depending on where they are heading.
-//
-// Sprite types used below (set by their owners):
-//   10 ladder (hangs down)   11 ladder platform      12, 13 tube parts
-//   20-24 terrain kinds      30-33 device kinds      40, 41 object kinds
-//   53 power-up item         60-62, 65, 66 professor  64, 67 teleport passage
-//   70, 71 bots              73 gate top             80 shot
-//   1307-1310 editor layers  1100, 1101, 1103 background and swap image
+// hand-made partial order over sprite kinds (engine/SpriteKinds.h) and tile
+// positions: in the side view of the board things stand on their tile and
+// reach upward, terrain hangs downward, and the professor, bots, objects and
+// shots pass in front of or behind their neighbours depending on where they
+// are heading.
 #include "engine/DepthOrder.h"
 
 #include "engine/Log.h"
@@ -29,25 +23,44 @@ bool is(int type, std::initializer_list<int> types)
     return false;
 }
 
-bool isBackdrop(int type) { return is(type, {SPRITE_SWAP_IMAGE, SPRITE_BACKGROUND, SPRITE_BACKGROUND_GRID}); }
+bool isBackdrop(int type) { return is(type, {KIND_SWAP_IMAGE, KIND_BACKGROUND, KIND_BACKGROUND_GRID}); }
 
 bool isForeground(int type)
 {
-    return is(type, {12, 22, 42, 50, 51, 52, 54, 55, 56, 66, 72, 90, 91, 92, 93, 1102, 1200, 1450, 1500}) ||
-           (type >= 1300 && type <= 1306) || (type >= 1410 && type <= 1415) || (type >= 1420 && type <= 1423) ||
-           (type >= 1430 && type <= 1434);
+    return is(type, {KIND_LADDER, KIND_GATE_LIGHTS, KIND_TUBE_ARROW, KIND_POWERUP_ITEM, KIND_POWERUP_HALO,
+                     KIND_POWERUP_TEXT, KIND_BOARD_SPARE_54, KIND_BOARD_SPARE_55, KIND_TUTORIAL_ICON,
+                     KIND_TELEPORT_GLOW_RIGHT, KIND_BOARD_SPARE_72, KIND_GLOW, KIND_BOARD_SPARE_91, KIND_HEAT_BURST,
+                     KIND_FROST_BURST, KIND_FLASH, KIND_PALETTE_DIMMER, KIND_COUNTER_FRAME, KIND_SCENE_CLOUD}) ||
+           (type >= KIND_PALETTE_SHADOW && type <= KIND_EDITOR_CURSOR) ||
+           (type >= KIND_SCREEN_DIMMER && type <= KIND_SCREEN_TOP) ||
+           (type >= KIND_WIDGET_SHADOW && type <= KIND_WIDGET_OVERLAY) ||
+           (type >= KIND_OVERLAY_BACK && type <= KIND_OVERLAY_FRONT);
 }
 
-// The professor's kinds: beside them, sharing an edge column still counts.
-bool isProfessor(int type) { return is(type, {60, 61, 62, 65, 66}); }
+// A teleport's parts: beside them, sharing an edge column still counts.
+bool isTeleportPart(int type)
+{
+    return is(type, {KIND_TELEPORT_FRONT, KIND_TELEPORT_PORTAL, KIND_TELEPORT_BACK, KIND_TELEPORT_GLOW_LEFT,
+                     KIND_TELEPORT_GLOW_RIGHT});
+}
 
 // Front-most first.
 constexpr int kForegroundPrecedence[] = {
-    1305, 1102, 1450, 1434, 1433, 1432, 1431, 1430, 1423, 1422, 1421, 1420, 1415, 1414, 1413, 1412,
-    1411, 1410, 1407, 1406, 1405, 1404, 1403, 1402, 1401, 1400, 1408, 1500, 1303, 1304, 1302, 1301,
-    1300, 1200, 1306, 55,   54,   66,   72,   93,   92,   91,   90,   56,   52,   50,   51,   42};
+    KIND_POINTER, KIND_FLASH, KIND_COUNTER_FRAME,
+    KIND_OVERLAY_FRONT, KIND_OVERLAY_HIGH, KIND_OVERLAY_MIDDLE, KIND_OVERLAY_LOW, KIND_OVERLAY_BACK,
+    KIND_WIDGET_OVERLAY, KIND_WIDGET_ROLLOVER, KIND_WIDGET_BASE, KIND_WIDGET_SHADOW,
+    KIND_SCREEN_TOP, KIND_SCREEN_FRONT, KIND_SCREEN_OVERLAY, KIND_SCREEN_PANEL, KIND_SCREEN_BACKGROUND,
+    KIND_SCREEN_DIMMER,
+    KIND_SCENE_LEAVES, KIND_SCENE_RIGHT_ARM, KIND_SCENE_BODY, KIND_SCENE_HEAD, KIND_SCENE_LEFT_ARM,
+    KIND_SCENE_VOLCANO_FRONT, KIND_SCENE_VOLCANO_SMOKE, KIND_SCENE_VOLCANO_GLOW, KIND_SCENE_PROFILE_PLATE,
+    KIND_SCENE_CLOUD,
+    KIND_PALETTE_SPARE_1303, KIND_PALETTE_SPARE_1304, KIND_PALETTE_SELECTOR, KIND_PALETTE_TOOLBOX,
+    KIND_PALETTE_SHADOW, KIND_PALETTE_DIMMER, KIND_EDITOR_CURSOR,
+    KIND_BOARD_SPARE_55, KIND_BOARD_SPARE_54, KIND_TELEPORT_GLOW_RIGHT, KIND_BOARD_SPARE_72, KIND_FROST_BURST,
+    KIND_HEAT_BURST, KIND_BOARD_SPARE_91, KIND_GLOW, KIND_TUTORIAL_ICON, KIND_POWERUP_TEXT, KIND_POWERUP_ITEM,
+    KIND_POWERUP_HALO, KIND_TUBE_ARROW};
 
-constexpr int kMaxRankedType = 1500;
+constexpr int kMaxRankedType = KIND_SCENE_CLOUD;
 
 // Rank of each type in the precedence (0 front-most), -1 for none.
 const std::array<int8_t, kMaxRankedType + 1>& precedenceRanks()
@@ -112,7 +125,7 @@ bool movingSideways(const DepthKey& k) { return k.movingLeft || k.movingRight; }
 
 int backdropOrder(const DepthKey& a, const DepthKey& b)
 {
-    for (int type : {SPRITE_SWAP_IMAGE, SPRITE_BACKGROUND, SPRITE_BACKGROUND_GRID}) {
+    for (int type : {KIND_SWAP_IMAGE, KIND_BACKGROUND, KIND_BACKGROUND_GRID}) {
         if (a.type == type)
             return -1;
         if (b.type == type)
@@ -145,9 +158,9 @@ int forcedApartOrder(const DepthKey& a, const DepthKey& b, int back)
     return 1;
 }
 
-// Ladders against the professor and the editor's layers: hanging and
-// standing things meeting at a column edge.
-int ladderPairOrder(const DepthKey& a, const DepthKey& b, int standing, int hanging)
+// A standing and a hanging kind meeting at a column edge: a teleport's front
+// against terrain, and the editor's teleports against its terrain.
+int standingHangingOrder(const DepthKey& a, const DepthKey& b, int standing, int hanging)
 {
     if (a.type == standing && b.type == hanging) {
         if (a.tiles.top <= b.tiles.bottom)
@@ -164,42 +177,42 @@ int ladderPairOrder(const DepthKey& a, const DepthKey& b, int standing, int hang
 
 int editorLayerOrder(const DepthKey& a, const DepthKey& b)
 {
-    if (int r = ladderPairOrder(a, b, 1309, 1308))
+    if (int r = standingHangingOrder(a, b, KIND_EDITOR_TELEPORT, KIND_EDITOR_TERRAIN))
         return r;
     bool columns = columnsOverlap(a, b);
-    if (a.type == 1309 && columns)
+    if (a.type == KIND_EDITOR_TELEPORT && columns)
         return 1;
-    if (b.type == 1309 && columns)
+    if (b.type == KIND_EDITOR_TELEPORT && columns)
         return -1;
-    if (a.type == 1307 && b.type == 1308 && columns && above(a, b))
+    if (a.type == KIND_EDITOR_LADDER && b.type == KIND_EDITOR_TERRAIN && columns && above(a, b))
         return 1;
-    if (a.type == 1308 && b.type == 1307 && columns && below(a, b))
+    if (a.type == KIND_EDITOR_TERRAIN && b.type == KIND_EDITOR_LADDER && columns && below(a, b))
         return -1;
-    if (a.type == 1307)
+    if (a.type == KIND_EDITOR_LADDER)
         return -1;
-    if (b.type == 1307)
+    if (b.type == KIND_EDITOR_LADDER)
         return 1;
     if (above(a, b))
         return 1;
     return rightOf(a, b, false) ? 1 : -1;
 }
 
-bool isEditorLayer(int type) { return type >= 1307 && type <= 1310; }
+bool isEditorLayer(int type) { return type >= KIND_EDITOR_LADDER && type <= KIND_EDITOR_ELEMENT; }
 
-// Kinds that pass through other sprites' tiles: items, the teleport passage,
-// bots and shots.
-bool isPassing(int type) { return is(type, {53, 64, 67, 70, 71, 80}); }
+// Kinds that pass through other sprites' tiles: shots, both halves of a
+// teleport passage, bots, the professor and objects.
+bool isPassing(int type) { return is(type, {KIND_SHOT, KIND_TELEPORT_GHOST, KIND_TELEPORT_EMERGING, KIND_BOT, KIND_PROFESSOR, KIND_OBJECT}); }
 
 // Order on one tile when neither sprite is passing through.
 int sameTileFixedOrder(const DepthKey& a, const DepthKey& b)
 {
-    for (int type : {30, 33, 32, 31, 40, 12, 73, 41, 13}) {
+    for (int type : {KIND_TRAMPOLINE_BACK, KIND_TRAMPOLINE_CANVAS, KIND_TRAMPOLINE_CANVAS_LEFT, KIND_TRAMPOLINE_FRONT, KIND_TUBE, KIND_LADDER, KIND_PROFESSOR_IN_TUBE, KIND_TUBE_EXIT_LIGHTS, KIND_LADDER_PLATFORM}) {
         if (a.type == type)
             return -1;
         if (b.type == type)
             return 1;
     }
-    for (int type : {66, 60, 61, 65, 22, 21, 10, 62, 20, 24}) {
+    for (int type : {KIND_TELEPORT_GLOW_RIGHT, KIND_TELEPORT_FRONT, KIND_TELEPORT_PORTAL, KIND_TELEPORT_GLOW_LEFT, KIND_GATE_LIGHTS, KIND_GATE_FRONT, KIND_TERRAIN, KIND_TELEPORT_BACK, KIND_GATE_BACK, KIND_GATE_BACK_CLOSING}) {
         if (a.type == type)
             return 1;
         if (b.type == type)
@@ -214,16 +227,16 @@ int sameTileFixedOrder(const DepthKey& a, const DepthKey& b)
 int sameTileAgainstPassing(const DepthKey& still, const DepthKey& passing)
 {
     if (movingSideways(passing)) {
-        if (still.type == 60)
+        if (still.type == KIND_TELEPORT_FRONT)
             return 1;
-        if (still.type == 62)
+        if (still.type == KIND_TELEPORT_BACK)
             return -1;
     }
-    if (is(still.type, {10, 53, 67, 70, 71, 80}))
-        return passing.type == 53 ? -1 : 1;
-    if (is(still.type, {12, 20, 23, 24, 30, 33, 40, 41, 62}))
+    if (is(still.type, {KIND_TERRAIN, KIND_SHOT, KIND_TELEPORT_EMERGING, KIND_BOT, KIND_PROFESSOR, KIND_OBJECT}))
+        return passing.type == KIND_SHOT ? -1 : 1;
+    if (is(still.type, {KIND_LADDER, KIND_GATE_BACK, KIND_BUTTON, KIND_GATE_BACK_CLOSING, KIND_TRAMPOLINE_BACK, KIND_TRAMPOLINE_CANVAS, KIND_TUBE, KIND_TUBE_EXIT_LIGHTS, KIND_TELEPORT_BACK}))
         return -1;
-    if (is(still.type, {13, 21, 22, 31, 32, 60, 61, 65, 66}))
+    if (is(still.type, {KIND_LADDER_PLATFORM, KIND_GATE_FRONT, KIND_GATE_LIGHTS, KIND_TRAMPOLINE_FRONT, KIND_TRAMPOLINE_CANVAS_LEFT, KIND_TELEPORT_FRONT, KIND_TELEPORT_PORTAL, KIND_TELEPORT_GLOW_LEFT, KIND_TELEPORT_GLOW_RIGHT}))
         return 1;
     return 0;
 }
@@ -250,16 +263,16 @@ bool onSameTile(const DepthKey& a, const DepthKey& b)
 {
     if (tilesOverlap(a, b))
         return true;
-    return (a.type == 64 || b.type == 64) && tilesOverlap(a, b, true);
+    return (a.type == KIND_TELEPORT_GHOST || b.type == KIND_TELEPORT_GHOST) && tilesOverlap(a, b, true);
 }
 
-// Terrain, tubes and ladders among themselves.
+// Terrain, ladders and gates among themselves.
 int terrainOrder(const DepthKey& a, const DepthKey& b)
 {
     bool right = rightOf(a, b, false);
     bool left = leftOf(a, b, false);
     bool columns = columnsOverlap(a, b);
-    if ((a.type == 10 && b.type == 12) || (a.type == 12 && b.type == 10)) {
+    if ((a.type == KIND_TERRAIN && b.type == KIND_LADDER) || (a.type == KIND_LADDER && b.type == KIND_TERRAIN)) {
         if (columns)
             return below(a, b) ? -1 : 1;
         if (right)
@@ -267,44 +280,44 @@ int terrainOrder(const DepthKey& a, const DepthKey& b)
         if (left)
             return -1;
     }
-    if (a.type == 12 && b.type == 12) {
+    if (a.type == KIND_LADDER && b.type == KIND_LADDER) {
         if (right)
             return 1;
         if (left)
             return -1;
         return below(a, b) ? 1 : -1;
     }
-    if (a.type == 12)
+    if (a.type == KIND_LADDER)
         return -1;
-    if (b.type == 12)
+    if (b.type == KIND_LADDER)
         return 1;
-    if (a.type == 22)
+    if (a.type == KIND_GATE_LIGHTS)
         return 1;
-    if (b.type == 22)
+    if (b.type == KIND_GATE_LIGHTS)
         return -1;
-    bool groundA = a.type == 20 || a.type == 24;
-    bool groundB = b.type == 20 || b.type == 24;
-    if ((a.type == 21 && b.type == 21) || (groundA && b.type == 10) || (a.type == 10 && groundB)) {
+    bool groundA = a.type == KIND_GATE_BACK || a.type == KIND_GATE_BACK_CLOSING;
+    bool groundB = b.type == KIND_GATE_BACK || b.type == KIND_GATE_BACK_CLOSING;
+    if ((a.type == KIND_GATE_FRONT && b.type == KIND_GATE_FRONT) || (groundA && b.type == KIND_TERRAIN) || (a.type == KIND_TERRAIN && groundB)) {
         if (columns)
             return a.tiles.bottom >= b.tiles.top ? -1 : 1;
         return right ? 1 : -1;
     }
-    if (a.type == 21)
+    if (a.type == KIND_GATE_FRONT)
         return 1;
-    if (b.type == 21)
+    if (b.type == KIND_GATE_FRONT)
         return -1;
     if (groundA && groundB) {
         if (columns)
             return above(a, b) ? 1 : -1;
         return right ? 1 : -1;
     }
-    if (a.type == 20 && above(a, b) && right)
+    if (a.type == KIND_GATE_BACK && above(a, b) && right)
         return 1;
-    if (b.type == 20 && below(a, b) && left)
+    if (b.type == KIND_GATE_BACK && below(a, b) && left)
         return -1;
-    if (a.type == 24 && a.tiles.top <= b.tiles.bottom && !left)
+    if (a.type == KIND_GATE_BACK_CLOSING && a.tiles.top <= b.tiles.bottom && !left)
         return 1;
-    if (b.type == 24 && a.tiles.bottom >= b.tiles.top && !right)
+    if (b.type == KIND_GATE_BACK_CLOSING && a.tiles.bottom >= b.tiles.top && !right)
         return -1;
     if (groundA)
         return -1;
@@ -313,10 +326,10 @@ int terrainOrder(const DepthKey& a, const DepthKey& b)
     return 0;
 }
 
-// The professor (60) against anything: by side, then by who is moving where.
-int professorOrder(const DepthKey& a, const DepthKey& b)
+// A teleport's front against anything: by side, then by who is moving where.
+int teleportFrontOrder(const DepthKey& a, const DepthKey& b)
 {
-    if (a.type == 60) {
+    if (a.type == KIND_TELEPORT_FRONT) {
         if (rightOf(a, b, false))
             return 1;
         if (b.movingLeft && columnsOverlap(a, b))
@@ -327,7 +340,7 @@ int professorOrder(const DepthKey& a, const DepthKey& b)
             return -1;
         return above(a, b) ? 1 : -1;
     }
-    if (b.type == 60) {
+    if (b.type == KIND_TELEPORT_FRONT) {
         if (leftOf(a, b, false))
             return -1;
         if (a.movingLeft && columnsOverlap(a, b))
@@ -341,54 +354,54 @@ int professorOrder(const DepthKey& a, const DepthKey& b)
     return 0;
 }
 
-// The professor's other kinds (61 climbing, 62 on a ladder, 65, 66).
-int professorKindsOrder(const DepthKey& a, const DepthKey& b)
+// A teleport's other parts: its portal, its back and its two glows.
+int teleportPartsOrder(const DepthKey& a, const DepthKey& b)
 {
-    if (a.type == 66)
+    if (a.type == KIND_TELEPORT_GLOW_RIGHT)
         return 1;
-    if (b.type == 66)
+    if (b.type == KIND_TELEPORT_GLOW_RIGHT)
         return -1;
     bool boxes = boxesOverlap(a, b);
     if (boxes) {
-        if (a.type == 61 && b.type == 64)
+        if (a.type == KIND_TELEPORT_PORTAL && b.type == KIND_TELEPORT_GHOST)
             return b.movingRight ? 1 : -1;
-        if (a.type == 64 && b.type == 61)
+        if (a.type == KIND_TELEPORT_GHOST && b.type == KIND_TELEPORT_PORTAL)
             return a.movingRight ? -1 : 1;
-        if (a.type == 61 && b.type == 67)
+        if (a.type == KIND_TELEPORT_PORTAL && b.type == KIND_TELEPORT_EMERGING)
             return b.movingLeft ? 1 : -1;
-        if (a.type == 67 && b.type == 61)
+        if (a.type == KIND_TELEPORT_EMERGING && b.type == KIND_TELEPORT_PORTAL)
             return a.movingLeft ? -1 : 1;
     }
-    if (a.type == 65 && rightOf(a, b, false))
+    if (a.type == KIND_TELEPORT_GLOW_LEFT && rightOf(a, b, false))
         return 1;
-    if (b.type == 65 && leftOf(a, b, false))
+    if (b.type == KIND_TELEPORT_GLOW_LEFT && leftOf(a, b, false))
         return -1;
-    if (a.type == 61 && b.type == 10) {
+    if (a.type == KIND_TELEPORT_PORTAL && b.type == KIND_TERRAIN) {
         if (!holdsNextColumn(b, a))
             return 1;
         return a.tiles.bottom >= b.tiles.top ? -1 : 1;
     }
-    if (a.type == 10 && b.type == 61) {
+    if (a.type == KIND_TERRAIN && b.type == KIND_TELEPORT_PORTAL) {
         if (!holdsNextColumn(a, b))
             return -1;
         return a.tiles.top <= b.tiles.bottom ? 1 : -1;
     }
-    if (a.type == 61 || b.type == 61) {
+    if (a.type == KIND_TELEPORT_PORTAL || b.type == KIND_TELEPORT_PORTAL) {
         if (rightOf(a, b, false))
             return 1;
         if (columnsOverlap(a, b) && boxes)
-            return a.type == 61 ? 1 : -1;
+            return a.type == KIND_TELEPORT_PORTAL ? 1 : -1;
         return above(a, b) ? 1 : -1;
     }
-    if (a.type == 62) {
-        if (b.type != 10 || a.tiles.bottom >= b.tiles.top)
+    if (a.type == KIND_TELEPORT_BACK) {
+        if (b.type != KIND_TERRAIN || a.tiles.bottom >= b.tiles.top)
             return -1;
         if (columnsOverlap(a, b) || holdsNextColumn(b, a))
             return 1;
         return -1;
     }
-    if (b.type == 62) {
-        if (a.type != 10 || a.tiles.top <= b.tiles.bottom)
+    if (b.type == KIND_TELEPORT_BACK) {
+        if (a.type != KIND_TERRAIN || a.tiles.top <= b.tiles.bottom)
             return 1;
         if (columnsOverlap(a, b) || holdsNextColumn(a, b))
             return -1;
@@ -402,43 +415,43 @@ int movementOrder(const DepthKey& a, const DepthKey& b)
 {
     bool prevTiles = tilesOverlap(a, b, true);
     bool prevColumns = columnsOverlap(a, b, true);
-    if (a.type == 13 && prevTiles)
+    if (a.type == KIND_LADDER_PLATFORM && prevTiles)
         return 1;
-    if (b.type == 13 && prevTiles)
+    if (b.type == KIND_LADDER_PLATFORM && prevTiles)
         return -1;
-    if (a.type == 10 && b.movingUp && rightOf(a, b, true))
+    if (a.type == KIND_TERRAIN && b.movingUp && rightOf(a, b, true))
         return 1;
-    if (b.type == 10 && a.movingUp && leftOf(a, b, true))
+    if (b.type == KIND_TERRAIN && a.movingUp && leftOf(a, b, true))
         return -1;
-    if (a.type == 10 && b.movingRight && above(a, b) && !leftOf(a, b, true))
+    if (a.type == KIND_TERRAIN && b.movingRight && above(a, b) && !leftOf(a, b, true))
         return 1;
-    if (b.type == 10 && a.movingRight && below(a, b) && !rightOf(a, b, true))
+    if (b.type == KIND_TERRAIN && a.movingRight && below(a, b) && !rightOf(a, b, true))
         return -1;
-    if (a.type == 31 && b.movingRight && prevTiles)
+    if (a.type == KIND_TRAMPOLINE_FRONT && b.movingRight && prevTiles)
         return 1;
-    if (b.type == 31 && a.movingRight && prevTiles)
+    if (b.type == KIND_TRAMPOLINE_FRONT && a.movingRight && prevTiles)
         return -1;
-    for (int type : {23, 40}) {
+    for (int type : {KIND_BUTTON, KIND_TUBE}) {
         if (a.type == type && b.movingLeft && prevColumns)
             return -1;
         if (b.type == type && a.movingLeft && prevColumns)
             return 1;
     }
-    if (a.type == 60 && b.movingLeft && tilesOverlap(a, b))
+    if (a.type == KIND_TELEPORT_FRONT && b.movingLeft && tilesOverlap(a, b))
         return 1;
-    if (b.type == 60 && a.movingLeft && tilesOverlap(a, b))
+    if (b.type == KIND_TELEPORT_FRONT && a.movingLeft && tilesOverlap(a, b))
         return -1;
-    if (a.type == 60 && b.movingRight && prevTiles)
+    if (a.type == KIND_TELEPORT_FRONT && b.movingRight && prevTiles)
         return 1;
-    if (b.type == 60 && a.movingRight && prevTiles)
+    if (b.type == KIND_TELEPORT_FRONT && a.movingRight && prevTiles)
         return -1;
-    if (!is(b.type, {70, 71}) && b.movingRight && prevColumns && a.prevTiles.bottom < b.prevTiles.top)
+    if (!is(b.type, {KIND_BOT, KIND_PROFESSOR}) && b.movingRight && prevColumns && a.prevTiles.bottom < b.prevTiles.top)
         return 1;
-    if (!is(a.type, {70, 71}) && a.movingRight && prevColumns && a.prevTiles.top > b.prevTiles.bottom)
+    if (!is(a.type, {KIND_BOT, KIND_PROFESSOR}) && a.movingRight && prevColumns && a.prevTiles.top > b.prevTiles.bottom)
         return -1;
-    if (a.type == 80 && !isMoving(a) && below(a, b) && movingSideways(b))
+    if (a.type == KIND_OBJECT && !isMoving(a) && below(a, b) && movingSideways(b))
         return -1;
-    if (b.type == 80 && !isMoving(b) && above(a, b) && movingSideways(a))
+    if (b.type == KIND_OBJECT && !isMoving(b) && above(a, b) && movingSideways(a))
         return 1;
     if (!rowsOverlap(a, b, true) && !prevColumns)
         return 0;
@@ -457,9 +470,9 @@ int generalOrder(const DepthKey& a, const DepthKey& b)
 {
     bool right = rightOf(a, b, false);
     bool left = leftOf(a, b, false);
-    if (a.type == 10 && below(a, b) && !b.movingUp && !b.movingDown)
+    if (a.type == KIND_TERRAIN && below(a, b) && !b.movingUp && !b.movingDown)
         return -1;
-    if (b.type == 10 && above(a, b) && !a.movingUp && !a.movingDown)
+    if (b.type == KIND_TERRAIN && above(a, b) && !a.movingUp && !a.movingDown)
         return 1;
     if (right && a.tiles.top <= b.tiles.bottom)
         return 1;
@@ -488,43 +501,43 @@ int closeOrder(const DepthKey& a, const DepthKey& b, bool force)
 {
     if (int r = compareForeground(a, b))
         return r;
-    if (int r = ladderPairOrder(a, b, 60, 10))
+    if (int r = standingHangingOrder(a, b, KIND_TELEPORT_FRONT, KIND_TERRAIN))
         return r;
     if (isEditorLayer(a.type) || isEditorLayer(b.type))
         return editorLayerOrder(a, b);
-    if (!force && ((a.type == 70 && !touches(a, b)) || (b.type == 70 && !touches(b, a))))
+    if (!force && ((a.type == KIND_BOT && !touches(a, b)) || (b.type == KIND_BOT && !touches(b, a))))
         return 0;
-    if (a.type == 11)
+    if (a.type == KIND_BRIDGE_COLLAPSING)
         return leftOf(a, b, false) || a.tiles.top > b.tiles.bottom ? -1 : 1;
-    if (b.type == 11)
+    if (b.type == KIND_BRIDGE_COLLAPSING)
         return rightOf(a, b, false) || a.tiles.bottom < b.tiles.top ? 1 : -1;
     if (onSameTile(a, b))
         if (int r = sameTileOrder(a, b))
             return r;
-    if (a.type == 67 && a.movingRight && tilesOverlap(a, b, true))
-        return b.type == 66 || b.type == 60 ? -1 : 1;
-    if (b.type == 67 && b.movingRight && tilesOverlap(a, b, true))
-        return a.type == 66 || a.type == 60 ? 1 : -1;
+    if (a.type == KIND_TELEPORT_EMERGING && a.movingRight && tilesOverlap(a, b, true))
+        return b.type == KIND_TELEPORT_GLOW_RIGHT || b.type == KIND_TELEPORT_FRONT ? -1 : 1;
+    if (b.type == KIND_TELEPORT_EMERGING && b.movingRight && tilesOverlap(a, b, true))
+        return a.type == KIND_TELEPORT_GLOW_RIGHT || a.type == KIND_TELEPORT_FRONT ? 1 : -1;
     if (int r = terrainOrder(a, b))
         return r;
     if (rowsOverlap(a, b) && boxesOverlap(a, b)) {
-        if (is(a.type, {23, 40, 41}) && b.type != 10 && !b.movingDown)
+        if (is(a.type, {KIND_BUTTON, KIND_TUBE, KIND_TUBE_EXIT_LIGHTS}) && b.type != KIND_TERRAIN && !b.movingDown)
             return -1;
-        if (is(b.type, {23, 40, 41}) && a.type != 10 && !a.movingDown)
+        if (is(b.type, {KIND_BUTTON, KIND_TUBE, KIND_TUBE_EXIT_LIGHTS}) && a.type != KIND_TERRAIN && !a.movingDown)
             return 1;
     }
     bool columns = columnsOverlap(a, b);
-    if (a.type >= 60 && a.type <= 62 && below(a, b) && columns && b.movingLeft)
+    if (a.type >= KIND_TELEPORT_FRONT && a.type <= KIND_TELEPORT_BACK && below(a, b) && columns && b.movingLeft)
         return -1;
-    if (b.type >= 60 && b.type <= 62 && above(a, b) && columns && a.movingLeft)
+    if (b.type >= KIND_TELEPORT_FRONT && b.type <= KIND_TELEPORT_BACK && above(a, b) && columns && a.movingLeft)
         return 1;
-    if (b.type == 64 && b.movingRight && a.type == 60 && holdsNextColumn(b, a))
+    if (b.type == KIND_TELEPORT_GHOST && b.movingRight && a.type == KIND_TELEPORT_FRONT && holdsNextColumn(b, a))
         return 1;
-    if (a.type == 64 && a.movingRight && b.type == 60 && holdsNextColumn(a, b))
+    if (a.type == KIND_TELEPORT_GHOST && a.movingRight && b.type == KIND_TELEPORT_FRONT && holdsNextColumn(a, b))
         return -1;
-    if (int r = professorOrder(a, b))
+    if (int r = teleportFrontOrder(a, b))
         return r;
-    if (int r = professorKindsOrder(a, b))
+    if (int r = teleportPartsOrder(a, b))
         return r;
     if (isMoving(a) || isMoving(b))
         if (int r = movementOrder(a, b))
@@ -538,7 +551,7 @@ bool rightOf(const DepthKey& a, const DepthKey& b, bool previous)
 {
     int left = span(a, previous).left;
     int otherRight = span(b, previous).right;
-    if (isProfessor(a.type) && !isProfessor(b.type))
+    if (isTeleportPart(a.type) && !isTeleportPart(b.type))
         return left >= otherRight;
     return left > otherRight;
 }
@@ -547,7 +560,7 @@ bool leftOf(const DepthKey& a, const DepthKey& b, bool previous)
 {
     int right = span(a, previous).right;
     int otherLeft = span(b, previous).left;
-    if (isProfessor(b.type) && !isProfessor(a.type))
+    if (isTeleportPart(b.type) && !isTeleportPart(a.type))
         return right <= otherLeft;
     return right < otherLeft;
 }
@@ -556,38 +569,38 @@ int compareCoarse(const DepthKey& a, const DepthKey& b)
 {
     if (int r = backdropOrder(a, b))
         return r;
-    if (a.type == 12 && b.type == 13 && touches(a, b))
+    if (a.type == KIND_LADDER && b.type == KIND_LADDER_PLATFORM && touches(a, b))
         return -1;
-    if (b.type == 12 && a.type == 13 && touches(a, b))
+    if (b.type == KIND_LADDER && a.type == KIND_LADDER_PLATFORM && touches(a, b))
         return 1;
-    if (a.type == 12)
+    if (a.type == KIND_LADDER)
         return 1;
-    if (b.type == 12)
+    if (b.type == KIND_LADDER)
         return -1;
-    if (a.type == 60 && is(b.type, {64, 67}) && touches(a, b))
+    if (a.type == KIND_TELEPORT_FRONT && is(b.type, {KIND_TELEPORT_GHOST, KIND_TELEPORT_EMERGING}) && touches(a, b))
         return -1;
-    if (b.type == 60 && is(a.type, {64, 67}) && touches(a, b))
+    if (b.type == KIND_TELEPORT_FRONT && is(a.type, {KIND_TELEPORT_GHOST, KIND_TELEPORT_EMERGING}) && touches(a, b))
         return 1;
-    if (a.type == 65)
+    if (a.type == KIND_TELEPORT_GLOW_LEFT)
         return 1;
-    if (b.type == 65)
+    if (b.type == KIND_TELEPORT_GLOW_LEFT)
         return -1;
     if (tilesOverlap(a, b)) {
-        for (int type : {60, 31, 21}) {
+        for (int type : {KIND_TELEPORT_FRONT, KIND_TRAMPOLINE_FRONT, KIND_GATE_FRONT}) {
             if (a.type == type)
                 return -1;
             if (b.type == type)
                 return 1;
         }
-        if (a.type == 20)
+        if (a.type == KIND_GATE_BACK)
             return 1;
-        if (b.type == 20)
+        if (b.type == KIND_GATE_BACK)
             return -1;
     }
     if (touches(a, b)) {
-        if (a.type == 23)
+        if (a.type == KIND_BUTTON)
             return 1;
-        if (b.type == 23)
+        if (b.type == KIND_BUTTON)
             return -1;
     }
     if (rightOf(a, b, false))
@@ -608,7 +621,7 @@ int compareForeground(const DepthKey& a, const DepthKey& b)
     if (rankA < 0 && rankB < 0)
         return 0;
     if (rankA == rankB) {
-        if (a.type == 1500)
+        if (a.type == KIND_SCENE_CLOUD)
             return a.lowerEdge < b.lowerEdge ? -1 : 1;
         return 1;
     }
@@ -622,9 +635,9 @@ int SortSprites(const DepthKey& a, const DepthKey& b, bool force, bool foregroun
     if (int r = backdropOrder(a, b))
         return r;
     if (columnsOverlap(a, b)) {
-        if (a.type == 12 && b.type == 13 && a.tiles.bottom == b.tiles.bottom - 1)
+        if (a.type == KIND_LADDER && b.type == KIND_LADDER_PLATFORM && a.tiles.bottom == b.tiles.bottom - 1)
             return -1;
-        if (b.type == 12 && a.type == 13 && b.tiles.bottom == a.tiles.bottom - 1)
+        if (b.type == KIND_LADDER && a.type == KIND_LADDER_PLATFORM && b.tiles.bottom == a.tiles.bottom - 1)
             return 1;
     }
     if (!boxesOverlap(a, b) && !touches(a, b) && !editorCurrent) {

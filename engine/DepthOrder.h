@@ -39,8 +39,8 @@ int compareForeground(const DepthKey& a, const DepthKey& b);
 int SortSprites(const DepthKey& a, const DepthKey& b, bool force, bool foregroundPass, bool editorCurrent);
 
 // a's columns lie wholly right (left) of b's; `previous` compares the tiles
-// being left. Sprites of the professor's kinds count as beside a sprite they
-// share an edge column with.
+// being left. A teleport's parts count as beside a sprite they share an
+// edge column with.
 bool rightOf(const DepthKey& a, const DepthKey& b, bool previous);
 bool leftOf(const DepthKey& a, const DepthKey& b, bool previous);
 

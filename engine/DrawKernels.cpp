@@ -1,10 +1,11 @@
 #include "engine/DrawKernels.h"
 
 #include <cstring>
+#include <initializer_list>
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
-#define CORVELLE_AVX2_KERNELS 1
+#define CORVELLE_X86_KERNELS 1
 #endif
 
 namespace {
@@ -28,31 +29,32 @@ inline uint32_t scaleColour(uint32_t pixel, uint32_t factor)
     return out;
 }
 
-void plainSolid(uint32_t* target, const uint32_t* source, int count)
+inline uint32_t blendPremultiplied(uint32_t s, uint32_t d)
 {
-    for (int i = 0; i < count; ++i)
-        target[i] = (source[i] & kColour) | (target[i] & kSpare);
+    return ((s & kColour) + scaleColour(d, 255 - (s >> 24))) | (d & kSpare);
+}
+
+inline uint32_t blendConstant(uint32_t s, uint32_t d, uint32_t alpha)
+{
+    return (scaleColour(s, alpha) + scaleColour(d, 255u - alpha)) | (d & kSpare);
 }
 
 void plainPremultiplied(uint32_t* target, const uint32_t* source, int count)
 {
-    for (int i = 0; i < count; ++i) {
-        uint32_t s = source[i], d = target[i];
-        target[i] = ((s & kColour) + scaleColour(d, 255 - (s >> 24))) | (d & kSpare);
-    }
+    for (int i = 0; i < count; ++i)
+        target[i] = blendPremultiplied(source[i], target[i]);
 }
 
 void plainConstantAlpha(uint32_t* target, const uint32_t* source, int count, uint8_t alpha)
 {
-    for (int i = 0; i < count; ++i) {
-        uint32_t d = target[i];
-        target[i] = (scaleColour(source[i], alpha) + scaleColour(d, 255u - alpha)) | (d & kSpare);
-    }
+    for (int i = 0; i < count; ++i)
+        target[i] = blendConstant(source[i], target[i], alpha);
 }
 
-// Every run of the part's rows, cut to its columns.
-template <typename Solid, typename Premultiplied>
-__attribute__((always_inline)) inline void eachRun(const PlannedPart& part, Solid solid, Premultiplied premultiplied)
+// Every run of the part's rows, cut to its columns: solid runs copied as
+// they stand, translucent ones blended by `premultiplied`.
+template <typename Premultiplied>
+__attribute__((always_inline)) inline void eachRun(const PlannedPart& part, Premultiplied premultiplied)
 {
     const int left = part.x, right = part.x + part.w;
     for (int row = 0; row < part.h; ++row) {
@@ -68,22 +70,87 @@ __attribute__((always_inline)) inline void eachRun(const PlannedPart& part, Soli
             int from = run->begin > left ? run->begin : left;
             int count = (run->end < right ? run->end : right) - from;
             if (run->premultiplied == AlphaRun::kSolid)
-                solid(target + from, source + from, count);
+                memcpy(target + from, source + from, static_cast<size_t>(count) * 4);
             else
                 premultiplied(target + from, part.premultiplied + run->premultiplied + (from - run->begin), count);
         }
     }
 }
 
-void plainPlanned(const PlannedPart& part) { eachRun(part, plainSolid, plainPremultiplied); }
+void plainPlanned(const PlannedPart& part) { eachRun(part, plainPremultiplied); }
 
-const DrawKernels kPlain = {plainPlanned, plainSolid, plainPremultiplied, plainConstantAlpha};
+const DrawKernels kPlain = {plainPlanned, plainPremultiplied, plainConstantAlpha};
 
-#if CORVELLE_AVX2_KERNELS
+#if CORVELLE_X86_KERNELS
+
+// ---- SSE2: four pixels a step; a run's last few go through the plain
+// arithmetic, which gives the same pixels.
+
+#define SSE2 __attribute__((target("sse2")))
+
+// Sixteen-bit lanes times factors / 255, rounded as divide255 does.
+SSE2 inline __m128i divide255Lanes(__m128i lanes, __m128i factors)
+{
+    __m128i x = _mm_add_epi16(_mm_mullo_epi16(lanes, factors), _mm_set1_epi16(128));
+    return _mm_srli_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 8)), 8);
+}
+
+// The factors (255 - alpha) for the colour lanes and 255 for the spare one,
+// of the two pixels whose bytes are widened into `lanes`.
+SSE2 inline __m128i inverseAlphaLanes(__m128i lanes)
+{
+    __m128i alpha = _mm_shufflehi_epi16(_mm_shufflelo_epi16(lanes, 0xFF), 0xFF);
+    const __m128i colourLanes = _mm_set_epi16(0, 0xFF, 0xFF, 0xFF, 0, 0xFF, 0xFF, 0xFF);
+    return _mm_xor_si128(_mm_and_si128(alpha, colourLanes), _mm_set1_epi16(0xFF));
+}
+
+SSE2 inline __m128i load4(const uint32_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+SSE2 inline void store4(uint32_t* p, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
+
+SSE2 void sse2Premultiplied(uint32_t* target, const uint32_t* source, int count)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i colour = _mm_set1_epi32(static_cast<int>(kColour));
+    int i = 0;
+    for (; i + 4 <= count; i += 4) {
+        __m128i s = load4(source + i), d = load4(target + i);
+        __m128i low = divide255Lanes(_mm_unpacklo_epi8(d, zero), inverseAlphaLanes(_mm_unpacklo_epi8(s, zero)));
+        __m128i high = divide255Lanes(_mm_unpackhi_epi8(d, zero), inverseAlphaLanes(_mm_unpackhi_epi8(s, zero)));
+        store4(target + i, _mm_add_epi8(_mm_packus_epi16(low, high), _mm_and_si128(s, colour)));
+    }
+    plainPremultiplied(target + i, source + i, count - i);
+}
+
+SSE2 void sse2ConstantAlpha(uint32_t* target, const uint32_t* source, int count, uint8_t alpha)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const short a = alpha, inverse = static_cast<short>(255 - alpha);
+    const __m128i sourceFactors = _mm_set_epi16(0, a, a, a, 0, a, a, a);
+    const __m128i targetFactors = _mm_set_epi16(255, inverse, inverse, inverse, 255, inverse, inverse, inverse);
+    int i = 0;
+    for (; i + 4 <= count; i += 4) {
+        __m128i s = load4(source + i), d = load4(target + i);
+        __m128i low = _mm_add_epi16(divide255Lanes(_mm_unpacklo_epi8(s, zero), sourceFactors),
+                                    divide255Lanes(_mm_unpacklo_epi8(d, zero), targetFactors));
+        __m128i high = _mm_add_epi16(divide255Lanes(_mm_unpackhi_epi8(s, zero), sourceFactors),
+                                     divide255Lanes(_mm_unpackhi_epi8(d, zero), targetFactors));
+        store4(target + i, _mm_packus_epi16(low, high));
+    }
+    plainConstantAlpha(target + i, source + i, count - i, alpha);
+}
+
+SSE2 void sse2Planned(const PlannedPart& part)
+{
+    eachRun(part, [](uint32_t* t, const uint32_t* s, int n) SSE2 { sse2Premultiplied(t, s, n); });
+}
+
+const DrawKernels kSse2 = {sse2Planned, sse2Premultiplied, sse2ConstantAlpha};
+
+// ---- AVX2: eight pixels a step; a run's last few through masked loads
+// and stores, touching no pixel past its end.
 
 #define AVX2 __attribute__((target("avx2")))
 
-// Sixteen-bit lanes times factors / 255, rounded as divide255 does.
 AVX2 inline __m256i divide255Lanes(__m256i lanes, __m256i factors)
 {
     __m256i x = _mm256_add_epi16(_mm256_mullo_epi16(lanes, factors), _mm256_set1_epi16(128));
@@ -99,11 +166,9 @@ AVX2 inline __m256i scaleBytes(__m256i pixels, __m256i factors)
     return _mm256_packus_epi16(low, high);
 }
 
-AVX2 inline __m256i load(const uint32_t* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
-AVX2 inline void store(uint32_t* p, __m256i v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v); }
+AVX2 inline __m256i load8(const uint32_t* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
+AVX2 inline void store8(uint32_t* p, __m256i v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v); }
 
-// The first `count` (below 8) of eight pixels: the rest of a run in one step,
-// touching no pixel past its end.
 AVX2 inline __m256i firstLanes(int count)
 {
     return _mm256_cmpgt_epi32(_mm256_set1_epi32(count), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
@@ -118,26 +183,20 @@ AVX2 inline void storeFirst(uint32_t* p, __m256i lanes, __m256i v)
 }
 
 // Runs `step(target, source)` over eight pixels at a time, the last few
-// through masked loads and stores.
+// (below eight) in one masked step.
 template <typename Step>
 AVX2 inline void eachEight(uint32_t* target, const uint32_t* source, int count, Step step)
 {
     int i = 0;
     for (; i + 8 <= count; i += 8)
-        store(target + i, step(load(target + i), load(source + i)));
+        store8(target + i, step(load8(target + i), load8(source + i)));
     if (i < count) {
         __m256i lanes = firstLanes(count - i);
         storeFirst(target + i, lanes, step(loadFirst(target + i, lanes), loadFirst(source + i, lanes)));
     }
 }
 
-AVX2 inline void simdSolid(uint32_t* target, const uint32_t* source, int count)
-{
-    const __m256i colour = _mm256_set1_epi32(static_cast<int>(kColour));
-    eachEight(target, source, count, [&](__m256i d, __m256i s) AVX2 { return _mm256_blendv_epi8(d, s, colour); });
-}
-
-AVX2 inline void simdPremultiplied(uint32_t* target, const uint32_t* source, int count)
+AVX2 inline void avx2Premultiplied(uint32_t* target, const uint32_t* source, int count)
 {
     // Each pixel's alpha into its three colour bytes, 0 into the high one;
     // inverted, that is (255 - alpha) for the colour and 255 for the spare
@@ -152,7 +211,7 @@ AVX2 inline void simdPremultiplied(uint32_t* target, const uint32_t* source, int
     });
 }
 
-AVX2 void simdConstantAlpha(uint32_t* target, const uint32_t* source, int count, uint8_t alpha)
+AVX2 void avx2ConstantAlpha(uint32_t* target, const uint32_t* source, int count, uint8_t alpha)
 {
     const uint32_t a = alpha, inverse = 255u - alpha;
     const __m256i sourceFactors = _mm256_set1_epi32(static_cast<int>(a | a << 8 | a << 16));
@@ -163,30 +222,42 @@ AVX2 void simdConstantAlpha(uint32_t* target, const uint32_t* source, int count,
     });
 }
 
-AVX2 void simdPlanned(const PlannedPart& part)
+AVX2 void avx2Planned(const PlannedPart& part)
 {
-    eachRun(
-        part, [](uint32_t* t, const uint32_t* s, int n) AVX2 { simdSolid(t, s, n); },
-        [](uint32_t* t, const uint32_t* s, int n) AVX2 { simdPremultiplied(t, s, n); });
+    eachRun(part, [](uint32_t* t, const uint32_t* s, int n) AVX2 { avx2Premultiplied(t, s, n); });
 }
 
-const DrawKernels kSimd = {simdPlanned, simdSolid, simdPremultiplied, simdConstantAlpha};
+const DrawKernels kAvx2 = {avx2Planned, avx2Premultiplied, avx2ConstantAlpha};
 
-bool processorHasAvx2()
+bool processorHas(KernelSet set)
 {
     __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2");
+    switch (set) {
+    case KernelSet::Plain:
+        return true;
+    case KernelSet::Sse2:
+        return __builtin_cpu_supports("sse2");
+    case KernelSet::Avx2:
+        return __builtin_cpu_supports("avx2");
+    }
+    return false;
+}
+
+const DrawKernels& kernelsOf(KernelSet set)
+{
+    return set == KernelSet::Avx2 ? kAvx2 : set == KernelSet::Sse2 ? kSse2 : kPlain;
 }
 
 #else
 
-const DrawKernels kSimd = kPlain;
-bool processorHasAvx2() { return false; }
+bool processorHas(KernelSet set) { return set == KernelSet::Plain; }
+const DrawKernels& kernelsOf(KernelSet) { return kPlain; }
 
 #endif
 
 struct Selection {
-    bool simd = simdKernelsAvailable();
+    KernelSet set = bestKernelSet();
+    const DrawKernels* kernels = &kernelsOf(set);
 };
 
 Selection& selection()
@@ -197,17 +268,36 @@ Selection& selection()
 
 } // namespace
 
-bool simdKernelsAvailable()
+bool kernelSetAvailable(KernelSet set)
 {
-    static const bool available = processorHasAvx2();
-    return available;
+    static const bool available[] = {processorHas(KernelSet::Plain), processorHas(KernelSet::Sse2),
+                                     processorHas(KernelSet::Avx2)};
+    return available[static_cast<int>(set)];
 }
 
-const DrawKernels& drawKernels() { return selection().simd ? kSimd : kPlain; }
+KernelSet bestKernelSet()
+{
+    for (KernelSet set : {KernelSet::Avx2, KernelSet::Sse2})
+        if (kernelSetAvailable(set))
+            return set;
+    return KernelSet::Plain;
+}
 
-void selectKernelSet(KernelSet set) { selection().simd = set == KernelSet::Simd && simdKernelsAvailable(); }
+const char* kernelSetName(KernelSet set)
+{
+    return set == KernelSet::Avx2 ? "AVX2" : set == KernelSet::Sse2 ? "SSE2" : "plain";
+}
 
-KernelSet selectedKernelSet() { return selection().simd ? KernelSet::Simd : KernelSet::Plain; }
+const DrawKernels& drawKernels() { return *selection().kernels; }
+
+void selectKernelSet(KernelSet set)
+{
+    Selection& chosen = selection();
+    chosen.set = kernelSetAvailable(set) ? set : KernelSet::Plain;
+    chosen.kernels = &kernelsOf(chosen.set);
+}
+
+KernelSet selectedKernelSet() { return selection().set; }
 
 uint32_t premultiplyPixel(uint32_t pixel)
 {

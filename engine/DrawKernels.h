@@ -4,12 +4,15 @@
 
 // The inner loops of the display's blitter, over one run of 32-bit pixels
 // (red, green and blue in the low three bytes, the high byte spare or
-// alpha). Each keeps the target's high byte, as SDL does, and rounds every
-// product to the nearest of 255 steps, so that a run drawn whole and the
-// same run drawn in pieces give the same pixels.
+// alpha). Each blend keeps the target's high byte, as SDL does, and rounds
+// every product to the nearest of 255 steps, so that a run drawn whole and
+// the same run drawn in pieces give the same pixels. Solid runs are plain
+// copies.
 //
-// Two sets do the same arithmetic: a plain one that runs anywhere and a
-// SIMD one (AVX2) for the processors that have it, picked once at start.
+// Three sets do the same arithmetic: a plain one that runs anywhere, and
+// SSE2 and AVX2 ones for the processors that have them; the best the
+// processor has is picked at the first draw.
+
 // One run of a row of a picture with alpha: pixels begin..end - 1, solid
 // (copied from the picture) or translucent (blended from its premultiplied
 // copy, which starts at `premultiplied`).
@@ -36,10 +39,9 @@ struct PlannedPart {
 };
 
 struct DrawKernels {
-    // A part of a picture with alpha, run by run with `solid` and `premultiplied`.
+    // A part of a picture with alpha, run by run: solid runs copied whole
+    // (high byte too), translucent ones blended by `premultiplied`.
     void (*planned)(const PlannedPart& part);
-    // Solid pixels of a picture with alpha: colour copied, target's high byte kept.
-    void (*solid)(uint32_t* target, const uint32_t* source, int count);
     // Translucent pixels, premultiplied (colour already times alpha / 255,
     // alpha in the high byte): target = source + target x (255 - alpha) / 255.
     void (*premultiplied)(uint32_t* target, const uint32_t* source, int count);
@@ -48,12 +50,15 @@ struct DrawKernels {
     void (*constantAlpha)(uint32_t* target, const uint32_t* source, int count, uint8_t alpha);
 };
 
-enum class KernelSet { Plain, Simd };
+enum class KernelSet { Plain, Sse2, Avx2 };
 
-// Whether this processor runs the SIMD set.
-bool simdKernelsAvailable();
-// The set in use: the SIMD one where the processor has it. Choosing the
-// SIMD set on a processor without it keeps the plain one.
+// Whether this processor runs the set.
+bool kernelSetAvailable(KernelSet set);
+// The fastest set this processor runs.
+KernelSet bestKernelSet();
+const char* kernelSetName(KernelSet set);
+// The set in use: the best one, until another is chosen. Choosing a set
+// the processor lacks chooses the plain one.
 const DrawKernels& drawKernels();
 void selectKernelSet(KernelSet set);
 KernelSet selectedKernelSet();

@@ -16,7 +16,7 @@ int g_timer = -1;
 
 CSprite* makeSprite(const char* name, const char* image)
 {
-    CSprite* sprite = new CSprite(CMousePointer::SPRITE_TYPE, 0, false);
+    CSprite* sprite = new CSprite(KIND_POINTER, 0, false);
     sprite->setName(name);
     sprite->addFrame(image);
     return sprite;

@@ -12,9 +12,6 @@
 class CMousePointer
 {
 public:
-    // Sprite type of both: the front-most layer.
-    static constexpr int SPRITE_TYPE = 1305;
-
     // Creates the pointer ("mousepointer.tga") and the hourglass
     // ("hourglass.tga"), both hidden, and keeps them on top across the
     // renderer's sprite-list swaps.

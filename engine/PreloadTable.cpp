@@ -6,6 +6,7 @@
 
 #include "engine/Draw.h"
 #include "engine/Log.h"
+#include "text/TextIds.h"
 
 #include <functional>
 #include <initializer_list>
@@ -566,18 +567,28 @@ List captions()
 {
     constexpr int kWidth = 186;
     constexpr int kHeight = 29;
-    const std::pair<const char*, int> buttons[] = {
-        {"krvl_button_maintext.png", 3600},     {"krvl_button_maptext.png", 3601},
-        {"krvl_button_managertext.png", 3602},  {"krvl_button_continuetext.png", 3603},
-        {"krvl_button_scorestext.png", 3604},   {"krvl_button_selecttext.png", 3605},
-        {"krvl_button_settingstext.png", 3606}, {"krvl_button_resumetext.png", 3607},
-        {"krvl_button_restarttext.png", 3608},  {"krvl_button_retrytext.png", 3609},
-        {"krvl_button_solutiontext.png", 3610}, {"krvl_button_instructionstext.png", 3611},
-        {"krvl_button_quittext.png", 3612},     {"krvl_button_overalltext.png", 3620},
-        {"krvl_button_backmenutext.png", 3613}, {"krvl_button_passwordtext.png", 3618},
-        {"krvl_button_controlstext.png", 3614}, {"krvl_button_defaulttext.png", 3615},
-        {"krvl_button_savetext.png", 3616},     {"krvl_button_canceltext.png", 3617},
-        {"krvl_button_undotext.png", 3621},     {"krvl_button_undotextB.png", 3622}};
+    const std::pair<const char*, int> buttons[] = {{"krvl_button_maintext.png", TEXT_CAPTION_MAIN_MENU},
+                                                   {"krvl_button_maptext.png", TEXT_CAPTION_MAP},
+                                                   {"krvl_button_managertext.png", TEXT_CAPTION_LEVEL_MANAGER},
+                                                   {"krvl_button_continuetext.png", TEXT_CAPTION_CONTINUE},
+                                                   {"krvl_button_scorestext.png", TEXT_CAPTION_HIGH_SCORES},
+                                                   {"krvl_button_selecttext.png", TEXT_CAPTION_CHOOSE_LEVEL},
+                                                   {"krvl_button_settingstext.png", TEXT_CAPTION_SETTINGS},
+                                                   {"krvl_button_resumetext.png", TEXT_CAPTION_RETURN_TO_GAME},
+                                                   {"krvl_button_restarttext.png", TEXT_CAPTION_START_OVER},
+                                                   {"krvl_button_retrytext.png", TEXT_CAPTION_TRY_AGAIN},
+                                                   {"krvl_button_solutiontext.png", TEXT_CAPTION_SHOW_SOLUTION},
+                                                   {"krvl_button_instructionstext.png", TEXT_CAPTION_HOW_TO_PLAY},
+                                                   {"krvl_button_quittext.png", TEXT_CAPTION_QUIT},
+                                                   {"krvl_button_overalltext.png", TEXT_CAPTION_OVERALL_SCORES},
+                                                   {"krvl_button_backmenutext.png", TEXT_CAPTION_BACK},
+                                                   {"krvl_button_passwordtext.png", TEXT_CAPTION_PASSWORD},
+                                                   {"krvl_button_controlstext.png", TEXT_CAPTION_CONTROLS},
+                                                   {"krvl_button_defaulttext.png", TEXT_CAPTION_DEFAULTS},
+                                                   {"krvl_button_savetext.png", TEXT_CAPTION_SAVE},
+                                                   {"krvl_button_canceltext.png", TEXT_CAPTION_CANCEL},
+                                                   {"krvl_button_undotext.png", TEXT_CAPTION_UNDO_STEP},
+                                                   {"krvl_button_undotextB.png", TEXT_CAPTION_UNDO_LAST_STEP}};
     Group parchment{"Parchment Buttons",
                     join({each("krvl_button_", {"base", "select"}, ".png"), one("parchment_confirmation.png"),
                           each("confirmation_button",
@@ -587,8 +598,8 @@ List captions()
         parchment.actions.push_back(TextImage{name, stringNumber, kWidth, kHeight});
     parchment.actions.push_back(BarStep{});
     for (int n = 0; n <= 17; ++n)
-        parchment.actions.push_back(
-            TextImage{imageSeriesName("krvl_button_class", n, "text.png"), 20010 + n, kWidth, kHeight});
+        parchment.actions.push_back(TextImage{imageSeriesName("krvl_button_class", n, "text.png"),
+                                              TEXT_HOWTO_TOPIC_CAPTIONS + n, kWidth, kHeight});
     parchment.actions.push_back(BarStep{});
     Group boards = group(
         "Score Boards and Text Entry",
@@ -709,8 +720,9 @@ List fadedImages()
         "cacheFadedImages",
         "Caching Faded images",
         {group("Text Entry Fading Text",
-               {fadingText("scoreboard_user_invalid.png", 3004, 300), fadingText("password_invalid.png", 3005, 300),
-                fadingText("options_password_invalid.png", 2706, 136), step()}),
+               {fadingText("scoreboard_user_invalid.png", TEXT_NAME_REFUSED_SHORT, 300),
+                fadingText("password_invalid.png", TEXT_PASSWORD_WRONG, 300),
+                fadingText("options_password_invalid.png", TEXT_PASSWORD_WRONG_SHORT, 136), step()}),
          cursorIcons(),
          group("Faded Question Marks", {series("qmarkrotate", 0, 23, ".tga"),
                                         copySeries("qmarkrotate", "qmarkrotate_fading1", 0, 23, ".tga", -50), step(),

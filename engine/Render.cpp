@@ -21,6 +21,9 @@ struct RenderState {
     std::vector<CSprite*> overlapping;
     std::vector<DepthKey> collected;
     std::vector<CSprite*> sorted;
+    // Adjoining rectangles over the same sprites, drawn as one.
+    DirtyRect group{};
+    std::vector<DepthKey> groupKeys;
     DepthOrder depthOrder;
     std::unique_ptr<CSprite> swapImage;
     bool swapped = false;
@@ -39,7 +42,7 @@ void addDirty(const DirtyRect& rect)
 bool isBackdrop(const CSprite* sprite)
 {
     int type = sprite->getType();
-    return type == SPRITE_BACKGROUND || type == SPRITE_BACKGROUND_GRID || type == SPRITE_SWAP_IMAGE;
+    return type == KIND_BACKGROUND || type == KIND_BACKGROUND_GRID || type == KIND_SWAP_IMAGE;
 }
 
 // The one visible backdrop, if there is exactly one. Every cell that it
@@ -142,6 +145,37 @@ void CRender::OptimizeDirtyRects()
     g.screenCells = clipDirtyRects(g.dirty, currentControllerId());
 }
 
+namespace {
+
+// Two rectangles side by side or one above the other, with a whole edge in
+// common: together they are one rectangle.
+bool adjoin(const DirtyRect& a, const DirtyRect& b)
+{
+    return (a.x == b.x && a.w == b.w && a.y + a.h == b.y) || (a.y == b.y && a.h == b.h && a.x + a.w == b.x);
+}
+
+bool sameSprites(const std::vector<DepthKey>& a, const std::vector<DepthKey>& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i].sprite != b[i].sprite)
+            return false;
+    return true;
+}
+
+void drawGroup(bool editor)
+{
+    if (g.group.w <= 0)
+        return;
+    g.depthOrder.order(g.groupKeys, editor, g.sorted);
+    for (const CSprite* sprite : g.sorted)
+        sprite->drawClipped(g.group);
+    g.group = {};
+}
+
+} // namespace
+
 void CRender::DrawDirty()
 {
     // A frame in which nothing changed draws nothing.
@@ -153,12 +187,20 @@ void CRender::DrawDirty()
     CSprite* backdrop = g.screenCells ? soleBackdrop() : nullptr;
     if (backdrop)
         backdrop->drawClipped({0, 0, SCREEN_WIDTH, SCREEN_HEIGHT});
+    // A rectangle joining the one before it over the same sprites is drawn
+    // with it: the same sprites in the same order, clipped to either, give
+    // the same pixels, with one depth ordering and one draw a sprite.
     for (const DirtyRect& rect : g.dirty) {
         collectSprites(rect, backdrop);
-        g.depthOrder.order(g.collected, editor, g.sorted);
-        for (const CSprite* sprite : g.sorted)
-            sprite->drawClipped(rect);
+        if (g.group.w > 0 && adjoin(g.group, rect) && sameSprites(g.collected, g.groupKeys)) {
+            g.group = rectUnion(g.group, rect);
+            continue;
+        }
+        drawGroup(editor);
+        g.group = rect;
+        g.groupKeys.swap(g.collected);
     }
+    drawGroup(editor);
 }
 
 void CRender::Swap(bool withImage)
@@ -168,8 +210,8 @@ void CRender::Swap(bool withImage)
         int picture = withImage ? CDraw::copyScreen(nullptr) : -1;
         CSprite::swapLists(false);
         if (withImage) {
-            g.swapImage = std::make_unique<CSprite>(SPRITE_ORIGIN_BIAS_X, SPRITE_ORIGIN_BIAS_Y, SPRITE_SWAP_IMAGE, 0,
-                                                    false, 1, 1);
+            g.swapImage =
+                std::make_unique<CSprite>(SPRITE_ORIGIN_BIAS_X, SPRITE_ORIGIN_BIAS_Y, KIND_SWAP_IMAGE, 0, false, 1, 1);
             g.swapImage->setName("Swap Image");
             g.swapImage->addFrameSurface(picture);
             g.swapImage->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);

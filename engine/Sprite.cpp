@@ -4,6 +4,7 @@
 #include "engine/Log.h"
 #include "engine/Render.h"
 #include "platform/Clock.h"
+#include "text/TextIds.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -11,14 +12,8 @@
 
 namespace {
 
-// Text entry that prints its one argument as it stands.
-constexpr int TEXT_ENTRY_PLAIN = 300;
-
 constexpr int TILE_SIZE = 24;
-constexpr int TYPE_LADDER = 10;
 // The two halves of a sprite passing through a teleport.
-constexpr int TYPE_TELEPORT_GHOST = 64;
-constexpr int TYPE_TELEPORT_EMERGING = 67;
 
 constexpr int FADE_NONE = 0;
 constexpr int FADE_OUT = 1;
@@ -198,8 +193,7 @@ void CSprite::addTextFrame(const char* text, int width, int height, int align, c
     if (clearFrames)
         frames_.clear();
     const char* shown = text && *text ? text : " ";
-    addRenderedText(g_textRenderer ? g_textRenderer(width, height, align, TEXT_ENTRY_PLAIN, shown) : nullptr,
-                    imageName);
+    addRenderedText(g_textRenderer ? g_textRenderer(width, height, align, TEXT_PLAIN, shown) : nullptr, imageName);
 }
 
 void CSprite::addTextFrameWrapped(int stringNumber, int width, int height, int align, const char* imageName,
@@ -230,7 +224,7 @@ void CSprite::setFrame(int n)
 
 void CSprite::show(int x, int y)
 {
-    if (type_ < SPRITE_FURNITURE_TYPE) {
+    if (type_ < KIND_FURNITURE_FIRST) {
         prevX_ = x;
         prevY_ = y;
     }
@@ -298,13 +292,13 @@ int CSprite::getTileRight(bool previous) const { return getTileLeft(previous) + 
 int CSprite::getTileTop(bool previous) const
 {
     int row = previous ? prevTileY_ : tileY_;
-    return type_ == TYPE_LADDER ? row : row - tileH_ + 1;
+    return type_ == KIND_TERRAIN ? row : row - tileH_ + 1;
 }
 
 int CSprite::getTileBottom(bool previous) const
 {
     int row = previous ? prevTileY_ : tileY_;
-    return type_ == TYPE_LADDER ? row + tileH_ - 1 : row;
+    return type_ == KIND_TERRAIN ? row + tileH_ - 1 : row;
 }
 
 // ---- Animation.
@@ -453,10 +447,10 @@ void CSprite::markChanges()
 // counts as moving right.
 void CSprite::computeTiles()
 {
-    bool tracked = (!hidden_ && prevX_ >= 0 && prevY_ >= 0) || type_ == TYPE_TELEPORT_GHOST ||
-                   type_ == TYPE_TELEPORT_EMERGING;
+    bool tracked =
+        (!hidden_ && prevX_ >= 0 && prevY_ >= 0) || type_ == KIND_TELEPORT_GHOST || type_ == KIND_TELEPORT_EMERGING;
     movingLeft_ = tracked && x_ < prevX_;
-    movingRight_ = tracked && (x_ > prevX_ || (type_ == TYPE_TELEPORT_EMERGING && x_ == prevX_));
+    movingRight_ = tracked && (x_ > prevX_ || (type_ == KIND_TELEPORT_EMERGING && x_ == prevX_));
     movingUp_ = tracked && y_ < prevY_;
     movingDown_ = tracked && y_ > prevY_;
     tileX_ = movingRight_ ? roundedUpTile(x_) : x_ / TILE_SIZE;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Motion.h"
+#include "engine/SpriteKinds.h"
 
 #include <SDL.h>
 
@@ -15,18 +16,6 @@ constexpr int SPRITE_ORIGIN_BIAS_Y = 20;
 
 // A sprite location meaning "no previous box".
 constexpr int SPRITE_NO_LOCATION = -999;
-
-// Sprites of this type and above are screen furniture: `show` ignores its
-// location arguments for them.
-constexpr int SPRITE_FURNITURE_TYPE = 1000;
-
-// Sprite types the renderer knows by number (the type is also the drawing
-// layer, see DepthOrder.h). These three are always behind everything else.
-constexpr int SPRITE_BACKGROUND = 1100;
-constexpr int SPRITE_BACKGROUND_GRID = 1101;
-constexpr int SPRITE_SWAP_IMAGE = 1103;
-// The mouse pointer and the hourglass: in front of everything.
-constexpr int SPRITE_POINTER = 1305;
 
 // The fields of a sprite that the game world's undo saves and restores.
 // Frames, animation settings, sizes in tiles, the original type, the default

@@ -8,20 +8,11 @@
 #include "engine/TextLayout.h"
 #include "screens/GuiButton.h"
 #include "screens/ScreenParts.h"
+#include "text/TextIds.h"
 
 namespace {
 
 const char* const PICTURE = "baseCredits.png";
-
-enum Strings {
-    TEXT_TITLE = 1000,
-    TEXT_NAMES = 1001,
-    TEXT_FIRST_ROLE = 1002,
-    TEXT_LIBRARIES = 1007,
-    TEXT_FONT = 1008,
-    TEXT_THANKS = 1009,
-    TEXT_VERSION = 1010,
-};
 
 // Beside each of the five short roles: who or what did it.
 const char* const ROLE_LINES[] = {
@@ -68,22 +59,22 @@ void CControllerCredits::LoadSprites()
 {
     if (loaded_)
         return;
-    dimmer_ = makeDimmer(LAYER_SCREEN_BACKGROUND, "Credits Controller (CREDITS_LSPRITE_DIMMER)");
+    dimmer_ = makeDimmer(KIND_SCREEN_BACKGROUND, "Credits Controller (CREDITS_LSPRITE_DIMMER)");
     int page = CDraw::CopyImage("parchment.png", PICTURE, 0);
     CDraw::drawImageOnto("parchment_victory.png", page, 125, 390);
-    CFontSystem::DrawString(TEXT_TITLE, page, ALIGN_CENTRE, 700, 40, 0, 35);
+    CFontSystem::DrawString(TEXT_CREDITS_TITLE, page, ALIGN_CENTRE, 700, 40, 0, 35);
     for (int i = 0; i < 5; ++i) {
         int y = 80 + 25 * i;
-        CFontSystem::DrawString(TEXT_FIRST_ROLE + i, page, ALIGN_RIGHT, 220, 35, 40, y);
-        CFontSystem::DrawString(TEXT_NAMES, page, ALIGN_LEFT, 340, 35, 275, y, ROLE_LINES[i]);
+        CFontSystem::DrawString(TEXT_CREDITS_FIRST_ROLE + i, page, ALIGN_RIGHT, 220, 35, 40, y);
+        CFontSystem::DrawString(TEXT_CREDITS_NAMES, page, ALIGN_LEFT, 340, 35, 275, y, ROLE_LINES[i]);
     }
-    CFontSystem::DrawString(TEXT_LIBRARIES, page, ALIGN_RIGHT, 220, 35, 40, 215);
-    drawLines(page, ALIGN_LEFT, 350, 275, 215, LIBRARY_LINES, TEXT_NAMES);
-    CFontSystem::DrawString(TEXT_FONT, page, ALIGN_RIGHT, 220, 35, 40, 290);
-    drawLines(page, ALIGN_LEFT, 370, 275, 290, FONT_LINES, TEXT_NAMES);
-    drawLines(page, ALIGN_CENTRE, 280, 300, 425, THANKS_LINES, TEXT_THANKS);
-    CFontSystem::DrawString(TEXT_VERSION, page, ALIGN_RIGHT, 100, 40, 540, 500, VERSION);
-    background_ = makeScreenSprite(LAYER_SCREEN_BACKGROUND, PICTURE, "Credits Controller (CREDITS_LSPRITE_BACKGROUND)",
+    CFontSystem::DrawString(TEXT_CREDITS_LIBRARIES, page, ALIGN_RIGHT, 220, 35, 40, 215);
+    drawLines(page, ALIGN_LEFT, 350, 275, 215, LIBRARY_LINES, TEXT_CREDITS_NAMES);
+    CFontSystem::DrawString(TEXT_CREDITS_FONT, page, ALIGN_RIGHT, 220, 35, 40, 290);
+    drawLines(page, ALIGN_LEFT, 370, 275, 290, FONT_LINES, TEXT_CREDITS_NAMES);
+    drawLines(page, ALIGN_CENTRE, 280, 300, 425, THANKS_LINES, TEXT_CREDITS_THANKS);
+    CFontSystem::DrawString(TEXT_CREDITS_VERSION, page, ALIGN_RIGHT, 100, 40, 540, 500, VERSION);
+    background_ = makeScreenSprite(KIND_SCREEN_BACKGROUND, PICTURE, "Credits Controller (CREDITS_LSPRITE_BACKGROUND)",
                                    PARCHMENT_X, PARCHMENT_Y);
     done_ = makeStoryButton(345, 538, 0, this, "done", true);
     CMousePointer::HideFor(-1);

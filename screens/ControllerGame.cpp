@@ -20,26 +20,25 @@
 #include "screens/GuiCounter.h"
 #include "screens/WidgetSprite.h"
 #include "world/ElementAIProfessor.h"
+#include "text/TextIds.h"
 
 namespace {
 
 constexpr int MENU_BUTTON_CALLBACK = 100;
-constexpr int REPLAY_MARKER_LAYER = 1305;
 // The replay marker blinks: hidden for the first 16 frames of each 51.
 constexpr int BLINK_SHOWN_FROM = 16;
 constexpr int BLINK_PERIOD = 51;
-constexpr int REFUSED_TITLE = 2240;
 // The reason given: no start tube in a level that loaded, else why its file
 // would not load.
 int refusalBody(const CLevel* level)
 {
     switch (level ? level->GetLoadFailure() : LevelLoadFailure::None) {
-    case LevelLoadFailure::OlderVersion: return 2341;
-    case LevelLoadFailure::NewerVersion: return 2342;
-    case LevelLoadFailure::Damaged: return 2343;
+    case LevelLoadFailure::OlderVersion: return TEXT_OLDER_LEVEL_BODY;
+    case LevelLoadFailure::NewerVersion: return TEXT_NEWER_LEVEL_BODY;
+    case LevelLoadFailure::Damaged: return TEXT_DAMAGED_LEVEL_BODY;
     case LevelLoadFailure::None: break;
     }
-    return 2340;
+    return TEXT_NO_START_TUBE_BODY;
 }
 // A chapter that is told only once its level is won: the set's ending.
 constexpr int ENDING_CHAPTER = 11;
@@ -82,8 +81,8 @@ void CControllerGame::Init(CLevelSet* set, CLevel* level, bool recording, bool p
         setIndex_ = profile->GetLevelSet();
     }
 
-    replayMarker_ = makeWidgetSprite(REPLAY_MARKER_LAYER, "show_solution.tga", "Game Controller (GAME_LSPRITE_REPLAY)",
-                                     259, 15, false);
+    replayMarker_ =
+        makeWidgetSprite(KIND_POINTER, "show_solution.tga", "Game Controller (GAME_LSPRITE_REPLAY)", 259, 15, false);
     menuButton_ = std::make_unique<CGuiButton>(742, 9, MENU_BUTTON_CALLBACK, this, "ingame_menubutton.tga", nullptr,
                                                "ingame_menubutton_selected.tga", "ingame_menubutton_selected.tga", false,
                                                0, 0);
@@ -487,7 +486,7 @@ void CControllerGame::refuseLevel()
 {
     SuspendForChild();
     LogLoadingController("Message");
-    message_ = std::make_unique<CControllerMessage>(REFUSED_TITLE, refusalBody(level_), false,
+    message_ = std::make_unique<CControllerMessage>(TEXT_CANNOT_PLAY_TITLE, refusalBody(level_), false,
                                                     level_ ? level_->GetFilename() : "");
     LoadController(message_.get());
 }

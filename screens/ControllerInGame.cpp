@@ -15,20 +15,15 @@
 #include "screens/ControllerTextEntries.h"
 #include "screens/GuiButton.h"
 #include "screens/WidgetSprite.h"
+#include "text/TextIds.h"
 
 #include <SDL.h>
 
 namespace {
 
 constexpr const char* PANEL_IMAGE = "baseInGameController.png";
-constexpr int LAYER_DIMMER = 1411;
-constexpr int LAYER_PANEL = 1412;
 constexpr int PANEL_X = 57, PANEL_Y = 23;
 constexpr int BUTTON_X = 307, FIRST_BUTTON_Y = 175, BUTTON_SPACING = 30;
-constexpr int HEADING_STRING = 100, HINT_STRING = 1501;
-constexpr int QUIT_TITLE = 2214, QUIT_BODY = 2323;
-constexpr int SOLUTION_TITLE = 2215, SOLUTION_BODY = 2324;
-constexpr int NO_SOLUTION_TITLE = 2241, NO_SOLUTION_BODY = 2344;
 
 const char* const BUTTON_TEXTS[CControllerInGame::BUTTON_COUNT] = {
     "krvl_button_resumetext.png",  "krvl_button_restarttext.png",      "krvl_button_undotext.png",
@@ -75,15 +70,16 @@ void CControllerInGame::loadSprites()
 {
     if (loaded_)
         return;
-    dimmer_ = makeWidgetSprite(LAYER_DIMMER, "dimmer.png", "InGame Controller (INGAME_LSPRITE_DIMMER)", 0, 0, true);
+    dimmer_ =
+        makeWidgetSprite(KIND_SCREEN_BACKGROUND, "dimmer.png", "InGame Controller (INGAME_LSPRITE_DIMMER)", 0, 0, true);
 
     int image = CDraw::CopyImage("parchment_professor.png", PANEL_IMAGE, 0);
     int width = CDraw::getImageWidth(image);
     // The heading is the level's own title, handed over as an argument.
-    CFontSystem::DrawString(HEADING_STRING, image, ALIGN_CENTRE, width, 40, 0, 70,
+    CFontSystem::DrawString(TEXT_INGAME_HEADING, image, ALIGN_CENTRE, width, 40, 0, 70,
                             level_ ? level_->GetLevelHeading() : "");
-    CFontSystem::DrawString(HINT_STRING, image, ALIGN_CENTRE, width, 40, 0, 100);
-    panel_ = makeWidgetSprite(LAYER_PANEL, PANEL_IMAGE, "InGame Controller (INGAME_LSPRITE_BACKGROUND)", PANEL_X,
+    CFontSystem::DrawString(TEXT_INGAME_HINT, image, ALIGN_CENTRE, width, 40, 0, 100);
+    panel_ = makeWidgetSprite(KIND_SCREEN_PANEL, PANEL_IMAGE, "InGame Controller (INGAME_LSPRITE_BACKGROUND)", PANEL_X,
                               PANEL_Y, true);
 
     int y = FIRST_BUTTON_Y;
@@ -146,14 +142,14 @@ void CControllerInGame::GUICallback(int index, int, bool)
         break;
     case BUTTON_SOLUTION:
         if (level_ && !level_->IsSolutionRecorded())
-            openMessage(NOTICE_NO_SOLUTION, NO_SOLUTION_TITLE, NO_SOLUTION_BODY);
+            openMessage(NOTICE_NO_SOLUTION, TEXT_NO_SOLUTION_TITLE, TEXT_NO_SOLUTION_BODY);
         else
-            openMessage(QUESTION_SOLUTION, SOLUTION_TITLE, SOLUTION_BODY);
+            openMessage(QUESTION_SOLUTION, TEXT_SOLUTION_TITLE, TEXT_SOLUTION_BODY);
         break;
     case BUTTON_MAP:
     case BUTTON_MANAGER: SetExitCode(2); break;
     case BUTTON_MAIN_MENU: SetExitCode(3); break;
-    case BUTTON_QUIT: openMessage(QUESTION_QUIT, QUIT_TITLE, QUIT_BODY); break;
+    case BUTTON_QUIT: openMessage(QUESTION_QUIT, TEXT_QUIT_TITLE, TEXT_QUIT_BODY); break;
     case BUTTON_INSTRUCTIONS:
         unloadAndLog("Instructions");
         instructions_ = std::make_unique<CControllerInstructions>(0);

@@ -9,6 +9,7 @@
 #include "screens/GuiButton.h"
 #include "screens/InstructionPages.h"
 #include "screens/ScreenParts.h"
+#include "text/TextIds.h"
 
 #include <string>
 
@@ -17,9 +18,6 @@ namespace {
 const char* const PICTURE = "baseInstructions.png";
 
 enum Strings {
-    TEXT_CONTENTS_TITLE = 20000,
-    TEXT_CONTENTS_LINE = 20001,
-    TEXT_FIRST_TOPIC = 20100,
     TOPIC_STEP = 10,
 };
 
@@ -54,7 +52,7 @@ void CControllerInstructions::LoadSprites()
 {
     if (loaded_)
         return;
-    dimmer_ = makeDimmer(LAYER_SCREEN_BACKGROUND, "Instructions Controller (INSTR_LSPRITE_DIMMER)");
+    dimmer_ = makeDimmer(KIND_SCREEN_BACKGROUND, "Instructions Controller (INSTR_LSPRITE_DIMMER)");
     for (int i = 0; i < TOPIC_COUNT; ++i) {
         int x = i < TOPIC_ROWS ? 180 : 455;
         int y = 170 + 30 * (i % TOPIC_ROWS);
@@ -111,7 +109,7 @@ void CControllerInstructions::BuildPage()
     }
     int image = CDraw::CopyImage("parchment.png", PICTURE, 0);
     drawPage(image);
-    pageSprite_ = makeScreenSprite(LAYER_SCREEN_BACKGROUND, PICTURE,
+    pageSprite_ = makeScreenSprite(KIND_SCREEN_BACKGROUND, PICTURE,
                                    "Instructions Controller (INSTR_LSPRITE_BACKGROUND)", PARCHMENT_X, PARCHMENT_Y);
 }
 
@@ -119,11 +117,11 @@ void CControllerInstructions::drawPage(int image) const
 {
     int width = CDraw::getImageWidth(image);
     if (page_ == 0) {
-        CFontSystem::DrawString(TEXT_CONTENTS_TITLE, image, ALIGN_CENTRE, width, HEADING_HEIGHT, 0, TITLE_Y);
-        CFontSystem::DrawString(TEXT_CONTENTS_LINE, image, ALIGN_CENTRE, width, HEADING_HEIGHT, 0, SUBTITLE_Y);
+        CFontSystem::DrawString(TEXT_HOWTO_CONTENTS_TITLE, image, ALIGN_CENTRE, width, HEADING_HEIGHT, 0, TITLE_Y);
+        CFontSystem::DrawString(TEXT_HOWTO_CONTENTS_LINE, image, ALIGN_CENTRE, width, HEADING_HEIGHT, 0, SUBTITLE_Y);
         return;
     }
-    int title = TEXT_FIRST_TOPIC + TOPIC_STEP * (page_ - 1);
+    int title = TEXT_HOWTO_FIRST_TOPIC + TOPIC_STEP * (page_ - 1);
     if (page_ == 1) {
         CFontSystem::DrawString(title, image, ALIGN_CENTRE, width, HEADING_HEIGHT, 0, TITLE_Y);
         CFontSystem::DrawString(title + 1, image, ALIGN_LEFT, FIRST_TOPIC_BODY_WIDTH, BODY_HEIGHT, FIRST_TOPIC_BODY_X,

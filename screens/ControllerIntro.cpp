@@ -32,9 +32,12 @@ struct SplashFile {
     const char* spriteName;
 };
 const SplashFile SPLASHES[3] = {
-    {"resource9.dat", "splash0.jpg", "Loading SPLASH0_URL:  %s\n", 1431, "Intro Controller (INTRO_LSPRITE_VGLOGO)"},
-    {"resource10.dat", "splash1.jpg", "Loading SPLASH1_URL:  %s\n", 1433, "Intro Controller (INTRO_LSPRITE_SPLASH1)"},
-    {"resource11.dat", "splash2.jpg", "Loading SPLASH2_URL:  %s\n", 1434, "Intro Controller (INTRO_LSPRITE_SPLASH2)"},
+    {"resource9.dat", "splash0.jpg", "Loading SPLASH0_URL:  %s\n", KIND_OVERLAY_LOW,
+     "Intro Controller (INTRO_LSPRITE_VGLOGO)"},
+    {"resource10.dat", "splash1.jpg", "Loading SPLASH1_URL:  %s\n", KIND_OVERLAY_HIGH,
+     "Intro Controller (INTRO_LSPRITE_SPLASH1)"},
+    {"resource11.dat", "splash2.jpg", "Loading SPLASH2_URL:  %s\n", KIND_OVERLAY_FRONT,
+     "Intro Controller (INTRO_LSPRITE_SPLASH2)"},
 };
 
 // A splash picture from its file, as a hidden whole-screen sprite; null
@@ -91,7 +94,7 @@ void CControllerIntro::LoadSprites()
     if (!logo_)
         logError(true, "Cannot load splash0 file!\n");
     SetKeptSplashSprite(logo_.get());
-    eyes_ = std::make_unique<CSprite>(1432, 0, false);
+    eyes_ = std::make_unique<CSprite>(KIND_OVERLAY_MIDDLE, 0, false);
     eyes_->setName("Intro Controller (INTRO_LSPRITE_VGEYES)");
     eyes_->addFrame("logovg-eyes.png");
     eyes_->setLocation(264, 197, false);

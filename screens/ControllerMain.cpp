@@ -23,21 +23,18 @@
 #include "screens/ControllerScoreboard.h"
 #include "screens/DamageNotice.h"
 #include "screens/GuiButton.h"
+#include "text/TextIds.h"
 
 #include <SDL.h>
-
 
 namespace {
 
 const char* const PROFILE_IMAGE = "profileOverlay.png";
-constexpr int STRING_WELCOME = 1900;
 // The greeting's row: one line, above the Change Player button (at y 41, 35
 // into the plate), and clear of the inner frame's rounded corners, which
 // reach 12 pixels in from the plate's sides where the letters stand.
 constexpr int PLATE_X = 6, PLATE_Y = 6, PLATE_MARGIN = 16, WELCOME_Y = 5, WELCOME_ROW_HEIGHT = 24;
 constexpr int CHANGE_PROFILE_Y = 41;
-constexpr int STRING_MORE_GAMES_TITLE = 2200;
-constexpr int STRING_MORE_GAMES_QUESTION = 2300;
 
 // One scene sprite: its layer, frame delay, place, leak-report name and
 // whether it is shown when the menu appears.
@@ -53,21 +50,21 @@ const char* const RIGHT_ARM = "Main Menu (MAIN_LSPRITE_PROF_RARM)";
 
 // In the order of CControllerMain's scene slots.
 const SceneSprite SCENE_SPRITES[] = {
-    {1100, 0, 0, 0, "Main Menu (MAIN_LSPRITE_BACKGROUND)", true},
-    {1402, 0, 421, 167, "Main Menu (MAIN_LSPRITE_VOLCANO_FRONT)", true},
-    {1400, 4, 453, 167, "Main Menu (MAIN_LSPRITE_VOLCANO_GLOW)", true},
-    {1401, 2, 401, -29, "Main Menu (MAIN_LSPRITE_VOLCANO_SMOKE)", false},
-    {1407, 0, 79, 235, "Main Menu (MAIN_LSPRITE_LEAVES)", true},
-    {1405, 0, 84, 226, "Main Menu (MAIN_LSPRITE_PROF_BODY)", true},
-    {1404, 2, 61, 128, HEAD, true},
-    {1404, 2, 61, 128, HEAD, false},
-    {1404, 2, 61, 128, HEAD, false},
-    {1404, 2, 61, 128, HEAD, false},
-    {1404, 2, 61, 128, HEAD, false},
-    {1403, 2, 123, 184, LEFT_ARM, true},
-    {1403, 2, 123, 184, LEFT_ARM, false},
-    {1406, 2, 126, 204, RIGHT_ARM, true},
-    {1406, 2, 126, 204, RIGHT_ARM, false},
+    {KIND_BACKGROUND, 0, 0, 0, "Main Menu (MAIN_LSPRITE_BACKGROUND)", true},
+    {KIND_SCENE_VOLCANO_FRONT, 0, 421, 167, "Main Menu (MAIN_LSPRITE_VOLCANO_FRONT)", true},
+    {KIND_SCENE_VOLCANO_GLOW, 4, 453, 167, "Main Menu (MAIN_LSPRITE_VOLCANO_GLOW)", true},
+    {KIND_SCENE_VOLCANO_SMOKE, 2, 401, -29, "Main Menu (MAIN_LSPRITE_VOLCANO_SMOKE)", false},
+    {KIND_SCENE_LEAVES, 0, 79, 235, "Main Menu (MAIN_LSPRITE_LEAVES)", true},
+    {KIND_SCENE_BODY, 0, 84, 226, "Main Menu (MAIN_LSPRITE_PROF_BODY)", true},
+    {KIND_SCENE_HEAD, 2, 61, 128, HEAD, true},
+    {KIND_SCENE_HEAD, 2, 61, 128, HEAD, false},
+    {KIND_SCENE_HEAD, 2, 61, 128, HEAD, false},
+    {KIND_SCENE_HEAD, 2, 61, 128, HEAD, false},
+    {KIND_SCENE_HEAD, 2, 61, 128, HEAD, false},
+    {KIND_SCENE_LEFT_ARM, 2, 123, 184, LEFT_ARM, true},
+    {KIND_SCENE_LEFT_ARM, 2, 123, 184, LEFT_ARM, false},
+    {KIND_SCENE_RIGHT_ARM, 2, 126, 204, RIGHT_ARM, true},
+    {KIND_SCENE_RIGHT_ARM, 2, 126, 204, RIGHT_ARM, false},
 };
 
 // The frames of each scene sprite, in the same order.
@@ -197,7 +194,7 @@ void CControllerMain::LoadSprites()
     scene(SCENE_VOLCANO_GLOW).setLooping(true);
     scene(SCENE_VOLCANO_GLOW).play(true);
     for (int i = 0; i < CLOUD_COUNT; ++i) {
-        clouds_[i] = std::make_unique<CSprite>(1500, 0, false);
+        clouds_[i] = std::make_unique<CSprite>(KIND_SCENE_CLOUD, 0, false);
         clouds_[i]->setName(CLOUD_NAMES[i]);
         clouds_[i]->addFrame(CLOUD_IMAGES[i]);
         showSprite(*clouds_[i]);
@@ -255,13 +252,13 @@ void CControllerMain::UpdateProfileOverlay()
     profilePlate_.reset();
     CDraw::releaseImage(PROFILE_IMAGE);
     int image = CDraw::CopyImage("profile_main.png", PROFILE_IMAGE, 0);
-    profilePlate_ = std::make_unique<CSprite>(1408, 0, false);
+    profilePlate_ = std::make_unique<CSprite>(KIND_SCENE_PROFILE_PLATE, 0, false);
     profilePlate_->setName("Main Menu (MAIN_LSPRITE_PROFILE)");
     profilePlate_->addFrame(PROFILE_IMAGE);
     CProfile* profile = GetProfile();
     const char* name = profile ? profile->GetProfileNameByNumber(-1) : "";
     // A long name is drawn smaller to keep the greeting on its row.
-    CFontSystem::DrawString(STRING_WELCOME, image, ALIGN_CENTRE, CDraw::getImageWidth(image) - 2 * PLATE_MARGIN,
+    CFontSystem::DrawString(TEXT_WELCOME, image, ALIGN_CENTRE, CDraw::getImageWidth(image) - 2 * PLATE_MARGIN,
                             WELCOME_ROW_HEIGHT, PLATE_MARGIN, WELCOME_Y, name);
     profilePlate_->setLocation(PLATE_X, PLATE_Y, false);
     showSprite(*profilePlate_);
@@ -328,9 +325,7 @@ void CControllerMain::GUICallback(int index, int, bool)
         break;
     case BUTTON_MORE_GAMES:
         OpenOverlay(
-            [] {
-                return std::make_unique<CControllerMessage>(STRING_MORE_GAMES_TITLE, STRING_MORE_GAMES_QUESTION, true);
-            },
+            [] { return std::make_unique<CControllerMessage>(TEXT_MORE_GAMES_TITLE, TEXT_MORE_GAMES_BODY, true); },
             "Message (Vostrel Games)");
         break;
     case BUTTON_EXIT:

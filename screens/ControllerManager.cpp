@@ -18,6 +18,7 @@
 #include "screens/GuiListbox.h"
 #include "screens/ScreenParts.h"
 #include "screens/WidgetSprite.h"
+#include "text/TextIds.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -27,16 +28,6 @@ namespace {
 const char* const PICTURE = "baseManager.png";
 const char* const UNNAMED = "(unnamed)";
 constexpr size_t SHOWN_LEVEL_NAME = 33;
-
-enum Strings {
-    TITLE_MORE_LEVELS = 2204,
-    TITLE_REMOVE = 2205,
-    TITLE_RESET = 2206,
-    BODY_MORE_LEVELS = 2308,
-    BODY_REMOVE = 2309,
-    BODY_RESET = 2310,
-    BODY_NO_MORE_LEVELS = 2328,
-};
 
 const ListboxLayout LIST_LAYOUT{18, 68, 409, 436, 22, 19, "levelmanager_listbox.jpg", "levelmanager_selector.png",
                                 2, 9, 5, 8};
@@ -203,8 +194,8 @@ void CControllerManager::LoadSprites()
     CDraw::drawImageOnto("mainmenu_smoke2.png", picture, 401, -29);
     CDraw::drawImageOnto("mainmenu_volcanofront.png", picture, 421, 167);
     CDraw::drawImageOnto("dimmer.png", picture, 0, 0);
-    dimmer_ = makeScreenSprite(LAYER_SCREEN_DIMMER, PICTURE, "Manager Controller (MANAGER_LSPRITE_DIMMER)", 0, 0);
-    background_ = makeScreenSprite(LAYER_SCREEN_BACKGROUND, "levelmanager_main.png",
+    dimmer_ = makeScreenSprite(KIND_SCREEN_DIMMER, PICTURE, "Manager Controller (MANAGER_LSPRITE_DIMMER)", 0, 0);
+    background_ = makeScreenSprite(KIND_SCREEN_BACKGROUND, "levelmanager_main.png",
                                    "Profile Controller (MANAGER_LSPRITE_BACKGROUND)", 5, 11);
     for (const ButtonPlace& place : BUTTONS) {
         std::string prefix = "levelmanager_button_";
@@ -243,7 +234,7 @@ void CControllerManager::ShowDetails(int index)
                                  progress.played ? "Yes" : "No", progress.completed ? "Yes" : "No"};
     for (size_t i = 0; i < details_.size(); ++i) {
         const DetailPlace& place = DETAILS[i];
-        details_[i] = std::make_unique<CSprite>(LAYER_WIDGET_OVERLAY, 0, false);
+        details_[i] = std::make_unique<CSprite>(KIND_WIDGET_OVERLAY, 0, false);
         details_[i]->setName(place.name);
         details_[i]->addTextFrame(texts[i].c_str(), place.width, 30, place.align, place.image, true);
         details_[i]->setLocation(place.x, place.y, false);
@@ -342,21 +333,21 @@ void CControllerManager::GUICallback(int index, int value, bool dclick)
     case BUTTON_REMOVE:
         if (selected >= 0) {
             pending_ = PENDING_REMOVE;
-            OpenMessage(TITLE_REMOVE, BODY_REMOVE, true, records_[selected].fileName.c_str());
+            OpenMessage(TEXT_REMOVE_LEVEL_TITLE, TEXT_REMOVE_LEVEL_BODY, true, records_[selected].fileName.c_str());
         }
         break;
     case BUTTON_MORE_LEVELS:
         if (UseMoreLevels() && !MoreLevelsAddress().empty()) {
             pending_ = PENDING_MORE_LEVELS;
-            OpenMessage(TITLE_MORE_LEVELS, BODY_MORE_LEVELS, true, nullptr);
+            OpenMessage(TEXT_MORE_LEVELS_TITLE, TEXT_MORE_LEVELS_BODY, true, nullptr);
         } else {
             pending_ = PENDING_NONE;
-            OpenMessage(TITLE_MORE_LEVELS, BODY_NO_MORE_LEVELS, false, nullptr);
+            OpenMessage(TEXT_MORE_LEVELS_TITLE, TEXT_NO_MORE_LEVELS_BODY, false, nullptr);
         }
         break;
     case BUTTON_RESET:
         pending_ = PENDING_RESET;
-        OpenMessage(TITLE_RESET, BODY_RESET, true, nullptr);
+        OpenMessage(TEXT_RESET_RECORDS_TITLE, TEXT_RESET_RECORDS_BODY, true, nullptr);
         break;
     case BUTTON_MAP:
         SetReturnValue(ANSWER_MAP);

@@ -20,21 +20,13 @@
 #include "screens/GuiButton.h"
 #include "screens/GuiButtonMapDot.h"
 #include "screens/WidgetSprite.h"
+#include "text/TextIds.h"
 
 #include <string>
 
 namespace {
 
 // Drawing layers of the map's own pictures.
-constexpr int LAYER_BACKGROUND = 1410;
-constexpr int LAYER_BEHIND = 1411;
-constexpr int LAYER_MIDDLE = 1412;
-constexpr int LAYER_FRONT = 1413;
-constexpr int LAYER_SET_NAME = 1414;
-constexpr int LAYER_TEXT = 1415;
-constexpr int LAYER_HELP_BOX = 1430;
-constexpr int LAYER_HELP_ARROW_SHADOW = 1431;
-constexpr int LAYER_HELP_ARROW = 1432;
 
 struct ButtonLook {
     int callback;
@@ -73,15 +65,7 @@ const SetButtonNames SET_BUTTON_NAMES[] = {
     {"map_buttonlevelset_base_adv.png", "map_buttonlevelset_roll_adv.png"},
     {"map_buttonlevelset_base_kid.png", "map_buttonlevelset_roll_kid.png"},
 };
-constexpr int SET_NAME_STRING = 2100; // + set
-constexpr int PLAIN_STRING = 300;
 constexpr int PERCENT_BOX_WIDTH = 165;
-
-// The message boxes' strings.
-constexpr int RESET_TITLE = 2202;
-constexpr int RESET_BODY_FIRST = 2304; // + set
-constexpr int LOCKED_TITLE = 2203;
-constexpr int LOCKED_BODY = 2307;
 
 // The help arrow bounces above the play button.
 constexpr int ARROW_X = 677, ARROW_Y = 448;
@@ -147,41 +131,42 @@ void CControllerMap::LoadSprites()
 void CControllerMap::LoadFixedSprites()
 {
     std::unique_ptr<CSprite>* s = sprites_;
-    s[SPRITE_BACKGROUND] = makeSprite(LAYER_BACKGROUND, 0, "Map Controller (MAP_LSPRITE_BACKGROUND)", 0, 0);
-    s[SPRITE_BACKGROUND]->addFrame("map_background.jpg");
+    s[KIND_BACKGROUND] = makeSprite(KIND_SCREEN_DIMMER, 0, "Map Controller (MAP_LSPRITE_BACKGROUND)", 0, 0);
+    s[KIND_BACKGROUND]->addFrame("map_background.jpg");
 
-    s[SPRITE_LEGEND_TUTORIAL] = makeSprite(LAYER_MIDDLE, 2, "Map Controller (MAP_LSPRITE_LEGEND_TUT)", 45, 149);
+    s[SPRITE_LEGEND_TUTORIAL] = makeSprite(KIND_SCREEN_PANEL, 2, "Map Controller (MAP_LSPRITE_LEGEND_TUT)", 45, 149);
     s[SPRITE_LEGEND_TUTORIAL]->addFrames("star_base", 0, 59, ".png", 1);
     s[SPRITE_LEGEND_TUTORIAL]->setLooping(true);
     s[SPRITE_LEGEND_TUTORIAL]->play(true);
-    s[SPRITE_LEGEND_REGULAR] = makeSprite(LAYER_BEHIND, 0, "Map Controller (MAP_LSPRITE_LEGEND_REG)", 45, 177);
+    s[SPRITE_LEGEND_REGULAR] =
+        makeSprite(KIND_SCREEN_BACKGROUND, 0, "Map Controller (MAP_LSPRITE_LEGEND_REG)", 45, 177);
     s[SPRITE_LEGEND_REGULAR]->addFrame("mapdotregularcompletedbase.png");
 
-    s[SPRITE_VOLCANO_FRONT] = makeSprite(LAYER_FRONT, 0, "Map Controller (MAP_LSPRITE_VOLCANO_FRONT)", 267, 110);
+    s[SPRITE_VOLCANO_FRONT] =
+        makeSprite(KIND_SCREEN_OVERLAY, 0, "Map Controller (MAP_LSPRITE_VOLCANO_FRONT)", 267, 110);
     s[SPRITE_VOLCANO_FRONT]->addFrame("mainmenu_volcanofront.png");
     // The glow swells, holds, fades and rests.
     CSprite& glow = *(s[SPRITE_VOLCANO_GLOW] =
-                          makeSprite(LAYER_BEHIND, 4, "Map Controller (MAP_LSPRITE_VOLCANO_GLOW)", 299, 112));
+                          makeSprite(KIND_SCREEN_BACKGROUND, 4, "Map Controller (MAP_LSPRITE_VOLCANO_GLOW)", 299, 112));
     glow.addFrames("mainmenu_glow", 1, 9, ".png", 1);
     glow.addFrameRepeated("mainmenu_glow9.png", 2);
     glow.addFrames("mainmenu_glow", 9, 1, ".png", 1);
     glow.addFrameRepeated("mainmenu_glow1.png", 2);
     glow.setLooping(true);
     glow.play(true);
-    s[SPRITE_VOLCANO_SMOKE] = makeSprite(LAYER_MIDDLE, 5, "Map Controller (MAP_LSPRITE_VOLCANO_SMOKE)", 252, -30);
+    s[SPRITE_VOLCANO_SMOKE] = makeSprite(KIND_SCREEN_PANEL, 5, "Map Controller (MAP_LSPRITE_VOLCANO_SMOKE)", 252, -30);
     s[SPRITE_VOLCANO_SMOKE]->addFrames("mainmenu_smoke", 5, 54, ".png", 1);
 
-    s[SPRITE_SET_NAME] = makeSprite(LAYER_SET_NAME, 0, "Map Controller (MAP_LSPRITE_TEXT_SET_NAME)", 515, 15);
+    s[SPRITE_SET_NAME] = makeSprite(KIND_SCREEN_FRONT, 0, "Map Controller (MAP_LSPRITE_TEXT_SET_NAME)", 515, 15);
     for (const char* name : {"map_buttonlevelset_textregular.png", "map_buttonlevelset_textadvanced.png",
                              "map_buttonlevelset_textkids.png"})
         s[SPRITE_SET_NAME]->addFrame(name);
 
-    s[SPRITE_PROFILE_NAME] =
-        makeSprite(LAYER_WIDGET_OVERLAY, 0, "Map Controller (MAP_LSPRITE_TEXT_PROFILE)", 44, 10);
+    s[SPRITE_PROFILE_NAME] = makeSprite(KIND_WIDGET_OVERLAY, 0, "Map Controller (MAP_LSPRITE_TEXT_PROFILE)", 44, 10);
     s[SPRITE_PROFILE_NAME]->addTextFrame(profile().GetProfileNameByNumber(-1), 170, 20, ALIGN_CENTRE,
                                          "map_text_profile_name.png", true);
 
-    for (Sprite shown : {SPRITE_BACKGROUND, SPRITE_LEGEND_TUTORIAL, SPRITE_LEGEND_REGULAR, SPRITE_VOLCANO_FRONT,
+    for (Sprite shown : {KIND_BACKGROUND, SPRITE_LEGEND_TUTORIAL, SPRITE_LEGEND_REGULAR, SPRITE_VOLCANO_FRONT,
                          SPRITE_VOLCANO_GLOW, SPRITE_SET_NAME, SPRITE_PROFILE_NAME})
         showSprite(*s[shown]);
     s[SPRITE_VOLCANO_SMOKE]->hide();
@@ -246,12 +231,12 @@ void CControllerMap::LoadOverview()
         int x, y;
     };
     const Help helps[] = {
-        {SPRITE_OVERVIEW_BOX, LAYER_HELP_BOX, "mapoverviewboxlockedmain.png", "Map Controller (MAP_LSPRITE_OVERVIEW)",
-         560, 380},
-        {SPRITE_HELP_TEXT, LAYER_HELP_BOX, "maphelptext.png", "Map Controller (MAP_LSPRITE_HELP_TEXT)", 580, 387},
-        {SPRITE_HELP_ARROW, LAYER_HELP_ARROW, "maphelparrow.png", "Map Controller (MAP_LSPRITE_HELP_ARROW)", ARROW_X,
+        {SPRITE_OVERVIEW_BOX, KIND_OVERLAY_BACK, "mapoverviewboxlockedmain.png",
+         "Map Controller (MAP_LSPRITE_OVERVIEW)", 560, 380},
+        {SPRITE_HELP_TEXT, KIND_OVERLAY_BACK, "maphelptext.png", "Map Controller (MAP_LSPRITE_HELP_TEXT)", 580, 387},
+        {SPRITE_HELP_ARROW, KIND_OVERLAY_MIDDLE, "maphelparrow.png", "Map Controller (MAP_LSPRITE_HELP_ARROW)", ARROW_X,
          ARROW_Y + bounce},
-        {SPRITE_HELP_ARROW_SHADOW, LAYER_HELP_ARROW_SHADOW, "maphelparrowshadow.png",
+        {SPRITE_HELP_ARROW_SHADOW, KIND_OVERLAY_LOW, "maphelparrowshadow.png",
          "Map Controller (MAP_LSPRITE_HELP_ARROW_SHADOW)", ARROW_X + 4, ARROW_Y + 1 + bounce},
     };
     for (const Help& help : helps)
@@ -365,7 +350,7 @@ void CControllerMap::GUICallback(int index, int value, bool dclick)
     if (index >= 0 && index < MAP_DOT_LIMIT) {
         if (!dclick && value == -1) {
             pendingMessage_ = MESSAGE_LOCKED;
-            OpenMessage(LOCKED_TITLE, LOCKED_BODY, false);
+            OpenMessage(TEXT_LOCKED_TITLE, TEXT_LOCKED_BODY, false);
         } else if (!dclick) {
             SelectLevel(index);
         } else if (value != -1) {
@@ -384,7 +369,7 @@ void CControllerMap::GUICallback(int index, int value, bool dclick)
     case BUTTON_RESET_FIRST + 1:
     case BUTTON_RESET_FIRST + 2:
         pendingMessage_ = MESSAGE_RESET_FIRST + index - BUTTON_RESET_FIRST;
-        OpenMessage(RESET_TITLE, RESET_BODY_FIRST + index - BUTTON_RESET_FIRST, true);
+        OpenMessage(TEXT_RESET_SET_TITLE, TEXT_RESET_SET_BODIES + index - BUTTON_RESET_FIRST, true);
         break;
     case BUTTON_CHANGE_SET:
         ChangeSet((shownSet_ + 1) % LEVEL_SET_COUNT);
@@ -474,7 +459,7 @@ void CControllerMap::ShowLevelTexts()
          "map_text_set_steps.png"},
     };
     for (const Text& t : texts) {
-        sprites_[t.slot] = makeSprite(LAYER_TEXT, 0, t.name, t.x, t.y);
+        sprites_[t.slot] = makeSprite(KIND_SCREEN_TOP, 0, t.name, t.x, t.y);
         sprites_[t.slot]->addTextFrame(t.text.c_str(), t.width, t.height, ALIGN_LEFT, t.image, true);
         showSprite(*sprites_[t.slot]);
     }
@@ -503,8 +488,8 @@ void CControllerMap::LoadSetButtons(int button, int set)
     for (int image : {CDraw::CopyImage(baseSource, names.base, 0),
                       CDraw::CopyImage("map_buttonlevelset_rollover.png", names.rollover, 0)}) {
         int width = CDraw::getImageWidth(image), height = CDraw::getImageHeight(image);
-        CFontSystem::DrawString(SET_NAME_STRING + set, image, ALIGN_LEFT, width, height, 11, 0);
-        CFontSystem::DrawString(PLAIN_STRING, image, ALIGN_RIGHT, PERCENT_BOX_WIDTH, height, 0, 0, percent.c_str());
+        CFontSystem::DrawString(TEXT_SET_NAMES + set, image, ALIGN_LEFT, width, height, 11, 0);
+        CFontSystem::DrawString(TEXT_PLAIN, image, ALIGN_RIGHT, PERCENT_BOX_WIDTH, height, 0, 0, percent.c_str());
     }
     target.SetBaseImage(names.base);
     target.SetRolloverImage(names.rollover);

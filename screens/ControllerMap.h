@@ -48,7 +48,7 @@ public:
 
 private:
     enum Sprite {
-        SPRITE_BACKGROUND,
+        KIND_BACKGROUND,
         SPRITE_VOLCANO_FRONT,
         SPRITE_VOLCANO_GLOW,
         SPRITE_VOLCANO_SMOKE,

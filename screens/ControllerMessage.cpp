@@ -13,8 +13,6 @@
 namespace {
 
 constexpr const char* PANEL_IMAGE = "baseMessageController.png";
-constexpr int LAYER_DIMMER = 1411;
-constexpr int LAYER_PANEL = 1412;
 constexpr int PANEL_X = 150, PANEL_Y = 88;
 constexpr int TITLE_W = 450, TITLE_H = 50, TITLE_Y = 50;
 constexpr int BODY_W = 350, BODY_H = 120, BODY_Y = 200;
@@ -69,7 +67,8 @@ void CControllerMessage::loadSprites(int titleString, int bodyString, const std:
 {
     if (loaded_)
         return;
-    dimmer_ = makeWidgetSprite(LAYER_DIMMER, "dimmer.png", "Message Controller (MESSAGE_LSPRITE_DIMMER)", 0, 0, true);
+    dimmer_ = makeWidgetSprite(KIND_SCREEN_BACKGROUND, "dimmer.png", "Message Controller (MESSAGE_LSPRITE_DIMMER)", 0,
+                               0, true);
 
     int image = CDraw::CopyImage("confirmation_parch.png", PANEL_IMAGE, 0);
     CDraw::drawImageOnto("parchment_confirmation.png", image, 180, 100);
@@ -83,8 +82,8 @@ void CControllerMessage::loadSprites(int titleString, int bodyString, const std:
         CFontSystem::DrawString(bodyString, image, ALIGN_CENTRE, BODY_W, BODY_H, (width - BODY_W) / 2, BODY_Y,
                                 argument[0], argument[1], argument[2], argument[3], argument[4], argument[5]);
     }
-    panel_ = makeWidgetSprite(LAYER_PANEL, PANEL_IMAGE, "Message Controller (MESSAGE_LSPRITE_BACKGROUND)", PANEL_X,
-                              PANEL_Y, true);
+    panel_ = makeWidgetSprite(KIND_SCREEN_PANEL, PANEL_IMAGE, "Message Controller (MESSAGE_LSPRITE_BACKGROUND)",
+                              PANEL_X, PANEL_Y, true);
 
     // The default button answers Return when no button is focused: a
     // question defaults to Cancel, a notice to OK.

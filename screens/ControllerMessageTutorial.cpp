@@ -8,20 +8,17 @@
 #include "screens/WidgetSprite.h"
 
 namespace {
-
-constexpr int LAYER_DIMMER = 1411;
-constexpr int LAYER_PANEL = 1412;
 constexpr int STAR_FRAME_DELAY = 2;
 
 } // namespace
 
 CControllerMessageTutorial::CControllerMessageTutorial() : CController(CONTROLLER_MESSAGE_TUTORIAL)
 {
-    dimmer_ = makeWidgetSprite(LAYER_DIMMER, "dimmer.png", "Message Tutorial Controller (MESSAGETUT_LSPRITE_DIMMER)", 0,
-                               0, true);
-    panel_ = makeWidgetSprite(LAYER_PANEL, "mapstar_explain.png",
+    dimmer_ = makeWidgetSprite(KIND_SCREEN_BACKGROUND, "dimmer.png",
+                               "Message Tutorial Controller (MESSAGETUT_LSPRITE_DIMMER)", 0, 0, true);
+    panel_ = makeWidgetSprite(KIND_SCREEN_PANEL, "mapstar_explain.png",
                               "Message Tutorial Controller (MESSAGETUT_LSPRITE_BACKGROUND)", 199, 173, true);
-    star_ = std::make_unique<CSprite>(LAYER_PANEL, STAR_FRAME_DELAY, false);
+    star_ = std::make_unique<CSprite>(KIND_SCREEN_PANEL, STAR_FRAME_DELAY, false);
     star_->setName("Message Tutorial Controller (MESSAGETUT_LSPRITE_TUTORIAL)");
     star_->addFrames("star_base", 0, 59, ".png", 1);
     star_->setLocation(494, 233, false);

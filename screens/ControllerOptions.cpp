@@ -15,6 +15,7 @@
 #include "screens/GuiCheckbox.h"
 #include "screens/GuiSlider.h"
 #include "screens/ScreenParts.h"
+#include "text/TextIds.h"
 
 namespace {
 
@@ -50,10 +51,11 @@ struct Label {
     int string, align, width, x, y;
 };
 const Label LABELS[] = {
-    {2400, ALIGN_CENTRE, 680, 0, 35},  {2401, ALIGN_RIGHT, 305, 0, 100}, {2402, ALIGN_RIGHT, 305, 0, 125},
-    {2403, ALIGN_RIGHT, 305, 0, 150},  {2404, ALIGN_RIGHT, 305, 0, 200}, {2405, ALIGN_RIGHT, 305, 0, 225},
-    {2406, ALIGN_LEFT, 200, 230, 275}, {2407, ALIGN_LEFT, 200, 230, 350}, {2409, ALIGN_LEFT, 200, 230, 300},
-    {2408, ALIGN_LEFT, 200, 230, 325},
+    {TEXT_SETTINGS_TITLE, ALIGN_CENTRE, 680, 0, 35},         {TEXT_SETTINGS_GAME_SPEED, ALIGN_RIGHT, 305, 0, 100},
+    {TEXT_SETTINGS_SOUND, ALIGN_RIGHT, 305, 0, 125},         {TEXT_SETTINGS_MUSIC, ALIGN_RIGHT, 305, 0, 150},
+    {TEXT_SETTINGS_POINTER_SPEED, ALIGN_RIGHT, 305, 0, 200}, {TEXT_SETTINGS_FREE_POINTER, ALIGN_RIGHT, 305, 0, 225},
+    {TEXT_SETTINGS_FULL_SCREEN, ALIGN_LEFT, 200, 230, 275},  {TEXT_SETTINGS_TUTORIALS, ALIGN_LEFT, 200, 230, 350},
+    {TEXT_SETTINGS_STORY, ALIGN_LEFT, 200, 230, 300},        {TEXT_SETTINGS_STEP_COUNTER, ALIGN_LEFT, 200, 230, 325},
 };
 
 CProfile& profile() { return *CController::GetProfile(); }
@@ -82,10 +84,10 @@ void CControllerOptions::LoadSprites()
         return;
     int page = CDraw::CopyImage("parchment.png", PICTURE, 0);
     for (const Label& label : LABELS)
-        CFontSystem::DrawString(label.string, page, label.align, label.width, label.string == 2400 ? 40 : 26, label.x,
-                                label.y);
-    dimmer_ = makeDimmer(LAYER_SCREEN_DIMMER, "Options Controller (OPTIONS_LSPRITE_DIMMER)");
-    background_ = makeScreenSprite(LAYER_SCREEN_BACKGROUND, PICTURE, "Options Controller (OPTIONS_LSPRITE_BACKGROUND)",
+        CFontSystem::DrawString(label.string, page, label.align, label.width,
+                                label.string == TEXT_SETTINGS_TITLE ? 40 : 26, label.x, label.y);
+    dimmer_ = makeDimmer(KIND_SCREEN_DIMMER, "Options Controller (OPTIONS_LSPRITE_DIMMER)");
+    background_ = makeScreenSprite(KIND_SCREEN_BACKGROUND, PICTURE, "Options Controller (OPTIONS_LSPRITE_BACKGROUND)",
                                    PARCHMENT_X, PARCHMENT_Y);
     for (int row = 0; row < ROW_COUNT; ++row) {
         int y = ROW_Y[row] + 2;

@@ -11,6 +11,7 @@
 #include "screens/KeyNames.h"
 #include "screens/ScreenParts.h"
 #include "screens/WidgetSprite.h"
+#include "text/TextIds.h"
 
 #include <string>
 
@@ -19,7 +20,6 @@ namespace {
 const char* const PICTURE = "baseControls.png";
 
 enum Callbacks { CB_DEFAULTS = 100, CB_SAVE = 101, CB_CANCEL = 102 };
-enum Strings { TEXT_TITLE = 2500, TEXT_FIRST_LABEL = 2501, TEXT_KEY = 300 };
 
 constexpr int ROWS = 8;
 constexpr int ROW_STEP = 34;
@@ -43,15 +43,15 @@ void CControllerOptionsControls::LoadSprites()
 {
     if (loaded_)
         return;
-    dimmer_ = makeDimmer(LAYER_SCREEN_DIMMER, "Profile Controller (CONTROLS_LSPRITE_DIMMER)");
+    dimmer_ = makeDimmer(KIND_SCREEN_DIMMER, "Profile Controller (CONTROLS_LSPRITE_DIMMER)");
     int page = CDraw::CopyImage("parchment.png", PICTURE, 0);
-    CFontSystem::DrawString(TEXT_TITLE, page, ALIGN_CENTRE, 700, 40, 0, 35);
+    CFontSystem::DrawString(TEXT_CONTROLS_TITLE, page, ALIGN_CENTRE, 700, 40, 0, 35);
     for (int i = 0; i < BINDING_COUNT; ++i)
-        CFontSystem::DrawString(TEXT_FIRST_LABEL + i, page, ALIGN_LEFT, 200, 20, i < ROWS ? 70 : 370,
+        CFontSystem::DrawString(TEXT_CONTROLS_FIRST_LABEL + i, page, ALIGN_LEFT, 200, 20, i < ROWS ? 70 : 370,
                                 115 + ROW_STEP * (i % ROWS));
-    background_ = makeScreenSprite(LAYER_SCREEN_BACKGROUND, PICTURE,
-                                   "Controls Controller (CONTROLS_LSPRITE_BACKGROUND)", PARCHMENT_X, PARCHMENT_Y);
-    cursor_ = makeWidgetSprite(LAYER_WIDGET_OVERLAY, "optionscontrolscursor.png",
+    background_ = makeScreenSprite(KIND_SCREEN_BACKGROUND, PICTURE, "Controls Controller (CONTROLS_LSPRITE_BACKGROUND)",
+                                   PARCHMENT_X, PARCHMENT_Y);
+    cursor_ = makeWidgetSprite(KIND_WIDGET_OVERLAY, "optionscontrolscursor.png",
                                "Controls Controller (CONTROLS_LSPRITE_CURSOR)", 0, 0, false);
     for (int i = 0; i < BINDING_COUNT; ++i)
         fields_[i] = std::make_unique<CGuiButton>(fieldX(i), fieldY(i), i, this, "optionscontrolsinputbase.png",
@@ -101,7 +101,7 @@ void CControllerOptionsControls::showKeyName(int i)
     fields_[i]->SetText(nullptr, 0, 0, 0, 0, 0, 0);
     std::string image = keyTextImage(i);
     std::string name = KeyName(keys_[i]);
-    CDraw::LoadSurface(CFontSystem::RenderStringWrapped(112, 32, ALIGN_LEFT, TEXT_KEY, name.c_str()), image.c_str());
+    CDraw::LoadSurface(CFontSystem::RenderStringWrapped(112, 32, ALIGN_LEFT, TEXT_PLAIN, name.c_str()), image.c_str());
     fields_[i]->SetText(image.c_str(), 9, 3, 0, 0, 2, 2);
     CDraw::releaseImage(image.c_str());
 }

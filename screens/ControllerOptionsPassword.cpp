@@ -11,6 +11,7 @@
 #include "screens/GuiTextbox.h"
 #include "screens/ScreenParts.h"
 #include "screens/WidgetSprite.h"
+#include "text/TextIds.h"
 
 #include <cstring>
 
@@ -18,15 +19,6 @@ namespace {
 
 const char* const PICTURE = "baseOptionsPasswordController.png";
 constexpr int PANEL_X = 150, PANEL_Y = 88;
-
-enum Strings {
-    TEXT_TITLE = 2700,
-    TEXT_EXPLANATION = 2701,
-    TEXT_OLD = 2702,
-    TEXT_NEW = 2703,
-    TEXT_OLD_HINT = 2704,
-    TEXT_NEW_HINT = 2705,
-};
 
 // A held key repeats in the 11th frame after its press, then every third.
 constexpr int REPEAT_AFTER = 10;
@@ -57,18 +49,18 @@ void CControllerOptionsPassword::LoadSprites()
 {
     if (loaded_)
         return;
-    dimmer_ = makeDimmer(LAYER_SCREEN_BACKGROUND, "Message Controller (OPTIONSPASSWORD_LSPRITE_DIMMER)");
+    dimmer_ = makeDimmer(KIND_SCREEN_BACKGROUND, "Message Controller (OPTIONSPASSWORD_LSPRITE_DIMMER)");
     int panel = CDraw::CopyImage("confirmation_parch.png", PICTURE, 0);
     int width = CDraw::getImageWidth(panel);
-    CFontSystem::DrawString(TEXT_TITLE, panel, ALIGN_CENTRE, 450, 50, (width - 450) / 2, 50);
-    CFontSystem::DrawString(TEXT_EXPLANATION, panel, ALIGN_CENTRE, 350, 150, (width - 350) / 2, 90);
-    CFontSystem::DrawString(TEXT_OLD, panel, ALIGN_LEFT, 200, 20, 100, 215);
-    CFontSystem::DrawString(TEXT_OLD_HINT, panel, ALIGN_LEFT, 200, 20, 100, 233);
-    CFontSystem::DrawString(TEXT_NEW, panel, ALIGN_LEFT, 200, 20, 100, 275);
-    CFontSystem::DrawString(TEXT_NEW_HINT, panel, ALIGN_LEFT, 200, 20, 100, 293);
-    background_ = makeScreenSprite(LAYER_SCREEN_PANEL, PICTURE,
+    CFontSystem::DrawString(TEXT_PASSWORD_TITLE, panel, ALIGN_CENTRE, 450, 50, (width - 450) / 2, 50);
+    CFontSystem::DrawString(TEXT_PASSWORD_EXPLANATION, panel, ALIGN_CENTRE, 350, 150, (width - 350) / 2, 90);
+    CFontSystem::DrawString(TEXT_PASSWORD_OLD, panel, ALIGN_LEFT, 200, 20, 100, 215);
+    CFontSystem::DrawString(TEXT_PASSWORD_OLD_HINT, panel, ALIGN_LEFT, 200, 20, 100, 233);
+    CFontSystem::DrawString(TEXT_PASSWORD_NEW, panel, ALIGN_LEFT, 200, 20, 100, 275);
+    CFontSystem::DrawString(TEXT_PASSWORD_NEW_HINT, panel, ALIGN_LEFT, 200, 20, 100, 293);
+    background_ = makeScreenSprite(KIND_SCREEN_PANEL, PICTURE,
                                    "Message Controller (OPTIONSPASSWORD_LSPRITE_BACKGROUND)", PANEL_X, PANEL_Y);
-    warning_ = std::make_unique<CSprite>(LAYER_SCREEN_OVERLAY, 2, false);
+    warning_ = std::make_unique<CSprite>(KIND_SCREEN_OVERLAY, 2, false);
     warning_->setName("Message Controller (OPTIONSPASSWORD_LSPRITE_INVALID)");
     warning_->addFrames("options_password_invalid", 5, 0, ".png", 1);
     warning_->setLocation(422, 335, false);

@@ -13,6 +13,7 @@
 #include "screens/GuiButton.h"
 #include "screens/GuiListbox.h"
 #include "screens/ScreenParts.h"
+#include "text/TextIds.h"
 
 #include <algorithm>
 #include <cctype>
@@ -24,16 +25,6 @@ namespace {
 // itself stays as it was.
 const char* const PANEL_SOURCE = "profile_select_main.png";
 const char* const PANEL = "baseProfiles.png";
-
-enum Strings {
-    TEXT_HEADING = 3000,
-    TITLE_NAME_TAKEN = 2211,
-    TITLE_DELETE = 2212,
-    TITLE_NAME_REFUSED = 2213,
-    BODY_NAME_TAKEN = 2318,
-    BODY_DELETE = 2319,
-    BODY_NAME_REFUSED = 2320,
-};
 
 struct ButtonPlace {
     const char* word;
@@ -87,10 +78,11 @@ void CControllerProfiles::LoadSprites()
     if (loaded_)
         return;
     int panel = CDraw::CopyImage(PANEL_SOURCE, PANEL, 0);
-    CFontSystem::DrawString(TEXT_HEADING, panel, ALIGN_CENTRE_MIDDLE, CDraw::getImageWidth(panel) - 40, 40, 15, 12);
-    dimmer_ = makeDimmer(LAYER_SCREEN_DIMMER, "Profile Controller (PROFILES_LSPRITE_DIMMER)");
-    panel_ = makeScreenSprite(LAYER_SCREEN_BACKGROUND, PANEL, "Profile Controller (PROFILES_LSPRITE_BACKGROUND)", 282,
-                              100);
+    CFontSystem::DrawString(TEXT_PROFILES_HEADING, panel, ALIGN_CENTRE_MIDDLE, CDraw::getImageWidth(panel) - 40, 40, 15,
+                            12);
+    dimmer_ = makeDimmer(KIND_SCREEN_DIMMER, "Profile Controller (PROFILES_LSPRITE_DIMMER)");
+    panel_ =
+        makeScreenSprite(KIND_SCREEN_BACKGROUND, PANEL, "Profile Controller (PROFILES_LSPRITE_BACKGROUND)", 282, 100);
     for (int i = 0; i < BUTTON_COUNT; ++i) {
         std::string prefix = std::string("profile_button_") + BUTTONS[i].word;
         buttons_[i] = std::make_unique<CGuiButton>(BUTTONS[i].x, BUTTONS[i].y, i, this, (prefix + "base.png").c_str(),
@@ -141,7 +133,8 @@ void CControllerProfiles::GUICallback(int index, int value, bool dclick)
     case BUTTON_SELECT: choose(list_->GetSelectedRow()); break;
     case BUTTON_DELETE:
         pending_ = PENDING_DELETE;
-        OpenMessage(TITLE_DELETE, BODY_DELETE, true, profile().GetProfileNameByNumber(selectedNumber_));
+        OpenMessage(TEXT_DELETE_PLAYER_TITLE, TEXT_DELETE_PLAYER_BODY, true,
+                    profile().GetProfileNameByNumber(selectedNumber_));
         break;
     case BUTTON_RENAME:
         rename_ = true;
@@ -195,13 +188,13 @@ void CControllerProfiles::nameEntered(const std::string& name)
     // keeps the header safe whatever reaches it.
     if (!CProfileBase::IsAcceptableName(name)) {
         pending_ = PENDING_NOTICE;
-        OpenMessage(TITLE_NAME_REFUSED, BODY_NAME_REFUSED, false);
+        OpenMessage(TEXT_NAME_REFUSED_TITLE, TEXT_NAME_REFUSED_BODY, false);
         return;
     }
     for (int i = 0; i < p.GetProfileCount(); ++i) {
         if (name == p.GetProfileName(i)) {
             pending_ = PENDING_NOTICE;
-            OpenMessage(TITLE_NAME_TAKEN, BODY_NAME_TAKEN, false);
+            OpenMessage(TEXT_NAME_TAKEN_TITLE, TEXT_NAME_TAKEN_BODY, false);
             return;
         }
     }

@@ -17,31 +17,47 @@
 #include "screens/GuiButton.h"
 #include "screens/TextChecks.h"
 #include "screens/WidgetSprite.h"
+#include "text/TextIds.h"
 
 #include <SDL.h>
 
 namespace {
 
 const char* const BOARD_IMAGE = "baseScoreboard.png";
-constexpr int LAYER_STILL = 1410;
-constexpr int LAYER_DIMMER = 1411;
-constexpr int LAYER_ARROWS = 1415;
 
 // The column of parchment buttons.
 constexpr int COLUMN_X = 307;
 // The download or submit button, in the middle of the board.
 constexpr int EXCHANGE_X = 319, EXCHANGE_Y = 255;
 
-constexpr int MESSAGE_TITLE_NO_CONNECTION = 2216;
-constexpr int MESSAGE_BODY_NO_CONNECTION = 2326;
-constexpr int MESSAGE_TITLE_NO_SOLUTION = 2241;
-constexpr int MESSAGE_BODY_NO_SOLUTION = 2344;
-
 // Every text the board and its children draw, with the arguments passed.
 const TextUse TEXT_USES[] = {
-    {300, 1},  {500, 1},  {2216, 0}, {2241, 0}, {2326, 0}, {2344, 0}, {2800, 0}, {2801, 0}, {2802, 0},
-    {2803, 0}, {2804, 0}, {3001, 0}, {3002, 0}, {3003, 0}, {3200, 0}, {3201, 0}, {3202, 0}, {3203, 0},
-    {3204, 1}, {3205, 1}, {3206, 1}, {3208, 1}, {3209, 1}, {3210, 0}, {3211, 1},
+    {TEXT_PLAIN, 1},
+    {TEXT_TEXTBOX_ENTRY, 1},
+    {TEXT_NO_CONNECTION_TITLE, 0},
+    {TEXT_NO_SOLUTION_TITLE, 0},
+    {TEXT_NO_CONNECTION_BODY, 0},
+    {TEXT_NO_SOLUTION_BODY, 0},
+    {TEXT_RESULT_SINGED, 0},
+    {TEXT_PROMPT_PROFILE_NAME, 0},
+    {TEXT_PROMPT_ONLINE_NAME, 0},
+    {TEXT_PROMPT_PASSWORD, 0},
+    {TEXT_SCORES_OVERALL, 0},
+    {TEXT_STEPS_THIS_RUN, 1},
+    {TEXT_STEPS_BEST_BEFORE, 1},
+    {TEXT_STEPS_FIRST_TIME, 0},
+    {TEXT_STEPS_SET_TOTAL, 1},
+};
+
+// The series among them, first to last: one text is picked, or one per set.
+struct TextSeries {
+    int first, last, argumentCount;
+};
+const TextSeries TEXT_SERIES[] = {
+    {TEXT_RESULT_CAUGHT_FIRST, TEXT_RESULT_CAUGHT_LAST, 0},
+    {TEXT_RESULT_COMPLETED_FIRST, TEXT_RESULT_COMPLETED_LAST, 0},
+    {TEXT_SCORES_OVERALL_SETS, TEXT_SCORES_OVERALL_SETS_LAST, 0},
+    {TEXT_SCORES_LEVEL, TEXT_SCORES_LEVEL_LAST, 1},
 };
 
 CProfile& profile() { return *CController::GetProfile(); }
@@ -81,8 +97,9 @@ CControllerScoreboard::~CControllerScoreboard()
 bool CControllerScoreboard::CheckTexts()
 {
     bool ok = checkTextUses(TEXT_USES, sizeof TEXT_USES / sizeof TEXT_USES[0]);
-    for (int heading = 2805; heading <= 2825; ++heading)
-        ok = checkTextArguments(heading, 0) && ok;
+    for (const TextSeries& series : TEXT_SERIES)
+        for (int text = series.first; text <= series.last; ++text)
+            ok = checkTextArguments(text, series.argumentCount) && ok;
     return ok;
 }
 
@@ -93,11 +110,11 @@ void CControllerScoreboard::LoadSprites()
     if (spritesLoaded_)
         return;
     still_.reset();
-    dimmer_ = makeWidgetSprite(LAYER_DIMMER, "dimmer.png", "Instructions Controller (SCOREBOARD_LSPRITE_DIMMER)", 0, 0,
-                               true);
-    arrow1_ = makeWidgetSprite(LAYER_ARROWS, "hiscores_arrow1.png",
+    dimmer_ = makeWidgetSprite(KIND_SCREEN_BACKGROUND, "dimmer.png",
+                               "Instructions Controller (SCOREBOARD_LSPRITE_DIMMER)", 0, 0, true);
+    arrow1_ = makeWidgetSprite(KIND_SCREEN_TOP, "hiscores_arrow1.png",
                                "Scoreboard Controller (SCOREBOARD_LSPRITE_ARROW1)", 0, 0, false);
-    arrow2_ = makeWidgetSprite(LAYER_ARROWS, "hiscores_arrow2.png",
+    arrow2_ = makeWidgetSprite(KIND_SCREEN_TOP, "hiscores_arrow2.png",
                                "Scoreboard Controller (SCOREBOARD_LSPRITE_ARROW2)", 0, 0, false);
     oscillator_ = std::make_unique<Oscillator>(0, 6, 3.0f, 2.2f, 0);
     MakeButtons();
@@ -189,7 +206,7 @@ void CControllerScoreboard::GUICallback(int index, int, bool)
     case CALL_CLOSE_GAME: SetExitCode(2); break;
     case CALL_SOLUTION:
         if (!solutionAvailable_)
-            OpenMessage(MESSAGE_TITLE_NO_SOLUTION, MESSAGE_BODY_NO_SOLUTION, false);
+            OpenMessage(TEXT_NO_SOLUTION_TITLE, TEXT_NO_SOLUTION_BODY, false);
         else if (profile().HasPassword() && !(!isUserLevel_ && CLevelSet::isTutorialLevel(set_, level_))) {
             OpenPassword(profile().GetPassword());
         } else {
@@ -284,7 +301,7 @@ void CControllerScoreboard::LevelExchange()
     if (ScoreServer::RequestScoreDownload(name, set_, level_))
         DrawBoard();
     else
-        OpenMessage(MESSAGE_TITLE_NO_CONNECTION, MESSAGE_BODY_NO_CONNECTION, false);
+        OpenMessage(TEXT_NO_CONNECTION_TITLE, TEXT_NO_CONNECTION_BODY, false);
 }
 
 void CControllerScoreboard::OverallExchange()
@@ -304,7 +321,7 @@ void CControllerScoreboard::OverallExchange()
         logMessage(LOG_SCOREBOARD, "Downloading scores for '%s' (S=%i)  Result=%i\n", name.c_str(), s, ok ? 1 : 0);
     }
     if (!ok) {
-        OpenMessage(MESSAGE_TITLE_NO_CONNECTION, MESSAGE_BODY_NO_CONNECTION, false);
+        OpenMessage(TEXT_NO_CONNECTION_TITLE, TEXT_NO_CONNECTION_BODY, false);
         return;
     }
     overallShown_.assign(ScoreServer::OverallScoreTables.begin(), ScoreServer::OverallScoreTables.end());
@@ -337,7 +354,7 @@ void CControllerScoreboard::Submit()
         type_ = BOARD_SUBMITTED;
         DrawBoard();
     } else {
-        OpenMessage(MESSAGE_TITLE_NO_CONNECTION, MESSAGE_BODY_NO_CONNECTION, false);
+        OpenMessage(TEXT_NO_CONNECTION_TITLE, TEXT_NO_CONNECTION_BODY, false);
     }
 }
 
@@ -372,7 +389,7 @@ void CControllerScoreboard::NameEntryClosed()
     CMousePointer::HideFor(-1);
     switch (outcome) {
     case ADDED: GUICallback(CALL_SUBMIT, 0, false); break;
-    case NO_CONNECTION: OpenMessage(MESSAGE_TITLE_NO_CONNECTION, MESSAGE_BODY_NO_CONNECTION, false); break;
+    case NO_CONNECTION: OpenMessage(TEXT_NO_CONNECTION_TITLE, TEXT_NO_CONNECTION_BODY, false); break;
     case REFUSED: {
         const auto& suggestions = ScoreServer::UserSuggestions;
         OpenScoreboardName(suggestions.empty() ? "" : suggestions.front().c_str(), true);
@@ -391,7 +408,7 @@ void CControllerScoreboard::PrepareForChild(const char* displayName, bool keepPi
     CMousePointer::HideFor(-1);
     CRender::Render(true);
     if (keepPicture) {
-        still_ = std::make_unique<CSprite>(LAYER_STILL, 0, false);
+        still_ = std::make_unique<CSprite>(KIND_SCREEN_DIMMER, 0, false);
         still_->setName("Scoreboard Controller (still picture)");
         still_->addFrameSurface(CDraw::copyScreen(nullptr));
         still_->setLocation(0, 0, false);

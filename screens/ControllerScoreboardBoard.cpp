@@ -14,23 +14,19 @@
 #include "online/ScoreServer.h"
 #include "screens/GuiButton.h"
 #include "screens/WidgetSprite.h"
+#include "text/TextIds.h"
 
 #include <cstdio>
 
 namespace {
 
 const char* const BOARD_IMAGE = "baseScoreboard.png";
-constexpr int LAYER_BOARD = 1411;
 // Where the picture lies on the screen; the arrows are placed in screen
 // pixels, everything else in the picture's.
 constexpr int BOARD_X = 57, BOARD_Y = 23;
 
-constexpr int PLAIN_TEXT = 300;
-constexpr int TITLE_SINGED = 2800;
-constexpr int TITLE_CAUGHT = 2801, CAUGHT_TITLES = 4;
-constexpr int TITLE_COMPLETED = 2805, COMPLETED_TITLES = 21;
-constexpr int HEADING_OVERALL = 3200, HEADING_OVERALL_SET = 3201, HEADING_LEVEL = 3204;
-constexpr int STEPS_THIS_RUN = 3208, STEPS_BEST_BEFORE = 3209, STEPS_FIRST_TIME = 3210, STEPS_SET_TOTAL = 3211;
+constexpr int CAUGHT_TITLES = TEXT_RESULT_CAUGHT_LAST - TEXT_RESULT_CAUGHT_FIRST + 1;
+constexpr int COMPLETED_TITLES = TEXT_RESULT_COMPLETED_LAST - TEXT_RESULT_COMPLETED_FIRST + 1;
 
 // The table: ten rows 18 pixels apart in a column 206 wide.
 constexpr int ROWS_SHOWN = 10;
@@ -69,8 +65,8 @@ void drawCentred(int stringNumber, int image, int y, const char* argument = null
 // One row: the name on the left and the score on the right of one box.
 void drawRow(int image, int y, const ScoreRow& row)
 {
-    drawText(PLAIN_TEXT, image, ALIGN_LEFT, ROW_WIDTH - SCORE_ROOM, ROW_HEIGHT, ROW_X, y, row.name.c_str());
-    drawText(PLAIN_TEXT, image, ALIGN_RIGHT, ROW_WIDTH, ROW_HEIGHT, ROW_X, y, formatThousands(row.score).c_str());
+    drawText(TEXT_PLAIN, image, ALIGN_LEFT, ROW_WIDTH - SCORE_ROOM, ROW_HEIGHT, ROW_X, y, row.name.c_str());
+    drawText(TEXT_PLAIN, image, ALIGN_RIGHT, ROW_WIDTH, ROW_HEIGHT, ROW_X, y, formatThousands(row.score).c_str());
 }
 
 } // namespace
@@ -120,24 +116,24 @@ void CControllerScoreboard::DrawBoard()
     switch (type_) {
     case BOARD_OVERALL:
         DrawTable(image, overallShown_[static_cast<size_t>(set_)]);
-        drawCentred(HEADING_OVERALL, image, 107);
-        drawCentred(HEADING_OVERALL_SET + set_, image, 130);
+        drawCentred(TEXT_SCORES_OVERALL, image, 107);
+        drawCentred(TEXT_SCORES_OVERALL_SETS + set_, image, 130);
         CDraw::drawImageOnto("hiscores_textshow.png", image, 164, 438);
         break;
     case BOARD_MAP:
     case BOARD_IN_GAME:
     case BOARD_SUBMITTED: {
         DrawTable(image, tableAt(set_, level_));
-        drawCentred(HEADING_LEVEL + set_, image, 107, CLevelSet::getLabel(set_, level_));
+        drawCentred(TEXT_SCORES_LEVEL + set_, image, 107, CLevelSet::getLabel(set_, level_));
         CLevelSet* levels = CLevelSet::getSet(set_);
         CLevel* current = levels ? levels->getCurrentLevel() : nullptr;
-        drawCentred(PLAIN_TEXT, image, 130, current ? current->GetLevelHeading() : "");
+        drawCentred(TEXT_PLAIN, image, 130, current ? current->GetLevelHeading() : "");
         break;
     }
     default: DrawResult(image); break;
     }
-    background_ = makeWidgetSprite(LAYER_BOARD, BOARD_IMAGE, "Instructions Controller (SCOREBOARD_LSPRITE_BACKGROUND)",
-                                   BOARD_X, BOARD_Y, true);
+    background_ = makeWidgetSprite(KIND_SCREEN_BACKGROUND, BOARD_IMAGE,
+                                   "Instructions Controller (SCOREBOARD_LSPRITE_BACKGROUND)", BOARD_X, BOARD_Y, true);
     CMousePointer::HideFor(-1);
 }
 
@@ -145,16 +141,16 @@ void CControllerScoreboard::DrawResult(int image)
 {
     auto title = [image](int stringNumber) { drawText(stringNumber, image, ALIGN_CENTRE, 700, 40, 0, 35); };
     if (type_ == BOARD_SINGED) {
-        title(TITLE_SINGED);
+        title(TEXT_RESULT_SINGED);
         CDraw::drawImageOnto("parchment_singed.png", image, 277, 150);
         return;
     }
     if (type_ == BOARD_CAUGHT) {
-        title(TITLE_CAUGHT + pick_ % CAUGHT_TITLES);
+        title(TEXT_RESULT_CAUGHT_FIRST + pick_ % CAUGHT_TITLES);
         CDraw::drawImageOnto("parchment_caught.png", image, 240, 150);
         return;
     }
-    title(TITLE_COMPLETED + pick_ % COMPLETED_TITLES);
+    title(TEXT_RESULT_COMPLETED_FIRST + pick_ % COMPLETED_TITLES);
     if (type_ == BOARD_COMPLETED && CLevelSet::isTutorialLevel(set_, level_)) {
         CDraw::drawImageOnto("parchment_tutorial.png", image, 255, 130);
         SetSubmitShown(false);
@@ -162,18 +158,18 @@ void CControllerScoreboard::DrawResult(int image)
     }
     CProfile& profile = *GetProfile();
     CDraw::drawImageOnto("parchment_victory.png", image, 275, 80);
-    drawCentred(STEPS_THIS_RUN, image, 285, formatThousands(profile.GetSteps(true)).c_str());
+    drawCentred(TEXT_STEPS_THIS_RUN, image, 285, formatThousands(profile.GetSteps(true)).c_str());
     int best = profile.GetSteps(false);
     if (best < 1)
-        drawCentred(STEPS_FIRST_TIME, image, 310);
+        drawCentred(TEXT_STEPS_FIRST_TIME, image, 310);
     else
-        drawCentred(STEPS_BEST_BEFORE, image, 310, formatThousands(best).c_str());
+        drawCentred(TEXT_STEPS_BEST_BEFORE, image, 310, formatThousands(best).c_str());
     if (type_ == BOARD_USER_COMPLETED) {
         SetSubmitShown(false);
         return;
     }
     if (profile.IsSetCompleted(-1))
-        drawCentred(STEPS_SET_TOTAL, image, 345, formatThousands(profile.GetTotalSteps(-1)).c_str());
+        drawCentred(TEXT_STEPS_SET_TOTAL, image, 345, formatThousands(profile.GetTotalSteps(-1)).c_str());
 }
 
 void CControllerScoreboard::DrawTable(int image, const ScoreTable& table)
@@ -205,7 +201,7 @@ void CControllerScoreboard::DrawRankText(int image, const ScoreTable& table)
 {
     CDraw::drawImageOnto("hiscores_highlighter2.png", image, 229, 365);
     std::string rank = RankText(table.userRank, table.total);
-    drawText(PLAIN_TEXT, image, ALIGN_CENTRE, ROW_WIDTH, ROW_HEIGHT, ROW_X, 368, rank.c_str());
+    drawText(TEXT_PLAIN, image, ALIGN_CENTRE, ROW_WIDTH, ROW_HEIGHT, ROW_X, 368, rank.c_str());
     // The player's own row comes after the top ten; a shorter reply has
     // none, and then the rank line stands alone.
     for (size_t i = table.rows.size(); i > ROWS_SHOWN; --i) {

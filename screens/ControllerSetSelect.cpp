@@ -47,16 +47,17 @@ void CControllerSetSelect::LoadSprites()
 {
     if (spritesLoaded_)
         return;
-    dimmer_ = makeWidgetSprite(1411, "dimmer.png", "Set Select Controller (SETSELECT_LSPRITE_DIMMER)", 0, 0, true);
+    dimmer_ = makeWidgetSprite(KIND_SCREEN_BACKGROUND, "dimmer.png", "Set Select Controller (SETSELECT_LSPRITE_DIMMER)",
+                               0, 0, true);
 
     int panel = CDraw::CopyImage("confirmation_parch.png", PANEL_IMAGE, 0);
     CDraw::drawImageOnto("lvlset_heading.png", panel, 88, 44);
     for (const SetChoice& choice : CHOICES)
         CDraw::drawImageOnto(choice.description, panel, DESCRIPTION_X, choice.descriptionY);
-    background_ = makeWidgetSprite(1412, PANEL_IMAGE, "Set Select Controller (SETSELECT_LSPRITE_BACKGROUND)", PANEL_X,
-                                   PANEL_Y, true);
-    professor_ = makeWidgetSprite(1413, "lvlset_prof.png", "Set Select Controller (SETSELECT_LSPRITE_PROF)", 518, 88,
-                                  true);
+    background_ = makeWidgetSprite(KIND_SCREEN_PANEL, PANEL_IMAGE,
+                                   "Set Select Controller (SETSELECT_LSPRITE_BACKGROUND)", PANEL_X, PANEL_Y, true);
+    professor_ = makeWidgetSprite(KIND_SCREEN_OVERLAY, "lvlset_prof.png",
+                                  "Set Select Controller (SETSELECT_LSPRITE_PROF)", 518, 88, true);
 
     for (int set = 0; set < 3; ++set) {
         const SetChoice& choice = CHOICES[set];

@@ -12,8 +12,6 @@
 #include <vector>
 
 namespace {
-
-constexpr int LAYER_PANEL = 1410;
 const char* const PAGE_IMAGES[2] = {"story1.png", "story2.png"};
 
 struct Placed {
@@ -135,7 +133,7 @@ void CControllerStory::LoadSprites()
 {
     if (spritesLoaded_)
         return;
-    panel_ = makeWidgetSprite(LAYER_PANEL, PAGE_IMAGES[0], "Story Controller (STORY_LSPRITE_PANEL)", 0, 0, true);
+    panel_ = makeWidgetSprite(KIND_SCREEN_DIMMER, PAGE_IMAGES[0], "Story Controller (STORY_LSPRITE_PANEL)", 0, 0, true);
     if (IsTwoPageStory(storyNumber_)) {
         panel_->addFrame(PAGE_IMAGES[1]);
         panel_->setFrame(0);

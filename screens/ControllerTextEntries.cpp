@@ -5,18 +5,13 @@
 #include "levels/ProfileBase.h"
 #include "screens/GuiTextbox.h"
 #include "screens/WidgetSprite.h"
+#include "text/TextIds.h"
 
 #include <cstring>
 
 namespace {
-
-constexpr int LAYER_MARKER = 1411;
 constexpr int MARKER_FRAME_DELAY = 2;
 constexpr int MARKER_X = 227, MARKER_Y = 215;
-
-constexpr int PROMPT_PROFILE_NAME = 3001;
-constexpr int PROMPT_ONLINE_NAME = 3002;
-constexpr int PROMPT_PASSWORD = 3003;
 
 constexpr int NAME_LENGTH = 15;
 constexpr int PASSWORD_LENGTH = CProfileBase::PASSWORD_LENGTH_MAX;
@@ -59,7 +54,7 @@ void CControllerProfileName::LoadSprites()
 {
     if (SpritesLoaded())
         return;
-    BuildSprites({"profile_entername_mainsmall.png", 283, 369, PROMPT_PROFILE_NAME, 293, 379, 210, 60,
+    BuildSprites({"profile_entername_mainsmall.png", 283, 369, TEXT_PROMPT_PROFILE_NAME, 293, 379, 210, 60,
                   "Profile Name Controller (PROFILENAME_LSPRITE_BACKGROUND)", NAME_LENGTH, 314, 407, true, false,
                   false, 325, 444, 407, 444, true});
 }
@@ -67,7 +62,7 @@ void CControllerProfileName::LoadSprites()
 // ---- The refusal marker.
 
 RefusalMarker::RefusalMarker(const char* framePrefix, bool shown)
-    : sprite_(std::make_unique<CSprite>(LAYER_MARKER, MARKER_FRAME_DELAY, false))
+    : sprite_(std::make_unique<CSprite>(KIND_SCREEN_BACKGROUND, MARKER_FRAME_DELAY, false))
 {
     sprite_->setName("Text Entry Controller (ptrSInvalid)");
     sprite_->addFrames(framePrefix, 5, 0, ".png", 1);
@@ -107,7 +102,7 @@ void CControllerScoreboardName::LoadSprites()
 {
     if (SpritesLoaded())
         return;
-    BuildSprites(bigPanel(PROMPT_ONLINE_NAME, "Text Entry Controller (SCOREBOARDNAME_LSPRITE_BACKGROUND)",
+    BuildSprites(bigPanel(TEXT_PROMPT_ONLINE_NAME, "Text Entry Controller (SCOREBOARDNAME_LSPRITE_BACKGROUND)",
                           NAME_LENGTH, true));
     if (invalid_)
         marker_ = std::make_unique<RefusalMarker>("scoreboard_user_invalid", true);
@@ -133,7 +128,7 @@ void CControllerPassword::LoadSprites()
 {
     if (SpritesLoaded())
         return;
-    BuildSprites(bigPanel(PROMPT_PASSWORD, "Text Entry Controller (PASSWORD_LSPRITE_BACKGROUND)", PASSWORD_LENGTH,
+    BuildSprites(bigPanel(TEXT_PROMPT_PASSWORD, "Text Entry Controller (PASSWORD_LSPRITE_BACKGROUND)", PASSWORD_LENGTH,
                           false));
     marker_ = std::make_unique<RefusalMarker>("password_invalid", false);
     GetTextbox()->SetMasked(true);

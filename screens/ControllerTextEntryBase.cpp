@@ -16,7 +16,6 @@
 namespace {
 
 const char* const BASE_IMAGE = "baseTextEntryController.png";
-constexpr int LAYER_BACKGROUND = 1410;
 
 // A held key types again in the 10th frame after its press, then every 3rd.
 constexpr int REPEAT_AFTER = 10;
@@ -47,7 +46,7 @@ void CControllerTextEntryBase::BuildSprites(const Layout& layout)
     CDraw::drawImageOnto(layout.panelImage, base, layout.panelX, layout.panelY);
     CFontSystem::DrawString(layout.promptString, base, ALIGN_CENTRE, layout.promptWidth, layout.promptHeight,
                             layout.promptX, layout.promptY);
-    background_ = makeWidgetSprite(LAYER_BACKGROUND, BASE_IMAGE, layout.backgroundName, 0, 0, true);
+    background_ = makeWidgetSprite(KIND_SCREEN_DIMMER, BASE_IMAGE, layout.backgroundName, 0, 0, true);
 
     const Layout::Pictures& pictures = layout.pictures;
     okButton_ = std::make_unique<CGuiButton>(layout.okX, layout.okY, BUTTON_OK, this, pictures.okBase,

@@ -1,12 +1,7 @@
 #include "screens/DamageNotice.h"
+#include "text/TextIds.h"
 
 namespace {
-
-constexpr int STRING_TITLE = 2250;
-constexpr int STRING_LIST_COPIED = 2350;
-constexpr int STRING_LIST_NOT_COPIED = 2351;
-constexpr int STRING_PROGRESS_COPIED = 2352;
-constexpr int STRING_PROGRESS_NOT_COPIED = 2353;
 
 } // namespace
 
@@ -14,13 +9,16 @@ DamageNotice damageNoticeFor(const CProfileBase::DamageNote& note)
 {
     const bool copied = !note.copyPath.empty();
     if (note.kind == CProfileBase::DamageNote::LIST) {
-        DamageNotice notice{STRING_TITLE, copied ? STRING_LIST_COPIED : STRING_LIST_NOT_COPIED,
+        DamageNotice notice{TEXT_DAMAGE_TITLE,
+                            copied ? TEXT_DAMAGED_LIST_COPIED_BODY : TEXT_DAMAGED_LIST_NOT_COPIED_BODY,
                             {std::to_string(note.playersKept), std::to_string(note.playersFound)}};
         if (copied)
             notice.arguments.push_back(note.copyPath);
         return notice;
     }
-    DamageNotice notice{STRING_TITLE, copied ? STRING_PROGRESS_COPIED : STRING_PROGRESS_NOT_COPIED, {note.player}};
+    DamageNotice notice{TEXT_DAMAGE_TITLE,
+                        copied ? TEXT_DAMAGED_PROGRESS_COPIED_BODY : TEXT_DAMAGED_PROGRESS_NOT_COPIED_BODY,
+                        {note.player}};
     if (copied)
         notice.arguments.push_back(note.copyPath);
     return notice;

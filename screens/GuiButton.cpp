@@ -44,12 +44,12 @@ CGuiButton::CGuiButton(int x, int y, int callbackIndex, CController* owner, cons
                        int shadowDx, int shadowDy)
     : CGuiButtonBase(x, y, callbackIndex, owner, isDefault), shadowDx_(shadowDx), shadowDy_(shadowDy)
 {
-    base_ = makeWidgetSprite(LAYER_WIDGET_BASE, baseImage, BASE_NAME, x, y, true);
-    rollover_ = makeWidgetSprite(LAYER_WIDGET_ROLLOVER, rolloverImage, ROLLOVER_NAME, x, y, false);
+    base_ = makeWidgetSprite(KIND_WIDGET_BASE, baseImage, BASE_NAME, x, y, true);
+    rollover_ = makeWidgetSprite(KIND_WIDGET_ROLLOVER, rolloverImage, ROLLOVER_NAME, x, y, false);
     if (shadowImage)
-        shadow_ = makeWidgetSprite(LAYER_WIDGET_SHADOW, shadowImage, SHADOW_NAME, x + shadowDx, y + shadowDy, true);
+        shadow_ = makeWidgetSprite(KIND_WIDGET_SHADOW, shadowImage, SHADOW_NAME, x + shadowDx, y + shadowDy, true);
     if (clickImage)
-        click_ = makeWidgetSprite(LAYER_WIDGET_ROLLOVER, clickImage, CLICK_NAME, x, y, false);
+        click_ = makeWidgetSprite(KIND_WIDGET_ROLLOVER, clickImage, CLICK_NAME, x, y, false);
 }
 
 CGuiButton::~CGuiButton() = default;
@@ -65,14 +65,14 @@ void CGuiButton::SetText(const char* image, int dx, int dy, int hoverDdx, int ho
     hoverTextDy_ = dy + hoverDdy;
     pressTextDx_ = dx + pressDdx;
     pressTextDy_ = dy + pressDdy;
-    text_ = makeWidgetSprite(LAYER_WIDGET_OVERLAY, image, TEXT_NAME, x_ + dx, y_ + dy, true);
+    text_ = makeWidgetSprite(KIND_WIDGET_OVERLAY, image, TEXT_NAME, x_ + dx, y_ + dy, true);
 }
 
 void CGuiButton::SetDisableImage(const char* image, int dx, int dy)
 {
     disableDx_ = dx;
     disableDy_ = dy;
-    disable_ = makeWidgetSprite(LAYER_WIDGET_OVERLAY, image, DISABLE_NAME, x_ + dx, y_ + dy, false);
+    disable_ = makeWidgetSprite(KIND_WIDGET_OVERLAY, image, DISABLE_NAME, x_ + dx, y_ + dy, false);
 }
 
 void CGuiButton::Disable()
@@ -111,19 +111,16 @@ void CGuiButton::SetPosition(int x, int y)
         disable_->setLocation(x + disableDx_, y + disableDy_, false);
 }
 
-void CGuiButton::SetBaseImage(const char* image)
-{
-    replaceImage(base_, LAYER_WIDGET_BASE, image, BASE_NAME, x_, y_);
-}
+void CGuiButton::SetBaseImage(const char* image) { replaceImage(base_, KIND_WIDGET_BASE, image, BASE_NAME, x_, y_); }
 
 void CGuiButton::SetRolloverImage(const char* image)
 {
-    replaceImage(rollover_, LAYER_WIDGET_ROLLOVER, image, ROLLOVER_NAME, x_, y_);
+    replaceImage(rollover_, KIND_WIDGET_ROLLOVER, image, ROLLOVER_NAME, x_, y_);
 }
 
 void CGuiButton::SetClickImage(const char* image)
 {
-    replaceImage(click_, LAYER_WIDGET_ROLLOVER, image, CLICK_NAME, x_, y_);
+    replaceImage(click_, KIND_WIDGET_ROLLOVER, image, CLICK_NAME, x_, y_);
 }
 
 int CGuiButton::GetCenterX() const { return x_ + base_->getWidth(false) / 2; }

@@ -1,14 +1,8 @@
 #pragma once
 
-class CController;
+#include "engine/SpriteKinds.h"
 
-// Drawing layers of the widgets' sprites (a higher layer draws over a lower).
-constexpr int LAYER_LISTBOX_CONTENT = 1413;
-constexpr int LAYER_WIDGET_SHADOW = 1420;
-constexpr int LAYER_WIDGET_BASE = 1421;
-constexpr int LAYER_WIDGET_ROLLOVER = 1422;
-constexpr int LAYER_WIDGET_OVERLAY = 1423;
-constexpr int LAYER_COUNTER_FRAME = 1450;
+class CController;
 
 // The base of every clickable widget. All live widgets of all screens sit
 // in one program-wide registry, in creation order, which is also the

@@ -83,23 +83,23 @@ CGuiButtonMapDot::~CGuiButtonMapDot()
 void CGuiButtonMapDot::buildRegularSprites(int x, int y)
 {
     const RegularLook& look = REGULAR_LOOKS[state_];
-    base_ = makeDotSprite(LAYER_WIDGET_BASE, x, y);
+    base_ = makeDotSprite(KIND_WIDGET_BASE, x, y);
     base_->addFrame(look.base);
     if (look.rollover) {
-        rollover_ = makeDotSprite(LAYER_WIDGET_ROLLOVER, x, y);
+        rollover_ = makeDotSprite(KIND_WIDGET_ROLLOVER, x, y);
         rollover_->addFrame(look.rollover);
     }
-    shrink_ = makeDotSprite(LAYER_WIDGET_BASE, x, y);
+    shrink_ = makeDotSprite(KIND_WIDGET_BASE, x, y);
     shrink_->addFrames(look.shrink, 1, 3, ".png", 1);
-    grow_ = makeDotSprite(LAYER_WIDGET_BASE, x, y);
+    grow_ = makeDotSprite(KIND_WIDGET_BASE, x, y);
     grow_->addFrames(look.shrink, 3, 1, ".png", 1);
     if (look.hasPulse) {
-        pulse_ = makeDotSprite(LAYER_WIDGET_ROLLOVER, x, y);
+        pulse_ = makeDotSprite(KIND_WIDGET_ROLLOVER, x, y);
         pulse_->addFrames("mapdotregularselectedpulse", 0, 5, ".png", 1);
         pulse_->addFrames("mapdotregularselectedpulse", 4, 1, ".png", 1);
         pulse_->setLooping(true);
         pulse_->play(true);
-        appear_ = makeDotSprite(LAYER_WIDGET_BASE, x, y);
+        appear_ = makeDotSprite(KIND_WIDGET_BASE, x, y);
         appear_->addFrames(look.shrink, 3, 1, ".png", 1);
     }
 }
@@ -109,24 +109,24 @@ void CGuiButtonMapDot::buildRegularSprites(int x, int y)
 void CGuiButtonMapDot::buildStarSprites(int x, int y)
 {
     playForward_ = randomInt(0.0f, 1.0f) == 1;
-    base_ = makeDotSprite(LAYER_WIDGET_OVERLAY, x - 1, y - 28);
+    base_ = makeDotSprite(KIND_WIDGET_OVERLAY, x - 1, y - 28);
     base_->addFrames("star_base", 0, STAR_FRAMES - 1, ".png", 1);
     base_->setLooping(true);
     base_->setFrame(randomInt(0.0f, STAR_FRAMES - 1));
     base_->play(playForward_);
-    grow_ = makeDotSprite(LAYER_WIDGET_OVERLAY, x - 1, y - 28);
+    grow_ = makeDotSprite(KIND_WIDGET_OVERLAY, x - 1, y - 28);
     grow_->addFrames("star_appear", 0, STAR_APPEAR_LAST, ".png", 1);
     if (isLockedState(state_))
         return;
-    rollover_ = makeDotSprite(LAYER_WIDGET_OVERLAY, x - 5, y - 28);
+    rollover_ = makeDotSprite(KIND_WIDGET_OVERLAY, x - 5, y - 28);
     rollover_->addFrames("star_pulse", 0, STAR_FRAMES - 1, ".png", 1);
     rollover_->setLooping(true);
     rollover_->play(playForward_);
-    pulse_ = makeDotSprite(LAYER_WIDGET_OVERLAY, x - 5, y - 28);
+    pulse_ = makeDotSprite(KIND_WIDGET_OVERLAY, x - 5, y - 28);
     pulse_->addFrames("star_pulse", 0, STAR_FRAMES - 1, ".png", 1);
     pulse_->setLooping(true);
     pulse_->play(playForward_);
-    appear_ = makeDotSprite(LAYER_WIDGET_OVERLAY, x - 1, y - 28);
+    appear_ = makeDotSprite(KIND_WIDGET_OVERLAY, x - 1, y - 28);
     appear_->addFrames("star_appear", 0, STAR_APPEAR_LAST, ".png", 1);
 }
 

@@ -14,11 +14,11 @@ constexpr int PRESS_SHIFT = 2;
 CGuiCheckbox::CGuiCheckbox(int x, int y, int callbackIndex, CController* owner)
     : CGuiButtonBase(x, y, callbackIndex, owner, false)
 {
-    uncheckedBase_ = makeWidgetSprite(LAYER_WIDGET_BASE, "checkbox_base.png", "GUI Checkbox Unchecked", x, y, false);
-    uncheckedRollover_ = makeWidgetSprite(LAYER_WIDGET_ROLLOVER, "checkbox_rollover.png",
-                                          "GUI Checkbox Unchecked Rollover", x, y, false);
-    checkedBase_ = makeWidgetSprite(LAYER_WIDGET_BASE, "checkbox_basecheck.png", "GUI Checkbox Checked", x, y, true);
-    checkedRollover_ = makeWidgetSprite(LAYER_WIDGET_ROLLOVER, "checkbox_rollovercheck.png",
+    uncheckedBase_ = makeWidgetSprite(KIND_WIDGET_BASE, "checkbox_base.png", "GUI Checkbox Unchecked", x, y, false);
+    uncheckedRollover_ =
+        makeWidgetSprite(KIND_WIDGET_ROLLOVER, "checkbox_rollover.png", "GUI Checkbox Unchecked Rollover", x, y, false);
+    checkedBase_ = makeWidgetSprite(KIND_WIDGET_BASE, "checkbox_basecheck.png", "GUI Checkbox Checked", x, y, true);
+    checkedRollover_ = makeWidgetSprite(KIND_WIDGET_ROLLOVER, "checkbox_rollovercheck.png",
                                         "GUI Checkbox Checked Rollover", x, y, false);
 }
 

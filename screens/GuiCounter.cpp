@@ -33,10 +33,10 @@ void CGuiCounter::Init(int x, int y, int digits, const char* frameImage, int fra
 void CGuiCounter::Build(const char* frameImage, int frameDx, int frameDy)
 {
     if (frameImage)
-        frame_ = makeWidgetSprite(LAYER_COUNTER_FRAME, frameImage, "GUI Counter Frame", x_ + frameDx, y_ + frameDy,
-                                  true);
+        frame_ =
+            makeWidgetSprite(KIND_COUNTER_FRAME, frameImage, "GUI Counter Frame", x_ + frameDx, y_ + frameDy, true);
     for (int i = 0; i < digitCount_; ++i) {
-        digits_[i] = makeWidgetSprite(LAYER_WIDGET_OVERLAY, "counterdigitsA_faded.png", "GUI Counter Digit",
+        digits_[i] = makeWidgetSprite(KIND_WIDGET_OVERLAY, "counterdigitsA_faded.png", "GUI Counter Digit",
                                       x_ + DIGIT_SPACING * i, y_, true);
         digits_[i]->setHeight(CELL);
     }

@@ -8,13 +8,11 @@
 #include "engine/TextLayout.h"
 #include "screens/Controller.h"
 #include "screens/WidgetSprite.h"
+#include "text/TextIds.h"
 
 #include <algorithm>
 
 namespace {
-
-constexpr int TEXT_CELL = 501;
-constexpr int TEXT_EMPTY_LIST = 502;
 
 const std::string kNoText;
 
@@ -247,7 +245,7 @@ void CGuiListbox::redraw()
     int pictureWidth = CDraw::getImageWidth(image);
     if (values_.empty()) {
         int width = columnWidths_.empty() ? pictureWidth : columnWidths_[0];
-        CFontSystem::DrawString(TEXT_EMPTY_LIST, image, ALIGN_CENTRE_MIDDLE, width, imageHeight, 0, 0);
+        CFontSystem::DrawString(TEXT_LISTBOX_EMPTY, image, ALIGN_CENTRE_MIDDLE, width, imageHeight, 0, 0);
     } else {
         for (int r = top_; r < top_ + layout_.visibleRows && r < GetRowCount(); ++r) {
             int rowY = (r - top_) * layout_.rowHeight;
@@ -259,13 +257,13 @@ void CGuiListbox::redraw()
                     // A cell keeps to its row and its column, a gap short of the
                     // next one and of the picture's edge: a text too long for
                     // it is drawn smaller.
-                    CFontSystem::DrawString(TEXT_CELL, image, ALIGN_LEFT, cellTextWidth(c, pictureWidth),
+                    CFontSystem::DrawString(TEXT_LISTBOX_CELL, image, ALIGN_LEFT, cellTextWidth(c, pictureWidth),
                                             layout_.rowHeight, columnX, layout_.textDy + rowY, texts_[r][c].c_str());
                 columnX += columnWidths_[c];
             }
         }
     }
-    contents_ = makeWidgetSprite(LAYER_LISTBOX_CONTENT, name.c_str(), "GUI Listbox Contents", x_, y_, !hidden_);
+    contents_ = makeWidgetSprite(KIND_LISTBOX_CONTENT, name.c_str(), "GUI Listbox Contents", x_, y_, !hidden_);
     // The sprite holds its own reference; the name keeps the one CopyImage made.
     lastDrawn_ = GetSelectedIndex();
     lastDrawnTop_ = top_;

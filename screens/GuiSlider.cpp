@@ -15,10 +15,10 @@ constexpr int GREY_DX = -18;
 
 CGuiSlider::CGuiSlider(int x, int y)
 {
-    shadow_ = makeWidgetSprite(LAYER_WIDGET_SHADOW, "slider_shadow.png", "GUI Slider Shadow", x, y, true);
-    frame_ = makeWidgetSprite(LAYER_WIDGET_ROLLOVER, "slider_frame.png", "GUI Slider Frame", x, y, true);
-    bar_ = makeWidgetSprite(LAYER_WIDGET_BASE, "slider_value.png", "GUI Slider Base", x, y, true);
-    grey_ = makeWidgetSprite(LAYER_WIDGET_OVERLAY, "slider_greyout.png", "GUI Slider Gray", x + GREY_DX, y, false);
+    shadow_ = makeWidgetSprite(KIND_WIDGET_SHADOW, "slider_shadow.png", "GUI Slider Shadow", x, y, true);
+    frame_ = makeWidgetSprite(KIND_WIDGET_ROLLOVER, "slider_frame.png", "GUI Slider Frame", x, y, true);
+    bar_ = makeWidgetSprite(KIND_WIDGET_BASE, "slider_value.png", "GUI Slider Base", x, y, true);
+    grey_ = makeWidgetSprite(KIND_WIDGET_OVERLAY, "slider_greyout.png", "GUI Slider Gray", x + GREY_DX, y, false);
 }
 
 CGuiSlider::~CGuiSlider() = default;

@@ -6,6 +6,7 @@
 #include "engine/Sprite.h"
 #include "screens/GuiButtonBase.h"
 #include "screens/WidgetSprite.h"
+#include "text/TextIds.h"
 
 #include <SDL.h>
 
@@ -13,7 +14,6 @@
 
 namespace {
 
-constexpr int TEXT_ENTRY = 500;
 const char* const BOX_NAME = "GUI Textbox";
 const char* const CURSOR_NAME = "GUI Textbox Cursor";
 const char LINE_BREAK[] = "%n";
@@ -66,7 +66,7 @@ CGuiTextbox::CGuiTextbox(int maxLength, int x, int y, int textDx, int textDy, co
       maxLength_(std::clamp(maxLength, 0, TEXT_CAPACITY)), spaces_(spaces), punctuation_(punctuation),
       lineBreaks_(lineBreaks)
 {
-    cursor_ = makeWidgetSprite(LAYER_WIDGET_OVERLAY, cursorImage, CURSOR_NAME, x + textDx, y + textDy, false);
+    cursor_ = makeWidgetSprite(KIND_WIDGET_OVERLAY, cursorImage, CURSOR_NAME, x + textDx, y + textDy, false);
     Render();
 }
 
@@ -152,7 +152,7 @@ void CGuiTextbox::Render()
     background_.reset();
     int image = copyOfImage(backgroundImage_.c_str());
     int cursorX = x_ + textDx_, cursorY = y_ + textDy_;
-    const TextEntry* entry = CFontSystem::GetEntry(TEXT_ENTRY);
+    const TextEntry* entry = CFontSystem::GetEntry(TEXT_TEXTBOX_ENTRY);
     if (!text_.empty() && entry) {
         CFontString shown = masked_ ? CFontString(std::string(text_.size(), '*').c_str()) : renderedForm(text_);
         TextArguments percent;
@@ -178,7 +178,7 @@ void CGuiTextbox::Render()
             cursorY += CFontSystem::GetLastTextOffsetX();
         }
     }
-    background_ = std::make_unique<CSprite>(LAYER_WIDGET_ROLLOVER, 0, false);
+    background_ = std::make_unique<CSprite>(KIND_WIDGET_ROLLOVER, 0, false);
     background_->setName(BOX_NAME);
     background_->addFrameSurface(image);
     background_->setLocation(x_, y_, false);

@@ -1,16 +1,12 @@
 #pragma once
 
+#include "engine/SpriteKinds.h"
+
 #include <memory>
 
 class CGuiButton;
 class CController;
 class CSprite;
-
-// Drawing layers of the screens' own pictures.
-constexpr int LAYER_SCREEN_DIMMER = 1410;
-constexpr int LAYER_SCREEN_BACKGROUND = 1411;
-constexpr int LAYER_SCREEN_PANEL = 1412;
-constexpr int LAYER_SCREEN_OVERLAY = 1413;
 
 // Where the parchment pages of the dialogs stand on the screen.
 constexpr int PARCHMENT_X = 57;

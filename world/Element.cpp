@@ -26,14 +26,13 @@ bool CElement::levelExited = false;
 namespace {
 
 // The sprite type of the flash: screen furniture over the board.
-constexpr int FLASH_SPRITE_TYPE = 1102;
 
 // The flash shown on an undo and the electromagnetic pulse's sound, shared by
 // every element and made by the first one.
 void loadSharedEffects(std::unique_ptr<CSprite>& flash, std::unique_ptr<SoundObject>& emp, bool shared)
 {
     logMessage(LOG_TICKS, "Loading global element sprites...\n");
-    flash = std::make_unique<CSprite>(SPRITE_ORIGIN_BIAS_X, SPRITE_ORIGIN_BIAS_Y, FLASH_SPRITE_TYPE, 1, shared, 1, 1);
+    flash = std::make_unique<CSprite>(SPRITE_ORIGIN_BIAS_X, SPRITE_ORIGIN_BIAS_Y, KIND_FLASH, 1, shared, 1, 1);
     flash->setName("Flash Bang");
     flash->addFrame("flash.jpg");
     emp = std::make_unique<SoundObject>("powerup_emp.ogg", false);

@@ -11,8 +11,6 @@
 #include <string>
 
 namespace {
-
-constexpr int BOT_SPRITE_TYPE = 70;
 constexpr int FOOTSTEP_INTERVAL = 5;
 constexpr int CLIMB_INTERVAL = 6;
 constexpr int SLIDE_FADE_OUT_STEPS = 150;
@@ -141,7 +139,7 @@ void CElementAIBot::MakeSprites()
     const bool shared = ::imagesCached(ImageClass::Bots);
     for (int s = 0; s < STATE_COUNT; ++s) {
         const StateSprite& spec = kStates[s];
-        auto made = std::make_unique<CSprite>(spec.originX, spec.originY, BOT_SPRITE_TYPE, spec.delay, shared, 1, 1);
+        auto made = std::make_unique<CSprite>(spec.originX, spec.originY, KIND_BOT, spec.delay, shared, 1, 1);
         made->setName(spec.name);
         for (const Run& run : spec.runs)
             if (run.prefix)

@@ -9,7 +9,6 @@ std::array<int, 3> CElementDeviceButton::pressedCount{};
 namespace {
 
 constexpr int TICKS_TO_PRESS = 3;
-constexpr int BUTTON_SPRITE_KIND = 23;
 
 bool validColour(int colour) { return colour >= 0 && colour < 3; }
 
@@ -24,9 +23,9 @@ CElementDeviceButton::CElementDeviceButton(int cellX, int cellY, int buttonColou
     static const char* const breakPrefixes[] = {"buttonblue_break", "buttonred_break", "buttonyellow_break"};
     typeDevice = DEVICE_BUTTON;
     const bool shared = ::imagesCached(ImageClass::Buttons);
-    spriteNormal = makeSprite(normalNames[colour], 11, -9, BUTTON_SPRITE_KIND, 0, shared);
+    spriteNormal = makeSprite(normalNames[colour], 11, -9, KIND_BUTTON, 0, shared);
     spriteNormal->addFrames(prefixes[colour], 0, 1, ".tga", 1);
-    spriteBreak = makeSprite(breakNames[colour], 13, -5, BUTTON_SPRITE_KIND, 1, shared);
+    spriteBreak = makeSprite(breakNames[colour], 13, -5, KIND_BUTTON, 1, shared);
     spriteBreak->addFrames(breakPrefixes[colour], 0, 10, ".png", 1);
     soundClick = std::make_unique<SoundObject>("button_click.ogg", false);
 

@@ -8,8 +8,6 @@
 std::array<long, CElementDeviceGate::SOUND_COUNT> CElementDeviceGate::lastStarted{-1, -1, -1, -1};
 
 namespace {
-
-constexpr int BACK_KIND = 20, BACK_CLOSING_KIND = 24, FRONT_KIND = 21, LIGHTS_KIND = 22;
 constexpr int BLUE = 0, RED = 1;
 
 void setLastFrame(CSprite* s) { s->setFrame(s->getFrameCount() - 1); }
@@ -42,26 +40,26 @@ CElementDeviceGate::CElementDeviceGate(int cellX, int cellY, int gateColour)
 void CElementDeviceGate::loadSprites()
 {
     const bool shared = ::imagesCached(ImageClass::Gates);
-    backs[LOOK_OPENING] = makeSprite("Gate (Back) Opening", 15, 16, BACK_KIND, 2, shared);
+    backs[LOOK_OPENING] = makeSprite("Gate (Back) Opening", 15, 16, KIND_GATE_BACK, 2, shared);
     backs[LOOK_OPENING]->addFrames("gatebackclose", 7, 0, ".tga", 1);
-    backs[LOOK_CLOSING] = makeSprite("Gate (Back) Closing", 15, 16, BACK_CLOSING_KIND, 2, shared);
+    backs[LOOK_CLOSING] = makeSprite("Gate (Back) Closing", 15, 16, KIND_GATE_BACK_CLOSING, 2, shared);
     backs[LOOK_CLOSING]->addFrames("gatebackclose", 0, 7, ".tga", 1);
-    backs[LOOK_BREAKING] = makeSprite("Gate (Back) Breaking", 15, 16, BACK_KIND, 2, shared);
+    backs[LOOK_BREAKING] = makeSprite("Gate (Back) Breaking", 15, 16, KIND_GATE_BACK, 2, shared);
     backs[LOOK_BREAKING]->addFrames("gatebackbreak", 0, 7, ".tga", 1);
-    backs[LOOK_MAGNET] = makeSprite("Gate (Back) Magnet Held", 15, 16, BACK_KIND, 2, shared);
+    backs[LOOK_MAGNET] = makeSprite("Gate (Back) Magnet Held", 15, 16, KIND_GATE_BACK, 2, shared);
     backs[LOOK_MAGNET]->addFrames("gatebackmagnet", 0, 3, ".tga", 1);
     backs[LOOK_MAGNET]->addFrame("gatebackclose7.tga");
 
-    fronts[LOOK_OPENING] = makeSprite("Gate (Front) Opening", 22, 12, FRONT_KIND, 2, shared);
+    fronts[LOOK_OPENING] = makeSprite("Gate (Front) Opening", 22, 12, KIND_GATE_FRONT, 2, shared);
     for (const char* frame : {"gatefrontclose7.tga", "gatefrontclose6.tga", "gatefrontclose0.tga"})
         fronts[LOOK_OPENING]->addFrame(frame);
-    fronts[LOOK_CLOSING] = makeSprite("Gate (Front) Closing", 22, 12, FRONT_KIND, 2, shared);
+    fronts[LOOK_CLOSING] = makeSprite("Gate (Front) Closing", 22, 12, KIND_GATE_FRONT, 2, shared);
     fronts[LOOK_CLOSING]->addFrameRepeated("gatefrontclose0.tga", 6);
     fronts[LOOK_CLOSING]->addFrame("gatefrontclose6.tga");
     fronts[LOOK_CLOSING]->addFrame("gatefrontclose7.tga");
-    fronts[LOOK_BREAKING] = makeSprite("Gate (Front) Breaking", 22, 12, FRONT_KIND, 2, shared);
+    fronts[LOOK_BREAKING] = makeSprite("Gate (Front) Breaking", 22, 12, KIND_GATE_FRONT, 2, shared);
     fronts[LOOK_BREAKING]->addFrames("gatefrontbreak", 0, 11, ".tga", 1);
-    fronts[LOOK_MAGNET] = makeSprite("Gate (Front) Magnet Held", 22, 12, FRONT_KIND, 2, shared);
+    fronts[LOOK_MAGNET] = makeSprite("Gate (Front) Magnet Held", 22, 12, KIND_GATE_FRONT, 2, shared);
     fronts[LOOK_MAGNET]->addFrames("gatefrontmagnet", 0, 3, ".tga", 1);
     fronts[LOOK_MAGNET]->addFrame("gatefrontclose7.tga");
 
@@ -70,13 +68,16 @@ void CElementDeviceGate::loadSprites()
         const char* word = red ? "red" : "yellow";
         const char* title = red ? "Red" : "Yellow";
         char prefix[64];
-        lights[LOOK_OPENING] = makeSprite(keepName("Gate Lights (%s) Opening/Closing", title), 22, 12, LIGHTS_KIND, 0, shared);
+        lights[LOOK_OPENING] =
+            makeSprite(keepName("Gate Lights (%s) Opening/Closing", title), 22, 12, KIND_GATE_LIGHTS, 0, shared);
         snprintf(prefix, sizeof prefix, "gatefrontclose%s0.tga", word);
         lights[LOOK_OPENING]->addFrame(prefix);
-        lights[LOOK_BREAKING] = makeSprite(keepName("Gate Lights (%s) Breaking", title), 22, 12, LIGHTS_KIND, 2, shared);
+        lights[LOOK_BREAKING] =
+            makeSprite(keepName("Gate Lights (%s) Breaking", title), 22, 12, KIND_GATE_LIGHTS, 2, shared);
         snprintf(prefix, sizeof prefix, "gatefrontbreak%s", word);
         lights[LOOK_BREAKING]->addFrames(prefix, 0, 11, ".tga", 1);
-        lights[LOOK_MAGNET] = makeSprite(keepName("Gate Lights (%s) Magnet Held", title), 22, 12, LIGHTS_KIND, 2, shared);
+        lights[LOOK_MAGNET] =
+            makeSprite(keepName("Gate Lights (%s) Magnet Held", title), 22, 12, KIND_GATE_LIGHTS, 2, shared);
         snprintf(prefix, sizeof prefix, "gatefrontmagnet%s", word);
         lights[LOOK_MAGNET]->addFrames(prefix, 0, 3, ".tga", 1);
     }

@@ -29,10 +29,30 @@ struct ShotLook {
     const char* hitExtension;
 };
 
-const ShotLook FROST_LOOK = {"Frostball moving left", "frostballleft", "Frostball moving right", "frostballright",
-                             ".tga", "Frostball exploding", 46, 47, 93, "frostexplode", 8, ".tga"};
-const ShotLook HEAT_LOOK = {"Heatball moving left", "fireballleft", "Heatball moving right", "fireballright",
-                            ".png", "Heatball exploding", 33, 77, 92, "heatgunimpact", 25, ".png"};
+const ShotLook FROST_LOOK = {"Frostball moving left",
+                             "frostballleft",
+                             "Frostball moving right",
+                             "frostballright",
+                             ".tga",
+                             "Frostball exploding",
+                             46,
+                             47,
+                             KIND_FROST_BURST,
+                             "frostexplode",
+                             8,
+                             ".tga"};
+const ShotLook HEAT_LOOK = {"Heatball moving left",
+                            "fireballleft",
+                            "Heatball moving right",
+                            "fireballright",
+                            ".png",
+                            "Heatball exploding",
+                            33,
+                            77,
+                            KIND_HEAT_BURST,
+                            "heatgunimpact",
+                            25,
+                            ".png"};
 
 } // namespace
 
@@ -62,9 +82,9 @@ void CElementDeviceGunshot::LoadSprites()
 {
     const ShotLook& look = shotType == HEAT ? HEAT_LOOK : FROST_LOOK;
     const bool images = ::imagesCached(ImageClass::Gunshots);
-    leftSprite = makeSprite(look.leftName, 10, 9, 53, 1, images);
+    leftSprite = makeSprite(look.leftName, 10, 9, KIND_SHOT, 1, images);
     leftSprite->addFrames(look.leftPrefix, 0, 11, look.flightExtension, 1);
-    rightSprite = makeSprite(look.rightName, 10, 9, 53, 1, images);
+    rightSprite = makeSprite(look.rightName, 10, 9, KIND_SHOT, 1, images);
     rightSprite->addFrames(look.rightPrefix, 0, 11, look.flightExtension, 1);
     explodingSprite = makeSprite(look.hitName, look.hitOriginX, look.hitOriginY, look.hitKind, 2, images);
     explodingSprite->addFrames(look.hitPrefix, 0, look.hitLastFrame, look.hitExtension, 1);

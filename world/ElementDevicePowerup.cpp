@@ -79,12 +79,12 @@ void CElementDevicePowerup::LoadSprites()
 {
     const bool images = ::imagesCached(ImageClass::Powerups);
     const Look& look = lookOf(powerupType);
-    haloSprite = makeSprite("Powerup - Halo", 20, 19, 51, 0, images);
+    haloSprite = makeSprite("Powerup - Halo", 20, 19, KIND_POWERUP_HALO, 0, images);
     haloSprite->addFrame("poweruphalo0.tga");
-    itemSprite = makeSprite(look.itemName, 14, 14, 50, 2, images);
+    itemSprite = makeSprite(look.itemName, 14, 14, KIND_POWERUP_ITEM, 2, images);
     itemSprite->addFrames(look.itemPrefix, 0, look.lastFrame, look.extension, 1);
     itemSprite->setLooping(true);
-    textSprite = makeSprite(look.textName, 26, 40, 52, 2, images);
+    textSprite = makeSprite(look.textName, 26, 40, KIND_POWERUP_TEXT, 2, images);
     textSprite->addFrames(look.textPrefix, 0, 7, ".tga", 1);
 
     sprite = shownSprite = haloSprite.get();

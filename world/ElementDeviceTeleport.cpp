@@ -13,7 +13,6 @@ std::array<long, 3> CElementDeviceTeleport::activityFrame{-1, -1, -1};
 namespace {
 
 constexpr int LOG_MAGNET_LINKS = 8;
-constexpr int FRONT_KIND = 60, PORTAL_KIND = 61, BACK_KIND = 62, GLOW_LEFT_KIND = 65, GLOW_RIGHT_KIND = 66;
 // Ticks a side stays lit after something was fired or set up through it.
 constexpr int LIT_TICKS = 4;
 // Ticks between the steps of the portal's fade.
@@ -94,44 +93,48 @@ void CElementDeviceTeleport::loadSprites(bool inflated)
         s->addFrame(prefix);
     };
     auto spiral = [&](Picture which, const char* nameFormat, int delay, const char* prefixFormat, int step) {
-        CSprite* s = make(which, nameFormat, -1, 43, PORTAL_KIND, delay);
+        CSprite* s = make(which, nameFormat, -1, 43, KIND_TELEPORT_PORTAL, delay);
         frames(s, prefixFormat, 0, 39, step);
         s->setLooping(true);
         s->play(true);
     };
 
-    CSprite* s = make(ENABLE, "Teleport Portal - Enable (%s)", 3, 40, PORTAL_KIND, 2);
+    CSprite* s = make(ENABLE, "Teleport Portal - Enable (%s)", 3, 40, KIND_TELEPORT_PORTAL, 2);
     frames(s, "teleport_spiral%sturnon", 0, 4, 1);
     frame(s, "teleport_spiral%sturnon5_faded.png");
     frame(s, "teleport_spiral%sturnon6_faded.png");
-    frames(make(DISABLE, "Teleport Portal - Disable (%s)", 2, 40, PORTAL_KIND, 2), "teleport_spiral%sturnon", 6, 0, 1);
+    frames(make(DISABLE, "Teleport Portal - Disable (%s)", 2, 40, KIND_TELEPORT_PORTAL, 2), "teleport_spiral%sturnon",
+           6, 0, 1);
     spiral(INACTIVE, "Teleport Portal - Inactive (%s)", 2, "teleport_spiral%s_idle", 1);
     spiral(ACTIVE, "Teleport Portal - Active (%s)", 1, "teleport_spiral%s", 2);
-    frames(make(GLOW_LEFT, "Teleport Glow Left (%s)", 39, 65, GLOW_LEFT_KIND, 2), "teleport_glow%s", 0, 12, 1);
-    frames(make(GLOW_RIGHT, "Teleport Glow Right (%s)", 13, 65, GLOW_RIGHT_KIND, 2), "teleport_glow%s", 0, 12, 1);
+    frames(make(GLOW_LEFT, "Teleport Glow Left (%s)", 39, 65, KIND_TELEPORT_GLOW_LEFT, 2), "teleport_glow%s", 0, 12, 1);
+    frames(make(GLOW_RIGHT, "Teleport Glow Right (%s)", 13, 65, KIND_TELEPORT_GLOW_RIGHT, 2), "teleport_glow%s", 0, 12,
+           1);
     spiral(ALPHA_70, "Teleport Portal - Alpha-70 (%s)", 2, "teleport_spiral%s_70", 1);
     spiral(ALPHA_50, "Teleport Portal - Alpha-50 (%s)", colour == 0 ? 1 : 2, "teleport_spiral%s_50", 1);
     spiral(ALPHA_10, "Teleport Portal - Alpha-10 (%s)", 1, "teleport_spiral%s_10", 2);
 
     if (!inflated) {
-        s = make(FRONT, "Teleport Front (%s)", 6, 47, FRONT_KIND, 2);
+        s = make(FRONT, "Teleport Front (%s)", 6, 47, KIND_TELEPORT_FRONT, 2);
         for (int n : {0, 1, 2, 3, 4, 3, 2, 1, 0, 0, 0, 1, 2, 2, 2, 2, 1, 0}) {
             snprintf(prefix, sizeof prefix, "teleport_frame%s%d.png", c, n);
             s->addFrame(prefix);
         }
-        frames(make(FRONT_BREAKING, "Teleport Front Breaking (%s)", 6, 47, FRONT_KIND, 1), "teleport_frame%sbreak", 0,
-               12, 1);
-        make(BACK, "Teleport Back", -17, 45, BACK_KIND, 0)->addFrame("teleport_frameback.png");
-        make(BACK_BREAKING, "Teleport Back Breaking", -17, 45, BACK_KIND, 1)
+        frames(make(FRONT_BREAKING, "Teleport Front Breaking (%s)", 6, 47, KIND_TELEPORT_FRONT, 1),
+               "teleport_frame%sbreak", 0, 12, 1);
+        make(BACK, "Teleport Back", -17, 45, KIND_TELEPORT_BACK, 0)->addFrame("teleport_frameback.png");
+        make(BACK_BREAKING, "Teleport Back Breaking", -17, 45, KIND_TELEPORT_BACK, 1)
             ->addFrames("teleport_framebackbreak", 0, 12, ".png", 1);
     } else {
-        frame(make(FRONT, "Teleport Front - Inflated (%s)", 6, 48, FRONT_KIND, 0), "teleportinflatable_%s3front.png");
-        frames(make(FRONT_BREAKING, "Teleport Front Breaking (%s,Inflated)", 6, 48, FRONT_KIND, 1),
+        frame(make(FRONT, "Teleport Front - Inflated (%s)", 6, 48, KIND_TELEPORT_FRONT, 0),
+              "teleportinflatable_%s3front.png");
+        frames(make(FRONT_BREAKING, "Teleport Front Breaking (%s,Inflated)", 6, 48, KIND_TELEPORT_FRONT, 1),
                "inflatableteleport_%sfrontbreak", 0, 12, 1);
-        frame(make(BACK, "Teleport Back - Inflated (%s)", -14, 46, BACK_KIND, 0), "teleportinflatable_%s3back.png");
-        frames(make(BACK_BREAKING, "Teleport Back Breaking (%s,Inflated)", -14, 46, BACK_KIND, 1),
+        frame(make(BACK, "Teleport Back - Inflated (%s)", -14, 46, KIND_TELEPORT_BACK, 0),
+              "teleportinflatable_%s3back.png");
+        frames(make(BACK_BREAKING, "Teleport Back Breaking (%s,Inflated)", -14, 46, KIND_TELEPORT_BACK, 1),
                "inflatableteleport_%sbackbreak", 0, 12, 1);
-        s = make(INFLATION, "Teleport Inflation (%s)", 8, 50, PORTAL_KIND, 2);
+        s = make(INFLATION, "Teleport Inflation (%s)", 8, 50, KIND_TELEPORT_PORTAL, 2);
         frames(s, "teleportinflatable_%s", 0, 4, 1);
         frame(s, "teleportinflatable_%s3.png");
     }

@@ -10,7 +10,6 @@ namespace {
 
 // The throw comes on the fourth tick at rest with the cell behind free.
 constexpr int TICKS_BEFORE_THROW = 3;
-constexpr int BACK_KIND = 30, FRONT_KIND = 31, CANVAS_LEFT_KIND = 32, CANVAS_KIND = 33;
 
 } // namespace
 
@@ -33,33 +32,33 @@ void CElementDeviceTrampoline::loadSprites()
         sprites[which] = makeSprite(name, ox, oy, kind, delay, shared);
         return sprites[which].get();
     };
-    make(FRONT, "Trampoline Front", 11, 17, FRONT_KIND, 0)->addFrame("trampolinefront0.tga");
-    CSprite* s = make(FRONT_STRETCHED_RIGHT, "Trampoline Front - Stretched Right", 20, 17, FRONT_KIND, 2);
+    make(FRONT, "Trampoline Front", 11, 17, KIND_TRAMPOLINE_FRONT, 0)->addFrame("trampolinefront0.tga");
+    CSprite* s = make(FRONT_STRETCHED_RIGHT, "Trampoline Front - Stretched Right", 20, 17, KIND_TRAMPOLINE_FRONT, 2);
     s->addFrameRepeated("trampolinefrontright0.tga", 2);
     s->addFrames("trampolinefrontright", 1, 2, ".tga", 1);
-    make(FRONT_UNSTRETCHED_RIGHT, "Trampoline Front - Unstretched Right", 20, 17, FRONT_KIND, 2)
+    make(FRONT_UNSTRETCHED_RIGHT, "Trampoline Front - Unstretched Right", 20, 17, KIND_TRAMPOLINE_FRONT, 2)
         ->addFrames("trampolinefrontright", 2, 0, ".tga", 1);
-    make(BACK, "Trampoline Back", -9, 17, BACK_KIND, 0)->addFrame("trampolineback0.tga");
-    make(CANVAS_IDLE, "Trampoline Canvas - Idle", 3, 15, CANVAS_KIND, 0)->addFrame("trampoline0.tga");
-    s = make(CANVAS_STRETCHED_LEFT, "Trampoline Canvas - Stretched Left", 3, 15, CANVAS_LEFT_KIND, 2);
+    make(BACK, "Trampoline Back", -9, 17, KIND_TRAMPOLINE_BACK, 0)->addFrame("trampolineback0.tga");
+    make(CANVAS_IDLE, "Trampoline Canvas - Idle", 3, 15, KIND_TRAMPOLINE_CANVAS, 0)->addFrame("trampoline0.tga");
+    s = make(CANVAS_STRETCHED_LEFT, "Trampoline Canvas - Stretched Left", 3, 15, KIND_TRAMPOLINE_CANVAS_LEFT, 2);
     s->addFrame("trampoline0.tga");
     s->addFrames("trampolinestretchleft", 0, 1, ".tga", 1);
     s->addFrame("trampolinestretchleftfull.tga");
-    s = make(CANVAS_UNSTRETCHED_LEFT, "Trampoline Canvas - Unstretched Left", 3, 15, CANVAS_LEFT_KIND, 2);
+    s = make(CANVAS_UNSTRETCHED_LEFT, "Trampoline Canvas - Unstretched Left", 3, 15, KIND_TRAMPOLINE_CANVAS_LEFT, 2);
     s->addFrames("trampolinestretchleft", 1, 0, ".tga", 1);
     s->addFrame("trampoline0.tga");
     s->addFrames("trampolineunstretchleft", 0, 7, ".tga", 1);
-    s = make(CANVAS_STRETCHED_RIGHT, "Trampoline Canvas - Stretched Right", 16, 15, CANVAS_KIND, 2);
+    s = make(CANVAS_STRETCHED_RIGHT, "Trampoline Canvas - Stretched Right", 16, 15, KIND_TRAMPOLINE_CANVAS, 2);
     s->addFrames("trampolinestretchright", 0, 2, ".tga", 1);
     s->addFrame("trampolinestretchrightfull.tga");
-    s = make(CANVAS_UNSTRETCHED_RIGHT, "Trampoline Canvas - Unstretched Right", 16, 15, CANVAS_KIND, 2);
+    s = make(CANVAS_UNSTRETCHED_RIGHT, "Trampoline Canvas - Unstretched Right", 16, 15, KIND_TRAMPOLINE_CANVAS, 2);
     s->addFrames("trampolinestretchright", 2, 0, ".tga", 1);
     s->addFrames("trampolineunstretchright", 0, 8, ".tga", 1);
-    make(BACK_BREAKING, "Trampoline Back Breaking", -9, 17, BACK_KIND, 1)
+    make(BACK_BREAKING, "Trampoline Back Breaking", -9, 17, KIND_TRAMPOLINE_BACK, 1)
         ->addFrames("trampolinebackbreak", 0, 9, ".png", 1);
-    make(FRONT_BREAKING, "Trampoline Front Breaking", 11, 17, FRONT_KIND, 1)
+    make(FRONT_BREAKING, "Trampoline Front Breaking", 11, 17, KIND_TRAMPOLINE_FRONT, 1)
         ->addFrames("trampolinefrontbreak", 0, 9, ".png", 1);
-    make(CANVAS_BREAKING, "Trampoline Canvas Breaking", 3, 15, CANVAS_KIND, 1)
+    make(CANVAS_BREAKING, "Trampoline Canvas Breaking", 3, 15, KIND_TRAMPOLINE_CANVAS, 1)
         ->addFrames("trampolinerubberbreak", 0, 9, ".png", 1);
     for (auto& each : sprites)
         each->setLocation(pixelX, pixelY, false);

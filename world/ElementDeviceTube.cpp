@@ -26,22 +26,22 @@ CElementDeviceTube::CElementDeviceTube(int cellX, int cellY, int tubeKind)
 {
     typeDevice = DEVICE_TUBE;
     const bool images = ::imagesCached(ImageClass::Tubes);
-    bodySprite = makeSprite("Tube", 16, 39, 40, 0, images);
+    bodySprite = makeSprite("Tube", 16, 39, KIND_TUBE, 0, images);
     bodySprite->addFrame("tubeentrance0.png");
     if (entrance) {
-        breakingSprite = makeSprite("Tube Entrance Breaking", 16, -5, 40, 1, images);
+        breakingSprite = makeSprite("Tube Entrance Breaking", 16, -5, KIND_TUBE, 1, images);
         breakingSprite->addFrames("transporttube_break", 0, 11, ".png", 1);
     } else {
         outcome.exitTubeDestroyed = false;
         exitX = cellX;
         exitY = cellY;
-        arrowSprite = makeSprite("Tube Arrow", 16, 39, 42, 0, images);
+        arrowSprite = makeSprite("Tube Arrow", 16, 39, KIND_TUBE_ARROW, 0, images);
         arrowSprite->addFrame("tubearrow0.png");
-        arrowFadingSprite = makeSprite("Tube Arrow Fading", 16, 39, 42, 2, images);
+        arrowFadingSprite = makeSprite("Tube Arrow Fading", 16, 39, KIND_TUBE_ARROW, 2, images);
         arrowFadingSprite->addFrames("tubearrowfade", 0, 6, ".png", 1);
-        lightsSprite = makeSprite("Tube Exit Lights", 12, -16, 41, 0, images);
+        lightsSprite = makeSprite("Tube Exit Lights", 12, -16, KIND_TUBE_EXIT_LIGHTS, 0, images);
         lightsSprite->addFrame("tubeexitlights0.png");
-        breakingSprite = makeSprite("Tube Exit Breaking", 16, -5, 40, 1, images);
+        breakingSprite = makeSprite("Tube Exit Breaking", 16, -5, KIND_TUBE, 1, images);
         breakingSprite->addFrames("transporttubeB_break", 0, 11, ".png", 1);
     }
     currentBody = shownBody = bodySprite.get();

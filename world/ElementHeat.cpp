@@ -148,10 +148,6 @@ bool CElement::transferHeat(int cellX, int cellY, CElement* source, bool quiet)
 
 namespace {
 
-constexpr int OVERLAY_GLOW_TYPE = 90;
-constexpr int OVERLAY_EXPLOSION_TYPE = 92;
-constexpr int OVERLAY_STEAM_TYPE = 93;
-
 std::unique_ptr<CSprite> makeOverlay(int originX, int originY, int type, int delay, const char* name)
 {
     auto overlay = std::make_unique<CSprite>(originX, originY, type, delay, CElement::AreImagesCached(), 1, 1);
@@ -186,23 +182,23 @@ void stopOverlay(CSprite& overlay)
 void CElement::CreateOverlays(bool glow, bool explosion, bool steam, bool emp)
 {
     if (glow && !overlayGlow) {
-        overlayGlow = makeOverlay(58, 48, OVERLAY_GLOW_TYPE, 2, "Heat Overlay");
+        overlayGlow = makeOverlay(58, 48, KIND_GLOW, 2, "Heat Overlay");
         addGlowFrames(*overlayGlow);
         overlayGlow->setLooping(true);
         overlayGlow->play(true);
     }
     if (explosion && !overlayExplosion) {
-        overlayExplosion = makeOverlay(33, 77, OVERLAY_EXPLOSION_TYPE, 2, "Heat Explosion");
+        overlayExplosion = makeOverlay(33, 77, KIND_HEAT_BURST, 2, "Heat Explosion");
         overlayExplosion->addFrames("heatgunimpact", 0, 25, ".png", 1);
         soundHeat = std::make_unique<SoundObject>(burstable ? "element_bursting.ogg" : "element_burning.ogg", false);
     }
     if (steam && !overlaySteam) {
-        overlaySteam = makeOverlay(48, 95, OVERLAY_STEAM_TYPE, 2, "Steam Explosion");
+        overlaySteam = makeOverlay(48, 95, KIND_FROST_BURST, 2, "Steam Explosion");
         overlaySteam->addFrames("icemeltingsteam", 0, 18, ".png", 1);
         soundMelt = std::make_unique<SoundObject>("element_melting.ogg", false);
     }
     if (emp && !overlayEmp) {
-        overlayEmp = makeOverlay(20, 16, OVERLAY_GLOW_TYPE, 1, "EMP Overlay");
+        overlayEmp = makeOverlay(20, 16, KIND_GLOW, 1, "EMP Overlay");
         overlayEmp->addFrames("magnetemp", 0, 14, ".tga", 1);
     }
 }

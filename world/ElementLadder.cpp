@@ -7,9 +7,6 @@ std::array<int32_t, BOARD_CELLS> CElementLadder::ladderGrid_{};
 
 namespace {
 
-constexpr int SEGMENT_LAYER = 12;
-constexpr int PLATFORM_LAYER = 13;
-
 } // namespace
 
 CElementLadder::CElementLadder(int cellX, int cellY, int kind, bool hasPlatform) : CElement(cellX, cellY, 1)
@@ -39,10 +36,11 @@ void CElementLadder::LoadSprites(int kind, bool hasPlatform)
     static const Look middle{"Ladder Segment (Middle)", "laddermiddle.tga", 7, 18};
     const Look& look = kind == SINGLE ? single : kind == TOP ? top : kind == BOTTOM ? bottom : middle;
 
-    segment_ = makeElementSprite(ImageClass::Ladders, look.originX, look.originY, SEGMENT_LAYER, 0, look.name);
+    segment_ = makeElementSprite(ImageClass::Ladders, look.originX, look.originY, KIND_LADDER, 0, look.name);
     segment_->addFrame(look.image);
     if (hasPlatform) {
-        platform_ = makeElementSprite(ImageClass::Ladders, 18, 11, PLATFORM_LAYER, 0, "Ladder Segment (Platform)");
+        platform_ =
+            makeElementSprite(ImageClass::Ladders, 18, 11, KIND_LADDER_PLATFORM, 0, "Ladder Segment (Platform)");
         platform_->addFrame("ladderplatform.tga");
     }
     for (CSprite* s : {segment_.get(), platform_.get()}) {

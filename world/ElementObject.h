@@ -9,7 +9,6 @@
 enum ObjectMaterial { MATERIAL_WOODEN = 0, MATERIAL_METAL = 1, MATERIAL_INFLATABLE = 2 };
 
 // Layer of every movable object's sprites.
-constexpr int OBJECT_SPRITE_LAYER = 80;
 
 // The pictures of a crate or a magnet, by what they show. A slot a material
 // has no picture for stays empty.

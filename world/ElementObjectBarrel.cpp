@@ -71,7 +71,7 @@ void CElementObjectBarrel::LoadSprites(int material, int modifier, bool inflateL
     const BarrelLook& look = kLooks[material];
     const std::string stem = look.stem;
     auto make = [&](Slot slot, int originX, int originY, const std::string& name) -> CSprite& {
-        slots_[slot] = makeElementSprite(ImageClass::Barrels, originX, originY, OBJECT_SPRITE_LAYER, 2,
+        slots_[slot] = makeElementSprite(ImageClass::Barrels, originX, originY, KIND_OBJECT, 2,
                                          internName("Barrel (" + std::string(look.material) + name));
         return *slots_[slot];
     };
@@ -96,7 +96,7 @@ void CElementObjectBarrel::LoadSprites(int material, int modifier, bool inflateL
         make(COOLING_IDLE_SLOT, 19, 15, ",Cooling) Idle").addFrames("metalbarrelcooling", 0, 6, ".png", 1);
         make(COOLING_FALL_SLOT, 19, 15, ",Cooling) Falling Right").addFrames("metalbarrelcooling", 0, 6, ".png", 1);
     } else if (material == MATERIAL_INFLATABLE) {
-        slots_[INFLATING] = makeElementSprite(ImageClass::Barrels, 20, 16, OBJECT_SPRITE_LAYER, 2,
+        slots_[INFLATING] = makeElementSprite(ImageClass::Barrels, 20, 16, KIND_OBJECT, 2,
                                               inflateLeft ? "Barrel Inflating Left" : "Barrel Inflating Right");
         CSprite& s = *slots_[INFLATING];
         s.addFrame(inflateLeft ? "barrelinflateleft0.tga" : "barrelinflateright0.tga");
@@ -115,7 +115,7 @@ void CElementObjectBarrel::LoadCoolingSprites()
                                         "Barrel (Metal,Cooling) Right Roll"};
     for (int set = 0; set < 3; ++set) {
         for (int r = 0; r < ROLL_FRAMES; ++r) {
-            auto s = makeElementSprite(ImageClass::Barrels, 19, 15, OBJECT_SPRITE_LAYER, 2, names[set]);
+            auto s = makeElementSprite(ImageClass::Barrels, 19, 15, KIND_OBJECT, 2, names[set]);
             for (int step = 0; step < COOLING_STEPS; ++step) {
                 int shown = set == 0 ? r : set == 1 ? (r - step + ROLL_FRAMES) % ROLL_FRAMES : (r + step) % ROLL_FRAMES;
                 s->addFrame(("metalbarrelcooling" + std::to_string(shown) + "-" + std::to_string(step) + ".png").c_str());

@@ -81,7 +81,7 @@ void CElementObjectCrate::LoadSprites(int material, int modifier, bool inflateLe
     const CrateLook& look = kLooks[material];
     const std::string stem = kStems[material];
     auto make = [&](ObjectSlot slot, int originX, int originY, int delay) -> CSprite& {
-        slots_[slot] = makeElementSprite(ImageClass::Crates, originX, originY, OBJECT_SPRITE_LAYER, delay,
+        slots_[slot] = makeElementSprite(ImageClass::Crates, originX, originY, KIND_OBJECT, delay,
                                          look.names[slot]);
         return *slots_[slot];
     };
@@ -108,7 +108,7 @@ void CElementObjectCrate::LoadSprites(int material, int modifier, bool inflateLe
         addSquashFrames(make(SLOT_HEATED_SQUASHED, 23, 13, 2), "metalcrateheated", "metalcrateheated.png", ".png");
         make(SLOT_COOLING, 23, 13, 2).addFrames("metalcratecooling", 0, 6, ".png", 1);
     } else if (material == MATERIAL_INFLATABLE) {
-        slots_[SLOT_INFLATING] = makeElementSprite(ImageClass::Crates, 20, 15, OBJECT_SPRITE_LAYER, 2,
+        slots_[SLOT_INFLATING] = makeElementSprite(ImageClass::Crates, 20, 15, KIND_OBJECT, 2,
                                                    inflateLeft ? "Crate Inflating Left" : "Crate Inflating Right");
         slots_[SLOT_INFLATING]->addFrame(inflateLeft ? "crateinflateleft0.tga" : "crateinflateright0.tga");
         slots_[SLOT_INFLATING]->addFrames("crateinflate", 1, 4, ".tga", 1);

@@ -109,7 +109,7 @@ void CElementObjectMagnet::LoadSprites(int material, int modifier)
         {SLOT_HEATED_FALL_RIGHT, "Falling Right", ",Heated", "heatedright.png", "rightheated0.tga", true},
     };
     auto make = [&](ObjectSlot slot, Origin origin, int delay, const std::string& name) -> CSprite& {
-        slots_[slot] = makeElementSprite(ImageClass::Magnets, origin.x, origin.y, OBJECT_SPRITE_LAYER, delay,
+        slots_[slot] = makeElementSprite(ImageClass::Magnets, origin.x, origin.y, KIND_OBJECT, delay,
                                          internName(name));
         return *slots_[slot];
     };
@@ -139,7 +139,7 @@ void CElementObjectMagnet::LoadSprites(int material, int modifier)
             .addFrames(cooling.c_str(), 0, 6, ".png", 1);
         const char* spares[] = {" (Left Fall)", " (Right Fall)", " (Squash)"};
         for (size_t i = 0; i < spareCooling_.size(); ++i) {
-            spareCooling_[i] = makeElementSprite(ImageClass::Magnets, 18, 12, OBJECT_SPRITE_LAYER, 2,
+            spareCooling_[i] = makeElementSprite(ImageClass::Magnets, 18, 12, KIND_OBJECT, 2,
                                                  internName("Magnet Cooling " + facingName + spares[i]));
             spareCooling_[i]->addFrames(cooling.c_str(), 0, 6, ".png", 1);
         }

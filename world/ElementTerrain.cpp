@@ -6,8 +6,6 @@
 int32_t CElementTerrainIce::pictureCounter_ = 0;
 
 namespace {
-
-constexpr int TERRAIN_LAYER = 10;
 constexpr int ICE_PICTURES = 10;
 
 } // namespace
@@ -46,7 +44,7 @@ CElementTerrainRun::CElementTerrainRun(int cellX, int cellY, int width, int kind
 {
     typeTerrain = kind;
     const bool grass = kind == TERRAIN_GRASS;
-    tile_ = std::make_unique<CSprite>(24, grass ? 25 : 23, TERRAIN_LAYER, 0,
+    tile_ = std::make_unique<CSprite>(24, grass ? 25 : 23, KIND_TERRAIN, 0,
                                       ::imagesCached(grass ? ImageClass::Grass : ImageClass::Sand), width, 1);
     tile_->setName(grass ? "Grass Terrain Tile" : "Sand Terrain Tile");
     tile_->addFrame(ImageName(grass ? "grass" : "sand", width, cellY).c_str());
@@ -89,7 +87,7 @@ CElementTerrainIce::CElementTerrainIce(int cellX, int cellY, bool openBelow) : C
 {
     typeTerrain = TERRAIN_ICE;
     meltable = true;
-    tile_ = makeElementSprite(ImageClass::Ice, 17, 13, TERRAIN_LAYER, 0, "Ice Terrain Tile");
+    tile_ = makeElementSprite(ImageClass::Ice, 17, 13, KIND_TERRAIN, 0, "Ice Terrain Tile");
     tile_->addFrame(NextImageName(openBelow).c_str());
     tile_->setLocation(pixelX, pixelY, false);
     tile_->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);

@@ -14,8 +14,6 @@ std::array<int, 3> CElementTerrainBridge::recentSounds_{-1, -1, -1};
 namespace {
 
 constexpr int COLLAPSE_SOUNDS = 6;
-constexpr int SECTION_LAYER = 10;
-constexpr int COLLAPSE_LAYER = 11;
 
 std::unique_ptr<CSprite> bridgeSprite(int originX, int originY, int layer, int delay, const char* name)
 {
@@ -59,12 +57,12 @@ void CElementTerrainBridge::LoadSprites(int material, int modifier, bool inflate
     if (material == INFLATABLE) {
         RegisterSpawned(this);
         inflating_ = burstable = burnable = true;
-        section_ = bridgeSprite(19, 42, SECTION_LAYER, 0, "Bridge (Inflatable) Section");
+        section_ = bridgeSprite(19, 42, KIND_TERRAIN, 0, "Bridge (Inflatable) Section");
         section_->addFrame("bridgeinflatable0_trimmed.png");
-        collapse_ = bridgeSprite(19, 15, COLLAPSE_LAYER, 2, "Bridge (Inflatable) Collapsing");
+        collapse_ = bridgeSprite(19, 15, KIND_BRIDGE_COLLAPSING, 2, "Bridge (Inflatable) Collapsing");
         collapse_->addFrames("bridgeinflatable", 0, 10, ".png", 1);
-        frozenSprite_ = bridgeSprite(19, 15, SECTION_LAYER, 0, "Bridge (Inflatable) Frozen");
-        inflate_ = bridgeSprite(19, 42, SECTION_LAYER, 2, "Bridge Inflating");
+        frozenSprite_ = bridgeSprite(19, 15, KIND_TERRAIN, 0, "Bridge (Inflatable) Frozen");
+        inflate_ = bridgeSprite(19, 42, KIND_TERRAIN, 2, "Bridge Inflating");
         inflate_->addFrame(inflateLeft ? "bridgeinflateleft0.png" : "bridgeinflateright0.png");
         for (const char* image : {"bridgeinflate1.png", "bridgeinflate2.png", "bridgeinflatable0_trimmed.png",
                                   "bridgeinflate4.png", "bridgeinflatable0_trimmed.png"})
@@ -75,11 +73,11 @@ void CElementTerrainBridge::LoadSprites(int material, int modifier, bool inflate
     } else {
         inflating_ = false;
         burnable = true;
-        section_ = bridgeSprite(19, 15, SECTION_LAYER, 0, "Bridge Section");
+        section_ = bridgeSprite(19, 15, KIND_TERRAIN, 0, "Bridge Section");
         section_->addFrame("bridgeA0_trimmed.png");
-        collapse_ = bridgeSprite(25, 47, COLLAPSE_LAYER, 2, "Bridge Collapsing");
+        collapse_ = bridgeSprite(25, 47, KIND_BRIDGE_COLLAPSING, 2, "Bridge Collapsing");
         collapse_->addFrames("bridgeA", 0, 13, ".png", 1);
-        frozenSprite_ = bridgeSprite(19, 15, SECTION_LAYER, 0, "Bridge Frozen");
+        frozenSprite_ = bridgeSprite(19, 15, KIND_TERRAIN, 0, "Bridge Frozen");
         main = modifier == MODIFIER_FROZEN ? frozenSprite_.get() : section_.get();
         collapseSoundObject_ =
             std::make_unique<SoundObject>(("bridge_collapse_wooden_short" + number + ".ogg").c_str(), false);

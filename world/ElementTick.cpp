@@ -479,9 +479,6 @@ void CElement::UpdateSounds()
 // while a ghost copy goes on into the entrance, both clipped.
 
 namespace {
-
-constexpr int GHOST_SPRITE_TYPE = 64;
-constexpr int PASSING_SPRITE_TYPE = 67;
 constexpr int PORTAL_CLIP = 31;
 constexpr int RIGHT_EXIT_SHIFT = 7;
 
@@ -510,9 +507,9 @@ void CElement::CreateTeleportGhost(CElement* e)
         main.reset();
         e->ghostSprite = std::make_unique<CSprite>(main);
         e->ghostSprite->setName("Teleport Ghost Sprite");
-        e->ghostSprite->setType(GHOST_SPRITE_TYPE);
+        e->ghostSprite->setType(KIND_TELEPORT_GHOST);
         CSprite::registerCopy(e->ghostSprite.get());
-        main.setType(PASSING_SPRITE_TYPE);
+        main.setType(KIND_TELEPORT_EMERGING);
         mainClip = PORTAL_CLIP;
         mainWidth = 0;
         ghostClip = 0;

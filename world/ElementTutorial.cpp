@@ -3,6 +3,8 @@
 #include "engine/Draw.h"
 #include "engine/ImagesCached.h"
 #include "engine/Log.h"
+#include "engine/TextLayout.h"
+#include "text/TextIds.h"
 
 #include <cstdio>
 #include <cstring>
@@ -85,7 +87,7 @@ void CElementTutorial::LoadSprites()
 {
     const bool shared = ::imagesCached(ImageClass::TutorialMarkers);
     for (int n = 0; n < 4; ++n) {
-        icons_[n] = std::make_unique<CSprite>(15, 17, SPRITE_TYPE_ICON, 2, shared, 1, 1);
+        icons_[n] = std::make_unique<CSprite>(15, 17, KIND_TUTORIAL_ICON, 2, shared, 1, 1);
         icons_[n]->setName(kIconNames[n]);
         icons_[n]->addFrames(kIconSeries[n], 0, ICON_FRAMES - 1, ".tga", 1);
         icons_[n]->setLooping(true);
@@ -125,7 +127,7 @@ void CElementTutorial::BuildTutorialBox(int cellX, int cellY, const char* text)
     CDraw::createFadeSeries(name.c_str(), BOX_FADE_STEPS, BOX_FADE_ALPHA_STEP);
     logMessage(LOG_MILESTONE, "ID_121:  GAME:     Tutorial Fade Completed\n");
 
-    box_ = std::make_unique<CSprite>(0, 0, SPRITE_TYPE_BOX, 2, false, 1, 1);
+    box_ = std::make_unique<CSprite>(0, 0, KIND_SCREEN_DIMMER, 2, false, 1, 1);
     box_->setName("Tutorial Box");
     for (int n = 0; n < BOX_FADE_STEPS; ++n)
         box_->addFrame(fadeSeriesName(name, n).c_str());
@@ -138,15 +140,15 @@ void CElementTutorial::DrawBoxText(int image, const char* text, int stringNumber
     const int w = CDraw::getImageWidth(image);
     const int h = CDraw::getImageHeight(image);
     if (literal) {
-        drawText(LITERAL_TEXT_ENTRY, image, 0, w - 105, h - 40, 80, 20, text);
+        drawText(TEXT_PLAIN, image, ALIGN_LEFT, w - 105, h - 40, 80, 20, text);
     } else if (!kids_) {
         logMessage(LOG_DEBUG, "CElementTutorial()  Found tutorial directive for STRING #%i\n", stringNumber);
-        drawText(stringNumber, image, 0, w - 105, h - 40, 80, 20, nullptr);
+        drawText(stringNumber, image, ALIGN_LEFT, w - 105, h - 40, 80, 20, nullptr);
     } else if (titleNumber < 1) {
-        drawText(stringNumber, image, 0, w - 150, h - 40, 40, 60, nullptr);
+        drawText(stringNumber, image, ALIGN_LEFT, w - 150, h - 40, 40, 60, nullptr);
     } else {
-        drawText(titleNumber, image, 2, w - 150, 40, 40, 60, nullptr);
-        drawText(stringNumber, image, 0, w - 150, h - 40, 40, 110, nullptr);
+        drawText(titleNumber, image, ALIGN_CENTRE, w - 150, 40, 40, 60, nullptr);
+        drawText(stringNumber, image, ALIGN_LEFT, w - 150, h - 40, 40, 110, nullptr);
     }
 }
 

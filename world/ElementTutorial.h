@@ -33,9 +33,6 @@ public:
     static void SetTextDrawer(TextDrawer drawer);
 
     // The text-table entry that prints its one text argument.
-    static constexpr int LITERAL_TEXT_ENTRY = 300;
-    static constexpr int SPRITE_TYPE_ICON = 56;
-    static constexpr int SPRITE_TYPE_BOX = 1410;
     static constexpr int BOX_FADE_STEPS = 6;
 
     // text: the level's tutorial text for the cell, or null.

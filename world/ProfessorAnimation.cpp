@@ -13,11 +13,6 @@
 #include <string>
 
 namespace {
-
-constexpr int SPRITE_TYPE = 71;
-constexpr int SPRITE_TYPE_EXIT = 73; // the exit tube's animation
-constexpr int ICON_NUMBER_TYPE = 1423;
-constexpr int ICON_TYPE = 1421;
 constexpr int ICON_SPACING = 40;
 
 // Animation states by number.
@@ -119,8 +114,8 @@ void CElementAIProfessor::loadSprites()
     const bool shared = ::imagesCached(ImageClass::Professor);
     auto make = [&](int state, const char* name, int originX, int originY) {
         int delay = state >= STUN_LEFT && state <= UNSTUN_LEFT + 1 ? 3 : 2;
-        auto made = std::make_unique<CSprite>(originX, originY, state == TUBE_EXIT ? SPRITE_TYPE_EXIT : SPRITE_TYPE,
-                                              delay, shared, 1, 1);
+        auto made = std::make_unique<CSprite>(
+            originX, originY, state == TUBE_EXIT ? KIND_PROFESSOR_IN_TUBE : KIND_PROFESSOR, delay, shared, 1, 1);
         made->setName(name);
         made->setLooping(isLooped(state));
         stateSprites_[state] = std::move(made);
@@ -215,7 +210,7 @@ void CElementAIProfessor::loadIdleSprites()
 {
     const bool shared = ::imagesCached(ImageClass::Professor);
     auto make = [&](int index, const char* name, int originX, int originY) {
-        idleSprites_[index] = std::make_unique<CSprite>(originX, originY, SPRITE_TYPE, 2, shared, 1, 1);
+        idleSprites_[index] = std::make_unique<CSprite>(originX, originY, KIND_PROFESSOR, 2, shared, 1, 1);
         idleSprites_[index]->setName(name);
         return Frames{*idleSprites_[index]};
     };
@@ -281,8 +276,8 @@ void CElementAIProfessor::loadPowerupIcons()
                                                         "six", "seven", "eight", "nine"};
     for (int slot = 0; slot < INVENTORY_SLOTS; ++slot) {
         std::string count = std::string("icon") + counts[slot];
-        auto number = std::make_unique<CSprite>(SPRITE_ORIGIN_BIAS_X, SPRITE_ORIGIN_BIAS_Y, ICON_NUMBER_TYPE, 2,
-                                                shared, 1, 1);
+        auto number =
+            std::make_unique<CSprite>(SPRITE_ORIGIN_BIAS_X, SPRITE_ORIGIN_BIAS_Y, KIND_WIDGET_OVERLAY, 2, shared, 1, 1);
         number->setName(numberNames[slot]);
         Frames{*number}.run(count, 0, 1).one(count + "0.tga");
         number->setLocation(30 + ICON_SPACING * slot, 25, false);
@@ -290,7 +285,8 @@ void CElementAIProfessor::loadPowerupIcons()
     }
     for (int type = 1; type <= POWERUP_TYPES; ++type) {
         const TypeIcon& t = types[type - 1];
-        auto icon = std::make_unique<CSprite>(SPRITE_ORIGIN_BIAS_X, SPRITE_ORIGIN_BIAS_Y, ICON_TYPE, 2, shared, 1, 1);
+        auto icon =
+            std::make_unique<CSprite>(SPRITE_ORIGIN_BIAS_X, SPRITE_ORIGIN_BIAS_Y, KIND_WIDGET_BASE, 2, shared, 1, 1);
         icon->setName(t.name);
         Frames frames{*icon};
         std::string three = numbered(t.prefix, 3, "");

@@ -9,6 +9,7 @@
 #include "screens/ControllerMessage.h"
 #include "screens/DialogFixture.h"
 #include "screens/GuiTextbox.h"
+#include "text/TextIds.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -97,11 +98,12 @@ TEST_F(EditorSaveTest, AnEmptyFieldIsNamedAndNothingIsWritten)
         const char* heading;
         int body;
     };
-    for (const Case& c : {Case{"", "", 2301}, Case{"", "A heading", 2301}, Case{"cave", "", 2302}}) {
+    for (const Case& c : {Case{"", "", TEXT_SAVE_NO_NAME_BODY}, Case{"", "A heading", TEXT_SAVE_NO_NAME_BODY},
+                          Case{"cave", "", TEXT_SAVE_NO_HEADING_BODY}}) {
         fill(c.name, c.heading);
         CControllerMessage* box = ok();
         ASSERT_NE(box, nullptr) << c.name << "/" << c.heading;
-        EXPECT_EQ(box->GetTitleString(), 2201);
+        EXPECT_EQ(box->GetTitleString(), TEXT_SAVE_TITLE);
         EXPECT_EQ(box->GetBodyString(), c.body);
         EXPECT_FALSE(box->IsQuestion());
         answer(*box, MESSAGE_YES);
@@ -122,8 +124,8 @@ TEST_F(EditorSaveTest, AnExistingFileIsOverwrittenOnlyAfterAYes)
     for (int attempt = 0; attempt < 2; ++attempt) {
         CControllerMessage* box = ok();
         ASSERT_NE(box, nullptr);
-        EXPECT_EQ(box->GetTitleString(), 2201);
-        EXPECT_EQ(box->GetBodyString(), 2303);
+        EXPECT_EQ(box->GetTitleString(), TEXT_SAVE_TITLE);
+        EXPECT_EQ(box->GetBodyString(), TEXT_SAVE_OVERWRITE_BODY);
         EXPECT_TRUE(box->IsQuestion());
         answer(*box, MESSAGE_NO);
         EXPECT_TRUE(dialogOpen());
@@ -171,8 +173,8 @@ TEST_F(EditorSaveTest, ASaveIntoAReadOnlyFolderSaysSoAndKeepsTheLevelModified)
     AtomicFile::failAfterBytesForTesting(-1);
     chmod(folder.c_str(), 0755);
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->GetTitleString(), 2230);
-    EXPECT_EQ(box->GetBodyString(), 2330);
+    EXPECT_EQ(box->GetTitleString(), TEXT_NOT_SAVED_TITLE);
+    EXPECT_EQ(box->GetBodyString(), TEXT_NOT_SAVED_BODY);
     EXPECT_FALSE(box->IsQuestion());
     answer(*box, MESSAGE_YES);
     EXPECT_TRUE(dialogOpen());

@@ -31,10 +31,10 @@ TEST_F(SpriteTest, BackgroundShowsItsPictureBehindAHiddenGrid)
     CSprite* grid = spriteNamed("Background Debug Grid");
     ASSERT_NE(picture, nullptr);
     ASSERT_NE(grid, nullptr);
-    EXPECT_EQ(picture->getType(), SPRITE_BACKGROUND);
+    EXPECT_EQ(picture->getType(), KIND_BACKGROUND);
     EXPECT_EQ(picture->getFrameSurface(0), CDraw::findImageId("background3.jpg"));
     EXPECT_FALSE(picture->isHidden());
-    EXPECT_EQ(grid->getType(), SPRITE_BACKGROUND_GRID);
+    EXPECT_EQ(grid->getType(), KIND_BACKGROUND_GRID);
     EXPECT_EQ(grid->getFrameSurface(0), CDraw::findImageId("grid.png"));
     EXPECT_TRUE(grid->isHidden());
     EXPECT_EQ(grid->getX(true), 14);

@@ -61,7 +61,7 @@ protected:
 TEST_F(FontDrawingTest, AnEntryIsDrawnInItsBoxOntoTheImage)
 {
     // Entry 300 prints its one argument, right-aligned in a 150 x 30 box.
-    CFontSystem::DrawString(300, image_, 1, 150, 30, 40, 20, "Corvelle");
+    CFontSystem::DrawString(300, image_, ALIGN_RIGHT, 150, 30, 40, 20, "Corvelle");
     Ink drawn = ink();
     EXPECT_GE(drawn.left, 40);
     EXPECT_GE(drawn.top, 20);
@@ -73,17 +73,17 @@ TEST_F(FontDrawingTest, AnEntryIsDrawnInItsBoxOntoTheImage)
 
 TEST_F(FontDrawingTest, ALiteralIsDrawnInTheGamesDarkBlue)
 {
-    CFontSystem::DrawLiteral("Quite a long word", image_, 0, 240, 80, 0, 0);
+    CFontSystem::DrawLiteral("Quite a long word", image_, ALIGN_LEFT, 240, 80, 0, 0);
     EXPECT_EQ(ink().darkest, (Rgba{24, 34, 83, 255}));
 }
 
 TEST_F(FontDrawingTest, NothingToDrawOrNowhereToDrawLeavesEverythingAsItWas)
 {
     initLogChannels(false);
-    CFontSystem::DrawString(300, image_, 0, 100, 30, 0, 0, "");
-    CFontSystem::DrawString(987654, image_, 0, 100, 30, 0, 0);
-    CFontSystem::DrawLiteral("", image_, 0, 100, 30, 0, 0);
+    CFontSystem::DrawString(300, image_, ALIGN_LEFT, 100, 30, 0, 0, "");
+    CFontSystem::DrawString(987654, image_, ALIGN_LEFT, 100, 30, 0, 0);
+    CFontSystem::DrawLiteral("", image_, ALIGN_LEFT, 100, 30, 0, 0);
     EXPECT_EQ(ink().right, -1);
-    CFontSystem::DrawString(300, -1, 0, 100, 30, 0, 0, "no image");
-    CFontSystem::DrawLiteral("no image", 12345, 0, 100, 30, 0, 0);
+    CFontSystem::DrawString(300, -1, ALIGN_LEFT, 100, 30, 0, 0, "no image");
+    CFontSystem::DrawLiteral("no image", 12345, ALIGN_LEFT, 100, 30, 0, 0);
 }

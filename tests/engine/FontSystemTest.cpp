@@ -387,7 +387,7 @@ TEST_F(FontSystemTest, WordsTheLibraryCannotRenderAreSkipped)
 
 TEST_F(FontSystemTest, AFontThatCannotBeOpenedIsFatal)
 {
-    EXPECT_EXIT(CFontSystem::RenderLiteral(50, 20, 0, 0, "nope.ttf", SIZE, 0, 0, 0, "x"), testing::ExitedWithCode(1),
+    EXPECT_EXIT(CFontSystem::RenderLiteral(50, 20, ALIGN_LEFT, 0, "nope.ttf", SIZE, 0, 0, 0, "x"), testing::ExitedWithCode(1),
                 "");
     std::string log = readFile(std::string(getProfileDirectory()) + "LOG.TXT");
     EXPECT_NE(log.find("FONTSYSTEM: Attempted to load font file '" + resourceDir() + "/nope.ttf'"), std::string::npos);

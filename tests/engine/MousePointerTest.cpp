@@ -79,7 +79,7 @@ protected:
 TEST_F(MousePointerTest, TwoFrontMostSpritesThatStartHidden)
 {
     for (CSprite* sprite : {pointerSprite_, hourglassSprite_}) {
-        EXPECT_EQ(sprite->getType(), CMousePointer::SPRITE_TYPE);
+        EXPECT_EQ(sprite->getType(), KIND_POINTER);
         EXPECT_TRUE(sprite->isHidden());
         EXPECT_EQ(sprite->getFrameCount(), 1);
     }
@@ -176,7 +176,7 @@ TEST_F(MousePointerTest, WarpClampsAndTellsTheScreen)
 
 TEST_F(MousePointerTest, StaysOnTopAcrossASpriteListSwap)
 {
-    CSprite other(1000, 0, false);
+    CSprite other(KIND_FURNITURE_FIRST, 0, false);
     CSprite::swapLists(false);
     const std::vector<CSprite*>& parked = CSprite::getAllSprites();
     EXPECT_NE(std::find(parked.begin(), parked.end(), pointerSprite_), parked.end());

@@ -1,4 +1,5 @@
 #include "engine/DirtyRects.h"
+#include "engine/DrawKernels.h"
 #include "engine/SpriteFixture.h"
 #include "platform/Random.h"
 
@@ -24,7 +25,7 @@ protected:
         setTickSourceForTesting([this] { return now_ += 40; });
         g_screenId = -1;
         CRender::setControllerIdSource([] { return g_screenId; });
-        wall_ = std::make_unique<CSprite>(SPRITE_ORIGIN_BIAS_X, SPRITE_ORIGIN_BIAS_Y, SPRITE_BACKGROUND, 0, false, 1, 1);
+        wall_ = std::make_unique<CSprite>(SPRITE_ORIGIN_BIAS_X, SPRITE_ORIGIN_BIAS_Y, KIND_BACKGROUND, 0, false, 1, 1);
         wall_->addFrame("wall.tga");
         wall_->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
     }
@@ -166,10 +167,29 @@ TEST_F(RenderTest, FullRepaintByScreen)
 
 TEST_F(RenderTest, FullRepaintInCellsDrawsTheSamePictureAsCellByCell)
 {
-    // The full screen's cells draw the backdrop once for the whole screen;
-    // the same cells marked one by one each draw it themselves.
+    // The full screen's cells draw the backdrop once for the whole screen,
+    // and neighbouring cells over the same sprites together; the same cells
+    // drawn one frame each draw it, and their sprites, themselves.
     g_screenId = CONTROLLER_ID_GAME;
-    const int types[] = {10, 12, 13, 20, 21, 23, 30, 31, 40, 53, 55, 60, 61, 62, 66, 70, 80, 1305, 1500};
+    const int types[] = {KIND_TERRAIN,
+                         KIND_LADDER,
+                         KIND_LADDER_PLATFORM,
+                         KIND_GATE_BACK,
+                         KIND_GATE_FRONT,
+                         KIND_BUTTON,
+                         KIND_TRAMPOLINE_BACK,
+                         KIND_TRAMPOLINE_FRONT,
+                         KIND_TUBE,
+                         KIND_SHOT,
+                         KIND_BOARD_SPARE_55,
+                         KIND_TELEPORT_FRONT,
+                         KIND_TELEPORT_PORTAL,
+                         KIND_TELEPORT_BACK,
+                         KIND_TELEPORT_GLOW_RIGHT,
+                         KIND_BOT,
+                         KIND_OBJECT,
+                         KIND_POINTER,
+                         KIND_SCENE_CLOUD};
     const char* images[] = {"red.tga", "big.tga", "walk2.tga", "walk3.tga"};
     gameSrand(11);
     std::vector<std::unique_ptr<CSprite>> scene;
@@ -189,11 +209,12 @@ TEST_F(RenderTest, FullRepaintInCellsDrawsTheSamePictureAsCellByCell)
 
     SDL_FillRect(CDraw::getScreen(), nullptr, 0);
     for (int x = 0; x < 800; x += 32)
-        for (int y = 0; y < 600; y += 24)
+        for (int y = 0; y < 600; y += 24) {
             CRender::AddDirtyRect(x, y, 32, 24);
-    CRender::Render(false);
+            CRender::Render(false);
+            CRender::Clear();
+        }
     std::vector<Uint32> oneByOne = screenPixels();
-    CRender::Clear();
 
     SDL_FillRect(CDraw::getScreen(), nullptr, 0);
     CRender::InvalidateAll();
@@ -213,7 +234,7 @@ TEST_F(RenderTest, SwapKeepsAStillPictureAndRestoresTheSprites)
     ASSERT_EQ(CSprite::getAllSprites().size(), 1u);
     CSprite* still = CSprite::getAllSprites().front();
     EXPECT_STREQ(still->getName(), "Swap Image");
-    EXPECT_EQ(still->getType(), SPRITE_SWAP_IMAGE);
+    EXPECT_EQ(still->getType(), KIND_SWAP_IMAGE);
 
     // The covered screen's sprites are parked: moving one changes nothing,
     // the picture shows it where it was.
@@ -325,54 +346,67 @@ std::vector<Uint32> everySpriteDrawnAfresh()
 // Frame after frame, redrawing only what changed leaves on screen exactly
 // what drawing every sprite afresh with plain pictures would: sprites
 // stepping and leaping across others, fading in and out over them, and
-// sorted by depth where they overlap.
+// sorted by depth where they overlap; with each set of the blitter's loops
+// the processor has.
 TEST_F(RenderTest, RedrawingOnlyWhatChangedShowsWhatDrawingEverySpriteShows)
 {
     g_screenId = CONTROLLER_ID_GAME;
-    const int types[] = {10, 12, 20, 30, 31, 40, 53, 60, 61, 66, 70, 80};
-    gameSrand(5);
-    std::vector<std::unique_ptr<CSprite>> still, moving, fading;
-    for (int i = 0; i < 12; ++i) {
-        std::string name = "scene" + std::to_string(i) + ".png";
-        makePicture(name.c_str(), 16 + 4 * (i % 3), 18 + 3 * (i % 3), i % 3 != 0, i);
-    }
-    // Still sprites on tiles of their own; the moving ones pass over them.
-    std::set<int> taken;
-    for (int i = 0; i < 90; ++i) {
-        std::string name = "scene" + std::to_string(i % 12) + ".png";
-        int type = types[gameRand() % (sizeof types / sizeof types[0])];
-        int tile = gameRand() % (30 * 22);
-        if (i % 5 != 0 && !taken.insert(tile).second)
+    const int types[] = {KIND_TERRAIN, KIND_LADDER, KIND_GATE_BACK,      KIND_TRAMPOLINE_BACK, KIND_TRAMPOLINE_FRONT,
+                         KIND_TUBE,    KIND_SHOT,   KIND_TELEPORT_FRONT, KIND_TELEPORT_PORTAL, KIND_TELEPORT_GLOW_RIGHT,
+                         KIND_BOT,     KIND_OBJECT};
+    const KernelSet kept = selectedKernelSet();
+    for (KernelSet set : {KernelSet::Plain, KernelSet::Sse2, KernelSet::Avx2}) {
+        if (!kernelSetAvailable(set))
             continue;
-        auto s = sprite(name.c_str(), type, 24 * (tile % 30), 24 * (tile / 30));
-        (i % 5 == 0 ? moving : still).push_back(std::move(s));
-    }
-    // Fading sprites have pictures of their own, as the game's have.
-    for (int i = 0; i < 6; ++i) {
-        std::string name = "fade" + std::to_string(i) + ".png";
-        makePicture(name.c_str(), 36, 30, i % 2 == 0, 40 + i);
-        fading.push_back(sprite(name.c_str(), types[i * 2], 100 + 96 * i, 200 + 24 * (i % 3)));
-    }
-    frame();
-    for (int step = 1; step <= 24; ++step) {
-        for (size_t i = 0; i < moving.size(); ++i) {
-            CSprite& s = *moving[i];
-            // Some step a little each frame, some leap clear of where they were.
-            int dx = static_cast<int>(i % 3) * 3 - 3, dy = static_cast<int>(i % 2) * 4 - 2;
-            if (i % 4 == 3)
-                dx = step % 2 ? 40 : -40;
-            s.setLocation(s.getX(false) + dx, s.getY(false) + dy, false);
+        selectKernelSet(set);
+        const std::string loops = kernelSetName(set);
+        SCOPED_TRACE(loops + " loops");
+        gameSrand(5);
+        std::vector<std::unique_ptr<CSprite>> still, moving, fading;
+        for (int i = 0; i < 12; ++i) {
+            std::string name = loops + "scene" + std::to_string(i) + ".png";
+            makePicture(name.c_str(), 16 + 4 * (i % 3), 18 + 3 * (i % 3), i % 3 != 0, i);
         }
-        if (step == 2)
-            for (size_t i = 0; i < fading.size(); ++i)
-                (i % 2 ? fading[i]->SetFadeIn(800, 0, 255) : fading[i]->SetFadeOut(800, 255, 0));
-        CRender::Render(true);
-        std::vector<Uint32> drawn = screenPixels();
-        std::vector<Uint32> afresh = everySpriteDrawnAfresh();
-        size_t differing = 0;
-        for (size_t i = 0; i < drawn.size(); ++i)
-            differing += drawn[i] != afresh[i];
-        ASSERT_EQ(differing, 0u) << "frame " << step;
-        CDraw::present(true, false);
+        // Still sprites on tiles of their own; the moving ones pass over them.
+        std::set<int> taken;
+        for (int i = 0; i < 90; ++i) {
+            std::string name = loops + "scene" + std::to_string(i % 12) + ".png";
+            int type = types[gameRand() % (sizeof types / sizeof types[0])];
+            int tile = gameRand() % (30 * 22);
+            if (i % 5 != 0 && !taken.insert(tile).second)
+                continue;
+            auto s = sprite(name.c_str(), type, 24 * (tile % 30), 24 * (tile / 30));
+            (i % 5 == 0 ? moving : still).push_back(std::move(s));
+        }
+        // Fading sprites have pictures of their own, as the game's have.
+        for (int i = 0; i < 6; ++i) {
+            std::string name = loops + "fade" + std::to_string(i) + ".png";
+            makePicture(name.c_str(), 36, 30, i % 2 == 0, 40 + i);
+            fading.push_back(sprite(name.c_str(), types[i * 2], 100 + 96 * i, 200 + 24 * (i % 3)));
+        }
+        CRender::InvalidateAll();
+        frame();
+        for (int step = 1; step <= 24; ++step) {
+            for (size_t i = 0; i < moving.size(); ++i) {
+                CSprite& s = *moving[i];
+                // Some step a little each frame, some leap clear of where they were.
+                int dx = static_cast<int>(i % 3) * 3 - 3, dy = static_cast<int>(i % 2) * 4 - 2;
+                if (i % 4 == 3)
+                    dx = step % 2 ? 40 : -40;
+                s.setLocation(s.getX(false) + dx, s.getY(false) + dy, false);
+            }
+            if (step == 2)
+                for (size_t i = 0; i < fading.size(); ++i)
+                    (i % 2 ? fading[i]->SetFadeIn(800, 0, 255) : fading[i]->SetFadeOut(800, 255, 0));
+            CRender::Render(true);
+            std::vector<Uint32> drawn = screenPixels();
+            std::vector<Uint32> afresh = everySpriteDrawnAfresh();
+            size_t differing = 0;
+            for (size_t i = 0; i < drawn.size(); ++i)
+                differing += drawn[i] != afresh[i];
+            ASSERT_EQ(differing, 0u) << "frame " << step;
+            CDraw::present(true, false);
+        }
     }
+    selectKernelSet(kept);
 }

@@ -27,7 +27,7 @@ TEST_F(SpriteTest, AreaIndexFindsWhatAWalkFindsInListOrder)
     gameSrand(3);
     std::vector<std::unique_ptr<CSprite>> owned;
     for (int i = 0; i < 300; ++i) {
-        auto s = std::make_unique<CSprite>(spread(-40, 80), spread(-40, 80), 30, 0, true, 1, 1);
+        auto s = std::make_unique<CSprite>(spread(-40, 80), spread(-40, 80), KIND_TRAMPOLINE_BACK, 0, true, 1, 1);
         s->addFrame(i % 3 ? "red.tga" : "big.tga");
         s->setWidth(spread(-2, 48));
         s->setHeight(spread(-2, 48));

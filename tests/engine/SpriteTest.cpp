@@ -1,4 +1,5 @@
 #include "engine/SpriteFixture.h"
+#include "engine/TextLayout.h"
 
 #include <cstring>
 #include <functional>
@@ -407,7 +408,7 @@ TEST_F(SpriteTest, FadesFollowTheClockExactly)
 
 TEST_F(SpriteTest, EndOfAFadeIsLeftToTheRenderer)
 {
-    CSprite wall(29, 20, SPRITE_BACKGROUND, 0, false, 1, 1);
+    CSprite wall(29, 20, KIND_BACKGROUND, 0, false, 1, 1);
     wall.addFrame("wall.tga");
     wall.show(-999, -999);
     auto s = redAt(200, 100);
@@ -471,7 +472,7 @@ TEST_F(SpriteTest, SwapParksTheLiveListAndKeepsThePointerOnTop)
 {
     static CSprite* pointer = nullptr;
     auto a = std::make_unique<CSprite>(1, 0, false);
-    CSprite p(SPRITE_POINTER, 0, false);
+    CSprite p(KIND_POINTER, 0, false);
     pointer = &p;
     auto b = std::make_unique<CSprite>(2, 0, false);
     auto doomed = std::make_unique<CSprite>(3, 0, false);
@@ -499,19 +500,21 @@ TEST_F(SpriteTest, TextFramesThroughTheTextRenderer)
         return SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000);
     });
     auto s = std::make_unique<CSprite>(1, 0, false);
-    s->addTextFrame("", 350, 50, 1, "label", false);
+    s->addTextFrame("", 350, 50, ALIGN_RIGHT, "label", false);
     int first = imageId("label");
     ASSERT_GE(first, 0);
     EXPECT_EQ(framesOf(*s), std::vector<int>{first});
     EXPECT_EQ(s->getWidth(true), 350);
 
-    s->addTextFrame("Hello", 300, 30, 0, "label", true);
+    s->addTextFrame("Hello", 300, 30, ALIGN_LEFT, "label", true);
     EXPECT_EQ(CDraw::getImageSurface(first), nullptr) << "the old picture is released";
     EXPECT_EQ(framesOf(*s), std::vector<int>{imageId("label")});
-    s->addTextFrameWrapped(2706, 200, 30, 2, "caption", false);
+    s->addTextFrameWrapped(2706, 200, 30, ALIGN_CENTRE, "caption", false);
     EXPECT_EQ(framesOf(*s), idsOf({"label", "caption"}));
     EXPECT_EQ(calls, (std::vector<std::tuple<int, int, int, int, std::string>>{
-                         {350, 50, 1, 300, " "}, {300, 30, 0, 300, "Hello"}, {200, 30, 2, 2706, "(entry)"}}));
+                         {350, 50, ALIGN_RIGHT, 300, " "},
+                         {300, 30, ALIGN_LEFT, 300, "Hello"},
+                         {200, 30, ALIGN_CENTRE, 2706, "(entry)"}}));
     s.reset();
     EXPECT_EQ(imageId("label"), -1);
     EXPECT_EQ(imageId("caption"), -1);
@@ -519,9 +522,9 @@ TEST_F(SpriteTest, TextFramesThroughTheTextRenderer)
     // Without a renderer (or a picture) no frame is added.
     CSprite::setTextRenderer([](int, int, int, int, const char*) -> SDL_Surface* { return nullptr; });
     CSprite none(1, 0, false);
-    none.addTextFrame("x", 10, 10, 0, "x", false);
+    none.addTextFrame("x", 10, 10, ALIGN_LEFT, "x", false);
     CSprite::setTextRenderer(nullptr);
-    none.addTextFrameWrapped(5, 10, 10, 0, "y", false);
+    none.addTextFrameWrapped(5, 10, 10, ALIGN_LEFT, "y", false);
     EXPECT_EQ(none.getFrameCount(), 0);
 }
 
@@ -542,7 +545,7 @@ TEST_F(SpriteTest, NearnessIncludesTheEdges)
 TEST_F(SpriteTest, DrawingOutsideTheRendererPutsTheBoxOnDisplay)
 {
     watchDisplayUpdates();
-    CSprite s(19, 10, 1200, 0, false, 1, 1); // box corner 10 right and down of the location
+    CSprite s(19, 10, KIND_PALETTE_DIMMER, 0, false, 1, 1); // box corner 10 right and down of the location
     s.addFrame("red.tga");
     s.setLocation(300, 200, false);
     s.draw();

@@ -4,6 +4,7 @@
 #include "platform/Folders.h"
 #include "screens/DamageNotice.h"
 #include "support/TestEnvironment.h"
+#include "text/TextIds.h"
 
 #include <climits>
 #include <filesystem>
@@ -237,13 +238,13 @@ TEST_F(ProfileTest, DamagedPlayerDataKeepsEveryReadablePlayerAndTellsOfItOnce)
         std::vector<CProfileBase::DamageNote> notes = profile->TakeDamageNotes();
         ASSERT_EQ(notes.size(), 1u) << c.what;
         DamageNotice notice = damageNoticeFor(notes[0]);
-        EXPECT_EQ(notice.titleString, 2250) << c.what;
+        EXPECT_EQ(notice.titleString, TEXT_DAMAGE_TITLE) << c.what;
         if (c.list) {
-            EXPECT_EQ(notice.bodyString, 2350) << c.what;
+            EXPECT_EQ(notice.bodyString, TEXT_DAMAGED_LIST_COPIED_BODY) << c.what;
             EXPECT_EQ(notice.arguments, (std::vector<std::string>{std::to_string(c.kept), std::to_string(c.found), copy}))
                 << c.what;
         } else {
-            EXPECT_EQ(notice.bodyString, 2352) << c.what;
+            EXPECT_EQ(notice.bodyString, TEXT_DAMAGED_PROGRESS_COPIED_BODY) << c.what;
             EXPECT_EQ(notice.arguments, (std::vector<std::string>{"alice", copy})) << c.what;
         }
         EXPECT_TRUE(profile->TakeDamageNotes().empty()) << c.what << ": told once";
@@ -273,10 +274,10 @@ TEST_F(ProfileTest, ASecondDamageKeepsTheFirstCopy)
     CProfileBase::DamageNote uncopied;
     uncopied.kind = CProfileBase::DamageNote::PROGRESS;
     uncopied.player = "alice";
-    EXPECT_EQ(damageNoticeFor(uncopied).bodyString, 2353);
+    EXPECT_EQ(damageNoticeFor(uncopied).bodyString, TEXT_DAMAGED_PROGRESS_NOT_COPIED_BODY);
     EXPECT_EQ(damageNoticeFor(uncopied).arguments, std::vector<std::string>{"alice"});
     uncopied.kind = CProfileBase::DamageNote::LIST;
-    EXPECT_EQ(damageNoticeFor(uncopied).bodyString, 2351);
+    EXPECT_EQ(damageNoticeFor(uncopied).bodyString, TEXT_DAMAGED_LIST_NOT_COPIED_BODY);
 }
 
 TEST_F(ProfileTest, FailedProfileSaveIsFatalAndKeepsTheOldFile)

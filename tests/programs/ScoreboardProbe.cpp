@@ -75,7 +75,7 @@ class ProbeHolder : public CController
 public:
     ProbeHolder() : CController(901)
     {
-        backdrop_ = makeWidgetSprite(1200, "background2.jpg", "Probe Backdrop", 0, 0, true);
+        backdrop_ = makeWidgetSprite(KIND_PALETTE_DIMMER, "background2.jpg", "Probe Backdrop", 0, 0, true);
         prepareProfile(*GetProfile());
     }
     ~ProbeHolder() override

@@ -9,6 +9,7 @@
 #include "screens/ControllerScoreboard.h"
 #include "screens/GamePlayFixture.h"
 #include "world/ElementAIProfessor.h"
+#include "text/TextIds.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -169,10 +170,10 @@ TEST_F(GameOutcomeTest, ALevelThatCannotBePlayedIsRefusedWithItsReason)
         std::vector<unsigned char> bytes; // empty: the level as built, without its tube
         int body;
     } cases[] = {
-        {"no start tube", {}, 2340},
-        {"an older version", withVersion(4, SIZE_MAX), 2341},
-        {"a newer version", withVersion(12, 100), 2342},
-        {"damaged", withVersion(8, 100), 2343},
+        {"no start tube", {}, TEXT_NO_START_TUBE_BODY},
+        {"an older version", withVersion(4, SIZE_MAX), TEXT_OLDER_LEVEL_BODY},
+        {"a newer version", withVersion(12, 100), TEXT_NEWER_LEVEL_BODY},
+        {"damaged", withVersion(8, 100), TEXT_DAMAGED_LEVEL_BODY},
     };
     // Each level outlives the game screen that played it.
     std::vector<CLevel> levels(std::size(cases));

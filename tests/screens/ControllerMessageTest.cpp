@@ -5,6 +5,7 @@
 #include "screens/ControllerMessage.h"
 #include "screens/ControllerMessageTutorial.h"
 #include "screens/DialogFixture.h"
+#include "text/TextIds.h"
 
 #include <SDL.h>
 
@@ -59,7 +60,7 @@ TEST_F(MessageTest, AnswersByKeyFollowTheKindOfBox)
                           {false, SDLK_RETURN, true}, {false, SDLK_SPACE, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "yesNo " << c.yesNo << " key " << c.key);
-        CControllerMessage box(2214, 2323, c.yesNo);
+        CControllerMessage box(TEXT_QUIT_TITLE, TEXT_QUIT_BODY, c.yesNo);
         open(box);
         EXPECT_EQ(box.GetExitCode(), 0);
         press(box, c.key);
@@ -71,7 +72,7 @@ TEST_F(MessageTest, AnswersByKeyFollowTheKindOfBox)
 TEST_F(MessageTest, ButtonsAnswerAndTheBackgroundOnlyClicks)
 {
     {
-        CControllerMessage box(2214, 2323, true);
+        CControllerMessage box(TEXT_QUIT_TITLE, TEXT_QUIT_BODY, true);
         open(box);
         EXPECT_EQ(spritesNamed("GUI Button Base").size(), 2u);
         click(box, 300, 200); // on the panel, over no button
@@ -82,14 +83,15 @@ TEST_F(MessageTest, ButtonsAnswerAndTheBackgroundOnlyClicks)
         EXPECT_TRUE(box.GetAnswerYes());
     }
     {
-        CControllerMessage box(2214, 2323, true);
+        CControllerMessage box(TEXT_QUIT_TITLE, TEXT_QUIT_BODY, true);
         open(box);
         click(box, 450, 440); // Cancel
         EXPECT_EQ(box.GetExitCode(), 1);
         EXPECT_FALSE(box.GetAnswerYes());
     }
     {
-        CControllerMessage notice(CControllerMessage::NO_TEXT, 2340, false, "a very long level file name.lvl");
+        CControllerMessage notice(CControllerMessage::NO_TEXT, TEXT_NO_START_TUBE_BODY, false,
+                                  "a very long level file name.lvl");
         open(notice);
         EXPECT_EQ(spritesNamed("GUI Button Base").size(), 1u);
         click(notice, 400, 440);
@@ -102,7 +104,7 @@ TEST_F(MessageTest, ABoxLeavesNoSpriteOrPictureBehind)
 {
     size_t before = CSprite::getAllSprites().size();
     {
-        CControllerMessage box(2215, CControllerMessage::NO_TEXT, true);
+        CControllerMessage box(TEXT_SOLUTION_TITLE, CControllerMessage::NO_TEXT, true);
         EXPECT_TRUE(shown("Message Controller (MESSAGE_LSPRITE_DIMMER)"));
         EXPECT_TRUE(shown("Message Controller (MESSAGE_LSPRITE_BACKGROUND)"));
         EXPECT_NE(CDraw::findImageId("baseMessageController.png"), -1);

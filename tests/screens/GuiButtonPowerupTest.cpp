@@ -18,7 +18,7 @@ protected:
     // A sprite playing the three test frames once, a frame per update.
     static CSprite* animated()
     {
-        auto* sprite = new CSprite(LAYER_WIDGET_BASE, 1, false);
+        auto* sprite = new CSprite(KIND_WIDGET_BASE, 1, false);
         sprite->addFrames("pu", 0, 2, ".png", 1);
         return sprite;
     }

@@ -7,6 +7,7 @@
 #include "screens/TextChecks.h"
 #include "support/BuiltTextTable.h"
 #include "support/TestEnvironment.h"
+#include "text/TextIds.h"
 
 #include <gtest/gtest.h>
 
@@ -25,10 +26,10 @@ TEST_F(TextChecksTest, TheScoreScreensTextsTakeTheArgumentsTheyAreGiven)
 
 TEST_F(TextChecksTest, ATemplateAskingForMoreThanThePassedArgumentsIsReportedOnce)
 {
-    EXPECT_FALSE(checkTextArguments(3204, 0));
+    EXPECT_FALSE(checkTextArguments(TEXT_SCORES_LEVEL, 0));
     EXPECT_EQ(lastErrorLogLine(), "Text #3204:  asks for an argument the game does not pass\n");
     std::string log = readFile(std::string(getProfileDirectory()) + "LOG.TXT");
-    EXPECT_FALSE(checkTextArguments(3204, 0));
+    EXPECT_FALSE(checkTextArguments(TEXT_SCORES_LEVEL, 0));
     EXPECT_EQ(readFile(std::string(getProfileDirectory()) + "LOG.TXT"), log) << "reported once";
 
     EXPECT_FALSE(checkTextArguments(987654, 0));

@@ -59,7 +59,8 @@ public:
 class DrawnCrate : public TestElement
 {
 public:
-    DrawnCrate(int cellX, int cellY) : TestElement(cellX, cellY), own_(std::make_unique<CSprite>(29, 20, 50, 1, true, 1, 1))
+    DrawnCrate(int cellX, int cellY)
+        : TestElement(cellX, cellY), own_(std::make_unique<CSprite>(29, 20, KIND_POWERUP_ITEM, 1, true, 1, 1))
     {
         own_->setName("Drawn Crate");
         sprite = own_.get();
@@ -70,7 +71,7 @@ public:
         CreateTeleportGhost(this);
         PositionSprites(this);
     }
-    std::unique_ptr<CSprite> other = std::make_unique<CSprite>(29, 20, 50, 1, true, 1, 1);
+    std::unique_ptr<CSprite> other = std::make_unique<CSprite>(29, 20, KIND_POWERUP_ITEM, 1, true, 1, 1);
 
 private:
     std::unique_ptr<CSprite> own_;

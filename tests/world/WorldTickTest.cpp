@@ -296,8 +296,8 @@ TEST_F(WorldTickTest, ATeleportPassageShowsAGhostAtTheEntrance)
     ASSERT_NE(box->ghostSprite, nullptr);
     CSprite* ghost = box->ghostSprite.get();
     EXPECT_STREQ(ghost->getName(), "Teleport Ghost Sprite");
-    EXPECT_EQ(ghost->getType(), 64);
-    EXPECT_EQ(main->getType(), 67);
+    EXPECT_EQ(ghost->getType(), KIND_TELEPORT_GHOST);
+    EXPECT_EQ(main->getType(), KIND_TELEPORT_EMERGING);
     EXPECT_TRUE(isLive(ghost));
     EXPECT_EQ(box->teleportProgress, 1);
     // The ghost stays at the entrance while the element comes out of the
@@ -309,7 +309,7 @@ TEST_F(WorldTickTest, ATeleportPassageShowsAGhostAtTheEntrance)
     settle();
     tick();
     EXPECT_EQ(box->ghostSprite, nullptr);
-    EXPECT_EQ(main->getType(), 50);
+    EXPECT_EQ(main->getType(), KIND_POWERUP_ITEM);
 }
 
 TEST_F(WorldTickTest, MotionNeverOvershootsItsCell)

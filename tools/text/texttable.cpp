@@ -1,16 +1,22 @@
-// texttable: builds the game's text table from its UTF-8 sources.
+// texttable: builds the game's text table from its UTF-8 sources, or the
+// header that names its entries for the code.
 //   texttable OUTPUT SOURCE...
+//   texttable --ids HEADER SOURCE...
 // The sources use the table's own line syntax: "# comment",
-// "!font|size|red|green|blue|spacing" and "@number|text". The output holds
-// their style and string lines in the order given, as UTF-16LE with a
-// byte-order mark, lines ended by LF and nothing after the last field (a
-// final line break would make the game refuse the file).
+// "!font|size|red|green|blue|spacing" and "@number|text", where a string
+// line may name its entry: "@number NAME|text". The table holds their style
+// and string lines in the order given, without the names, as UTF-16LE with
+// a byte-order mark, lines ended by LF and nothing after the last field (a
+// final line break would make the game refuse the file). The header holds
+// one `constexpr int NAME = number;` per named entry, so that the code says
+// which text it draws instead of spelling its number.
 //
 // The game reads the table leniently; this tool is strict, so that a slip in
 // a source fails the build instead of quietly losing a text: every style
 // line has all six fields, every string line exactly a number and a text
-// after a style line of its own file, no number is used twice, and every
-// character is valid UTF-8 within 16 bits.
+// after a style line of its own file, no number or name is used twice, a
+// name is an upper-case identifier, and every character is valid UTF-8
+// within 16 bits.
 #include "engine/TextTable.h"
 
 #include <cctype>
@@ -28,6 +34,18 @@ namespace {
 struct SourceError {
     std::string where;
     std::string message;
+};
+
+struct NamedEntry {
+    std::string name;
+    int32_t number;
+};
+
+// What the sources define so far: every number and every name, with where.
+struct Definitions {
+    std::map<int32_t, std::string> numbers;
+    std::map<std::string, std::string> names;
+    std::vector<NamedEntry> named;
 };
 
 // Decodes one line of UTF-8 into 16-bit units.
@@ -102,9 +120,32 @@ bool isWholeNumber(const std::string& field, int32_t low, int32_t high)
     return parseTextTableNumber(field, value) && value >= low && value <= high;
 }
 
-// Checks one line; returns the problem or an empty text.
-std::string checkLine(const std::string& line, bool& styleSeen, std::map<int32_t, std::string>& numbers,
-                      const std::string& where)
+bool isIdentifier(const std::string& name)
+{
+    if (name.empty() || !isupper(static_cast<unsigned char>(name[0])))
+        return false;
+    for (char c : name)
+        if (!(isupper(static_cast<unsigned char>(c)) || isdigit(static_cast<unsigned char>(c)) || c == '_'))
+            return false;
+    return true;
+}
+
+// A string line's first field: the number, then its name after one space.
+std::string checkName(const std::string& name, int32_t number, Definitions& defined, const std::string& where)
+{
+    if (!isIdentifier(name))
+        return "a text's name must be an upper-case identifier (A-Z, 0-9, _) after one space";
+    auto earlier = defined.names.find(name);
+    if (earlier != defined.names.end())
+        return "the name " + name + " is already given at " + earlier->second;
+    defined.names[name] = where;
+    defined.named.push_back({name, number});
+    return "";
+}
+
+// Checks one line; returns the problem or an empty text. A string line's
+// name is taken out of `line`.
+std::string checkLine(std::string& line, bool& styleSeen, Definitions& defined, const std::string& where)
 {
     std::vector<std::string> fields = splitFields(line.substr(1));
     if (line[0] == '!') {
@@ -124,21 +165,25 @@ std::string checkLine(const std::string& line, bool& styleSeen, std::map<int32_t
     }
     if (fields.size() != 2)
         return "a string line needs exactly a number and a text: @number|text (no '|' in the text)";
-    if (!isWholeNumber(fields[0], 0, INT32_MAX))
+    size_t space = fields[0].find(' ');
+    std::string numberField = fields[0].substr(0, space);
+    if (!isWholeNumber(numberField, 0, INT32_MAX))
         return "the string number must be a whole number";
     if (!styleSeen)
         return "a string line needs a style line before it in its own file";
     int32_t number = 0;
-    parseTextTableNumber(fields[0], number);
-    auto earlier = numbers.find(number);
-    if (earlier != numbers.end())
-        return "string " + fields[0] + " is already defined at " + earlier->second;
-    numbers[number] = where;
-    return "";
+    parseTextTableNumber(numberField, number);
+    auto earlier = defined.numbers.find(number);
+    if (earlier != defined.numbers.end())
+        return "string " + numberField + " is already defined at " + earlier->second;
+    defined.numbers[number] = where;
+    if (space == std::string::npos)
+        return "";
+    line = "@" + numberField + "|" + fields[1];
+    return checkName(fields[0].substr(space + 1), number, defined, where);
 }
 
-bool convertSource(const std::string& path, std::u16string& table, std::map<int32_t, std::string>& numbers,
-                   SourceError& error)
+bool convertSource(const std::string& path, std::u16string& table, Definitions& defined, SourceError& error)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
@@ -157,7 +202,7 @@ bool convertSource(const std::string& path, std::u16string& table, std::map<int3
             error = {where, "a line must start with '#', '!' or '@'"};
             return false;
         }
-        std::string problem = checkLine(line, styleSeen, numbers, where);
+        std::string problem = checkLine(line, styleSeen, defined, where);
         std::u16string units;
         if (problem.empty() && !decodeUtf8(line, units, problem))
             problem = "holds " + problem;
@@ -182,20 +227,43 @@ std::string littleEndianBytes(const std::u16string& units)
     return bytes;
 }
 
+std::string idsHeader(const std::vector<NamedEntry>& named)
+{
+    std::string text = "#pragma once\n\n"
+                       "// The named entries of the text table, made by the text tool from assets/text/:\n"
+                       "// edit the sources, not this file.\n\n";
+    for (const NamedEntry& entry : named)
+        text += "constexpr int " + entry.name + " = " + std::to_string(entry.number) + ";\n";
+    return text;
+}
+
+bool writeFile(const char* path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out) {
+        std::cerr << "texttable: cannot write " << path << "\n";
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 3) {
-        std::cerr << "usage: texttable OUTPUT SOURCE...\n";
+    bool idsOnly = argc > 1 && std::string(argv[1]) == "--ids";
+    int first = idsOnly ? 2 : 1;
+    if (argc < first + 2) {
+        std::cerr << "usage: texttable OUTPUT SOURCE...\n       texttable --ids HEADER SOURCE...\n";
         return 2;
     }
     std::u16string table(1, u'\xFEFF');
-    std::map<int32_t, std::string> numbers;
-    for (int i = 2; i < argc; ++i) {
+    Definitions defined;
+    for (int i = first + 1; i < argc; ++i) {
         std::u16string source;
         SourceError error;
-        if (!convertSource(argv[i], source, numbers, error)) {
+        if (!convertSource(argv[i], source, defined, error)) {
             std::cerr << error.where << ": " << error.message << "\n";
             return 1;
         }
@@ -206,20 +274,16 @@ int main(int argc, char** argv)
         table += source;
     }
 
+    if (idsOnly)
+        return writeFile(argv[first], idsHeader(defined.named)) ? 0 : 1;
+
     // The game must read back exactly what was written.
     std::string bytes = littleEndianBytes(table);
     TextTable check;
     int badLine = parseTextTable(textUnitsFromBytes(bytes), check);
-    if (badLine != 0 || check.size() != numbers.size()) {
+    if (badLine != 0 || check.size() != defined.numbers.size()) {
         std::cerr << "texttable: the table does not read back (line " << badLine << ")\n";
         return 1;
     }
-
-    std::ofstream out(argv[1], std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out) {
-        std::cerr << "texttable: cannot write " << argv[1] << "\n";
-        return 1;
-    }
-    return 0;
+    return writeFile(argv[first], bytes) ? 0 : 1;
 }
