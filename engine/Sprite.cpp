@@ -417,8 +417,23 @@ void CSprite::handleFade()
 
 // ---- Per frame.
 
+// Nothing to step, fade, repaint or move: an update would write back the
+// values the sprite already holds. Most of a board's sprites stand so in most
+// frames, and the headless world runs many frames.
+bool CSprite::isSettled() const
+{
+    const bool animating = frameDelay_ > 0 && state_ != 0 && !hidden_ && !frames_.empty();
+    return !animating && fadeMode_ == FADE_NONE && !forceRedraw_ && x_ == prevX_ && y_ == prevY_ &&
+           width_ == prevWidth_ && height_ == prevHeight_ && frame_ == prevFrame_ && hidden_ == prevHidden_ &&
+           !movingLeft_ && !movingRight_ && !movingUp_ && !movingDown_ && type_ != KIND_TELEPORT_EMERGING &&
+           tileX_ == x_ / TILE_SIZE && prevTileX_ == roundedUpTile(x_) && tileY_ == y_ / TILE_SIZE &&
+           prevTileY_ == roundedUpTile(y_);
+}
+
 void CSprite::update()
 {
+    if (isSettled())
+        return;
     if (frameDelay_ > 0 && state_ != 0 && !hidden_ && !frames_.empty())
         stepAnimation();
     handleFade();

@@ -224,6 +224,7 @@ private:
     void appendFrame(int imageId);
     void addRenderedText(SDL_Surface* surface, const char* imageName);
     int currentImage() const;
+    bool isSettled() const;
     void stepAnimation();
     void markChanges();
     void applyAlpha(int alpha);

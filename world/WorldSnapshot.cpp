@@ -26,30 +26,80 @@
 #include <cstring>
 #include <type_traits>
 #include <unordered_map>
+#include <unordered_set>
+#include <utility>
 
 namespace {
 
-// Elements made after a snapshot and taken out of the world by a restore.
-std::vector<CElement*> setAside;
+using Ghosts = std::vector<std::shared_ptr<const CSprite>>;
+
+// Elements made after a snapshot and taken out of the world by a restore,
+// kept while a snapshot holds them.
+std::unordered_set<CElement*> setAside;
+// How many snapshots hold each element made during play: one that none holds
+// and the world no longer has is deleted.
+std::unordered_map<const CElement*, int> holds;
+// The bytes the last snapshot took: the next one is sized so at once.
+size_t lastSnapshotSize = 0;
+// Buffers of snapshots gone, at their full size, for the next ones: a search
+// takes and drops snapshots all the time, and a fresh buffer of this size
+// costs the system pages it must clear.
+std::vector<WorldSnapshot::Bytes> spareBuffers;
+constexpr size_t SPARE_BUFFERS = 64;
+
+WorldSnapshot::Bytes takeBuffer()
+{
+    if (spareBuffers.empty())
+        return {};
+    WorldSnapshot::Bytes buffer = std::move(spareBuffers.back());
+    spareBuffers.pop_back();
+    return buffer;
+}
+
+void giveBackBuffer(WorldSnapshot::Bytes& buffer)
+{
+    if (!buffer.empty() && spareBuffers.size() < SPARE_BUFFERS)
+        spareBuffers.push_back(std::move(buffer));
+}
 
 // A frame stamp this old or older hashes alike: the world compares stamps
 // only with the frame under way.
 constexpr int64_t STAMP_AGE_LIMIT = 2;
 
-// The walk in one of its three modes. Values pass through `value` (kept and
+// The walk in one of its modes. Values pass through `value` (kept and
 // hashed) or `quiet` (kept, not hashed: what only sound and looks depend on);
 // element and sprite pointers through `element` and `spriteRef`, which the
 // hash replaces by positions so that equal worlds built of other objects hash
-// equal.
+// equal. SPRITES only lists an element's own sprites.
 class StateVisitor
 {
 public:
-    enum Mode { SAVE, LOAD, HASH };
+    enum Mode { SAVE, LOAD, HASH, SPRITES };
 
-    StateVisitor(Mode mode, std::vector<uint8_t>* bytes, uint32_t frameNow, int64_t frameShift)
-        : mode_(mode), bytes_(bytes), frameNow_(frameNow), frameShift_(frameShift)
+    StateVisitor(Mode mode, uint32_t frameNow, int64_t frameShift)
+        : mode_(mode), frameNow_(frameNow), frameShift_(frameShift)
     {
     }
+
+    // SAVE writes into `bytes` (sized on, then cut to what was written) and
+    // `ghosts`.
+    void saveTo(WorldSnapshot::Bytes& bytes, Ghosts& ghosts)
+    {
+        out_ = &bytes;
+        ghostsOut_ = &ghosts;
+    }
+    // LOAD reads from them in place.
+    void loadFrom(const WorldSnapshot::Bytes& bytes, const Ghosts& ghosts)
+    {
+        in_ = bytes.data();
+        ghostsIn_ = &ghosts;
+    }
+    size_t written() const { return cursor_; }
+
+    void keepGhost(const CSprite& ghost) { ghostsOut_->push_back(std::make_shared<const CSprite>(ghost)); }
+    const CSprite& nextGhost() { return *(*ghostsIn_)[ghostCursor_++]; }
+    // The element's own sprites as the last visit listed them (SPRITES).
+    const std::vector<CSprite*>& ownSprites() const { return own_; }
 
     Mode mode() const { return mode_; }
     uint64_t hash() const
@@ -82,10 +132,12 @@ public:
     {
         static_assert(std::is_trivially_copyable<T>::value, "plain values only");
         if (mode_ == SAVE) {
-            const auto* p = reinterpret_cast<const uint8_t*>(&v);
-            bytes_->insert(bytes_->end(), p, p + sizeof v);
+            if (cursor_ + sizeof v > out_->size())
+                out_->resize(std::max(out_->size() * 2, cursor_ + sizeof v));
+            std::memcpy(out_->data() + cursor_, &v, sizeof v);
+            cursor_ += sizeof v;
         } else if (mode_ == LOAD) {
-            std::memcpy(&v, bytes_->data() + cursor_, sizeof v);
+            std::memcpy(&v, in_ + cursor_, sizeof v);
             cursor_ += sizeof v;
         }
     }
@@ -136,7 +188,7 @@ public:
         own_.push_back(s);
         bool present = s != nullptr;
         value(present);
-        if (!present)
+        if (!present || mode_ == SPRITES)
             return;
         SpriteSnapshot snap{};
         bool looping = false;
@@ -224,8 +276,12 @@ private:
     }
 
     Mode mode_;
-    std::vector<uint8_t>* bytes_;
+    WorldSnapshot::Bytes* out_ = nullptr;
+    const uint8_t* in_ = nullptr;
+    Ghosts* ghostsOut_ = nullptr;
+    const Ghosts* ghostsIn_ = nullptr;
     size_t cursor_ = 0;
+    size_t ghostCursor_ = 0;
     uint32_t frameNow_;
     int64_t frameShift_;
     uint64_t hash_ = 0xcbf29ce484222325ULL;
@@ -239,8 +295,6 @@ private:
 
 // Every class's fields, listed once for the three modes.
 struct WorldSnapshotAccess {
-    using Ghosts = std::vector<std::shared_ptr<const CSprite>>;
-
     // The fields of ElementStatus one by one: a copy as a whole would carry
     // the padding between them into the hash.
     static void status(ElementStatus& s, StateVisitor& v)
@@ -283,16 +337,16 @@ struct WorldSnapshotAccess {
     }
 
     // The teleport ghost: a copy kept beside the bytes.
-    static void ghost(CElement& e, StateVisitor& v, Ghosts* ghosts, size_t& ghostCursor)
+    static void ghost(CElement& e, StateVisitor& v)
     {
         bool present = e.ghostSprite != nullptr;
         v.value(present);
         if (v.mode() == StateVisitor::SAVE && present)
-            ghosts->push_back(std::make_shared<const CSprite>(*e.ghostSprite));
+            v.keepGhost(*e.ghostSprite);
         if (v.mode() == StateVisitor::LOAD) {
             e.ghostSprite.reset();
             if (present) {
-                e.ghostSprite = std::make_unique<CSprite>(*(*ghosts)[ghostCursor++]);
+                e.ghostSprite = std::make_unique<CSprite>(v.nextGhost());
                 CSprite::registerCopy(e.ghostSprite.get());
             }
         }
@@ -323,12 +377,12 @@ struct WorldSnapshotAccess {
         }
     }
 
-    static void base(CElement& e, StateVisitor& v, Ghosts* ghosts, size_t& ghostCursor)
+    static void base(CElement& e, StateVisitor& v)
     {
         status(e, v);
         v.spriteRef(e.sprite);
         v.spriteRef(e.shownSprite);
-        ghost(e, v, ghosts, ghostCursor);
+        ghost(e, v);
         overlays(e, v);
     }
 
@@ -531,10 +585,10 @@ struct WorldSnapshotAccess {
         v.value(t.fadeDelay_);
     }
 
-    static void visitElement(CElement& e, StateVisitor& v, Ghosts* ghosts, size_t& ghostCursor)
+    static void visitElement(CElement& e, StateVisitor& v)
     {
         v.beginElement();
-        base(e, v, ghosts, ghostCursor);
+        base(e, v);
         switch (e.type) {
         case ELEMENT_AI:
             ai(static_cast<CElementAI&>(e), v);
@@ -585,25 +639,34 @@ struct WorldSnapshotAccess {
         v.element(active);
     }
 
-    static void walk(StateVisitor& v, Ghosts* ghosts)
+    static void walk(StateVisitor& v)
     {
-        size_t ghostCursor = 0;
         for (CElement* e : CElement::allElements)
-            visitElement(*e, v, ghosts, ghostCursor);
+            visitElement(*e, v);
         classes(v);
     }
 
     static void take(WorldSnapshot& s)
     {
+        hold(CElement::spawnedElements);
+        release(s.spawned_);
         s.elements_ = CElement::allElements;
         s.spawned_ = CElement::spawnedElements;
         s.grid_ = CElement::grid;
         s.frame_ = CElement::CurrentFrame();
-        s.bytes_.clear();
         s.ghosts_.clear();
         s.classStates_.clear();
-        StateVisitor v(StateVisitor::SAVE, &s.bytes_, s.frame_, 0);
-        walk(v, &s.ghosts_);
+        // The buffer keeps its whole size; what lies past the bytes written
+        // is room for the next take.
+        if (s.bytes_.empty())
+            s.bytes_ = takeBuffer();
+        if (s.bytes_.size() < lastSnapshotSize)
+            s.bytes_.resize(lastSnapshotSize);
+        StateVisitor v(StateVisitor::SAVE, s.frame_, 0);
+        v.saveTo(s.bytes_, s.ghosts_);
+        walk(v);
+        s.used_ = v.written();
+        lastSnapshotSize = s.used_;
         for (const ClassState& state : worldLinks().classStates)
             if (state.save)
                 s.classStates_.push_back(state.save());
@@ -611,60 +674,159 @@ struct WorldSnapshotAccess {
 
     static void restore(const WorldSnapshot& s)
     {
-        for (CElement* e : CElement::allElements)
-            if (std::find(s.elements_.begin(), s.elements_.end(), e) == s.elements_.end() &&
-                std::find(setAside.begin(), setAside.end(), e) == setAside.end())
-                setAside.push_back(e);
-        setAside.erase(std::remove_if(setAside.begin(), setAside.end(),
-                                      [&s](CElement* e) {
-                                          return std::find(s.elements_.begin(), s.elements_.end(), e) !=
-                                                 s.elements_.end();
-                                      }),
-                       setAside.end());
-        // Set aside, an element shows nothing.
-        for (CElement* e : setAside)
-            hideSprites(*e);
+        // Every world of a run starts with the level's own elements, in the
+        // same order: only those made since can differ.
+        const std::vector<CElement*>& live = CElement::allElements;
+        const size_t common = static_cast<size_t>(
+            std::mismatch(live.begin(), live.end(), s.elements_.begin(), s.elements_.end()).first - live.begin());
+        const auto made = [common](const std::vector<CElement*>& list, CElement* e) {
+            return std::find(list.begin() + static_cast<std::ptrdiff_t>(common), list.end(), e) != list.end();
+        };
+        std::vector<CElement*> back;
+        for (size_t i = common; i < s.elements_.size(); ++i)
+            if (!made(live, s.elements_[i]))
+                back.push_back(s.elements_[i]);
+        for (size_t i = common; i < live.size(); ++i)
+            if (!made(s.elements_, live[i]))
+                setAsideElement(live[i]);
         CElement::allElements = s.elements_;
         CElement::spawnedElements = s.spawned_;
         CElement::grid = s.grid_;
         const uint32_t now = CElement::CurrentFrame();
-        std::vector<uint8_t> bytes = s.bytes_;
-        auto ghosts = s.ghosts_;
-        StateVisitor v(StateVisitor::LOAD, &bytes, now, static_cast<int64_t>(now) - static_cast<int64_t>(s.frame_));
-        walk(v, &ghosts);
+        StateVisitor v(StateVisitor::LOAD, now, static_cast<int64_t>(now) - static_cast<int64_t>(s.frame_));
+        v.loadFrom(s.bytes_, s.ghosts_);
+        walk(v);
+        for (CElement* e : back)
+            bringBack(*e);
         size_t kept = 0;
         for (const ClassState& state : worldLinks().classStates)
             if (state.save)
                 state.restore(s.classStates_[kept++]);
     }
 
-    static void hideSprites(CElement& e)
+    // The element's own sprites, as the walk lists them.
+    static std::vector<CSprite*> spritesOf(CElement& e)
     {
-        if (e.sprite)
-            e.sprite->hide();
-        if (e.shownSprite)
-            e.shownSprite->hide();
-        e.ghostSprite.reset();
-        CElement::FreeOverlays(&e);
+        StateVisitor v(StateVisitor::SPRITES, 0, 0);
+        visitElement(e, v);
+        return v.ownSprites();
+    }
+
+    // An element leaving the world: it shows nothing and its sprites leave
+    // the live list, which every frame walks; deleted at once when no
+    // snapshot holds it.
+    static void setAsideElement(CElement* e)
+    {
+        if (e->sprite)
+            e->sprite->hide();
+        if (e->shownSprite)
+            e->shownSprite->hide();
+        e->ghostSprite.reset();
+        CElement::FreeOverlays(e);
+        for (CSprite* sprite : spritesOf(*e))
+            if (sprite)
+                CSprite::unregister(sprite);
+        // Only what was made during play is counted; anything else stays
+        // set aside until the run ends.
+        if (e->spawned && !holds.count(e))
+            delete e;
+        else
+            setAside.insert(e);
+    }
+
+    // An element set aside comes back with the snapshot that holds it.
+    static void bringBack(CElement& e)
+    {
+        setAside.erase(&e);
+        for (CSprite* sprite : spritesOf(e))
+            if (sprite)
+                CSprite::registerCopy(sprite);
+    }
+
+    static void hold(const std::vector<CElement*>& made)
+    {
+        for (const CElement* e : made)
+            ++holds[e];
+    }
+
+    static void release(const std::vector<CElement*>& made)
+    {
+        for (CElement* e : made) {
+            const auto held = holds.find(e);
+            if (held == holds.end() || --held->second > 0)
+                continue;
+            holds.erase(held);
+            if (setAside.erase(e))
+                delete e;
+        }
     }
 
     static uint64_t hash()
     {
-        StateVisitor v(StateVisitor::HASH, nullptr, CElement::CurrentFrame(), 0);
+        StateVisitor v(StateVisitor::HASH, CElement::CurrentFrame(), 0);
         v.indexElements(CElement::allElements);
         for (CElement* cell : CElement::grid)
             v.element(cell);
-        walk(v, nullptr);
+        walk(v);
         return v.hash();
     }
 };
 
 WorldSnapshot::WorldSnapshot() = default;
-WorldSnapshot::~WorldSnapshot() = default;
-WorldSnapshot::WorldSnapshot(const WorldSnapshot&) = default;
-WorldSnapshot& WorldSnapshot::operator=(const WorldSnapshot&) = default;
-WorldSnapshot::WorldSnapshot(WorldSnapshot&&) noexcept = default;
-WorldSnapshot& WorldSnapshot::operator=(WorldSnapshot&&) noexcept = default;
+
+WorldSnapshot::~WorldSnapshot()
+{
+    WorldSnapshotAccess::release(spawned_);
+    giveBackBuffer(bytes_);
+}
+
+WorldSnapshot::WorldSnapshot(const WorldSnapshot& other)
+    : elements_(other.elements_), spawned_(other.spawned_), grid_(other.grid_), bytes_(other.bytes_),
+      used_(other.used_), classStates_(other.classStates_), ghosts_(other.ghosts_), frame_(other.frame_)
+{
+    WorldSnapshotAccess::hold(spawned_);
+}
+
+WorldSnapshot& WorldSnapshot::operator=(const WorldSnapshot& other)
+{
+    if (this != &other) {
+        WorldSnapshotAccess::hold(other.spawned_);
+        WorldSnapshotAccess::release(spawned_);
+        elements_ = other.elements_;
+        spawned_ = other.spawned_;
+        grid_ = other.grid_;
+        bytes_ = other.bytes_;
+        used_ = other.used_;
+        classStates_ = other.classStates_;
+        ghosts_ = other.ghosts_;
+        frame_ = other.frame_;
+    }
+    return *this;
+}
+
+WorldSnapshot::WorldSnapshot(WorldSnapshot&& other) noexcept
+    : elements_(std::move(other.elements_)), spawned_(std::exchange(other.spawned_, {})), grid_(other.grid_),
+      bytes_(std::move(other.bytes_)), used_(other.used_), classStates_(std::move(other.classStates_)), ghosts_(std::move(other.ghosts_)),
+      frame_(other.frame_)
+{
+}
+
+WorldSnapshot& WorldSnapshot::operator=(WorldSnapshot&& other) noexcept
+{
+    if (this != &other) {
+        WorldSnapshotAccess::release(spawned_);
+        elements_ = std::move(other.elements_);
+        spawned_ = std::exchange(other.spawned_, {});
+        grid_ = other.grid_;
+        giveBackBuffer(bytes_);
+        bytes_ = std::move(other.bytes_);
+        used_ = other.used_;
+        classStates_ = std::move(other.classStates_);
+        ghosts_ = std::move(other.ghosts_);
+        frame_ = other.frame_;
+    }
+    return *this;
+}
 
 void WorldSnapshot::Take() { WorldSnapshotAccess::take(*this); }
 
@@ -672,7 +834,7 @@ void WorldSnapshot::Restore() const { WorldSnapshotAccess::restore(*this); }
 
 size_t WorldSnapshot::GetSize() const
 {
-    return bytes_.size() + (elements_.size() + spawned_.size()) * sizeof(CElement*) + sizeof grid_;
+    return used_ + (elements_.size() + spawned_.size()) * sizeof(CElement*) + sizeof grid_;
 }
 
 uint64_t WorldSnapshot::HashWorld() { return WorldSnapshotAccess::hash(); }
@@ -682,4 +844,5 @@ void WorldSnapshot::ReleaseSetAside()
     for (CElement* e : setAside)
         delete e;
     setAside.clear();
+    holds.clear();
 }

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class CElement;
@@ -29,6 +30,20 @@ class CSprite;
 class WorldSnapshot
 {
 public:
+    // Bytes that a resize leaves as they come: each take writes them all.
+    struct ByteAllocator : std::allocator<uint8_t> {
+        ByteAllocator() = default;
+        template <class U> struct rebind {
+            using other = ByteAllocator;
+        };
+        template <class U> void construct(U* at) noexcept { ::new (static_cast<void*>(at)) U; }
+        template <class U, class... Args> void construct(U* at, Args&&... args)
+        {
+            ::new (static_cast<void*>(at)) U(std::forward<Args>(args)...);
+        }
+    };
+    using Bytes = std::vector<uint8_t, ByteAllocator>;
+
     WorldSnapshot();
     ~WorldSnapshot();
     WorldSnapshot(const WorldSnapshot&);
@@ -56,7 +71,8 @@ private:
     std::vector<CElement*> elements_;
     std::vector<CElement*> spawned_;
     std::array<CElement*, BOARD_CELLS> grid_{};
-    std::vector<uint8_t> bytes_;
+    Bytes bytes_;
+    size_t used_ = 0; // of bytes_
     // The class-wide states of the world's class-state table.
     std::vector<std::any> classStates_;
     // Copies of the teleport ghosts, in the order of the elements.

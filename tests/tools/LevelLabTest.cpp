@@ -6,6 +6,7 @@
 #include "LabPlay.h"
 #include "LabSolver.h"
 #include "engine/ResourceArchive.h"
+#include "engine/Sprite.h"
 #include "levels/LevelSource.h"
 #include "levels/Profile.h"
 #include "screens/SolutionKeys.h"
@@ -169,6 +170,44 @@ const KindCase KIND_CASES[] = {
 
 INSTANTIATE_TEST_SUITE_P(EveryKind, SnapshotTest, testing::ValuesIn(KIND_CASES),
                          [](const testing::TestParamInfo<KindCase>& info) { return std::string(info.param.name); });
+
+// What a search does all the time: back to a world from before a power-up,
+// the power-up used again, and on to the world it made. The elements made on
+// the way are set aside each time; their sprites must leave the list every
+// frame walks, and the world that holds one must still run on as before.
+TEST_F(LevelLabTest, ConjuringAgainAndAgainFromOneSnapshotNeitherGrowsTheSpriteListNorChangesTheRun)
+{
+    CLevel level = compile(source({"...S1..........E", FLOOR, FLOOR}));
+    CLevelRun run(level, profile_, false);
+    ASSERT_TRUE(stepUntilReady(run));
+    ASSERT_TRUE(takeMove(run, SOLUTION_KEY_RIGHT, nullptr));
+    ASSERT_TRUE(stepUntilReady(run));
+    CLevelRun::Snapshot before;
+    run.Save(before);
+    const size_t elementsBefore = CElement::GetAllElements().size();
+    const auto conjure = [&run]() {
+        EXPECT_TRUE(takeMove(run, SOLUTION_KEY_POWERUP_FIRST, nullptr));
+        EXPECT_TRUE(stepUntilReady(run));
+    };
+    conjure();
+    ASSERT_GT(CElement::GetAllElements().size(), elementsBefore) << "the power-up made nothing";
+    CLevelRun::Snapshot after;
+    run.Save(after);
+    const std::vector<std::string> firstRun = runFrames(run, 40);
+    run.Restore(before);
+    conjure();
+    const size_t sprites = CSprite::getAllSprites().size();
+    for (int again = 0; again < 30; ++again) {
+        run.Restore(before);
+        conjure();
+        run.Restore(before);
+    }
+    run.Restore(before);
+    conjure();
+    EXPECT_EQ(CSprite::getAllSprites().size(), sprites);
+    run.Restore(after);
+    EXPECT_EQ(runFrames(run, 40), firstRun);
+}
 
 // ---- levellab check
 

@@ -116,6 +116,8 @@ char glyphOf(const CElement* e)
 // holds its cell (a bot wrecked by heat) or is the exit tube.
 bool isGone(const CElement* e)
 {
+    if (e->type != ELEMENT_DEVICE)
+        return e->destroyed && !(e->inGrid && CElement::GetElementAt(e->x, e->y) == e);
     if (const auto* powerup = dynamic_cast<const CElementDevicePowerup*>(e))
         return powerup->collected;
     if (const auto* shot = dynamic_cast<const CElementDeviceGunshot*>(e))
@@ -147,35 +149,43 @@ const Condition CONDITIONS[] = {
 
 } // namespace
 
-std::string drawBoard()
+void drawBoard(std::string& board)
 {
-    std::vector<std::string> rows(BOARD_ROWS, std::string(BOARD_COLUMNS, '.'));
-    for (int y = 0; y < BOARD_ROWS; ++y)
+    constexpr size_t ROW = BOARD_COLUMNS + 1;
+    board.assign(ROW * BOARD_ROWS, '.');
+    const auto cell = [&board](int x, int y) -> char& {
+        return board[static_cast<size_t>(y) * ROW + static_cast<size_t>(x)];
+    };
+    for (int y = 0; y < BOARD_ROWS; ++y) {
+        cell(BOARD_COLUMNS, y) = '\n';
         for (int x = 0; x < BOARD_COLUMNS; ++x)
             if (CElementLadder::IsLadderAt(x, y))
-                rows[static_cast<size_t>(y)][static_cast<size_t>(x)] =
-                    CElementLadder::IsLadderPlatformAt(x, y) ? '=' : 'H';
+                cell(x, y) = CElementLadder::IsLadderPlatformAt(x, y) ? '=' : 'H';
+    }
     std::array<std::string, std::size(CONDITIONS)> listed;
     // Things off the grid (tubes, buttons, power-ups...) first, then what
     // fills the cells, then the actors on top.
     for (int pass = 0; pass < 3; ++pass)
         for (const CElement* e : CElement::GetAllElements()) {
-            if (e->IsNull() || e->type == ELEMENT_LADDER || isGone(e))
-                continue;
             if ((e->IsAI() ? 2 : e->inGrid ? 1 : 0) != pass)
+                continue;
+            if (e->IsNull() || e->type == ELEMENT_LADDER || isGone(e))
                 continue;
             for (int i = 0; i < widthOf(e); ++i)
                 if (isOnBoard(e->x + i, e->y))
-                    rows[static_cast<size_t>(e->y)][static_cast<size_t>(e->x + i)] = glyphOf(e);
+                    cell(e->x + i, e->y) = glyphOf(e);
             for (size_t c = 0; c < std::size(CONDITIONS); ++c)
                 if (CONDITIONS[c].holds(e))
                     listed[c] += ' ' + std::to_string(e->x) + ',' + std::to_string(e->y);
         }
-    std::string board;
-    for (const std::string& row : rows)
-        board += row + '\n';
     for (size_t c = 0; c < std::size(CONDITIONS); ++c)
         if (!listed[c].empty())
-            board += std::string(CONDITIONS[c].name) + ':' + listed[c] + '\n';
+            board.append(CONDITIONS[c].name).append(1, ':').append(listed[c]).append(1, '\n');
+}
+
+std::string drawBoard()
+{
+    std::string board;
+    drawBoard(board);
     return board;
 }

@@ -8,3 +8,5 @@
 // show along with the kind ("frozen: 5,21 9,20"), for the cells that hold
 // it. Two worlds that look alike to a player draw alike.
 std::string drawBoard();
+// The same into `board`, whose room is kept: for drawing many frames.
+void drawBoard(std::string& board);

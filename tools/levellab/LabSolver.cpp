@@ -92,11 +92,16 @@ uint64_t worldMotion()
 // the limit).
 int waitForChange(CLevelRun& run)
 {
-    const std::string before = drawBoard();
+    static std::string before;
+    static std::string now;
+    drawBoard(before);
     uint64_t motion = worldMotion();
     for (int frames = 1; frames <= WAIT_LIMIT; ++frames) {
         run.Step();
-        if (run.IsOver() || drawBoard() != before)
+        if (run.IsOver())
+            return frames;
+        drawBoard(now);
+        if (now != before)
             return frames;
         const uint64_t now = worldMotion();
         if (now == motion)
