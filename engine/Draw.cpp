@@ -323,7 +323,6 @@ void CDraw::showWholeScreen()
 void CDraw::setPresentDisabled(bool disabled) { g.presentDisabled = disabled; }
 bool CDraw::isPresentDisabled() { return g.presentDisabled; }
 uint32_t CDraw::getFrame() { return g.frameCounter; }
-int CDraw::getFPS() { return g.fps; }
 
 void CDraw::setGameSpeed(int level)
 {

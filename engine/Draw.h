@@ -102,7 +102,6 @@ public:
     static void setPresentDisabled(bool disabled);
     static bool isPresentDisabled();
     static uint32_t getFrame();
-    static int getFPS();
     // Frame time from the speed table (0..11 -> 66..10 ms, anything else 33).
     static void setGameSpeed(int level);
     static uint32_t getFrameDelay();

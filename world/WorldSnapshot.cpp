@@ -832,11 +832,6 @@ void WorldSnapshot::Take() { WorldSnapshotAccess::take(*this); }
 
 void WorldSnapshot::Restore() const { WorldSnapshotAccess::restore(*this); }
 
-size_t WorldSnapshot::GetSize() const
-{
-    return used_ + (elements_.size() + spawned_.size()) * sizeof(CElement*) + sizeof grid_;
-}
-
 uint64_t WorldSnapshot::HashWorld() { return WorldSnapshotAccess::hash(); }
 
 void WorldSnapshot::ReleaseSetAside()

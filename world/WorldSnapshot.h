@@ -56,8 +56,6 @@ public:
     // Puts the world back as it was taken.
     void Restore() const;
     bool IsEmpty() const { return elements_.empty(); }
-    // Bytes held, for the solver's accounting.
-    size_t GetSize() const;
 
     // A hash of the world as it stands that ignores when it was reached and
     // which objects hold it: equal worlds hash equal.

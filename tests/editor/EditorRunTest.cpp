@@ -6,11 +6,13 @@
 #include "platform/Folders.h"
 #include "support/GameRun.h"
 #include "support/LevelFileReader.h"
+#include "support/WalkLevel.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 
@@ -325,6 +327,49 @@ TEST(EditorRunTest, ALevelOfAnOldVersionIsRefusedAndTheLevelBeingEditedStays)
     // The refusal, then leaving still asks: the level being edited is as it was.
     EXPECT_EQ(countOf(result.output, "Loading Controller:  Message"), 3) << result.output;
     EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
+}
+
+// A level chosen in the load dialog is taken whole: its tutorial note is
+// on the board, it counts as unchanged (leaving asks nothing), and it keeps
+// its name, so Save writes it straight back without the save dialog, cell
+// for cell as it came.
+TEST(EditorRunTest, AValidLevelChosenInTheLoadDialogIsEditedWholeAndSavesBackUnderItsName)
+{
+    initDirectories();
+    CLevel original;
+    buildWalkLevel(original);
+    original.SetTile(EC_TUTORIAL, 6, 20);
+    original.SetTutorialText(6, 20, "walk right");
+    ASSERT_TRUE(original.SaveAs("walk", "a short walk"));
+    const std::string path = std::string(getLevelsDirectory()) + "walk.lvl";
+    const auto longAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
+    std::filesystem::last_write_time(path, longAgo);
+
+    GameRun run;
+    run.program = CORVELLE_EDITOR_PROBE;
+    run.logChannels = "4,11,29,32";
+    run.maxFrames = 1500;
+    // The list's one row is chosen with Return.
+    run.script = "wait 30\nkey escape\nwait 3\n" + altKey("l") + "key return\nwait 12\n" + altKey("s") +
+                 altKey("q") + "wait 10\nquit\n";
+    GameRunResult result = runGame(run);
+
+    EXPECT_EQ(result.exitStatus, 0) << result.output;
+    EXPECT_TRUE(result.hasLine("Level selected:  'walk'")) << result.output;
+    EXPECT_TRUE(result.hasLine("CControllerEditor::createElementSprite(3,6,20,1,1,1)")) << result.output;
+    EXPECT_FALSE(result.hasLine("Loading Controller:  Message")) << result.output;
+    EXPECT_FALSE(result.hasLine("Loading Controller:  Save")) << result.output;
+    EXPECT_TRUE(result.hasLine("CControllerEditor:  Destroying CControllerEditor...")) << result.output;
+    EXPECT_EQ(result.liveSprites(), POINTERS_ONLY) << result.output;
+
+    EXPECT_GT(std::filesystem::last_write_time(path), longAgo) << "saved again";
+    CLevel saved;
+    ASSERT_TRUE(saved.LoadFile("walk"));
+    EXPECT_STREQ(saved.GetLevelHeading(), "a short walk");
+    EXPECT_STREQ(saved.GetTutorialText(6, 20), "walk right");
+    for (int y = 0; y < LEVEL_HEIGHT; ++y)
+        for (int x = 0; x < LEVEL_WIDTH; ++x)
+            EXPECT_EQ(saved.GetTile(x, y), original.GetTile(x, y)) << x << "," << y;
 }
 
 TEST(EditorRunTest, TheMainMenuOpensTheEditorAndGetsItsScreenBack)

@@ -8,8 +8,10 @@
 
 using namespace corvelle_test;
 
-// Every picture the start-up lists read must be drawn into the built image
-// archive; the derived images are made at start-up and must not be in it.
+// Every picture the start-up lists read (the board's devices, objects,
+// terrain, overlays and backgrounds among them) must be drawn into the
+// built image archive; the derived images are made at start-up and must
+// not be in it.
 TEST(StartUpArchiveTest, HoldsEveryStartUpImageAndNoDerivedOne)
 {
     std::set<std::string> stored = archiveNames(resourceDir() + "/resource2.dat");

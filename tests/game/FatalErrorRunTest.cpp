@@ -5,6 +5,7 @@
 #include "engine/ResourceArchive.h"
 #include "levels/Profile.h"
 #include "levels/ProfileTestSupport.h"
+#include "online/FakeScoreServer.h"
 #include "platform/Folders.h"
 #include "support/GameRun.h"
 #include "support/WalkLevel.h"
@@ -69,28 +70,74 @@ std::string textTableWithMissingFont(int entry)
     return table;
 }
 
-// The data folder as a full or read-only disk leaves it: nothing in it can
-// be made or replaced; the error log can still be appended to.
-void makeDataFolderReadOnly()
+const fs::perms ANY_WRITE = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+
+// The error log stays open to appends whoever runs the program.
+void keepLogWritable()
 {
     std::string log = profile_test::dataPath("LOG.TXT");
     writeFile(log, readFile(log));
     fs::permissions(log, fs::perms::all & ~fs::perms::others_exec & ~fs::perms::group_exec &
                              ~fs::perms::owner_exec);
-    fs::permissions(getProfileDirectory(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
 }
+
+// The data folder as a full or read-only disk leaves it: nothing in it can
+// be made or replaced; the error log can still be appended to.
+void makeDataFolderReadOnly() { fs::permissions(getProfileDirectory(), ANY_WRITE, fs::perm_options::remove); }
+
+// Writable for the run, whoever it runs as, until the disk turns read-only.
+void makeDataFolderWritable() { fs::permissions(getProfileDirectory(), ANY_WRITE, fs::perm_options::add); }
+
+void restoreDataFolder()
+{
+    fs::permissions(getProfileDirectory(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                               fs::perms::others_read | fs::perms::others_exec);
+}
+
+enum class Home {
+    Writable,
+    ReadOnly,
+    ReadOnlyAtCue, // turns read-only once the output shows the case's cue
+};
+
+using Environment = std::vector<std::pair<std::string, std::string>>;
 
 struct FatalCase {
     const char* where;
     std::string program;
-    std::string screenVariable; // CORVELLE_PROBE_SCREEN
+    Environment environment;
     std::string script;
     std::string folder;         // empty: the built game folder
-    bool readOnlyData;
+    Home home;
     const char* childScreen;    // the line that shows the screen open
     const char* message;        // in the output and the error log
+    const char* cue = "";
+    void (*prepare)() = nullptr; // the player's progress before the run
 };
+
+// Types a name into the text entry in place of what it offers.
+std::string typed(const std::string& word)
+{
+    std::string script;
+    for (int i = 0; i < 15; ++i)
+        script += "key backspace\n";
+    for (char c : word)
+        script += std::string("key ") + c + "\n";
+    return script;
+}
+
+// A player who has begun a set, at the first level of the kids' set (a walk
+// down a few steps to the exit), without its story: the map opens on that
+// level and its Play starts it.
+void atTheFirstKidsLevel()
+{
+    CProfile profile;
+    profile.SetScore(20, 0, 0);
+    profile.SetLevelSet(2);
+    profile.SetLevel(0);
+    profile.SetShowStory(false);
+    profile.SaveProfile();
+}
 
 } // namespace
 
@@ -103,45 +150,60 @@ protected:
         initDirectories();
         CProfile first; // the first-run files, so that a start saves nothing
     }
-    void TearDown() override
-    {
-        fs::permissions(getProfileDirectory(), fs::perms::owner_all, fs::perm_options::add);
-    }
+    void TearDown() override { restoreDataFolder(); }
 };
 
 TEST_F(FatalErrorRunTest, EndsWithStatusOneFromAnyScreen)
 {
     saveWalkLevel("walk to the exit", "Walk to the Exit");
+    FakeScoreServer server;
+    const Environment walkLevel = {{"CORVELLE_PLAY_LEVEL", "walk to the exit"}};
     const FatalCase cases[] = {
-        {"the settings screen, left on a read-only home", playerProbeProgramPath(), "options",
-         "wait 5\nclick 400 519\nwait 20\n", "", true, "Loading Controller:  options", "Cannot save profile: "},
-        {"the map, with a damaged picture of the set choice", probeProgramPath(), "", "wait 5\nkey m\nwait 30\n",
-         gameFolderWith("resource2.dat", archiveWithPictureCut("lvlset_heading.png")), false,
+        {"the settings screen, left on a read-only home", playerProbeProgramPath(), {{"CORVELLE_PROBE_SCREEN", "options"}},
+         "wait 5\nclick 400 519\nwait 20\n", "", Home::ReadOnly, "Loading Controller:  options",
+         "Cannot save profile: "},
+        {"the map, with a damaged picture of the set choice", probeProgramPath(), {}, "wait 5\nkey m\nwait 30\n",
+         gameFolderWith("resource2.dat", archiveWithPictureCut("lvlset_heading.png")), Home::Writable,
          "Loading Controller:  Set Selector",
          "Could not load image:  lvlset_heading.png (resource2.dat): libpng: the file ends early"},
-        {"the editor's help, whose title's font is missing", CORVELLE_EDITOR_PROBE, "", "wait 30\nkey escape\nwait 5\nkeydown left alt\nwait 1\nkey h\nwait 1\nkeyup left alt\nwait 20\n",
-         gameFolderWith("resource5.dat", textTableWithMissingFont(1300)), false, "Loading Controller:  Editor Help",
+        {"the editor's help, whose title's font is missing", CORVELLE_EDITOR_PROBE, {}, "wait 30\nkey escape\nwait 5\nkeydown left alt\nwait 1\nkey h\nwait 1\nkeyup left alt\nwait 20\n",
+         gameFolderWith("resource5.dat", textTableWithMissingFont(1300)), Home::Writable,
+         "Loading Controller:  Editor Help",
          "FONTSYSTEM: SDL_ttf font loading error:"},
-        {"a level's result board, on a read-only home", probeProgramPath(), "",
-         "wait 90\nkeydown right\nwait 300\nkeyup right\nwait 60\n", "", true, "Loading Controller:  Game",
-         "Cannot save profile: "},
+        {"a level won on a read-only home, before its result board opens", probeProgramPath(), walkLevel,
+         "wait 90\nkeydown right\nwait 300\nkeyup right\nwait 60\n", "", Home::ReadOnly,
+         "Loading Controller:  Game", "Cannot save profile: "},
+        // The win is saved; the home turns read-only while the result board
+        // is shown, and the board's submit saves the online name it asks for.
+        {"a level's result board, once the home turned read-only", probeProgramPath(), {},
+         "wait 5\nkey m\nwait 60\nclick 700 521\nwait 60\nkeydown right\nwait 450\nkeyup right\nwait 60\n"
+         "click 400 279\nwait 10\n" + typed("ada") + "key return\nwait 30\n",
+         "", Home::ReadOnlyAtCue, "Loading Post Game Controller (type=5)", "Cannot save profile: ",
+         "Loading Post Game Controller", atTheFirstKidsLevel},
     };
     for (const FatalCase& c : cases) {
-        if (c.readOnlyData)
+        if (c.prepare)
+            c.prepare();
+        keepLogWritable();
+        if (c.home == Home::ReadOnly)
             makeDataFolderReadOnly();
+        if (c.home == Home::ReadOnlyAtCue)
+            makeDataFolderWritable();
         GameRun run;
         run.program = c.program;
         run.script = c.script + "quit\n";
         run.logChannels = "4,32";
-        run.maxFrames = 900;
+        run.maxFrames = 1500;
         run.workingDir = c.folder;
-        run.withoutRootRights = c.readOnlyData;
-        if (!c.screenVariable.empty())
-            run.environment.push_back({"CORVELLE_PROBE_SCREEN", c.screenVariable});
-        if (c.program == probeProgramPath() && c.folder.empty())
-            run.environment.push_back({"CORVELLE_PLAY_LEVEL", "walk to the exit"});
+        run.withoutRootRights = c.home != Home::Writable;
+        if (c.home == Home::ReadOnlyAtCue) {
+            run.cue = c.cue;
+            run.atCue = makeDataFolderReadOnly;
+        }
+        run.environment = c.environment;
+        run.environment.push_back({"CORVELLE_SCORE_URL", server.baseUrl()});
         GameRunResult result = runGame(run);
-        fs::permissions(getProfileDirectory(), fs::perms::owner_all, fs::perm_options::add);
+        restoreDataFolder();
 
         EXPECT_EQ(result.exitStatus, 1) << c.where << "\n" << result.output;
         size_t opened = result.output.find(c.childScreen);
@@ -151,7 +213,7 @@ TEST_F(FatalErrorRunTest, EndsWithStatusOneFromAnyScreen)
         EXPECT_LT(opened, failed) << c.where << ": the screen was open when the error came";
         EXPECT_EQ(result.output.find("Sanitizer"), std::string::npos) << c.where << "\n" << result.output;
         EXPECT_EQ(result.output.find("runtime error"), std::string::npos) << c.where << "\n" << result.output;
-        EXPECT_EQ(result.output.find("ID_900:  SHUTDOWN COMPLETED"), std::string::npos) << c.where;
+        EXPECT_EQ(result.output.find("ID_900:  SHUTDOWN COMPLETED"), std::string::npos) << c.where << result.output;
         EXPECT_NE(readFile(profile_test::dataPath("LOG.TXT")).find(c.message), std::string::npos) << c.where;
     }
 }

@@ -14,6 +14,7 @@ namespace {
 
 const char* const SPRITES_LEFT = "main()  WARNING:  All sprites have not been properly unloaded:";
 const char* const SPRITE_INDENT = "   ";
+constexpr useconds_t CUE_POLL_MICROSECONDS = 5000;
 
 // In the child: never returns.
 [[noreturn]] void startProgram(const GameRun& run, const std::string& scriptPath, const std::string& outputPath)
@@ -35,6 +36,22 @@ const char* const SPRITE_INDENT = "   ";
         _exit(127);
     execl(run.program.c_str(), run.program.c_str(), run.mask.c_str(), static_cast<char*>(nullptr));
     _exit(127);
+}
+
+// Looks at the output until the cue shows, then runs the action. True when
+// the program ended first (its status is then in status).
+bool watchForCue(pid_t child, const GameRun& run, const std::string& outputPath, int& status)
+{
+    for (;;) {
+        pid_t ended = waitpid(child, &status, WNOHANG);
+        if (ended != 0)
+            return ended == child;
+        if (readFile(outputPath).find(run.cue) != std::string::npos) {
+            run.atCue();
+            return false;
+        }
+        usleep(CUE_POLL_MICROSECONDS);
+    }
 }
 
 } // namespace
@@ -91,7 +108,10 @@ GameRunResult runGame(const GameRun& run)
     if (child == 0)
         startProgram(run, scriptPath, outputPath);
     int status = 0;
-    if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status))
+    bool ended = child > 0 && run.atCue && watchForCue(child, run, outputPath, status);
+    if (child > 0 && !ended)
+        ended = waitpid(child, &status, 0) == child;
+    if (ended && WIFEXITED(status))
         result.exitStatus = WEXITSTATUS(status);
     result.output = readFile(outputPath);
     return result;

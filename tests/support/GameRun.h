@@ -2,6 +2,7 @@
 
 #include "support/TestEnvironment.h"
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,6 +31,12 @@ struct GameRun {
     // Run as root, the program gives up root's rights first, so that a
     // read-only folder stops it as it stops a player (WithoutRootRights.h).
     bool withoutRootRights = false;
+    // Once the output holds the cue, the action runs, once, while the program
+    // goes on: a home that turns read-only at a chosen moment, say. The
+    // script should leave the program a few frames before it needs the
+    // change: the output is looked at every few milliseconds.
+    std::string cue;
+    std::function<void()> atCue;
 };
 
 struct GameRunResult {
