@@ -115,17 +115,6 @@ struct FatalCase {
     void (*prepare)() = nullptr; // the player's progress before the run
 };
 
-// Types a name into the text entry in place of what it offers.
-std::string typed(const std::string& word)
-{
-    std::string script;
-    for (int i = 0; i < 15; ++i)
-        script += "key backspace\n";
-    for (char c : word)
-        script += std::string("key ") + c + "\n";
-    return script;
-}
-
 // A player who has begun a set, at the first level of the kids' set (a walk
 // down a few steps to the exit), without its story: the map opens on that
 // level and its Play starts it.
@@ -177,7 +166,7 @@ TEST_F(FatalErrorRunTest, EndsWithStatusOneFromAnyScreen)
         // is shown, and the board's submit saves the online name it asks for.
         {"a level's result board, once the home turned read-only", probeProgramPath(), {},
          "wait 5\nkey m\nwait 60\nclick 700 521\nwait 60\nkeydown right\nwait 450\nkeyup right\nwait 60\n"
-         "click 400 279\nwait 10\n" + typed("ada") + "key return\nwait 30\n",
+         "click 400 279\nwait 10\n" + typedInPlace("ada") + "key return\nwait 30\n",
          "", Home::ReadOnlyAtCue, "Loading Post Game Controller (type=5)", "Cannot save profile: ",
          "Loading Post Game Controller", atTheFirstKidsLevel},
     };

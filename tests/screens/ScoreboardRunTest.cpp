@@ -58,16 +58,6 @@ int countOf(const std::string& text, const std::string& part)
     return n;
 }
 
-std::string typed(const std::string& word)
-{
-    std::string script;
-    for (int i = 0; i < 15; ++i)
-        script += "key backspace\n";
-    for (char c : word)
-        script += std::string("key ") + c + "\n";
-    return script;
-}
-
 // A clean end: the run closed by itself and left no sprite behind but the
 // two pointers, which live as long as the program.
 void expectCleanEnd(const GameRunResult& result)
@@ -86,7 +76,7 @@ TEST(ScoreboardRunTest, SubmitAfterAWinAsksForANameAddsTheUserAndUploads)
 {
     FakeScoreServer server;
     server.addScore("bob", 0, 40, 80, 0);
-    ProbeRun probe{"board:5", std::string(CLICK_EXCHANGE) + "wait 5\n" + typed("ada") + "key return\nwait 10\n" +
+    ProbeRun probe{"board:5", std::string(CLICK_EXCHANGE) + "wait 5\n" + typedInPlace("ada") + "key return\nwait 10\n" +
                                   CLICK_MAIN_MENU,
                    server.baseUrl(), WON_LEVEL_40};
     GameRunResult result = runProbe(probe);
@@ -111,7 +101,7 @@ TEST(ScoreboardRunTest, ATakenNameBringsTheEntryBackWithASuggestionAndCancelKeep
     FakeScoreServer server;
     server.addUser("ada");
     ProbeRun probe{"board:5",
-                   std::string(CLICK_EXCHANGE) + "wait 5\n" + typed("ada") + "key return\nwait 10\n" +
+                   std::string(CLICK_EXCHANGE) + "wait 5\n" + typedInPlace("ada") + "key return\nwait 10\n" +
                        // The entry is back, offering "ada1": cancel it.
                        "key escape\nwait 5\n" + CLICK_MAIN_MENU,
                    server.baseUrl(), WON_LEVEL_40};

@@ -2,6 +2,8 @@
 
 #include "support/WithoutRootRights.h"
 
+#include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sstream>
@@ -115,6 +117,30 @@ GameRunResult runGame(const GameRun& run)
         result.exitStatus = WEXITSTATUS(status);
     result.output = readFile(outputPath);
     return result;
+}
+
+CommandRun runCommand(const std::string& command)
+{
+    CommandRun result;
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    if (!pipe)
+        return result;
+    std::array<char, 512> buffer{};
+    while (fgets(buffer.data(), buffer.size(), pipe))
+        result.output += buffer.data();
+    const int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+std::string typedInPlace(const std::string& word)
+{
+    std::string script;
+    for (int i = 0; i < 15; ++i)
+        script += "key backspace\n";
+    for (char c : word)
+        script += std::string("key ") + c + "\n";
+    return script;
 }
 
 } // namespace corvelle_test

@@ -52,4 +52,17 @@ struct GameRunResult {
 
 GameRunResult runGame(const GameRun& run);
 
+// A command run through the shell, its standard output and error together;
+// status -1 when it did not exit by itself.
+struct CommandRun {
+    int status = -1;
+    std::string output;
+};
+
+CommandRun runCommand(const std::string& command);
+
+// The script lines that clear the focused text entry and type the word in
+// place of what it offers.
+std::string typedInPlace(const std::string& word);
+
 } // namespace corvelle_test

@@ -18,10 +18,7 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <regex>
-#include <cstdio>
-#include <sys/wait.h>
 #include <string>
 #include <vector>
 
@@ -59,24 +56,7 @@ std::string writeFixture(const std::string& name, const std::string& text)
     return path;
 }
 
-struct Program {
-    int status;
-    std::string output;
-};
-
-Program runCommand(const std::string& command)
-{
-    Program result{-1, ""};
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (!pipe)
-        return result;
-    std::array<char, 512> buffer{};
-    while (fgets(buffer.data(), buffer.size(), pipe))
-        result.output += buffer.data();
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
+using Program = CommandRun;
 
 Program runLab(const std::string& arguments) { return runCommand(std::string(CORVELLE_LEVELLAB) + " " + arguments); }
 

@@ -1,35 +1,21 @@
 #include "engine/TextTable.h"
+#include "support/GameRun.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <string>
 
 using namespace corvelle_test;
 
 namespace {
 
-struct ToolRun {
-    int status;
-    std::string output;
-};
+using ToolRun = CommandRun;
 
 ToolRun runTextTool(const std::string& arguments)
 {
-    ToolRun result{-1, ""};
-    FILE* pipe = popen((std::string(CORVELLE_TEXTTABLE) + " " + arguments + " 2>&1").c_str(), "r");
-    if (!pipe)
-        return result;
-    std::array<char, 512> buffer{};
-    while (fgets(buffer.data(), buffer.size(), pipe))
-        result.output += buffer.data();
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    return runCommand(std::string(CORVELLE_TEXTTABLE) + " " + arguments);
 }
 
 // The UTF-16LE bytes of an ASCII text, as the table holds it.
