@@ -217,13 +217,14 @@ struct JpegErrors {
 void jpegFailed(j_common_ptr info) { longjmp(reinterpret_cast<JpegErrors*>(info->err)->jump, 1); }
 void jpegMessage(j_common_ptr) {}
 
-// A JPEG that ends before its last row is damaged. libjpeg would warn, fill
+// A JPEG whose data ends before its last row, at the end of the file or at a
+// marker in the middle of the data, is damaged. libjpeg would warn, fill
 // the rest with grey and go on through every row the header claims, so a
 // file of a hundred bytes could keep a worker busy: the decoding stops where
 // the data does.
 void jpegNotice(j_common_ptr info, int level)
 {
-    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF)
+    if (level < 0 && (info->err->msg_code == JWRN_JPEG_EOF || info->err->msg_code == JWRN_HIT_MARKER))
         jpegFailed(info);
 }
 

@@ -310,11 +310,25 @@ TEST_F(ImageDecoderTest, PicturesLargerThanTheGameTakesAreRefusedFromTheirHeader
 
 // A JPEG cut short is damaged: libjpeg would fill the rest in grey through
 // every row its header claims, so the decoding stops where the data does.
+// Cut at the end of the file or by an end marker halfway through the data,
+// a JPEG is refused where its data stops, not filled in grey through every
+// row its header claims.
 TEST_F(ImageDecoderTest, AJpegCutShortIsRefusedWhereItsDataEnds)
 {
-    std::vector<unsigned char> whole = jpegDeclaring(2000, 1500);
+    const std::vector<unsigned char> whole = jpegDeclaring(2000, 1500);
     std::vector<unsigned char> cut(whole.begin(), whole.begin() + static_cast<long>(whole.size() / 2));
-    DecodedPicture picture = decodePicture(cut.data(), cut.size(), "jpg", CDraw::getScreen()->format);
-    EXPECT_EQ(picture.surface, nullptr);
-    EXPECT_EQ(picture.failure, "libjpeg: Premature end of JPEG file");
+    std::vector<unsigned char> ended = cut;
+    ended.insert(ended.end(), {0xFF, 0xD9});
+    const struct {
+        const std::vector<unsigned char>& bytes;
+        const char* failure;
+    } cases[] = {
+        {cut, "libjpeg: Premature end of JPEG file"},
+        {ended, "libjpeg: Corrupt JPEG data: premature end of data segment"},
+    };
+    for (const auto& c : cases) {
+        DecodedPicture picture = decodePicture(c.bytes.data(), c.bytes.size(), "jpg", CDraw::getScreen()->format);
+        EXPECT_EQ(picture.surface, nullptr) << c.failure;
+        EXPECT_EQ(picture.failure, c.failure);
+    }
 }
