@@ -47,7 +47,7 @@ function(corvelle_layer_check layer upward own)
   set(dir ${CMAKE_BINARY_DIR}/layer-check)
   foreach(kind upward own)
     set(source ${dir}/${layer}_${kind}.cpp)
-    file(WRITE ${source} "#include \"${${kind}}\"\nint layerCheck_${layer}_${kind}() { return 0; }\n")
+    file(WRITE ${source} "#include \"${${kind}}\"\nint layerCheck_${layer}_${kind}();\nint layerCheck_${layer}_${kind}() { return 0; }\n")
     add_library(layer_check_${layer}_${kind} OBJECT EXCLUDE_FROM_ALL ${source})
     target_include_directories(layer_check_${layer}_${kind} PRIVATE
       $<TARGET_PROPERTY:corvelle_${layer},INTERFACE_INCLUDE_DIRECTORIES>)
