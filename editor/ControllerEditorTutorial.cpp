@@ -42,8 +42,8 @@ void CControllerEditorTutorial::LoadSprites()
         return;
     // The buttons' art is part of the panel: the buttons themselves only
     // show their frame under the pointer.
-    CDraw::createImage(54, 39, OK_BASE);
-    CDraw::createImage(114, 39, CANCEL_BASE);
+    CDraw::createImage(OK.size.width, OK.size.height, OK_BASE);
+    CDraw::createImage(CANCEL.size.width, CANCEL.size.height, CANCEL_BASE);
     int panel = CDraw::CopyImage("etutorialboxshadow.tga", PANEL_IMAGE, 0);
     CDraw::drawImageOnto("etutorialbox.jpg", panel, 4, 4);
     CDraw::drawImageOnto("button_ok.tga", panel, 217, 233);
@@ -66,10 +66,8 @@ void CControllerEditorTutorial::LoadSprites()
                   true,
                   true,
                   true,
-                  320,
-                  391,
-                  385,
-                  391,
+                  OK,
+                  CANCEL,
                   // Neither button is the default: Return breaks the line.
                   false};
     layout.pictures.textbox = "etutorial_blurb.jpg";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/EditorDialogButtons.h"
 #include "screens/ControllerTextEntryBase.h"
 
 #include <string>
@@ -18,6 +19,8 @@ public:
     std::string GetText() const;
 
     static constexpr int MAX_LENGTH = 250;
+    static constexpr WidgetPlace OK{320, 391, EDITOR_OK_BUTTON};
+    static constexpr WidgetPlace CANCEL{385, 391, EDITOR_CANCEL_BUTTON};
 
 protected:
     void LoadSprites() override;

@@ -76,7 +76,7 @@ void CControllerCredits::LoadSprites()
     CFontSystem::DrawString(TEXT_CREDITS_VERSION, page, ALIGN_RIGHT, 100, 40, 540, 500, VERSION);
     background_ = makeScreenSprite(KIND_SCREEN_BACKGROUND, PICTURE, "Credits Controller (CREDITS_LSPRITE_BACKGROUND)",
                                    PARCHMENT_X, PARCHMENT_Y);
-    done_ = makeStoryButton(345, 538, 0, this, "done", true);
+    done_ = makeStoryButton(DONE, 0, this, "done", true);
     CMousePointer::HideFor(-1);
     loaded_ = true;
 }

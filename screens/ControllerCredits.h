@@ -1,6 +1,7 @@
 #pragma once
 
 #include "screens/Controller.h"
+#include "screens/WidgetPlace.h"
 
 #include <memory>
 
@@ -12,6 +13,8 @@ class CSprite;
 class CControllerCredits : public CController
 {
 public:
+    static constexpr WidgetPlace DONE{345, 538, STORY_BUTTON};
+
     CControllerCredits();
     ~CControllerCredits() override;
 

@@ -14,6 +14,7 @@
 #include "screens/ControllerScoreboard.h"
 #include "screens/ControllerTextEntries.h"
 #include "screens/GuiButton.h"
+#include "screens/ScreenParts.h"
 #include "screens/WidgetSprite.h"
 #include "text/TextIds.h"
 
@@ -185,7 +186,7 @@ void CControllerInGame::InputMouseMotion(int, int) { CMousePointer::Tick(); }
 
 void CControllerInGame::InputMouseButton(bool released, bool left, bool, bool, bool)
 {
-    playEmptyClickUnlessHot(released, left);
+    playEmptyClick(released, left);
 }
 
 void CControllerInGame::Pump()

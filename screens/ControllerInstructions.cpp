@@ -21,7 +21,6 @@ enum Strings {
     TOPIC_STEP = 10,
 };
 
-constexpr int TOPIC_ROWS = 9;
 constexpr int HEADING_HEIGHT = 40;
 constexpr int TITLE_Y = 37, SUBTITLE_Y = 73;
 
@@ -54,15 +53,13 @@ void CControllerInstructions::LoadSprites()
         return;
     dimmer_ = makeDimmer(KIND_SCREEN_BACKGROUND, "Instructions Controller (INSTR_LSPRITE_DIMMER)");
     for (int i = 0; i < TOPIC_COUNT; ++i) {
-        int x = i < TOPIC_ROWS ? 180 : 455;
-        int y = 170 + 30 * (i % TOPIC_ROWS);
         std::string caption = "krvl_button_class" + std::to_string(i) + "text.png";
-        topics_[i] = makeStripButton(x, y, i, this, caption.c_str(), false);
+        topics_[i] = makeStripButton(TopicPlace(i), i, this, caption.c_str(), false);
     }
-    prev_ = makeStoryButton(190, 540, BUTTON_PREV, this, "prev", false);
+    prev_ = makeStoryButton(PREV, BUTTON_PREV, this, "prev", false);
     prev_->SetDisableImage("story_buttonprevfade.png", 0, 0);
-    done_ = makeStoryButton(345, 540, BUTTON_DONE, this, "done", false);
-    next_ = makeStoryButton(500, 540, BUTTON_NEXT, this, "next", true);
+    done_ = makeStoryButton(DONE, BUTTON_DONE, this, "done", false);
+    next_ = makeStoryButton(NEXT, BUTTON_NEXT, this, "next", true);
     next_->SetDisableImage("story_buttonnextfade.png", 0, 0);
     BuildPage();
     CMousePointer::HideFor(-1);

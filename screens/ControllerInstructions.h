@@ -1,6 +1,7 @@
 #pragma once
 
 #include "screens/Controller.h"
+#include "screens/WidgetPlace.h"
 
 #include <array>
 #include <memory>
@@ -19,6 +20,17 @@ public:
     static constexpr int BUTTON_PREV = 100;
     static constexpr int BUTTON_DONE = 101;
     static constexpr int BUTTON_NEXT = 102;
+
+    // The contents page lists its topics in two columns of nine; the paging
+    // buttons stand along the bottom of every page.
+    static constexpr int TOPIC_ROWS = 9;
+    static constexpr WidgetPlace TopicPlace(int topic)
+    {
+        return {topic < TOPIC_ROWS ? 180 : 455, 170 + 30 * (topic % TOPIC_ROWS), STRIP_BUTTON};
+    }
+    static constexpr WidgetPlace PREV{190, 540, STORY_BUTTON};
+    static constexpr WidgetPlace DONE{345, 540, STORY_BUTTON};
+    static constexpr WidgetPlace NEXT{500, 540, STORY_BUTTON};
 
     explicit CControllerInstructions(int startPage);
     ~CControllerInstructions() override;

@@ -30,11 +30,10 @@
 namespace {
 
 const char* const PROFILE_IMAGE = "profileOverlay.png";
-// The greeting's row: one line, above the Change Player button (at y 41, 35
-// into the plate), and clear of the inner frame's rounded corners, which
+// The greeting's row: one line, above the Change Player button (35 into the
+// plate), and clear of the inner frame's rounded corners, which
 // reach 12 pixels in from the plate's sides where the letters stand.
 constexpr int PLATE_X = 6, PLATE_Y = 6, PLATE_MARGIN = 16, WELCOME_Y = 5, WELCOME_ROW_HEIGHT = 24;
-constexpr int CHANGE_PROFILE_Y = 41;
 
 // One scene sprite: its layer, frame delay, place, leak-report name and
 // whether it is shown when the menu appears.
@@ -121,10 +120,6 @@ const char* const LABELS[] = {"mainmenu_text_playnow.png",      "mainmenu_text_l
                               "mainmenu_text_credits.png",      "mainmenu_text_moregames.png",
                               "mainmenu_text_exit.png"};
 
-constexpr int BUTTON_X = 580;
-constexpr int BUTTON_TOP = 9;
-constexpr int BUTTON_STEP = 53;
-constexpr int MORE_GAMES_SLOT = 7;
 
 void showSprite(CSprite& sprite) { sprite.show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION); }
 
@@ -203,7 +198,7 @@ void CControllerMain::LoadSprites()
     LoadButtons();
     UpdateProfileOverlay();
     buttons_[BUTTON_CHANGE_PROFILE] = std::make_unique<CGuiButton>(
-        51, CHANGE_PROFILE_Y, BUTTON_CHANGE_PROFILE, this, "profile_button_changebase.png",
+        CHANGE_PROFILE.x, CHANGE_PROFILE.y, BUTTON_CHANGE_PROFILE, this, "profile_button_changebase.png",
         "profile_button_changeshadow.png", "profile_button_changerollover.png", nullptr, false, 0, 0);
     CMousePointer::HideFor(-1);
     spritesLoaded_ = true;
@@ -215,13 +210,14 @@ void CControllerMain::LoadButtons()
     bool moreGames = OffersMoreGames();
     for (int i = 0; i <= BUTTON_EXIT; ++i) {
         int index = i;
-        if (!moreGames && i == MORE_GAMES_SLOT)
+        if (!moreGames && i == BUTTON_MORE_GAMES)
             index = BUTTON_EXIT;
         else if (!moreGames && i == BUTTON_EXIT)
             continue;
-        auto button = std::make_unique<CGuiButton>(BUTTON_X, BUTTON_TOP + BUTTON_STEP * i, index, this,
-                                                   "mainmenu_buttonbase.png", nullptr, "mainmenu_buttonrollover.png",
-                                                   "mainmenu_buttonactive.png", false, 0, 0);
+        const WidgetPlace place = SlotPlace(i);
+        auto button = std::make_unique<CGuiButton>(place.x, place.y, index, this, "mainmenu_buttonbase.png", nullptr,
+                                                   "mainmenu_buttonrollover.png", "mainmenu_buttonactive.png", false,
+                                                   0, 0);
         button->SetText(LABELS[index], 24, 13, -10, -7, -4, -3);
         buttons_[i] = std::move(button);
     }

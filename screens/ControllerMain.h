@@ -2,6 +2,7 @@
 
 #include "levels/ProfileBase.h"
 #include "screens/Controller.h"
+#include "screens/WidgetPlace.h"
 
 #include <deque>
 #include <functional>
@@ -32,6 +33,13 @@ public:
         BUTTON_CHANGE_PROFILE = 9,
     };
     static constexpr int BUTTON_SLOTS = 10;
+
+    // The menu's buttons stand in a column of slots, slot n holding the
+    // button of index n; without more games, Exit takes More Games' slot.
+    static constexpr WidgetSize MENU_BUTTON{214, 50}; // mainmenu_buttonbase.png
+    static constexpr WidgetPlace SlotPlace(int slot) { return {580, 9 + 53 * slot, MENU_BUTTON}; }
+    // On the welcome plate, below the greeting.
+    static constexpr WidgetPlace CHANGE_PROFILE{51, 41, {150, 28}}; // profile_button_changebase.png
 
     CControllerMain();
     ~CControllerMain() override;

@@ -34,24 +34,24 @@ const ListboxLayout LIST_LAYOUT{18, 68, 409, 436, 22, 19, "levelmanager_listbox.
 constexpr int NAME_COLUMN = 309;
 constexpr int DATE_COLUMN = 93;
 
-struct ButtonPlace {
-    int index, x, y;
+struct ButtonLook {
+    int index;
     const char* base;
     const char* rollover;
     const char* shadow;
 };
 // In the order they are made, the focus order after the lists.
-constexpr ButtonPlace BUTTONS[] = {
-    {CControllerManager::BUTTON_SORT_NAME, 171, 522, "namebase", "namerollover", "dateshadow"},
-    {CControllerManager::BUTTON_SORT_DATE, 289, 522, "datebase", "daterollover", "dateshadow"},
-    {CControllerManager::BUTTON_UP, 432, 145, "arrow1base", "arrow1rollover", "arrowshadow"},
-    {CControllerManager::BUTTON_DOWN, 432, 348, "arrow2base", "arrow2rollover", "arrowshadow"},
-    {CControllerManager::BUTTON_PLAY, 528, 268, "playbase", "playrollover", "playshadow"},
-    {CControllerManager::BUTTON_REMOVE, 655, 268, "removebase", "removerollover", "playshadow"},
-    {CControllerManager::BUTTON_MORE_LEVELS, 553, 374, "morelevelsbase", "morelevelsrollover", "resetshadow"},
-    {CControllerManager::BUTTON_RESET, 553, 428, "resetbase", "resetrollover", "resetshadow"},
-    {CControllerManager::BUTTON_MAP, 553, 482, "mapbase", "maprollover", "resetshadow"},
-    {CControllerManager::BUTTON_MAIN_MENU, 553, 536, "mainmenubase", "mainmenurollover", "resetshadow"},
+constexpr ButtonLook BUTTONS[] = {
+    {CControllerManager::BUTTON_SORT_NAME, "namebase", "namerollover", "dateshadow"},
+    {CControllerManager::BUTTON_SORT_DATE, "datebase", "daterollover", "dateshadow"},
+    {CControllerManager::BUTTON_UP, "arrow1base", "arrow1rollover", "arrowshadow"},
+    {CControllerManager::BUTTON_DOWN, "arrow2base", "arrow2rollover", "arrowshadow"},
+    {CControllerManager::BUTTON_PLAY, "playbase", "playrollover", "playshadow"},
+    {CControllerManager::BUTTON_REMOVE, "removebase", "removerollover", "playshadow"},
+    {CControllerManager::BUTTON_MORE_LEVELS, "morelevelsbase", "morelevelsrollover", "resetshadow"},
+    {CControllerManager::BUTTON_RESET, "resetbase", "resetrollover", "resetshadow"},
+    {CControllerManager::BUTTON_MAP, "mapbase", "maprollover", "resetshadow"},
+    {CControllerManager::BUTTON_MAIN_MENU, "mainmenubase", "mainmenurollover", "resetshadow"},
 };
 
 struct DetailPlace {
@@ -197,12 +197,13 @@ void CControllerManager::LoadSprites()
     dimmer_ = makeScreenSprite(KIND_SCREEN_DIMMER, PICTURE, "Manager Controller (MANAGER_LSPRITE_DIMMER)", 0, 0);
     background_ = makeScreenSprite(KIND_SCREEN_BACKGROUND, "levelmanager_main.png",
                                    "Profile Controller (MANAGER_LSPRITE_BACKGROUND)", 5, 11);
-    for (const ButtonPlace& place : BUTTONS) {
+    for (const ButtonLook& look : BUTTONS) {
         std::string prefix = "levelmanager_button_";
-        buttons_[place.index] = std::make_unique<CGuiButton>(
-            place.x, place.y, place.index, this, (prefix + place.base + ".png").c_str(),
-            (prefix + place.shadow + ".png").c_str(), (prefix + place.rollover + ".png").c_str(), nullptr,
-            place.index == BUTTON_PLAY, 0, 0);
+        const WidgetPlace& place = BUTTON_PLACES[look.index];
+        buttons_[look.index] = std::make_unique<CGuiButton>(
+            place.x, place.y, look.index, this, (prefix + look.base + ".png").c_str(),
+            (prefix + look.shadow + ".png").c_str(), (prefix + look.rollover + ".png").c_str(), nullptr,
+            look.index == BUTTON_PLAY, 0, 0);
     }
     if (int record = GetSelectedRecord(); record >= 0)
         ShowDetails(record);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "screens/Controller.h"
+#include "screens/WidgetPlace.h"
 
 #include <array>
 #include <ctime>
@@ -44,6 +45,13 @@ public:
         BUTTON_MAP = 8,
         BUTTON_MAIN_MENU = 9,
         BUTTON_COUNT = 10,
+    };
+    // In the order of Buttons: the list's arrows, the sort buttons below
+    // it, Play and Remove beside the details and the column of wide buttons.
+    static constexpr WidgetSize ARROW{40, 40}, SORT{110, 34}, LEVEL{120, 44}, WIDE{200, 44};
+    static constexpr WidgetPlace BUTTON_PLACES[BUTTON_COUNT] = {
+        {432, 145, ARROW}, {432, 348, ARROW}, {171, 522, SORT}, {289, 522, SORT}, {528, 268, LEVEL},
+        {655, 268, LEVEL}, {553, 374, WIDE},  {553, 428, WIDE}, {553, 482, WIDE}, {553, 536, WIDE},
     };
     static constexpr int FIRST_LIST_CALLBACK = 20;
     // The manager's answer when the player asked for the map.

@@ -6,6 +6,7 @@
 #include "engine/MousePointer.h"
 #include "engine/Sprite.h"
 #include "screens/GuiButton.h"
+#include "screens/ScreenParts.h"
 #include "screens/WidgetSprite.h"
 
 #include <SDL.h>
@@ -16,24 +17,18 @@ constexpr const char* PANEL_IMAGE = "baseMessageController.png";
 constexpr int PANEL_X = 150, PANEL_Y = 88;
 constexpr int TITLE_W = 450, TITLE_H = 50, TITLE_Y = 50;
 constexpr int BODY_W = 350, BODY_H = 120, BODY_Y = 200;
-constexpr int BUTTON_Y = 420;
 constexpr int ANSWER_NO = 0, ANSWER_YES = 1;
 
-std::unique_ptr<CGuiButton> makeButton(CController* owner, int x, int callback, const char* kind, bool isDefault)
+std::unique_ptr<CGuiButton> makeButton(CController* owner, const WidgetPlace& place, int callback, const char* kind,
+                                       bool isDefault)
 {
     std::string base = std::string("confirmation_button") + kind;
-    return std::make_unique<CGuiButton>(x, BUTTON_Y, callback, owner, (base + "base.png").c_str(),
+    return std::make_unique<CGuiButton>(place.x, place.y, callback, owner, (base + "base.png").c_str(),
                                         (base + "shadow.png").c_str(), (base + "roll.png").c_str(), nullptr,
                                         isDefault, 0, 0);
 }
 
 } // namespace
-
-void playEmptyClickUnlessHot(bool released, bool left)
-{
-    if (left && !released && !CGuiButtonBase::GetHotButton())
-        CController::PlaySound(InterfaceSound::EmptyClick);
-}
 
 CControllerMessage::CControllerMessage(int titleString, int bodyString, bool yesNo, const char* bodyArgument)
     : CController(CONTROLLER_MESSAGE), titleString_(titleString), bodyString_(bodyString), yesNo_(yesNo)
@@ -88,10 +83,10 @@ void CControllerMessage::loadSprites(int titleString, int bodyString, const std:
     // The default button answers Return when no button is focused: a
     // question defaults to Cancel, a notice to OK.
     if (yesNo_) {
-        okButton_ = makeButton(this, 315, ANSWER_YES, "okay", false);
-        cancelButton_ = makeButton(this, 410, ANSWER_NO, "cancel", true);
+        okButton_ = makeButton(this, QUESTION_OK, ANSWER_YES, "okay", false);
+        cancelButton_ = makeButton(this, QUESTION_CANCEL, ANSWER_NO, "cancel", true);
     } else {
-        okButton_ = makeButton(this, 360, ANSWER_YES, "okay", true);
+        okButton_ = makeButton(this, NOTICE_OK, ANSWER_YES, "okay", true);
     }
     CMousePointer::HideFor(-1);
     loaded_ = true;
@@ -120,7 +115,7 @@ void CControllerMessage::InputMouseMotion(int, int) { CMousePointer::Tick(); }
 
 void CControllerMessage::InputMouseButton(bool released, bool left, bool, bool, bool)
 {
-    playEmptyClickUnlessHot(released, left);
+    playEmptyClick(released, left);
 }
 
 void CControllerMessage::Pump()

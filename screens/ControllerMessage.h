@@ -1,6 +1,7 @@
 #pragma once
 
 #include "screens/Controller.h"
+#include "screens/WidgetPlace.h"
 
 #include <memory>
 #include <string>
@@ -16,6 +17,11 @@ class CControllerMessage : public CController
 {
 public:
     static constexpr int NO_TEXT = -1;
+
+    // A question's OK and Cancel side by side; a notice's OK alone, between.
+    static constexpr WidgetPlace QUESTION_OK{315, 420, CONFIRMATION_BUTTON};
+    static constexpr WidgetPlace QUESTION_CANCEL{410, 420, CONFIRMATION_BUTTON};
+    static constexpr WidgetPlace NOTICE_OK{360, 420, CONFIRMATION_BUTTON};
 
     // titleString and bodyString are text-table entries (NO_TEXT leaves that
     // place empty). bodyArgument, when given, fills the body's first
@@ -54,5 +60,3 @@ private:
     bool loaded_ = false;
 };
 
-// A left press that no widget takes: the shared background click.
-void playEmptyClickUnlessHot(bool released, bool left);

@@ -3,8 +3,8 @@
 #include "engine/Log.h"
 #include "engine/MousePointer.h"
 #include "engine/Sprite.h"
-#include "screens/ControllerMessage.h"
 #include "screens/GuiButton.h"
+#include "screens/ScreenParts.h"
 #include "screens/WidgetSprite.h"
 
 namespace {
@@ -50,7 +50,7 @@ void CControllerMessageTutorial::InputMouseMotion(int, int) { CMousePointer::Tic
 
 void CControllerMessageTutorial::InputMouseButton(bool released, bool left, bool, bool, bool)
 {
-    playEmptyClickUnlessHot(released, left);
+    playEmptyClick(released, left);
 }
 
 void CControllerMessageTutorial::Pump()

@@ -34,9 +34,6 @@ enum Callbacks {
 };
 
 constexpr int SLIDER_X = 395;
-constexpr int MINUS_X = 377;
-constexpr int PLUS_X = 510;
-constexpr int ROW_Y[] = {125, 150, 175, 225};
 
 struct BoxPlace {
     int x, y, callback;
@@ -90,13 +87,14 @@ void CControllerOptions::LoadSprites()
     background_ = makeScreenSprite(KIND_SCREEN_BACKGROUND, PICTURE, "Options Controller (OPTIONS_LSPRITE_BACKGROUND)",
                                    PARCHMENT_X, PARCHMENT_Y);
     for (int row = 0; row < ROW_COUNT; ++row) {
-        int y = ROW_Y[row] + 2;
+        const WidgetPlace minus = MinusPlace(row);
+        const WidgetPlace plus = PlusPlace(row);
         sliderButtons_[2 * row] =
-            std::make_unique<CGuiButton>(MINUS_X, y, 2 * row, this, "slider_button_minusbase.png",
+            std::make_unique<CGuiButton>(minus.x, minus.y, 2 * row, this, "slider_button_minusbase.png",
                                          "slider_button_minusshadow.png", "slider_button_minusrollover.png", nullptr,
                                          false, 0, 0);
         sliderButtons_[2 * row + 1] =
-            std::make_unique<CGuiButton>(PLUS_X, y, 2 * row + 1, this, "slider_button_plusbase.png",
+            std::make_unique<CGuiButton>(plus.x, plus.y, 2 * row + 1, this, "slider_button_plusbase.png",
                                          "slider_button_plusshadow.png", "slider_button_plusrollover.png", nullptr,
                                          false, 0, 0);
     }
@@ -106,10 +104,10 @@ void CControllerOptions::LoadSprites()
         boxes_[box] = std::make_unique<CGuiCheckbox>(BOX_PLACES[box].x, BOX_PLACES[box].y, BOX_PLACES[box].callback,
                                                      this);
     RefreshFromProfile();
-    defaults_ = makeStripButton(307, 415, CB_DEFAULTS, this, "krvl_button_defaulttext.png", false);
-    controls_ = makeStripButton(307, 445, CB_CONTROLS, this, "krvl_button_controlstext.png", false);
-    password_ = makeStripButton(307, 475, CB_PASSWORD, this, "krvl_button_passwordtext.png", false);
-    back_ = makeStripButton(307, 505, CB_BACK, this, "krvl_button_backmenutext.png", false);
+    defaults_ = makeStripButton(DEFAULTS, CB_DEFAULTS, this, "krvl_button_defaulttext.png", false);
+    controls_ = makeStripButton(CONTROLS, CB_CONTROLS, this, "krvl_button_controlstext.png", false);
+    password_ = makeStripButton(PASSWORD, CB_PASSWORD, this, "krvl_button_passwordtext.png", false);
+    back_ = makeStripButton(BACK, CB_BACK, this, "krvl_button_backmenutext.png", false);
     testSound_ = std::make_unique<SoundObject>("trampoline_rebound.ogg", false);
     CMousePointer::HideFor(-1);
     loaded_ = true;

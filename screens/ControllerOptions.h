@@ -1,6 +1,7 @@
 #pragma once
 
 #include "screens/Controller.h"
+#include "screens/WidgetPlace.h"
 
 #include <array>
 #include <memory>
@@ -45,6 +46,17 @@ public:
 
     enum Row { ROW_GAME_SPEED, ROW_SOUND, ROW_MUSIC, ROW_MOUSE_SPEED, ROW_COUNT };
     enum Box { BOX_FREE_MOUSE, BOX_FULLSCREEN, BOX_TUTORIALS, BOX_STORY, BOX_STEP_COUNTER, BOX_COUNT };
+
+    // Each slider's row begins with its minus button and ends with its plus
+    // button; the strip buttons stand in a column below the rows.
+    static constexpr int ROW_Y[ROW_COUNT] = {125, 150, 175, 225};
+    static constexpr WidgetSize SLIDER_BUTTON{17, 18}; // slider_button_{minus,plus}base.png
+    static constexpr WidgetPlace MinusPlace(int row) { return {377, ROW_Y[row] + 2, SLIDER_BUTTON}; }
+    static constexpr WidgetPlace PlusPlace(int row) { return {510, ROW_Y[row] + 2, SLIDER_BUTTON}; }
+    static constexpr WidgetPlace DEFAULTS{307, 415, STRIP_BUTTON};
+    static constexpr WidgetPlace CONTROLS{307, 445, STRIP_BUTTON};
+    static constexpr WidgetPlace PASSWORD{307, 475, STRIP_BUTTON};
+    static constexpr WidgetPlace BACK{307, 505, STRIP_BUTTON};
 
 private:
     void LoadSprites();

@@ -21,12 +21,6 @@ const char* const PICTURE = "baseControls.png";
 
 enum Callbacks { CB_DEFAULTS = 100, CB_SAVE = 101, CB_CANCEL = 102 };
 
-constexpr int ROWS = 8;
-constexpr int ROW_STEP = 34;
-
-int fieldX(int i) { return i < ROWS ? 250 : 550; }
-int fieldY(int i) { return 132 + ROW_STEP * (i % ROWS); }
-
 std::string keyTextImage(int i) { return "controls_button" + std::to_string(i) + "_text.png"; }
 
 } // namespace
@@ -54,12 +48,12 @@ void CControllerOptionsControls::LoadSprites()
     cursor_ = makeWidgetSprite(KIND_WIDGET_OVERLAY, "optionscontrolscursor.png",
                                "Controls Controller (CONTROLS_LSPRITE_CURSOR)", 0, 0, false);
     for (int i = 0; i < BINDING_COUNT; ++i)
-        fields_[i] = std::make_unique<CGuiButton>(fieldX(i), fieldY(i), i, this, "optionscontrolsinputbase.png",
-                                                  "optionscontrolsinputshadow.png", "optionscontrolsinputrollover.png",
-                                                  nullptr, false, 0, 0);
-    defaults_ = makeStripButton(307, 445, CB_DEFAULTS, this, "krvl_button_defaulttext.png", false);
-    save_ = makeStripButton(307, 475, CB_SAVE, this, "krvl_button_savetext.png", false);
-    cancel_ = makeStripButton(307, 505, CB_CANCEL, this, "krvl_button_canceltext.png", false);
+        fields_[i] = std::make_unique<CGuiButton>(FieldPlace(i).x, FieldPlace(i).y, i, this,
+                                                  "optionscontrolsinputbase.png", "optionscontrolsinputshadow.png",
+                                                  "optionscontrolsinputrollover.png", nullptr, false, 0, 0);
+    defaults_ = makeStripButton(DEFAULTS, CB_DEFAULTS, this, "krvl_button_defaulttext.png", false);
+    save_ = makeStripButton(SAVE, CB_SAVE, this, "krvl_button_savetext.png", false);
+    cancel_ = makeStripButton(CANCEL, CB_CANCEL, this, "krvl_button_canceltext.png", false);
     LoadBindings();
     CMousePointer::HideFor(-1);
     loaded_ = true;
@@ -163,7 +157,7 @@ void CControllerOptionsControls::blinkCursor()
         cursor_->hide();
         return;
     }
-    cursor_->setLocation(fieldX(waiting_) + 8, fieldY(waiting_) + 5, false);
+    cursor_->setLocation(FieldPlace(waiting_).x + 8, FieldPlace(waiting_).y + 5, false);
     if (--blink_ < -8)
         blink_ = 8;
     setSpriteShown(*cursor_, blink_ >= 1);

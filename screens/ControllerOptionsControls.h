@@ -1,6 +1,7 @@
 #pragma once
 
 #include "screens/Controller.h"
+#include "screens/WidgetPlace.h"
 
 #include <array>
 #include <memory>
@@ -20,6 +21,19 @@ class CControllerOptionsControls : public CController
 public:
     static constexpr int BINDING_COUNT = 16;
     static constexpr int NO_BINDING = -1;
+
+    // The key fields stand in two columns of eight, in the order of the
+    // profile's keys; the strip buttons below them.
+    static constexpr int ROWS = 8;
+    static constexpr int ROW_STEP = 34;
+    static constexpr WidgetSize KEY_FIELD{130, 30}; // optionscontrolsinputbase.png
+    static constexpr WidgetPlace FieldPlace(int binding)
+    {
+        return {binding < ROWS ? 250 : 550, 132 + ROW_STEP * (binding % ROWS), KEY_FIELD};
+    }
+    static constexpr WidgetPlace DEFAULTS{307, 445, STRIP_BUTTON};
+    static constexpr WidgetPlace SAVE{307, 475, STRIP_BUTTON};
+    static constexpr WidgetPlace CANCEL{307, 505, STRIP_BUTTON};
 
     CControllerOptionsControls();
     ~CControllerOptionsControls() override;

@@ -63,10 +63,10 @@ void CControllerOptionsPassword::LoadSprites()
     warning_->hide();
     oldBox_ = makeBox(303);
     newBox_ = makeBox(363);
-    ok_ = std::make_unique<CGuiButton>(315, 420, BUTTON_OK, this, "confirmation_buttonokaybase.png",
+    ok_ = std::make_unique<CGuiButton>(OK.x, OK.y, BUTTON_OK, this, "confirmation_buttonokaybase.png",
                                        "confirmation_buttonokayshadow.png", "confirmation_buttonokayroll.png", nullptr,
                                        false, 0, 0);
-    cancel_ = std::make_unique<CGuiButton>(410, 420, BUTTON_CANCEL, this, "confirmation_buttoncancelbase.png",
+    cancel_ = std::make_unique<CGuiButton>(CANCEL.x, CANCEL.y, BUTTON_CANCEL, this, "confirmation_buttoncancelbase.png",
                                            "confirmation_buttoncancelshadow.png", "confirmation_buttoncancelroll.png",
                                            nullptr, false, 0, 0);
     SetRing({oldBox_.get(), newBox_.get()}, {ok_.get(), cancel_.get()}, ReturnKey::NextStop);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "screens/ControllerDialog.h"
+#include "screens/WidgetPlace.h"
 
 #include <memory>
 
@@ -25,6 +26,8 @@ public:
     enum Focus { FOCUS_BUTTONS = NO_BOX, FOCUS_OLD = 0, FOCUS_NEW = 1 };
     // Frames the warning stands still before it fades.
     static constexpr int WARNING_FRAMES = 40;
+    static constexpr WidgetPlace OK{315, 420, CONFIRMATION_BUTTON};
+    static constexpr WidgetPlace CANCEL{410, 420, CONFIRMATION_BUTTON};
 
     CGuiTextbox* GetOldBox() const { return oldBox_.get(); }
     CGuiTextbox* GetNewBox() const { return newBox_.get(); }

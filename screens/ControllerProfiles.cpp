@@ -26,17 +26,8 @@ namespace {
 const char* const PANEL_SOURCE = "profile_select_main.png";
 const char* const PANEL = "baseProfiles.png";
 
-struct ButtonPlace {
-    const char* word;
-    int x, y;
-};
-// In the order of CControllerProfiles::Buttons.
-constexpr ButtonPlace BUTTONS[] = {
-    {"up", 461, 161}, {"down", 461, 205}, {"select", 322, 262}, {"delete", 404, 262}, {"rename", 322, 297}, {"add", 322, 332},
-};
-
-const ListboxLayout LIST_LAYOUT{287, 157, 161, 93, 4, 21, "profile_select_listbox.png", "profile_select_selector.png",
-                                0, 5, 3, 5};
+// The buttons' picture names, in the order of CControllerProfiles::Buttons.
+const char* const BUTTON_WORDS[] = {"up", "down", "select", "delete", "rename", "add"};
 constexpr int LIST_COLUMN = 158;
 
 std::string upperCopy(const char* text)
@@ -84,9 +75,9 @@ void CControllerProfiles::LoadSprites()
     panel_ =
         makeScreenSprite(KIND_SCREEN_BACKGROUND, PANEL, "Profile Controller (PROFILES_LSPRITE_BACKGROUND)", 282, 100);
     for (int i = 0; i < BUTTON_COUNT; ++i) {
-        std::string prefix = std::string("profile_button_") + BUTTONS[i].word;
-        buttons_[i] = std::make_unique<CGuiButton>(BUTTONS[i].x, BUTTONS[i].y, i, this, (prefix + "base.png").c_str(),
-                                                   (prefix + "shadow.png").c_str(),
+        std::string prefix = std::string("profile_button_") + BUTTON_WORDS[i];
+        buttons_[i] = std::make_unique<CGuiButton>(BUTTON_PLACES[i].x, BUTTON_PLACES[i].y, i, this,
+                                                   (prefix + "base.png").c_str(), (prefix + "shadow.png").c_str(),
                                                    (prefix + "rollover.png").c_str(), nullptr, i == BUTTON_SELECT, 0, 0);
     }
     BuildList();

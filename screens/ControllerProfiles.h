@@ -1,6 +1,7 @@
 #pragma once
 
 #include "screens/Controller.h"
+#include "screens/GuiListbox.h"
 
 #include <array>
 #include <memory>
@@ -8,7 +9,6 @@
 #include <vector>
 
 class CGuiButton;
-class CGuiListbox;
 class CSprite;
 
 // Who is playing: a panel with the list of profiles (in name order, case
@@ -34,6 +34,15 @@ public:
 
     enum Buttons { BUTTON_UP, BUTTON_DOWN, BUTTON_SELECT, BUTTON_DELETE, BUTTON_RENAME, BUTTON_ADD, BUTTON_COUNT };
     static constexpr int LIST = 20;
+
+    // In the order of Buttons: the arrows beside the list, Play and Delete
+    // below it, then Rename and Add.
+    static constexpr WidgetPlace BUTTON_PLACES[BUTTON_COUNT] = {
+        {461, 161, {40, 40}},  {461, 205, {40, 40}},  {322, 262, {80, 32}},
+        {404, 262, {80, 32}},  {322, 297, {162, 32}}, {322, 332, {162, 32}},
+    };
+    static constexpr ListboxLayout LIST_LAYOUT{287, 157, 161, 93, 4, 21, "profile_select_listbox.png",
+                                               "profile_select_selector.png", 0, 5, 3, 5};
 
 private:
     enum Pending { PENDING_NONE, PENDING_NOTICE, PENDING_DELETE };

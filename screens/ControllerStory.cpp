@@ -93,10 +93,10 @@ const ButtonLook NEXT_LOOK = {"story_buttonnextbase.png", "story_buttonnextshado
 const ButtonLook DONE_LOOK = {"story_buttondonebase.png", "story_buttondoneshadow.png",
                               "story_buttondonerollover.png"};
 
-std::unique_ptr<CGuiButton> makeButton(CController* owner, int index, int x, int y, const ButtonLook& look,
-                                       bool isDefault)
+std::unique_ptr<CGuiButton> makeButton(CController* owner, int index, const WidgetPlace& place,
+                                       const ButtonLook& look, bool isDefault)
 {
-    return std::make_unique<CGuiButton>(x, y, index, owner, look.base, look.shadow, look.rollover, nullptr,
+    return std::make_unique<CGuiButton>(place.x, place.y, index, owner, look.base, look.shadow, look.rollover, nullptr,
                                         isDefault, 2, 2);
 }
 
@@ -137,13 +137,13 @@ void CControllerStory::LoadSprites()
     if (IsTwoPageStory(storyNumber_)) {
         panel_->addFrame(PAGE_IMAGES[1]);
         panel_->setFrame(0);
-        buttons_[0] = makeButton(this, BUTTON_PREVIOUS, 257, 538, PREVIOUS_LOOK, false);
-        buttons_[1] = makeButton(this, BUTTON_NEXT, 454, 538, NEXT_LOOK, true);
-        buttons_[2] = makeButton(this, BUTTON_DONE, 454, 538, DONE_LOOK, true);
+        buttons_[0] = makeButton(this, BUTTON_PREVIOUS, PREVIOUS_PAGE, PREVIOUS_LOOK, false);
+        buttons_[1] = makeButton(this, BUTTON_NEXT, NEXT_PAGE, NEXT_LOOK, true);
+        buttons_[2] = makeButton(this, BUTTON_DONE, NEXT_PAGE, DONE_LOOK, true);
         buttons_[0]->Hide();
         buttons_[2]->Hide();
     } else {
-        buttons_[0] = makeButton(this, BUTTON_DONE, 345, 397, DONE_LOOK, true);
+        buttons_[0] = makeButton(this, BUTTON_DONE, ONE_PAGE_DONE, DONE_LOOK, true);
     }
     CSound::playStoryMusic();
     CMousePointer::HideFor(-1);

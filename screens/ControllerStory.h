@@ -1,6 +1,7 @@
 #pragma once
 
 #include "screens/Controller.h"
+#include "screens/WidgetPlace.h"
 
 #include <memory>
 
@@ -16,6 +17,12 @@ class CControllerStory : public CController
 {
 public:
     static constexpr int STORY_COUNT = 12;
+
+    // A two-page story turns its pages with previous and next; Done takes
+    // next's place on the last page. A one-page story has Done alone.
+    static constexpr WidgetPlace PREVIOUS_PAGE{257, 538, STORY_BUTTON};
+    static constexpr WidgetPlace NEXT_PAGE{454, 538, STORY_BUTTON};
+    static constexpr WidgetPlace ONE_PAGE_DONE{345, 397, STORY_BUTTON};
 
     explicit CControllerStory(int storyNumber);
     ~CControllerStory() override;

@@ -35,10 +35,8 @@ CControllerTextEntryBase::Layout bigPanel(int prompt, const char* spriteName, in
             spaces,
             false,
             false,
-            301,
-            327,
-            383,
-            327,
+            BIG_PANEL_OK,
+            BIG_PANEL_CANCEL,
             true};
 }
 
@@ -56,7 +54,7 @@ void CControllerProfileName::LoadSprites()
         return;
     BuildSprites({"profile_entername_mainsmall.png", 283, 369, TEXT_PROMPT_PROFILE_NAME, 293, 379, 210, 60,
                   "Profile Name Controller (PROFILENAME_LSPRITE_BACKGROUND)", NAME_LENGTH, 314, 407, true, false,
-                  false, 325, 444, 407, 444, true});
+                  false, OK, CANCEL, true});
 }
 
 // ---- The refusal marker.

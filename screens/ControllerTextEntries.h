@@ -11,12 +11,19 @@ class CSprite;
 class CControllerProfileName : public CControllerTextEntryBase
 {
 public:
+    static constexpr WidgetPlace OK{325, 444, PROFILE_DIALOG_BUTTON};
+    static constexpr WidgetPlace CANCEL{407, 444, PROFILE_DIALOG_BUTTON};
+
     CControllerProfileName();
     ~CControllerProfileName() override;
 
 protected:
     void LoadSprites() override;
 };
+
+// OK and Cancel on the big panel of the online name and the password.
+constexpr WidgetPlace BIG_PANEL_OK{301, 327, CControllerTextEntryBase::PROFILE_DIALOG_BUTTON};
+constexpr WidgetPlace BIG_PANEL_CANCEL{383, 327, CControllerTextEntryBase::PROFILE_DIALOG_BUTTON};
 
 // A refusal note that appears over the dialog's panel and, after a while,
 // fades away frame by frame.

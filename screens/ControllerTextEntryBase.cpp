@@ -41,10 +41,10 @@ void CControllerTextEntryBase::BuildSprites(const Layout& layout)
     background_ = makeWidgetSprite(KIND_SCREEN_DIMMER, BASE_IMAGE, layout.backgroundName, 0, 0, true);
 
     const Layout::Pictures& pictures = layout.pictures;
-    okButton_ = std::make_unique<CGuiButton>(layout.okX, layout.okY, BUTTON_OK, this, pictures.okBase,
+    okButton_ = std::make_unique<CGuiButton>(layout.ok.x, layout.ok.y, BUTTON_OK, this, pictures.okBase,
                                              pictures.okShadow, pictures.okRollover, nullptr, layout.okIsDefault, 0,
                                              0);
-    cancelButton_ = std::make_unique<CGuiButton>(layout.cancelX, layout.cancelY, BUTTON_CANCEL, this,
+    cancelButton_ = std::make_unique<CGuiButton>(layout.cancel.x, layout.cancel.y, BUTTON_CANCEL, this,
                                                  pictures.cancelBase, pictures.cancelShadow, pictures.cancelRollover,
                                                  nullptr, false, 0, 0);
     textbox_ = std::make_unique<CGuiTextbox>(layout.maxLength, layout.boxX, layout.boxY, pictures.textDx,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "screens/ControllerDialog.h"
+#include "screens/WidgetPlace.h"
 
 #include <memory>
 #include <string>
@@ -39,6 +40,10 @@ public:
     CGuiTextbox* GetTextbox() const { return textbox_.get(); }
     bool TextboxHasFocus() const { return GetFocusedBox() == 0; }
 
+    // profile_button_{okay,cancel}base.png, the buttons' pictures unless a
+    // dialog brings its own.
+    static constexpr WidgetSize PROFILE_DIALOG_BUTTON{76, 32};
+
     // What a subclass builds in LoadSprites.
     struct Layout {
         const char* panelImage;
@@ -49,7 +54,7 @@ public:
         int maxLength;
         int boxX, boxY;
         bool spaces, punctuation, lineBreaks;
-        int okX, okY, cancelX, cancelY;
+        WidgetPlace ok, cancel;
         bool okIsDefault;
         // The pictures of the box and the buttons: the profile dialogs' own
         // unless a dialog brings its own (a null shadow draws none).

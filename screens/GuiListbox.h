@@ -1,6 +1,7 @@
 #pragma once
 
 #include "screens/GuiButtonBase.h"
+#include "screens/WidgetPlace.h"
 
 #include <memory>
 #include <string>
@@ -22,6 +23,13 @@ struct ListboxLayout {
     int rowsDx, rowsDy;
     int textDx, textDy;
 };
+
+// Where the n-th visible row of a list box lies.
+constexpr WidgetPlace listRowPlace(const ListboxLayout& layout, int row)
+{
+    return {layout.x + layout.rowsDx, layout.y + layout.rowsDy + row * layout.rowHeight,
+            {layout.width, layout.rowHeight}};
+}
 
 // Rows of text in fixed columns over a background picture, one row marked
 // by the selector picture, a window of visible rows that scrolls. Each row

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/SpriteKinds.h"
+#include "screens/WidgetPlace.h"
 
 #include <memory>
 
@@ -20,13 +21,13 @@ std::unique_ptr<CSprite> makeDimmer(int layer, const char* name);
 
 // A parchment-strip button (the settings' and instructions' buttons) with
 // its caption picture.
-std::unique_ptr<CGuiButton> makeStripButton(int x, int y, int callbackIndex, CController* owner,
+std::unique_ptr<CGuiButton> makeStripButton(const WidgetPlace& place, int callbackIndex, CController* owner,
                                             const char* captionImage, bool isDefault);
 
 // A round story-style button ("story_button<word>base.png" and its shadow
 // and rollover), its shadow 2 px below right.
-std::unique_ptr<CGuiButton> makeStoryButton(int x, int y, int callbackIndex, CController* owner, const char* word,
-                                            bool isDefault);
+std::unique_ptr<CGuiButton> makeStoryButton(const WidgetPlace& place, int callbackIndex, CController* owner,
+                                            const char* word, bool isDefault);
 
 // A left press that no widget takes plays the background click.
 void playEmptyClick(bool released, bool left);

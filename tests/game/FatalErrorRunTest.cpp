@@ -7,6 +7,8 @@
 #include "levels/ProfileTestSupport.h"
 #include "online/FakeScoreServer.h"
 #include "platform/Folders.h"
+#include "screens/ControllerOptions.h"
+#include "support/Clicks.h"
 #include "support/GameRun.h"
 #include "support/WalkLevel.h"
 
@@ -149,7 +151,8 @@ TEST_F(FatalErrorRunTest, EndsWithStatusOneFromAnyScreen)
     const Environment walkLevel = {{"CORVELLE_PLAY_LEVEL", "walk to the exit"}};
     const FatalCase cases[] = {
         {"the settings screen, left on a read-only home", playerProbeProgramPath(), {{"CORVELLE_PROBE_SCREEN", "options"}},
-         "wait 5\nclick 400 519\nwait 20\n", "", Home::ReadOnly, "Loading Controller:  options",
+         "wait 5\n" + clickOn(CControllerOptions::BACK) + "wait 20\n", "", Home::ReadOnly,
+         "Loading Controller:  options",
          "Cannot save profile: "},
         {"the map, with a damaged picture of the set choice", probeProgramPath(), {}, "wait 5\nkey m\nwait 30\n",
          gameFolderWith("resource2.dat", archiveWithPictureCut("lvlset_heading.png")), Home::Writable,

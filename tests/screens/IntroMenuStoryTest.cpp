@@ -1,5 +1,11 @@
 // The road from the loading picture: the intro, the main menu, and the
 // story screen, tried through the real program.
+#include "screens/ControllerInstructions.h"
+#include "screens/ControllerMain.h"
+#include "screens/ControllerManager.h"
+#include "screens/ControllerMessage.h"
+#include "screens/ControllerStory.h"
+#include "support/Clicks.h"
 #include "support/GameRun.h"
 
 #include <SDL.h>
@@ -139,8 +145,8 @@ TEST(StoryRun, TheArrivalPagesTurnBackAndForthAndDoneCloses)
                  "shot " + home + "/page1.bmp\n"
                  "key return\n"
                  "wait 3\n"
-                 "shot " + home + "/page2.bmp\n"
-                 "click 307 556\n"
+                 "shot " + home + "/page2.bmp\n" +
+                 clickOn(CControllerStory::PREVIOUS_PAGE) +
                  "wait 3\n"
                  "move 10 10\n"
                  "wait 3\n"
@@ -244,6 +250,12 @@ long bmpPixel(const std::string& path, int x, int y)
 // Skips the intro, then runs the commands in the menu.
 std::string inTheMenu(const std::string& commands) { return "wait 40\nkey space\nwait 10\n" + commands; }
 
+// A click on the menu's button in that slot.
+std::string clickMenuSlot(int slot) { return clickOn(CControllerMain::SlotPlace(slot)); }
+
+const std::string MANAGER_MORE_LEVELS =
+    clickOn(CControllerManager::BUTTON_PLACES[CControllerManager::BUTTON_MORE_LEVELS]);
+
 } // namespace
 
 // With the switch on, the more-games question: Cancel returns to the menu;
@@ -255,11 +267,11 @@ TEST(MainMenuRun, MoreGamesAsksFirstAndOpensThePageOnlyOnYes)
     run.logChannels = "4,11,32";
     run.workingDir = gameFolder(std::string(SHIPPED_PARAMETERS) + "USE_MOREGAMES 1\n");
     run.environment = {{"PATH", fakeBrowserPath(note)}};
-    // The More Games button stands eighth, at y 380; Return with nothing
-    // focused answers a question with Cancel.
+    // Return with nothing focused answers a question with Cancel.
     std::string shot = TemporaryHome::path() + "/question.bmp";
-    run.script = inTheMenu("click 680 405\nwait 10\nshot " + shot + "\nkey return\nwait 10\n"
-                           "click 680 405\nwait 10\nkey tab\nwait 2\nkey return\nwait 30\n");
+    const std::string moreGames = clickMenuSlot(CControllerMain::BUTTON_MORE_GAMES);
+    run.script = inTheMenu(moreGames + "wait 10\nshot " + shot + "\nkey return\nwait 10\n" + moreGames +
+                           "wait 10\nkey tab\nwait 2\nkey return\nwait 30\n");
     GameRunResult result = runGame(run);
     // The question's parchment lies over the menu's buttons, not under them.
     long parchment = bmpPixel(shot, 600, 250);
@@ -290,7 +302,8 @@ TEST(MainMenuRun, WithoutMoreGamesExitTakesItsPlaceAndTheEmptySlotIsSkipped)
     for (int i = 0; i < 12; ++i)
         walk += "key tab\nwait 2\n";
     // The empty ninth place does nothing; the eighth is Exit.
-    run.script = inTheMenu(walk + "move 10 300\nwait 2\nclick 680 458\nwait 10\n# exit\nclick 680 405\nwait 10\n");
+    run.script = inTheMenu(walk + "move 10 300\nwait 2\n" + clickMenuSlot(CControllerMain::BUTTON_EXIT) +
+                           "wait 10\n# exit\n" + clickMenuSlot(CControllerMain::BUTTON_MORE_GAMES) + "wait 10\n");
     run.maxFrames = 400;
     GameRunResult result = runGame(run);
 
@@ -315,8 +328,9 @@ TEST(MainMenuRun, TheShippedGameOpensNoMoreGamesOrMoreLevelsPage)
     run.environment = {{"PATH", fakeBrowserPath(note)}};
     // The manager (second button), its More Levels, OK, back to the menu,
     // then the eighth place.
-    run.script = inTheMenu("click 680 87\nwait 30\nclick 610 392\nwait 10\nkey return\nwait 10\n"
-                           "key escape\nwait 30\n# exit\nclick 680 405\nwait 10\n");
+    run.script = inTheMenu(clickMenuSlot(CControllerMain::BUTTON_LEVEL_MANAGER) + "wait 30\n" + MANAGER_MORE_LEVELS +
+                           "wait 10\nkey return\nwait 10\nkey escape\nwait 30\n# exit\n" +
+                           clickMenuSlot(CControllerMain::BUTTON_MORE_GAMES) + "wait 10\n");
     run.maxFrames = 600;
     GameRunResult result = runGame(run);
 
@@ -339,7 +353,8 @@ TEST(MainMenuRun, MoreLevelsAsksAndOpensItsPageWhenSwitchedOn)
     run.workingDir = gameFolder(std::string(SHIPPED_PARAMETERS) + "USE_MORELEVELS 1\n");
     run.environment = {{"PATH", fakeBrowserPath(note)}};
     // The question's OK stands left of Cancel.
-    run.script = inTheMenu("click 680 87\nwait 30\nclick 610 392\nwait 10\nclick 355 440\nwait 30\n");
+    run.script = inTheMenu(clickMenuSlot(CControllerMain::BUTTON_LEVEL_MANAGER) + "wait 30\n" + MANAGER_MORE_LEVELS +
+                           "wait 10\n" + clickOn(CControllerMessage::QUESTION_OK) + "wait 30\n");
     run.maxFrames = 600;
     GameRunResult result = runGame(run);
 
@@ -392,8 +407,8 @@ TEST(MainMenuRun, PlayOpensTheMapAndHighScoresTheOverallTables)
     GameRun run;
     run.logChannels = "4,30,32";
     run.maxFrames = 600;
-    run.script = inTheMenu("click 680 190\nwait 20\nkey escape\nwait 10\n"
-                           "click 680 30\nwait 30\nquit\nwait 10\n");
+    run.script = inTheMenu(clickMenuSlot(CControllerMain::BUTTON_HIGH_SCORES) + "wait 20\nkey escape\nwait 10\n" +
+                           clickMenuSlot(CControllerMain::BUTTON_PLAY) + "wait 30\nquit\nwait 10\n");
     GameRunResult result = runGame(run);
 
     EXPECT_EQ(result.exitStatus, 0) << result.output;
@@ -417,11 +432,11 @@ TEST(MainMenuRun, HowToPlayOpensEveryTopicPageInTurn)
     constexpr int LAST_PAGE = 18;
     const std::string home = TemporaryHome::path();
     auto page = [&home](int n) { return home + "/page" + std::to_string(n) + ".bmp"; };
-    // Instructions is the fifth button; Next stands at (500, 540).
-    std::string script = "click 680 246\nwait 10\nshot " + page(0) + "\n";
+    const std::string next = clickOn(CControllerInstructions::NEXT);
+    std::string script = clickMenuSlot(CControllerMain::BUTTON_INSTRUCTIONS) + "wait 10\nshot " + page(0) + "\n";
     for (int n = 1; n <= LAST_PAGE; ++n)
-        script += "click 550 558\nwait 3\nshot " + page(n) + "\n";
-    script += "click 550 558\nwait 3\nshot " + home + "/pastlast.bmp\nkey escape\nwait 10\n";
+        script += next + "wait 3\nshot " + page(n) + "\n";
+    script += next + "wait 3\nshot " + home + "/pastlast.bmp\nkey escape\nwait 10\n";
     GameRun run;
     run.logChannels = "4,11,32";
     run.maxFrames = 900;

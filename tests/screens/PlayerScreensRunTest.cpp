@@ -2,6 +2,16 @@
 #include "levels/Level.h"
 #include "levels/Profile.h"
 #include "levels/ProfileTestSupport.h"
+#include "screens/ControllerInstructions.h"
+#include "screens/ControllerMain.h"
+#include "screens/ControllerManager.h"
+#include "screens/ControllerMessage.h"
+#include "screens/ControllerOptions.h"
+#include "screens/ControllerOptionsControls.h"
+#include "screens/ControllerOptionsPassword.h"
+#include "screens/ControllerProfiles.h"
+#include "screens/ControllerTextEntries.h"
+#include "support/Clicks.h"
 #include "support/GameRun.h"
 #include "support/WalkLevel.h"
 
@@ -51,10 +61,17 @@ std::string typeKeys(const std::string& name)
 }
 
 // Types a name into the open name entry and confirms it with its OK button.
-std::string typeName(const std::string& name) { return typeKeys(name) + "click 363 460\nwait 8\n"; }
+std::string typeName(const std::string& name)
+{
+    return typeKeys(name) + clickOn(CControllerProfileName::OK) + "wait 8\n";
+}
 
-// Where a row of the profile list lies.
-std::string clickProfileRow(int row) { return "click 360 " + std::to_string(172 + 21 * row) + "\nwait 4\n"; }
+std::string clickProfileRow(int row)
+{
+    return clickOn(listRowPlace(CControllerProfiles::LIST_LAYOUT, row)) + "wait 4\n";
+}
+
+std::string clickMenuSlot(int slot) { return clickOn(CControllerMain::SlotPlace(slot)); }
 
 void expectCleanEnd(const GameRunResult& result)
 {
@@ -74,16 +91,11 @@ TEST_F(PlayerScreensRunTest, SettingsChangedOnTheScreenAreThereAfterARestart)
         profile.SaveProfile();
     }
     // Music + twice, game speed - once, then Back.
-    GameRunResult result = runGame(playerScreenRun("options", "wait 5\n"
-                                                              "click 518 186\n"
-                                                              "wait 3\n"
-                                                              "click 518 186\n"
-                                                              "wait 3\n"
-                                                              "click 385 136\n"
-                                                              "wait 3\n"
-                                                              "click 400 519\n"
-                                                              "wait 5\n"
-                                                              "quit\n"));
+    const std::string musicUp = clickOn(CControllerOptions::PlusPlace(CControllerOptions::ROW_MUSIC));
+    GameRunResult result = runGame(playerScreenRun(
+        "options", "wait 5\n" + musicUp + "wait 3\n" + musicUp + "wait 3\n" +
+                       clickOn(CControllerOptions::MinusPlace(CControllerOptions::ROW_GAME_SPEED)) + "wait 3\n" +
+                       clickOn(CControllerOptions::BACK) + "wait 5\nquit\n"));
     expectCleanEnd(result);
     EXPECT_TRUE(result.hasLine("CControllerOptions:  Destroying CControllerOptions...")) << result.output;
 
@@ -109,25 +121,18 @@ TEST_F(PlayerScreensRunTest, SavedPointerSettingsAreAppliedAtStartUp)
 
 TEST_F(PlayerScreensRunTest, KeysAreBoundOnTheKeyBindingsScreen)
 {
-    // "Walk left" is the third field of the left column; then Save.
-    GameRunResult result = runGame(playerScreenRun("controls", "wait 5\n"
-                                                               "click 300 214\n"
-                                                               "wait 3\n"
-                                                               "key a\n"
-                                                               "wait 3\n"
-                                                               "click 400 489\n"
-                                                               "wait 5\n"
-                                                               "quit\n"));
+    // "Walk left", then Save.
+    const std::string walkLeft = clickOn(CControllerOptionsControls::FieldPlace(CProfile::KEY_LEFT));
+    GameRunResult result = runGame(playerScreenRun("controls", "wait 5\n" + walkLeft + "wait 3\nkey a\nwait 3\n" +
+                                                                   clickOn(CControllerOptionsControls::SAVE) +
+                                                                   "wait 5\nquit\n"));
     expectCleanEnd(result);
     CProfile profile;
     EXPECT_EQ(profile.GetKey(CProfile::KEY_LEFT), 'a') << result.output;
     // Defaults puts the arrow back; it acts at once, Cancel or not.
-    result = runGame(playerScreenRun("controls", "wait 5\n"
-                                                 "click 400 459\n"
-                                                 "wait 3\n"
-                                                 "click 400 519\n"
-                                                 "wait 5\n"
-                                                 "quit\n"));
+    result = runGame(playerScreenRun("controls", "wait 5\n" + clickOn(CControllerOptionsControls::DEFAULTS) +
+                                                     "wait 3\n" + clickOn(CControllerOptionsControls::CANCEL) +
+                                                     "wait 5\nquit\n"));
     expectCleanEnd(result);
     CProfile reread;
     EXPECT_EQ(reread.GetKey(CProfile::KEY_LEFT), 276);
@@ -135,11 +140,12 @@ TEST_F(PlayerScreensRunTest, KeysAreBoundOnTheKeyBindingsScreen)
 
 TEST_F(PlayerScreensRunTest, ProfilesAreAddedRenamedAndDeletedAndStayThatWay)
 {
-    const std::string add = "click 400 348\nwait 8\n";
-    const std::string rename = "click 400 313\nwait 8\n";
-    const std::string remove = "click 444 278\nwait 8\n";
-    const std::string answerYes = "click 355 440\nwait 8\n";
-    const std::string play = "click 362 278\nwait 8\n";
+    const auto& buttons = CControllerProfiles::BUTTON_PLACES;
+    const std::string add = clickOn(buttons[CControllerProfiles::BUTTON_ADD]) + "wait 8\n";
+    const std::string rename = clickOn(buttons[CControllerProfiles::BUTTON_RENAME]) + "wait 8\n";
+    const std::string remove = clickOn(buttons[CControllerProfiles::BUTTON_DELETE]) + "wait 8\n";
+    const std::string answerYes = clickOn(CControllerMessage::QUESTION_OK) + "wait 8\n";
+    const std::string play = clickOn(buttons[CControllerProfiles::BUTTON_SELECT]) + "wait 8\n";
     const std::string shot = TemporaryHome::path() + "/profiles.bmp";
     GameRunResult result = runGame(playerScreenRun(
         "profiles", "wait 5\n" + add + typeName("bob") + add + typeName("Alice") + add + typeName("Carl") +
@@ -147,7 +153,7 @@ TEST_F(PlayerScreensRunTest, ProfilesAreAddedRenamedAndDeletedAndStayThatWay)
                         // Alice, bob, Carl, PLAYER 1: Carl becomes Dora, PLAYER 1 goes.
                         clickProfileRow(2) + rename + typeName("Dora") + clickProfileRow(3) + remove + answerYes +
                         // A name that is taken is refused with a notice.
-                        add + typeName("Alice") + "click 400 440\nwait 8\n" +
+                        add + typeName("Alice") + clickOn(CControllerMessage::NOTICE_OK) + "wait 8\n" +
                         clickProfileRow(1) + play + "quit\n"));
     expectCleanEnd(result);
     EXPECT_TRUE(result.hasLine("Loading Controller:  Message")) << result.output;
@@ -170,15 +176,15 @@ TEST_F(PlayerScreensRunTest, ProfilesAreAddedRenamedAndDeletedAndStayThatWay)
 
 TEST_F(PlayerScreensRunTest, APasswordIsSetThenChangedAndAWrongOldOneRefused)
 {
-    const std::string openPassword = "click 400 489\nwait 8\n";
-    const std::string ok = "click 355 440\nwait 8\n";
+    const std::string openPassword = clickOn(CControllerOptions::PASSWORD) + "wait 8\n";
+    const std::string ok = clickOn(CControllerOptionsPassword::OK) + "wait 8\n";
     const std::string shot = TemporaryHome::path() + "/password.bmp";
     GameRunResult result = runGame(playerScreenRun(
         "options", "wait 5\n" + openPassword + "key return\nwait 2\n" + typeKeys("abc") + ok +
                        // A wrong old password: the screen stays, the old box is emptied.
                        openPassword + typeKeys("xyz") + "key return\nwait 2\n" +
                        typeKeys("def") + ok + "shot " + shot + "\n" + typeKeys("abc") +
-                       ok + "click 400 519\nwait 8\nquit\n"));
+                       ok + clickOn(CControllerOptions::BACK) + "wait 8\nquit\n"));
     expectCleanEnd(result);
     EXPECT_TRUE(result.hasLine("Loading Controller:  Options Password")) << result.output;
     CProfile profile;
@@ -220,11 +226,10 @@ TEST_F(PlayerScreensRunTest, ALevelIsPlayedFromTheManagerAndAnotherRemoved)
                                                               "wait 30\n"
                                                               "shot " + shot + "\n"
                                                               "key down\n"
-                                                              "wait 3\n"
-                                                              "click 715 290\n"
-                                                              "wait 8\n"
-
-                                                              "click 355 440\n"
+                                                              "wait 3\n" +
+                                                              clickOn(CControllerManager::BUTTON_PLACES
+                                                                          [CControllerManager::BUTTON_REMOVE]) +
+                                                              "wait 8\n" + clickOn(CControllerMessage::QUESTION_OK) +
                                                               "wait 8\n"
                                                               "key escape\n"
                                                               "wait 8\n"
@@ -273,22 +278,20 @@ TEST_F(PlayerScreensRunTest, AFileThatWillNotLoadIsListedPlayedAndRefused)
 
 TEST_F(PlayerScreensRunTest, TheMainMenuOpensEachOfThePlayersScreens)
 {
-    // Menu buttons: (580, 9 + 53 i), 214 x 50; Next and Prev of how to play
-    // at (500, 540) and (190, 540), Done at (345, 540).
-    std::string script = "wait 40\nkey return\nwait 30\n"
-                         "click 687 246\nwait 10\n";
+    std::string script = "wait 40\nkey return\nwait 30\n" + clickMenuSlot(CControllerMain::BUTTON_INSTRUCTIONS) +
+                         "wait 10\n";
     for (int page = 1; page <= 18; ++page)
-        script += "click 550 558\nwait 3\n";
+        script += clickOn(CControllerInstructions::NEXT) + "wait 3\n";
     for (int page = 17; page >= 0; --page)
-        script += "click 240 558\nwait 3\n";
-    script += "click 395 558\nwait 10\n"   // Done
-              "click 687 352\nwait 10\n"   // Credits
-              "key return\nwait 10\n"      // Done
-              "click 687 299\nwait 10\n"   // Settings
-              "click 400 519\nwait 10\n"   // Back
-              "click 126 55\nwait 10\n"    // Change Player
-              "click 362 278\nwait 10\n"   // Play as the chosen one
-              "click 687 87\nwait 10\n"    // Level Manager
+        script += clickOn(CControllerInstructions::PREV) + "wait 3\n";
+    script += clickOn(CControllerInstructions::DONE) + "wait 10\n" +
+              clickMenuSlot(CControllerMain::BUTTON_CREDITS) + "wait 10\n"
+              "key return\nwait 10\n" + // Done
+              clickMenuSlot(CControllerMain::BUTTON_SETTINGS) + "wait 10\n" + clickOn(CControllerOptions::BACK) +
+              "wait 10\n" + clickOn(CControllerMain::CHANGE_PROFILE) + "wait 10\n" +
+              // Play as the chosen one
+              clickOn(CControllerProfiles::BUTTON_PLACES[CControllerProfiles::BUTTON_SELECT]) + "wait 10\n" +
+              clickMenuSlot(CControllerMain::BUTTON_LEVEL_MANAGER) + "wait 10\n"
               "key escape\nwait 10\n"
               "keydown left alt\nkey q\nkeyup left alt\nwait 10\n";
     GameRun run;
@@ -314,16 +317,19 @@ TEST_F(PlayerScreensRunTest, ALevelIsPlayedWithAReboundKeyThenTheDefaultsComeBac
     // The exit lies left of the start: walked with "a" once it is bound.
     saveWalkLevel("walk left", "Walk Left", 14, 10);
 
-    const std::string openControls = "click 687 299\nwait 10\nclick 400 459\nwait 10\n";
-    const std::string saveAndBack = "click 400 489\nwait 10\nclick 400 519\nwait 10\n";
+    const std::string openControls = clickMenuSlot(CControllerMain::BUTTON_SETTINGS) + "wait 10\n" +
+                                     clickOn(CControllerOptions::CONTROLS) + "wait 10\n";
+    const std::string saveAndBack =
+        clickOn(CControllerOptionsControls::SAVE) + "wait 10\n" + clickOn(CControllerOptions::BACK) + "wait 10\n";
     GameRun run;
     run.logChannels = "4,11,32";
     run.maxFrames = 2000;
-    run.script = "wait 40\nkey return\nwait 30\n" + openControls + "click 300 214\nwait 3\nkey a\nwait 3\n" +
-                 saveAndBack +
-                 "click 687 87\nwait 10\nkey p\nwait 90\nkeydown a\nwait 300\nkeyup a\nwait 120\n"
+    run.script = "wait 40\nkey return\nwait 30\n" + openControls +
+                 clickOn(CControllerOptionsControls::FieldPlace(CProfile::KEY_LEFT)) + "wait 3\nkey a\nwait 3\n" +
+                 saveAndBack + clickMenuSlot(CControllerMain::BUTTON_LEVEL_MANAGER) +
+                 "wait 10\nkey p\nwait 90\nkeydown a\nwait 300\nkeyup a\nwait 120\n"
                  "key return\nwait 30\nkey escape\nwait 10\n" +
-                 openControls + "click 400 459\nwait 3\n" + saveAndBack +
+                 openControls + clickOn(CControllerOptionsControls::DEFAULTS) + "wait 3\n" + saveAndBack +
                  "keydown left alt\nkey q\nkeyup left alt\nwait 10\n";
     GameRunResult result = runGame(run);
     expectCleanEnd(result);
