@@ -83,9 +83,9 @@ void CControllerGame::Init(CLevelSet* set, CLevel* level, bool recording, bool p
 
     replayMarker_ =
         makeWidgetSprite(KIND_POINTER, "show_solution.tga", "Game Controller (GAME_LSPRITE_REPLAY)", 259, 15, false);
-    menuButton_ = std::make_unique<CGuiButton>(742, 9, MENU_BUTTON_CALLBACK, this, "ingame_menubutton.tga", nullptr,
-                                               "ingame_menubutton_selected.tga", "ingame_menubutton_selected.tga", false,
-                                               0, 0);
+    menuButton_ = std::make_unique<CGuiButton>(MENU_BUTTON.x, MENU_BUTTON.y, MENU_BUTTON_CALLBACK, this,
+                                               "ingame_menubutton.tga", nullptr, "ingame_menubutton_selected.tga",
+                                               "ingame_menubutton_selected.tga", false, 0, 0);
     if (!editorRun)
         CSound::playStageMusic(false);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "screens/Controller.h"
+#include "screens/WidgetPlace.h"
 #include "screens/SolutionKeys.h"
 
 #include <cstdint>
@@ -40,6 +41,9 @@ public:
         OUTCOME_SET_LEVEL_WON = 5,
         OUTCOME_USER_LEVEL_WON = 7,
     };
+
+    // The button that opens the in-game menu, top right (ingame_menubutton.tga).
+    static constexpr WidgetPlace MENU_BUTTON{742, 9, {52, 30}};
 
     // Solutions hold these codes, whatever keys the player bound.
     static constexpr int RECORDED_UP = SOLUTION_KEY_UP, RECORDED_DOWN = SOLUTION_KEY_DOWN;

@@ -24,7 +24,6 @@ namespace {
 
 constexpr const char* PANEL_IMAGE = "baseInGameController.png";
 constexpr int PANEL_X = 57, PANEL_Y = 23;
-constexpr int BUTTON_X = 307, FIRST_BUTTON_Y = 175, BUTTON_SPACING = 30;
 
 const char* const BUTTON_TEXTS[CControllerInGame::BUTTON_COUNT] = {
     "krvl_button_resumetext.png",  "krvl_button_restarttext.png",      "krvl_button_undotext.png",
@@ -33,16 +32,6 @@ const char* const BUTTON_TEXTS[CControllerInGame::BUTTON_COUNT] = {
     "krvl_button_maintext.png",     "krvl_button_quittext.png"};
 
 } // namespace
-
-bool CControllerInGame::HasButton(int variant, int button)
-{
-    switch (button) {
-    case BUTTON_SCORES: return variant == VARIANT_SET_LEVEL;
-    case BUTTON_MAP: return variant != VARIANT_NO_SET;
-    case BUTTON_MANAGER: return variant == VARIANT_NO_SET;
-    default: return button >= 0 && button < BUTTON_COUNT;
-    }
-}
 
 CControllerInGame::CControllerInGame(int variant, CLevel* level)
     : CController(CONTROLLER_IN_GAME), variant_(variant), level_(level)
@@ -77,15 +66,14 @@ void CControllerInGame::loadSprites()
     panel_ = makeWidgetSprite(KIND_SCREEN_PANEL, PANEL_IMAGE, "InGame Controller (INGAME_LSPRITE_BACKGROUND)", PANEL_X,
                               PANEL_Y, true);
 
-    int y = FIRST_BUTTON_Y;
     for (int index = 0; index < BUTTON_COUNT; ++index) {
         if (!HasButton(variant_, index))
             continue;
-        buttons_[index] = std::make_unique<CGuiButton>(BUTTON_X, y, index, this, "krvl_button_base.png", nullptr,
+        const WidgetPlace place = ButtonPlace(variant_, index);
+        buttons_[index] = std::make_unique<CGuiButton>(place.x, place.y, index, this, "krvl_button_base.png", nullptr,
                                                        "krvl_button_select.png", "krvl_button_select.png", false, 0,
                                                        0);
         buttons_[index]->SetText(BUTTON_TEXTS[index], 0, 0, 0, 0, 0, 0);
-        y += BUTTON_SPACING;
     }
     CMousePointer::HideFor(-1);
     loaded_ = true;

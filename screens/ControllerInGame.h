@@ -1,6 +1,7 @@
 #pragma once
 
 #include "screens/Controller.h"
+#include "screens/WidgetPlace.h"
 
 #include <array>
 #include <memory>
@@ -56,7 +57,24 @@ public:
     void Pump() override;
 
     // Whether the variant has that button.
-    static bool HasButton(int variant, int button);
+    static constexpr bool HasButton(int variant, int button)
+    {
+        switch (button) {
+        case BUTTON_SCORES: return variant == VARIANT_SET_LEVEL;
+        case BUTTON_MAP: return variant != VARIANT_NO_SET;
+        case BUTTON_MANAGER: return variant == VARIANT_NO_SET;
+        default: return button >= 0 && button < BUTTON_COUNT;
+        }
+    }
+    // The variant's buttons stand in one column, in the order of Button,
+    // with no gap where a button is left out.
+    static constexpr WidgetPlace ButtonPlace(int variant, int button)
+    {
+        int row = 0;
+        for (int before = 0; before < button; ++before)
+            row += HasButton(variant, before) ? 1 : 0;
+        return {307, 175 + 30 * row, STRIP_BUTTON};
+    }
 
 private:
     // What a yes of the open message box means; the notice that there is

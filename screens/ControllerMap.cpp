@@ -30,7 +30,6 @@ namespace {
 
 struct ButtonLook {
     int callback;
-    int x, y;
     const char* prefix;
     const char* text; // null: none
     int textDx;
@@ -39,20 +38,19 @@ struct ButtonLook {
 
 // In the order of the map's button slots.
 const ButtonLook BUTTONS[] = {
-    {1000, 19, 42, "map_buttonlevelset_", nullptr, 0, false},
-    {1001, 19, 66, "map_buttonlevelset_", nullptr, 0, false},
-    {1002, 19, 90, "map_buttonlevelset_", nullptr, 0, false},
-    {1003, 203, 45, "map_buttonchangereset_", "map_buttonchangereset_textreset.png", 0, false},
-    {1004, 203, 69, "map_buttonchangereset_", "map_buttonchangereset_textreset.png", 0, false},
-    {1005, 203, 93, "map_buttonchangereset_", "map_buttonchangereset_textreset.png", 0, false},
-    {1006, 648, 16, "map_buttonchangereset_", "map_buttonchangereset_textchange.png", 0, false},
-    {1007, 710, 85, "map_buttonhighscores_", "map_buttonhighscores_text.png", 0, false},
-    {1100, 637, 509, "map_buttonlowerright_", "map_buttonlowerright_textplay.png", 4, true},
-    {1101, 637, 533, "map_buttonlowerright_", "map_buttonlowerright_textlevelmanager.png", 4, false},
-    {1102, 637, 557, "map_buttonlowerright_", "map_buttonlowerright_textmainmenu.png", 4, false},
+    {CControllerMap::BUTTON_SET_FIRST, "map_buttonlevelset_", nullptr, 0, false},
+    {CControllerMap::BUTTON_SET_FIRST + 1, "map_buttonlevelset_", nullptr, 0, false},
+    {CControllerMap::BUTTON_SET_FIRST + 2, "map_buttonlevelset_", nullptr, 0, false},
+    {CControllerMap::BUTTON_RESET_FIRST, "map_buttonchangereset_", "map_buttonchangereset_textreset.png", 0, false},
+    {CControllerMap::BUTTON_RESET_FIRST + 1, "map_buttonchangereset_", "map_buttonchangereset_textreset.png", 0, false},
+    {CControllerMap::BUTTON_RESET_FIRST + 2, "map_buttonchangereset_", "map_buttonchangereset_textreset.png", 0, false},
+    {CControllerMap::BUTTON_CHANGE_SET, "map_buttonchangereset_", "map_buttonchangereset_textchange.png", 0, false},
+    {CControllerMap::BUTTON_HIGH_SCORES, "map_buttonhighscores_", "map_buttonhighscores_text.png", 0, false},
+    {CControllerMap::BUTTON_PLAY, "map_buttonlowerright_", "map_buttonlowerright_textplay.png", 4, true},
+    {CControllerMap::BUTTON_LEVEL_MANAGER, "map_buttonlowerright_", "map_buttonlowerright_textlevelmanager.png", 4,
+     false},
+    {CControllerMap::BUTTON_MAIN_MENU, "map_buttonlowerright_", "map_buttonlowerright_textmainmenu.png", 4, false},
 };
-constexpr int SLOT_HIGH_SCORES = 7;
-constexpr int SLOT_PLAY = 8;
 
 // The set buttons' pictures are made with the set's name and completion
 // painted in, under these names (by set).
@@ -177,9 +175,10 @@ void CControllerMap::LoadButtons()
     for (int slot = 0; slot < BUTTON_COUNT; ++slot) {
         const ButtonLook& look = BUTTONS[slot];
         std::string prefix = look.prefix;
-        auto button = std::make_unique<CGuiButton>(look.x, look.y, look.callback, this, (prefix + "base.png").c_str(),
-                                                   (prefix + "shadow.png").c_str(), (prefix + "rollover.png").c_str(),
-                                                   nullptr, look.isDefault, 2, 2);
+        const WidgetPlace& place = BUTTON_PLACES[slot];
+        auto button = std::make_unique<CGuiButton>(place.x, place.y, look.callback, this,
+                                                   (prefix + "base.png").c_str(), (prefix + "shadow.png").c_str(),
+                                                   (prefix + "rollover.png").c_str(), nullptr, look.isDefault, 2, 2);
         if (look.text)
             button->SetText(look.text, look.textDx, 0, 0, 0, 2, 2);
         buttons_[slot] = std::move(button);

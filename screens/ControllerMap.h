@@ -2,6 +2,7 @@
 
 #include "screens/Controller.h"
 #include "screens/MapDotPlan.h"
+#include "screens/WidgetPlace.h"
 
 #include <memory>
 
@@ -45,6 +46,30 @@ public:
         BUTTON_LEVEL_MANAGER = 1101,
         BUTTON_MAIN_MENU = 1102,
     };
+    // The buttons' slots, in the order of Button.
+    enum Slot {
+        SLOT_SET_FIRST = 0,   // + set
+        SLOT_RESET_FIRST = 3, // + set
+        SLOT_CHANGE_SET = 6,
+        SLOT_HIGH_SCORES = 7,
+        SLOT_PLAY = 8,
+        SLOT_LEVEL_MANAGER = 9,
+        SLOT_MAIN_MENU = 10,
+        BUTTON_COUNT = 11,
+    };
+    // By slot: the set buttons down the top left with each set's reset
+    // beside it, change set and high scores at the top right, and Play,
+    // Level Manager and Main Menu down the lower right.
+    static constexpr WidgetSize SET_BUTTON{178, 22};      // map_buttonlevelset_base.png
+    static constexpr WidgetSize RESET_BUTTON{88, 22};     // map_buttonchangereset_base.png
+    static constexpr WidgetSize SCORES_BUTTON{76, 34};    // map_buttonhighscores_base.png
+    static constexpr WidgetSize LOWER_RIGHT_BUTTON{150, 22}; // map_buttonlowerright_base.png
+    static constexpr WidgetPlace BUTTON_PLACES[BUTTON_COUNT] = {
+        {19, 42, SET_BUTTON},          {19, 66, SET_BUTTON},          {19, 90, SET_BUTTON},
+        {203, 45, RESET_BUTTON},       {203, 69, RESET_BUTTON},       {203, 93, RESET_BUTTON},
+        {648, 16, RESET_BUTTON},       {710, 85, SCORES_BUTTON},      {637, 509, LOWER_RIGHT_BUTTON},
+        {637, 533, LOWER_RIGHT_BUTTON}, {637, 557, LOWER_RIGHT_BUTTON},
+    };
 
 private:
     enum Sprite {
@@ -65,7 +90,6 @@ private:
         SPRITE_LEGEND_REGULAR,
         SPRITE_COUNT
     };
-    static constexpr int BUTTON_COUNT = 11;
     // What the open message box asks.
     enum Message { MESSAGE_NONE = 0, MESSAGE_RESET_FIRST = 1, MESSAGE_LOCKED = 4 };
 

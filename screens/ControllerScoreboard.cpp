@@ -25,11 +25,6 @@ namespace {
 
 const char* const BOARD_IMAGE = "baseScoreboard.png";
 
-// The column of parchment buttons.
-constexpr int COLUMN_X = 307;
-// The download or submit button, in the middle of the board.
-constexpr int EXCHANGE_X = 319, EXCHANGE_Y = 255;
-
 // Every text the board and its children draw, with the arguments passed.
 const TextUse TEXT_USES[] = {
     {TEXT_PLAIN, 1},
@@ -138,23 +133,24 @@ void CControllerScoreboard::UnloadSprites()
     spritesLoaded_ = false;
 }
 
-CGuiButton* CControllerScoreboard::AddLabelButton(int slot, int index, int y, const char* label, bool isDefault)
+CGuiButton* CControllerScoreboard::AddLabelButton(int slot, int index, const WidgetPlace& place, const char* label,
+                                                  bool isDefault)
 {
-    auto button = std::make_unique<CGuiButton>(COLUMN_X, y, index, this, "krvl_button_base.png", nullptr,
+    auto button = std::make_unique<CGuiButton>(place.x, place.y, index, this, "krvl_button_base.png", nullptr,
                                                "krvl_button_select.png", "krvl_button_select.png", isDefault, 0, 0);
     button->SetText(label, 0, 0, 0, 0, 0, 0);
     widgets_[slot - 1] = std::move(button);
     return widgets_[slot - 1].get();
 }
 
-CGuiButton* CControllerScoreboard::AddImageButton(int slot, int index, int x, int y, const char* prefix,
+CGuiButton* CControllerScoreboard::AddImageButton(int slot, int index, const WidgetPlace& place, const char* prefix,
                                                   const char* rollover)
 {
     std::string base = std::string(prefix) + "base.png";
     std::string shadow = std::string(prefix) + "shadow.png";
     std::string roll = std::string(prefix) + rollover + ".png";
-    widgets_[slot - 1] = std::make_unique<CGuiButton>(x, y, index, this, base.c_str(), shadow.c_str(), roll.c_str(),
-                                                      nullptr, false, 0, 0);
+    widgets_[slot - 1] = std::make_unique<CGuiButton>(place.x, place.y, index, this, base.c_str(), shadow.c_str(),
+                                                      roll.c_str(), nullptr, false, 0, 0);
     return widgets_[slot - 1].get();
 }
 
@@ -162,33 +158,33 @@ void CControllerScoreboard::MakeButtons()
 {
     switch (type_) {
     case BOARD_OVERALL:
-        AddImageButton(1, CALL_OVERALL_EXCHANGE, EXCHANGE_X, EXCHANGE_Y, "hiscores_button_download", "roll");
-        AddImageButton(2, CALL_SET_REGULAR, 279, 453, "hiscores_button_regular", "rollover");
-        AddImageButton(3, CALL_SET_ADVANCED, 374, 453, "hiscores_button_advanced", "rollover");
-        AddImageButton(4, CALL_SET_KIDS, 489, 453, "hiscores_button_kids", "rollover");
-        AddLabelButton(5, CALL_CLOSE, 505, "krvl_button_maintext.png", false);
+        AddImageButton(1, CALL_OVERALL_EXCHANGE, EXCHANGE, "hiscores_button_download", "roll");
+        AddImageButton(2, CALL_SET_REGULAR, SET_REGULAR, "hiscores_button_regular", "rollover");
+        AddImageButton(3, CALL_SET_ADVANCED, SET_ADVANCED, "hiscores_button_advanced", "rollover");
+        AddImageButton(4, CALL_SET_KIDS, SET_KIDS, "hiscores_button_kids", "rollover");
+        AddLabelButton(5, CALL_CLOSE, CLOSE, "krvl_button_maintext.png", false);
         break;
     case BOARD_MAP:
     case BOARD_IN_GAME:
-        AddImageButton(1, CALL_LEVEL_EXCHANGE, EXCHANGE_X, EXCHANGE_Y, "hiscores_button_download", "roll");
-        AddLabelButton(2, CALL_CLOSE, 505,
+        AddImageButton(1, CALL_LEVEL_EXCHANGE, EXCHANGE, "hiscores_button_download", "roll");
+        AddLabelButton(2, CALL_CLOSE, CLOSE,
                        type_ == BOARD_MAP ? "krvl_button_maptext.png" : "krvl_button_backmenutext.png", false);
         break;
     case BOARD_SINGED:
     case BOARD_CAUGHT:
-        AddLabelButton(1, CALL_RETRY, 355, "krvl_button_retrytext.png", true)->WarpMouseTo();
-        AddLabelButton(2, CALL_UNDO, 385, "krvl_button_undotextB.png", false);
-        AddLabelButton(3, CALL_SOLUTION, 415, "krvl_button_solutiontext.png", false);
-        AddLabelButton(4, CALL_INSTRUCTIONS, 445, "krvl_button_instructionstext.png", false);
-        AddLabelButton(5, CALL_CLOSE_GAME, 475, "krvl_button_selecttext.png", false);
-        AddLabelButton(6, CALL_CLOSE, 505, "krvl_button_maintext.png", false);
+        AddLabelButton(1, CALL_RETRY, MISHAP_RETRY, "krvl_button_retrytext.png", true)->WarpMouseTo();
+        AddLabelButton(2, CALL_UNDO, MISHAP_UNDO, "krvl_button_undotextB.png", false);
+        AddLabelButton(3, CALL_SOLUTION, MISHAP_SOLUTION, "krvl_button_solutiontext.png", false);
+        AddLabelButton(4, CALL_INSTRUCTIONS, MISHAP_INSTRUCTIONS, "krvl_button_instructionstext.png", false);
+        AddLabelButton(5, CALL_CLOSE_GAME, MISHAP_CHOOSE_LEVEL, "krvl_button_selecttext.png", false);
+        AddLabelButton(6, CALL_CLOSE, CLOSE, "krvl_button_maintext.png", false);
         break;
     default: // the completed levels
-        AddImageButton(1, CALL_SUBMIT, EXCHANGE_X, EXCHANGE_Y, "hiscores_button_submit", "rollover");
+        AddImageButton(1, CALL_SUBMIT, EXCHANGE, "hiscores_button_submit", "rollover");
         if (!CLevelSet::isLastLevel(set_, level_))
-            AddLabelButton(3, CALL_CLOSE_GAME, 445, "krvl_button_continuetext.png", true)->WarpMouseTo();
-        AddLabelButton(4, CALL_RETRY, 475, "krvl_button_retrytext.png", false);
-        AddLabelButton(5, CALL_CLOSE, 505, "krvl_button_maintext.png", false);
+            AddLabelButton(3, CALL_CLOSE_GAME, WIN_CONTINUE, "krvl_button_continuetext.png", true)->WarpMouseTo();
+        AddLabelButton(4, CALL_RETRY, WIN_RETRY, "krvl_button_retrytext.png", false);
+        AddLabelButton(5, CALL_CLOSE, CLOSE, "krvl_button_maintext.png", false);
         break;
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "screens/Controller.h"
+#include "screens/WidgetPlace.h"
 
 #include <array>
 #include <cstdint>
@@ -41,6 +42,26 @@ public:
     };
     // Return values for the game screen.
     enum Answer { ANSWER_RETRY = 1, ANSWER_SOLUTION = 3, ANSWER_UNDO = 14 };
+
+    // Download or submit, in the middle of the board (hiscores_button_{download,submit}base.png).
+    static constexpr WidgetPlace EXCHANGE{319, 255, {162, 48}};
+    // The overall tables' set buttons (hiscores_button_<set>base.png).
+    static constexpr WidgetPlace SET_REGULAR{279, 453, {90, 40}};
+    static constexpr WidgetPlace SET_ADVANCED{374, 453, {110, 40}};
+    static constexpr WidgetPlace SET_KIDS{489, 453, {76, 40}};
+    // The column of strip buttons at the foot of the board, 30 apart and
+    // filled from the bottom: the board's way out (main menu, map or back)
+    // always last.
+    static constexpr WidgetPlace CLOSE{307, 505, STRIP_BUTTON};
+    // After a mishap: retry, undo, the solution, how to play, choose a level.
+    static constexpr WidgetPlace MISHAP_RETRY{307, 355, STRIP_BUTTON};
+    static constexpr WidgetPlace MISHAP_UNDO{307, 385, STRIP_BUTTON};
+    static constexpr WidgetPlace MISHAP_SOLUTION{307, 415, STRIP_BUTTON};
+    static constexpr WidgetPlace MISHAP_INSTRUCTIONS{307, 445, STRIP_BUTTON};
+    static constexpr WidgetPlace MISHAP_CHOOSE_LEVEL{307, 475, STRIP_BUTTON};
+    // After a win: continue (unless it was the set's last level), retry.
+    static constexpr WidgetPlace WIN_CONTINUE{307, 445, STRIP_BUTTON};
+    static constexpr WidgetPlace WIN_RETRY{307, 475, STRIP_BUTTON};
 
     CControllerScoreboard(uint32_t type, bool isUserLevel);
     ~CControllerScoreboard() override;
@@ -84,8 +105,9 @@ private:
     void LoadSprites();
     void UnloadSprites();
     void MakeButtons();
-    CGuiButton* AddLabelButton(int slot, int index, int y, const char* label, bool isDefault);
-    CGuiButton* AddImageButton(int slot, int index, int x, int y, const char* prefix, const char* rollover);
+    CGuiButton* AddLabelButton(int slot, int index, const WidgetPlace& place, const char* label, bool isDefault);
+    CGuiButton* AddImageButton(int slot, int index, const WidgetPlace& place, const char* prefix,
+                               const char* rollover);
 
     // The board picture.
     void DrawBoard();

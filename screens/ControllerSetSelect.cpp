@@ -17,20 +17,18 @@ struct SetChoice {
     const char* shadow;
     const char* rollover;
     const char* description;
-    int y;            // of the button, on the screen
     int descriptionY; // on the panel
 };
 
 // By level-set index.
 const SetChoice CHOICES[] = {
     {"lvlset_buttonregular_base.png", "lvlset_buttonregular_shadow.png", "lvlset_buttonregular_roll.png",
-     "lvlset_desc_regular.png", 239, 124},
+     "lvlset_desc_regular.png", 124},
     {"lvlset_buttonadvanced_base.png", "lvlset_buttonadvanced_shadow.png", "lvlset_buttonadvanced_roll.png",
-     "lvlset_desc_advanced.png", 309, 194},
+     "lvlset_desc_advanced.png", 194},
     {"lvlset_buttonkids_base.png", "lvlset_buttonkids_shadow.png", "lvlset_buttonkids_roll.png",
-     "lvlset_desc_kids.png", 379, 264},
+     "lvlset_desc_kids.png", 264},
 };
-constexpr int BUTTON_X = 200;
 constexpr int DESCRIPTION_X = 175;
 
 } // namespace
@@ -61,8 +59,8 @@ void CControllerSetSelect::LoadSprites()
 
     for (int set = 0; set < 3; ++set) {
         const SetChoice& choice = CHOICES[set];
-        buttons_[set] = std::make_unique<CGuiButton>(BUTTON_X, choice.y, set, this, choice.base, choice.shadow,
-                                                     choice.rollover, nullptr, false, 0, 0);
+        buttons_[set] = std::make_unique<CGuiButton>(SetPlace(set).x, SetPlace(set).y, set, this, choice.base,
+                                                     choice.shadow, choice.rollover, nullptr, false, 0, 0);
     }
     CMousePointer::HideFor(-1);
     spritesLoaded_ = true;

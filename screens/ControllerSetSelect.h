@@ -1,6 +1,7 @@
 #pragma once
 
 #include "screens/Controller.h"
+#include "screens/WidgetPlace.h"
 
 #include <memory>
 
@@ -14,6 +15,10 @@ class CSprite;
 class CControllerSetSelect : public CController
 {
 public:
+    // lvlset_button{regular,advanced,kids}_base.png, one below the other.
+    static constexpr WidgetSize SET_BUTTON{120, 54};
+    static constexpr WidgetPlace SetPlace(int set) { return {200, 239 + 70 * set, SET_BUTTON}; }
+
     CControllerSetSelect();
     ~CControllerSetSelect() override;
 

@@ -358,13 +358,9 @@ bool CGuiButtonMapDot::IsMouseOver()
 {
     if (hidden_ || mode_ == GROWING)
         return false;
-    int px = CInput::GetMouseX(), py = CInput::GetMouseY();
-    int cx = centreX(), cy = centreY();
-    if (px < cx - 9 || px > cx + 7)
-        return false;
-    if (star_)
-        return py >= cy - 13 && py <= cy - 1;
-    return py >= cy - 8 && py <= cy + 8;
+    const WidgetPlace hit = HitPlace(x_, y_, star_);
+    int px = CInput::GetMouseX() - hit.x, py = CInput::GetMouseY() - hit.y;
+    return px >= 0 && px < hit.size.width && py >= 0 && py < hit.size.height;
 }
 
 void CGuiButtonMapDot::WarpMouseTo()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "screens/GuiButtonBase.h"
+#include "screens/WidgetPlace.h"
 
 #include <memory>
 
@@ -24,6 +25,17 @@ public:
 
     // Frames within which a second press counts as a double click.
     static constexpr int DOUBLE_CLICK_FRAMES = 15;
+
+    // The pictures: a regular dot's stand on its place (mapdotregular*.png),
+    // a tutorial's star floats above it (star_base<n>.png, one pixel left
+    // and 28 up).
+    static constexpr WidgetSize DOT{18, 18};
+    static constexpr WidgetSize STAR{20, 28};
+    // Where the dot made at a map place (x, y) takes the pointer.
+    static constexpr WidgetPlace HitPlace(int x, int y, bool star)
+    {
+        return star ? WidgetPlace{x, y - 27, {17, 13}} : WidgetPlace{x, y + 1, {17, 17}};
+    }
 
     // animation is the starting mode; appearDelay the frames a growing or
     // appearing dot waits before it starts.

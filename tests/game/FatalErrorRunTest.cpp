@@ -7,7 +7,9 @@
 #include "levels/ProfileTestSupport.h"
 #include "online/FakeScoreServer.h"
 #include "platform/Folders.h"
+#include "screens/ControllerMap.h"
 #include "screens/ControllerOptions.h"
+#include "screens/ControllerScoreboard.h"
 #include "support/Clicks.h"
 #include "support/GameRun.h"
 #include "support/WalkLevel.h"
@@ -168,8 +170,9 @@ TEST_F(FatalErrorRunTest, EndsWithStatusOneFromAnyScreen)
         // The win is saved; the home turns read-only while the result board
         // is shown, and the board's submit saves the online name it asks for.
         {"a level's result board, once the home turned read-only", probeProgramPath(), {},
-         "wait 5\nkey m\nwait 60\nclick 700 521\nwait 60\nkeydown right\nwait 450\nkeyup right\nwait 60\n"
-         "click 400 279\nwait 10\n" + typedInPlace("ada") + "key return\nwait 30\n",
+         "wait 5\nkey m\nwait 60\n" + clickOn(CControllerMap::BUTTON_PLACES[CControllerMap::SLOT_PLAY]) +
+             "wait 60\nkeydown right\nwait 450\nkeyup right\nwait 60\n" + clickOn(CControllerScoreboard::EXCHANGE) +
+             "wait 10\n" + typedInPlace("ada") + "key return\nwait 30\n",
          "", Home::ReadOnlyAtCue, "Loading Post Game Controller (type=5)", "Cannot save profile: ",
          "Loading Post Game Controller", atTheFirstKidsLevel},
     };

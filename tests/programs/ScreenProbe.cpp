@@ -18,6 +18,8 @@
 #include "screens/ControllerStory.h"
 #include "screens/GuiButton.h"
 
+#include "ProbeButton.h"
+
 #include <cstdlib>
 #include <memory>
 
@@ -43,7 +45,8 @@ public:
     explicit ProbeScreen(CLevel* solutionLevel = nullptr) : CController(900), solutionLevel_(solutionLevel)
     {
         for (const Picture& p : PICTURES) {
-            SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, 120, 40, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+            SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, PROBE_BUTTON.size.width, PROBE_BUTTON.size.height,
+                                                        32, 0xFF0000, 0xFF00, 0xFF, 0);
             SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, p.r, p.g, p.b));
             CDraw::LoadSurface(surface, p.name);
         }
@@ -106,8 +109,8 @@ public:
 private:
     void makeButton()
     {
-        button_ = std::make_unique<CGuiButton>(340, 280, BUTTON, this, PICTURES[0].name, nullptr, PICTURES[1].name,
-                                               PICTURES[2].name, false, 0, 0);
+        button_ = std::make_unique<CGuiButton>(PROBE_BUTTON.x, PROBE_BUTTON.y, BUTTON, this, PICTURES[0].name, nullptr,
+                                               PICTURES[1].name, PICTURES[2].name, false, 0, 0);
     }
 
     std::unique_ptr<CGuiButton> button_;

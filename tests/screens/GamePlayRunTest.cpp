@@ -3,6 +3,9 @@
 
 #include "levels/Level.h"
 #include "platform/Folders.h"
+#include "screens/ControllerInGame.h"
+#include "screens/ControllerMessage.h"
+#include "support/Clicks.h"
 #include "support/GameRun.h"
 #include "support/WalkLevel.h"
 
@@ -13,6 +16,12 @@ using namespace corvelle_test;
 namespace {
 
 const std::vector<std::string> POINTERS_ONLY = {"Global Mouse Pointer", "Global Hourglass Pointer"};
+
+// The in-game menu's quit (its last button) over a level of the player's
+// own, and the question's OK.
+const std::string QUIT_AND_CONFIRM =
+    clickOn(CControllerInGame::ButtonPlace(CControllerInGame::VARIANT_NO_SET, CControllerInGame::BUTTON_QUIT)) +
+    "wait 5\n" + clickOn(CControllerMessage::QUESTION_OK);
 
 GameRun playRun(const std::string& script)
 {
@@ -30,8 +39,8 @@ GameRun playRun(const std::string& script)
 TEST(GamePlayRunTest, ALevelIsPlayedToTheExitRetriedAndLeftFromTheMenu)
 {
     saveWalkLevel("walk to the exit", "Walk to the Exit");
-    // The walk, the result board, its retry key, then the menu's quit
-    // (its last button) and the question's OK.
+    // The walk, the result board, its retry key, then the menu's quit and
+    // the question's OK.
     GameRunResult result = runGame(playRun("wait 90\n"
                                            "keydown right\n"
                                            "wait 300\n"
@@ -40,11 +49,8 @@ TEST(GamePlayRunTest, ALevelIsPlayedToTheExitRetriedAndLeftFromTheMenu)
                                            "key r\n"
                                            "wait 60\n"
                                            "key escape\n"
-                                           "wait 5\n"
-                                           "click 400 429\n"
-                                           "wait 5\n"
-                                           "click 355 440\n"
-                                           "wait 30\n"));
+                                           "wait 5\n" +
+                                           QUIT_AND_CONFIRM + "wait 30\n"));
     EXPECT_EQ(result.exitStatus, 0) << result.output;
     EXPECT_TRUE(result.hasLine("Loading Controller:  Game")) << result.output;
     EXPECT_TRUE(result.hasLine("*  --> Professor Successfully Exited                      *")) << result.output;
@@ -58,15 +64,11 @@ TEST(GamePlayRunTest, ALevelIsPlayedToTheExitRetriedAndLeftFromTheMenu)
 TEST(GamePlayRunTest, QuittingFromTheInGameMenuAsksAndEndsTheProgram)
 {
     saveWalkLevel("walk to the exit", "Walk to the Exit");
-    // Escape opens the menu; its last button (quit) lies at (307, 415), the
-    // question's OK at (315, 420).
+    // Escape opens the menu.
     GameRunResult result = runGame(playRun("wait 60\n"
                                            "key escape\n"
-                                           "wait 5\n"
-                                           "click 400 429\n"
-                                           "wait 5\n"
-                                           "click 355 440\n"
-                                           "wait 30\n"));
+                                           "wait 5\n" +
+                                           QUIT_AND_CONFIRM + "wait 30\n"));
     EXPECT_EQ(result.exitStatus, 0) << result.output;
     EXPECT_TRUE(result.hasLine("Loading In Game Controller")) << result.output;
     EXPECT_TRUE(result.hasLine("Loading Controller:  Message")) << result.output;

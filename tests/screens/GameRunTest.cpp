@@ -1,3 +1,5 @@
+#include "programs/ProbeButton.h"
+#include "support/Clicks.h"
 #include "support/GameRun.h"
 
 #include <SDL.h>
@@ -81,17 +83,15 @@ TEST(GameRunTest, AScriptWithBadLinesStillRunsAndAMissingOneStopsTheProgram)
 
 TEST(GameRunTest, AScriptClicksAButtonOfAScreenOverTheRoot)
 {
-    // The probe's button covers (340, 280)-(460, 320): blue, green while
-    // hovered, red while held.
+    // The probe's button: blue, green while hovered, red while held.
     const std::string home = TemporaryHome::path();
     GameRun run;
     run.program = probeProgramPath();
     run.logChannels = "4,32";
-    run.script = "wait 2\n"
-                 "move 400 300\n"
+    run.script = "wait 2\n" + moveOnto(PROBE_BUTTON) +
                  "wait 2\n"
-                 "shot " + home + "/hovered.bmp\n"
-                 "click 400 300\n"
+                 "shot " + home + "/hovered.bmp\n" +
+                 clickOn(PROBE_BUTTON) +
                  "wait 2\n"
                  "move 10 10\n"
                  "wait 2\n"
@@ -108,8 +108,9 @@ TEST(GameRunTest, AScriptClicksAButtonOfAScreenOverTheRoot)
     EXPECT_EQ(countOf(result.output, "Probe screen:  button clicked\n"), 2) << result.output;
     EXPECT_TRUE(result.hasLine("Loading Controller:  Probe"));
     EXPECT_TRUE(result.hasLine("ID_900:  SHUTDOWN COMPLETED"));
-    EXPECT_EQ(bmpPixel(home + "/hovered.bmp", 350, 290), 0x28C83C) << "the rollover look";
-    EXPECT_EQ(bmpPixel(home + "/away.bmp", 350, 290), 0x283CC8) << "the base look";
+    const int insideX = PROBE_BUTTON.x + 10, insideY = PROBE_BUTTON.y + 10;
+    EXPECT_EQ(bmpPixel(home + "/hovered.bmp", insideX, insideY), 0x28C83C) << "the rollover look";
+    EXPECT_EQ(bmpPixel(home + "/away.bmp", insideX, insideY), 0x283CC8) << "the base look";
     EXPECT_EQ(result.liveSprites(), (std::vector<std::string>{"Global Mouse Pointer", "Global Hourglass Pointer"}))
         << result.output;
 }

@@ -1,7 +1,16 @@
 // The map and the set choice tried whole, in the real program: the probe
 // screen stands in for the main menu and opens the map on the key "m".
 #include "levels/ProfileTestSupport.h"
+#include "screens/ControllerGame.h"
+#include "screens/ControllerInGame.h"
+#include "screens/ControllerMain.h"
+#include "screens/ControllerMap.h"
+#include "screens/ControllerMessage.h"
+#include "screens/ControllerScoreboard.h"
+#include "screens/ControllerSetSelect.h"
+#include "screens/ControllerStory.h"
 #include "support/GameRun.h"
+#include "support/MapClicks.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -35,6 +44,21 @@ Pixel bmpPixel(const std::string& path, int x, int y)
 
 const std::vector<std::string> POINTER_ONLY = {"Global Mouse Pointer", "Global Hourglass Pointer"};
 
+constexpr int REGULAR = 0, ADVANCED = 1, KIDS = 2;
+
+std::string clickSet(int set) { return clickOn(CControllerSetSelect::SetPlace(set)); }
+std::string clickMapButton(int slot) { return clickOn(CControllerMap::BUTTON_PLACES[slot]); }
+
+// The first level's dot twice, then both pages of the first chapter's story.
+const std::string FIRST_LEVEL = clickMapDot(REGULAR, 0) + clickMapDot(REGULAR, 0) + "wait 40\n" +
+                                clickOn(CControllerStory::NEXT_PAGE) + "wait 20\n" +
+                                clickOn(CControllerStory::NEXT_PAGE) + "wait 40\n";
+// From a set level, through the in-game menu, back to the map.
+const std::string BACK_TO_THE_MAP =
+    clickOn(CControllerGame::MENU_BUTTON) + "wait 20\n" +
+    clickOn(CControllerInGame::ButtonPlace(CControllerInGame::VARIANT_SET_LEVEL, CControllerInGame::BUTTON_MAP)) +
+    "wait 40\n";
+
 GameRun probeRun(const std::string& script)
 {
     GameRun run;
@@ -55,7 +79,7 @@ TEST(MapRunTest, ANewPlayerChoosesASetAndSeesTheHelpArrow)
     std::string choice = TemporaryHome::path() + "/choice.bmp";
     std::string map = TemporaryHome::path() + "/map.bmp";
     GameRunResult result = runGame(probeRun("wait 5\nkey m\nwait 20\nkey escape\nwait 5\nshot " + choice +
-                                            "\nclick 250 335\nwait 60\nshot " + map +
+                                            "\n" + clickSet(ADVANCED) + "wait 60\nshot " + map +
                                             "\nkey escape\nwait 5\nquit\n"));
     EXPECT_EQ(result.exitStatus, 0) << result.output;
     EXPECT_TRUE(result.hasLine("Loading Controller:  Set Selector")) << result.output;
@@ -94,11 +118,13 @@ TEST(MapRunTest, ASetChosenOverALockedDotsPlaceOpensNoNotice)
 TEST(MapRunTest, TheLowerRightButtonsCloseTheMapWithTheirAnswer)
 {
     GameRunResult result =
-        runGame(probeRun("wait 5\nkey m\nwait 20\nclick 250 405\nwait 40\nclick 700 544\nwait 10\nquit\n"));
+        runGame(probeRun("wait 5\nkey m\nwait 20\n" + clickSet(KIDS) + "wait 40\n" +
+                         clickMapButton(CControllerMap::SLOT_LEVEL_MANAGER) + "wait 10\nquit\n"));
     EXPECT_TRUE(result.hasLine("Probe screen:  map closed with 22")) << result.output;
     EXPECT_EQ(result.liveSprites(), POINTER_ONLY) << result.output;
 
-    result = runGame(probeRun("wait 5\nkey m\nwait 20\nclick 250 265\nwait 40\nclick 700 568\nwait 10\nquit\n"));
+    result = runGame(probeRun("wait 5\nkey m\nwait 20\n" + clickSet(REGULAR) + "wait 40\n" +
+                              clickMapButton(CControllerMap::SLOT_MAIN_MENU) + "wait 10\nquit\n"));
     EXPECT_TRUE(result.hasLine("Probe screen:  map closed with 0")) << result.output;
     EXPECT_EQ(result.liveSprites(), POINTER_ONLY) << result.output;
 }
@@ -110,10 +136,8 @@ TEST(MapRunTest, TheLowerRightButtonsCloseTheMapWithTheirAnswer)
 TEST(MapRunTest, ADoubleClickOnTheFirstDotPlaysItsLevelAndTheMapComesBack)
 {
     std::string back = TemporaryHome::path() + "/back.bmp";
-    GameRun run = probeRun("wait 5\nkey m\nwait 20\nclick 250 265\nwait 70\nclick 35 387\nclick 35 387\nwait 40\n"
-                           "click 480 550\nwait 20\nclick 480 550\nwait 40\n"
-                           "click 767 22\nwait 20\nclick 400 399\nwait 40\nshot " + back +
-                           "\nkey escape\nwait 5\nquit\n");
+    GameRun run = probeRun("wait 5\nkey m\nwait 20\n" + clickSet(REGULAR) + "wait 70\n" + FIRST_LEVEL +
+                           BACK_TO_THE_MAP + "shot " + back + "\nkey escape\nwait 5\nquit\n");
     run.logChannels += ",30";
     GameRunResult result = runGame(run);
     EXPECT_EQ(result.exitStatus, 0) << result.output;
@@ -131,8 +155,9 @@ TEST(MapRunTest, ADoubleClickOnTheFirstDotPlaysItsLevelAndTheMapComesBack)
 // A click on a locked dot answers with a notice and changes nothing.
 TEST(MapRunTest, ALockedDotRefusesWithItsNotice)
 {
-    GameRunResult result = runGame(probeRun("wait 5\nkey m\nwait 20\nclick 250 265\nwait 70\n"
-                                            "click 172 391\nwait 10\nkey return\nwait 10\nkey escape\nwait 5\nquit\n"));
+    GameRunResult result = runGame(probeRun("wait 5\nkey m\nwait 20\n" + clickSet(REGULAR) + "wait 70\n" +
+                                            clickMapDot(REGULAR, 13) +
+                                            "wait 10\nkey return\nwait 10\nkey escape\nwait 5\nquit\n"));
     EXPECT_EQ(result.exitStatus, 0) << result.output;
     EXPECT_TRUE(result.hasLine("Loading Controller:  Message")) << result.output;
     EXPECT_TRUE(result.hasLine("CControllerMessage:  Destroying CControllerMessage...")) << result.output;
@@ -164,8 +189,9 @@ protected:
     // Opens the map, presses the regular set's reset and answers.
     GameRunResult resetAndAnswer(const std::string& answer)
     {
-        return runGame(probeRun("wait 5\nkey m\nwait 60\nclick 247 56\nwait 10\n" + answer +
-                                "\nwait 20\nkey escape\nwait 5\nquit\n"));
+        return runGame(probeRun("wait 5\nkey m\nwait 60\n" +
+                                clickOn(CControllerMap::BUTTON_PLACES[CControllerMap::SLOT_RESET_FIRST + REGULAR]) +
+                                "wait 10\n" + answer + "wait 20\nkey escape\nwait 5\nquit\n"));
     }
 };
 
@@ -174,7 +200,7 @@ protected:
 TEST_F(MapProgressRunTest, ResetAnsweredNoKeepsProgressAndYesClearsIt)
 {
     makeProgress();
-    for (const char* no : {"key escape", "click 450 440"}) {
+    for (const std::string& no : {std::string("key escape\n"), clickOn(CControllerMessage::QUESTION_CANCEL)}) {
         GameRunResult result = resetAndAnswer(no);
         EXPECT_EQ(result.exitStatus, 0) << result.output;
         EXPECT_EQ(result.output.find("Loading Controller:  Set Selector"), std::string::npos) << result.output;
@@ -185,7 +211,7 @@ TEST_F(MapProgressRunTest, ResetAnsweredNoKeepsProgressAndYesClearsIt)
         profile.reset();
     }
 
-    GameRunResult result = resetAndAnswer("click 355 440");
+    GameRunResult result = resetAndAnswer(clickOn(CControllerMessage::QUESTION_OK));
     EXPECT_EQ(result.exitStatus, 0) << result.output;
     EXPECT_EQ(result.liveSprites(), POINTER_ONLY) << result.output;
     profile = std::make_unique<CProfile>();
@@ -199,10 +225,11 @@ TEST_F(MapProgressRunTest, TheHighScoreButtonOpensTheTableOfALevelButNotOfATutor
 {
     makeProgress();
     // Level 2 chosen (the selected level 3 is a tutorial), then tutorial 1.
-    GameRunResult result = runGame(probeRun("wait 5\nkey m\nwait 60\nclick 55 394\nwait 20\nclick 750 102\n"
-                                            "wait 20\nclick 400 519\n"
-                                            "wait 20\nclick 55 364\nwait 10\nclick 750 102\nwait 20\n"
-                                            "key escape\nwait 5\nquit\n"));
+    const std::string highScores = clickMapButton(CControllerMap::SLOT_HIGH_SCORES);
+    GameRunResult result = runGame(probeRun("wait 5\nkey m\nwait 60\n" + clickMapDot(REGULAR, 2) + "wait 20\n" +
+                                            highScores + "wait 20\n" + clickOn(CControllerScoreboard::CLOSE) +
+                                            "wait 20\n" + clickMapDot(REGULAR, 1, true) + "wait 10\n" + highScores +
+                                            "wait 20\nkey escape\nwait 5\nquit\n"));
     EXPECT_EQ(result.exitStatus, 0) << result.output;
     size_t first = result.output.find("Loading Controller:  Scoreboard");
     ASSERT_NE(first, std::string::npos) << result.output;
@@ -220,8 +247,9 @@ TEST(MapRunTest, FromTheMainMenuToTheFirstLevelAndBack)
     GameRun run;
     run.logChannels = "4,11,30,32";
     run.maxFrames = 1500;
-    run.script = "wait 40\nkey space\nwait 10\nclick 680 30\nwait 20\nclick 250 265\nwait 70\nshot " + map +
-                 "\nclick 35 387\nclick 35 387\nwait 40\nclick 767 22\nwait 20\nclick 400 399\nwait 40\n"
+    run.script = "wait 40\nkey space\nwait 10\n" + clickOn(CControllerMain::SlotPlace(CControllerMain::BUTTON_PLAY)) +
+                 "wait 20\n" + clickSet(REGULAR) + "wait 70\nshot " + map + "\n" + clickMapDot(REGULAR, 0) +
+                 clickMapDot(REGULAR, 0) + "wait 40\n" + BACK_TO_THE_MAP +
                  "key escape\nwait 20\nkeydown left alt\nkey q\nkeyup left alt\nwait 10\n";
     GameRunResult result = runGame(run);
 

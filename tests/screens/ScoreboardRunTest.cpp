@@ -2,6 +2,10 @@
 // screen opened over its root (programs/ScoreboardProbe.cpp), driven by
 // input scripts, against the loopback score server of the tests.
 #include "online/FakeScoreServer.h"
+#include "screens/ControllerMap.h"
+#include "screens/ControllerScoreboard.h"
+#include "screens/ControllerSetSelect.h"
+#include "support/Clicks.h"
 #include "support/GameRun.h"
 
 #include <gtest/gtest.h>
@@ -15,9 +19,9 @@ using namespace corvelle_test;
 
 namespace {
 
-// Centres of the screen's buttons.
-const char* const CLICK_EXCHANGE = "click 400 279\n"; // download or submit
-const char* const CLICK_MAIN_MENU = "click 400 519\n";
+using Board = CControllerScoreboard;
+const std::string CLICK_EXCHANGE = clickOn(Board::EXCHANGE); // download or submit
+const std::string CLICK_MAIN_MENU = clickOn(Board::CLOSE);
 
 struct ProbeRun {
     std::string screen;
@@ -76,7 +80,7 @@ TEST(ScoreboardRunTest, SubmitAfterAWinAsksForANameAddsTheUserAndUploads)
 {
     FakeScoreServer server;
     server.addScore("bob", 0, 40, 80, 0);
-    ProbeRun probe{"board:5", std::string(CLICK_EXCHANGE) + "wait 5\n" + typedInPlace("ada") + "key return\nwait 10\n" +
+    ProbeRun probe{"board:5", CLICK_EXCHANGE + "wait 5\n" + typedInPlace("ada") + "key return\nwait 10\n" +
                                   CLICK_MAIN_MENU,
                    server.baseUrl(), WON_LEVEL_40};
     GameRunResult result = runProbe(probe);
@@ -101,7 +105,7 @@ TEST(ScoreboardRunTest, ATakenNameBringsTheEntryBackWithASuggestionAndCancelKeep
     FakeScoreServer server;
     server.addUser("ada");
     ProbeRun probe{"board:5",
-                   std::string(CLICK_EXCHANGE) + "wait 5\n" + typedInPlace("ada") + "key return\nwait 10\n" +
+                   CLICK_EXCHANGE + "wait 5\n" + typedInPlace("ada") + "key return\nwait 10\n" +
                        // The entry is back, offering "ada1": cancel it.
                        "key escape\nwait 5\n" + CLICK_MAIN_MENU,
                    server.baseUrl(), WON_LEVEL_40};
@@ -122,7 +126,7 @@ TEST(ScoreboardRunTest, DownloadsALevelTableAndTheOverallTablesOfEverySet)
     for (int set = 0; set < 3; ++set)
         server.addScore("set" + std::to_string(set), set, 99999, 1000 + set, 0);
 
-    GameRunResult level = runProbe({"board:1", std::string(CLICK_EXCHANGE) + "wait 5\nkey escape\n",
+    GameRunResult level = runProbe({"board:1", CLICK_EXCHANGE + "wait 5\nkey escape\n",
                                     server.baseUrl(), {{"CORVELLE_PROBE_LEVEL", "0,40"}}});
     EXPECT_TRUE(level.hasLine("Username:  'cy'   66")) << level.output;
     EXPECT_TRUE(level.hasLine("Username:  'bob'   80")) << level.output;
@@ -131,7 +135,7 @@ TEST(ScoreboardRunTest, DownloadsALevelTableAndTheOverallTablesOfEverySet)
     expectCleanEnd(level);
 
     GameRunResult overall =
-        runProbe({"board:0", std::string(CLICK_EXCHANGE) + "wait 5\nclick 527 473\nwait 5\nkey escape\n",
+        runProbe({"board:0", CLICK_EXCHANGE + "wait 5\n" + clickOn(Board::SET_KIDS) + "wait 5\nkey escape\n",
                   server.baseUrl(), {}});
     for (int set = 0; set < 3; ++set)
         EXPECT_TRUE(overall.hasLine("Downloading scores for '' (S=" + std::to_string(set) + ")  Result=1"))
@@ -152,7 +156,7 @@ TEST(ScoreboardRunTest, AnOverallExchangeWithOneFailedSetKeepsTheBoardAsItWas)
         server.addScore("set" + std::to_string(set), set, 99999, 1000 + set, 0);
     server.refuseRequestsContaining("type=2&level=99999");
     GameRunResult overall = runProbe(
-        {"board:0", std::string(CLICK_EXCHANGE) + "wait 5\nkey escape\nwait 5\nkey escape\n", server.baseUrl(), {}});
+        {"board:0", CLICK_EXCHANGE + "wait 5\nkey escape\nwait 5\nkey escape\n", server.baseUrl(), {}});
 
     EXPECT_TRUE(overall.hasLine("Downloading scores for '' (S=1)  Result=1")) << overall.output;
     EXPECT_TRUE(overall.hasLine("Downloading scores for '' (S=2)  Result=0")) << overall.output;
@@ -164,7 +168,7 @@ TEST(ScoreboardRunTest, AnOverallExchangeWithOneFailedSetKeepsTheBoardAsItWas)
 TEST(ScoreboardRunTest, AFailedExchangeTriesEverySetShowsItsMessageAndTheGameGoesOn)
 {
     // Nothing listens at the address: every request fails.
-    GameRunResult overall = runProbe({"board:0", std::string(CLICK_EXCHANGE) + "wait 5\nkey escape\nwait 5\n" +
+    GameRunResult overall = runProbe({"board:0", CLICK_EXCHANGE + "wait 5\nkey escape\nwait 5\n" +
                                                      "key escape\n",
                                       FakeScoreServer::refusingUrl(),
                                       {}});
@@ -180,7 +184,7 @@ TEST(ScoreboardRunTest, AFailedExchangeTriesEverySetShowsItsMessageAndTheGameGoe
     server.setBehaviour(FakeScoreServer::Behaviour::Canned);
     server.setCannedReply(200, "failure\n17\n");
     GameRunResult submit =
-        runProbe({"board:5", std::string(CLICK_EXCHANGE) + "wait 5\nkey escape\nwait 5\n" + CLICK_MAIN_MENU,
+        runProbe({"board:5", CLICK_EXCHANGE + "wait 5\nkey escape\nwait 5\n" + CLICK_MAIN_MENU,
                   server.baseUrl(), [] {
                       auto env = WON_LEVEL_40;
                       env.emplace_back("CORVELLE_PROBE_ONLINE", "ada");
@@ -197,7 +201,7 @@ TEST(ScoreboardRunTest, ARankBeyondTheRowsTheTableHoldsDrawsTheRankLineAlone)
     FakeScoreServer server;
     server.setBehaviour(FakeScoreServer::Behaviour::Canned);
     server.setCannedReply(200, "success\n40\n1\tbob\t5\t0\n2\tcy\t6\t0\n12\tada\t30\t0\n");
-    GameRunResult result = runProbe({"board:1", std::string(CLICK_EXCHANGE) + "wait 5\nkey escape\n",
+    GameRunResult result = runProbe({"board:1", CLICK_EXCHANGE + "wait 5\nkey escape\n",
                                      server.baseUrl(),
                                      {{"CORVELLE_PROBE_LEVEL", "0,40"}, {"CORVELLE_PROBE_ONLINE", "ada"}}});
     EXPECT_TRUE(result.hasLine("Username:  'ada'   30")) << "rows below ten are drawn as they come";
@@ -213,19 +217,20 @@ TEST(ScoreboardRunTest, TheResultButtonsAnswerTheGameScreen)
         std::string closed;
         std::vector<std::pair<std::string, std::string>> profile;
     } cases[] = {
-        {"board:3", "click 400 369\n", "return=1 exit=0", {}},   // try again
-        {"board:4", "key u\n", "return=14 exit=0", {}},           // undo
-        {"board:3", "click 400 429\n", "return=3 exit=0", {}},   // the solution, no password
-        {"board:4", "click 400 489\n", "return=0 exit=1", {}},   // choose a level: closes the game too
-        {"board:3", "click 400 519\n", "return=0 exit=2", {}},   // main menu: also the game's opener
+        {"board:3", clickOn(Board::MISHAP_RETRY), "return=1 exit=0", {}},
+        {"board:4", "key u\n", "return=14 exit=0", {}}, // undo
+        {"board:3", clickOn(Board::MISHAP_SOLUTION), "return=3 exit=0", {}}, // no password
+        // Choose a level closes the game too; main menu also the game's opener.
+        {"board:4", clickOn(Board::MISHAP_CHOOSE_LEVEL), "return=0 exit=1", {}},
+        {"board:3", clickOn(Board::CLOSE), "return=0 exit=2", {}},
         {"board:5", "key r\n", "return=1 exit=0", WON_LEVEL_40},
-        {"board:5", "click 400 459\n", "return=0 exit=1", WON_LEVEL_40}, // continue
-        {"board:7:user", "click 400 489\n", "return=1 exit=0", WON_LEVEL_40},
+        {"board:5", clickOn(Board::WIN_CONTINUE), "return=0 exit=1", WON_LEVEL_40},
+        {"board:7:user", clickOn(Board::WIN_RETRY), "return=1 exit=0", WON_LEVEL_40},
         // The solution behind the password: a wrong try, then the right one.
-        {"board:3", "click 400 429\nwait 5\nkey x\nkey return\nwait 5\nkey o\nkey k\nkey return\n",
+        {"board:3", clickOn(Board::MISHAP_SOLUTION) + "wait 5\nkey x\nkey return\nwait 5\nkey o\nkey k\nkey return\n",
          "return=3 exit=0", {{"CORVELLE_PROBE_LEVEL", "0,40"}, {"CORVELLE_PROBE_PASSWORD", "ok"}}},
         // A tutorial level never asks for it.
-        {"board:3", "click 400 429\n", "return=3 exit=0",
+        {"board:3", clickOn(Board::MISHAP_SOLUTION), "return=3 exit=0",
          {{"CORVELLE_PROBE_LEVEL", "0,1"}, {"CORVELLE_PROBE_PASSWORD", "ok"}}},
     };
     for (const Case& c : cases) {
@@ -245,8 +250,10 @@ TEST(ScoreboardRunTest, TheMapsHighScoreButtonOpensTheLevelsTable)
     run.program = probeProgramPath();
     run.logChannels = "4,11,32";
     run.maxFrames = 1500;
-    run.script = "wait 5\nkey m\nwait 20\nclick 250 265\nwait 40\nclick 740 100\nwait 20\nkey escape\nwait 20\n"
-                 "click 700 568\nwait 10\nquit\n";
+    run.script = "wait 5\nkey m\nwait 20\n" + clickOn(CControllerSetSelect::SetPlace(0)) + "wait 40\n" +
+                 clickOn(CControllerMap::BUTTON_PLACES[CControllerMap::SLOT_HIGH_SCORES]) +
+                 "wait 20\nkey escape\nwait 20\n" +
+                 clickOn(CControllerMap::BUTTON_PLACES[CControllerMap::SLOT_MAIN_MENU]) + "wait 10\nquit\n";
     GameRunResult result = runGame(run);
     EXPECT_TRUE(result.hasLine("Loading Controller:  Scoreboard")) << result.output;
     EXPECT_TRUE(result.hasLine("CControllerScoreboard:  Destroying CControllerScoreboard...")) << result.output;

@@ -3,7 +3,16 @@
 // must lead the professor out through the exit exactly as the map's own
 // start of the level would.
 #include "levels/ProfileTestSupport.h"
+#include "screens/ControllerGame.h"
+#include "screens/ControllerInGame.h"
+#include "screens/ControllerMain.h"
+#include "screens/ControllerMap.h"
+#include "screens/ControllerMessage.h"
+#include "screens/ControllerScoreboard.h"
+#include "screens/ControllerSetSelect.h"
+#include "screens/ControllerStory.h"
 #include "support/GameRun.h"
+#include "support/MapClicks.h"
 #include "support/WalkLevel.h"
 
 #include <gtest/gtest.h>
@@ -16,10 +25,16 @@ namespace {
 
 const std::vector<std::string> POINTER_ONLY = {"Global Mouse Pointer", "Global Hourglass Pointer"};
 
+// The in-game menu's solution button; the menu holds it in the same row in
+// every variant.
+const std::string MENU_SOLUTION = clickOn(
+    CControllerInGame::ButtonPlace(CControllerInGame::VARIANT_SET_LEVEL, CControllerInGame::BUTTON_SOLUTION));
+
 // From the running level: the menu button, the menu's solution button and
 // the question's yes; then time for the whole solution, the result board
 // and out.
-const char* const SHOW_SOLUTION = "wait 40\nclick 767 22\nwait 20\nclick 400 279\nwait 10\nclick 355 440\n"
+const std::string SHOW_SOLUTION = "wait 40\n" + clickOn(CControllerGame::MENU_BUTTON) + "wait 20\n" + MENU_SOLUTION +
+                                  "wait 10\n" + clickOn(CControllerMessage::QUESTION_OK) +
                                   "wait 1400\nquit\nwait 20\n";
 
 GameRun showSolutionRun(const std::string& toTheLevel)
@@ -27,7 +42,8 @@ GameRun showSolutionRun(const std::string& toTheLevel)
     GameRun run;
     run.logChannels = "4,11,32";
     run.maxFrames = 2200;
-    run.script = "wait 40\nkey space\nwait 10\nclick 680 30\nwait 20\n" + toTheLevel + SHOW_SOLUTION;
+    run.script = "wait 40\nkey space\nwait 10\n" + clickOn(CControllerMain::SlotPlace(CControllerMain::BUTTON_PLAY)) +
+                 "wait 20\n" + toTheLevel + SHOW_SOLUTION;
     return run;
 }
 
@@ -65,7 +81,8 @@ protected:
 TEST_F(ShowSolutionRunTest, TheFirstPuzzlesSolutionReachesTheExit)
 {
     GameRunResult result = runGame(showSolutionRun(
-        "click 250 265\nwait 70\nclick 35 387\nclick 35 387\nwait 40\nclick 480 550\nwait 20\nclick 480 550\n"));
+        clickOn(CControllerSetSelect::SetPlace(0)) + "wait 70\n" + clickMapDot(0, 0) + clickMapDot(0, 0) + "wait 40\n" +
+        clickOn(CControllerStory::NEXT_PAGE) + "wait 20\n" + clickOn(CControllerStory::NEXT_PAGE)));
     expectPlayedBackToTheExit(result, "0,reg001,");
     expectCompleted(0);
 }
@@ -81,7 +98,8 @@ TEST_F(ShowSolutionRunTest, TheFirstTutorialsSolutionReachesTheExit)
     profile->SetLevel(1);
     profile.reset();
 
-    GameRunResult result = runGame(showSolutionRun("wait 50\nclick 700 521\nwait 20\n"));
+    GameRunResult result = runGame(
+        showSolutionRun("wait 50\n" + clickOn(CControllerMap::BUTTON_PLACES[CControllerMap::SLOT_PLAY]) + "wait 20\n"));
     expectPlayedBackToTheExit(result, "1,reg002,");
     expectCompleted(1);
 }
@@ -100,9 +118,11 @@ TEST_F(ShowSolutionRunTest, ALevelWithoutASolutionSaysSoAndPlayGoesOn)
     // Play; the menu's solution button, the notice's OK; a few steps left
     // off the floor's end, the board's solution button, its notice's OK,
     // Undo; then right to the exit, and back to the manager.
-    run.script = "wait 5\nkey p\nwait 60\nclick 767 22\nwait 20\nclick 400 279\nwait 10\nkey return\nwait 10\n"
-                 "keydown left\nwait 250\nkeyup left\nwait 60\nclick 400 429\nwait 10\nkey return\nwait 10\n"
-                 "click 400 399\nwait 20\nkeydown right\nwait 400\nkeyup right\nwait 120\n"
+    run.script = "wait 5\nkey p\nwait 60\n" + clickOn(CControllerGame::MENU_BUTTON) + "wait 20\n" + MENU_SOLUTION +
+                 "wait 10\nkey return\nwait 10\nkeydown left\nwait 250\nkeyup left\nwait 60\n" +
+                 clickOn(CControllerScoreboard::MISHAP_SOLUTION) + "wait 10\nkey return\nwait 10\n" +
+                 clickOn(CControllerScoreboard::MISHAP_UNDO) +
+                 "wait 20\nkeydown right\nwait 400\nkeyup right\nwait 120\n"
                  "key return\nwait 30\nkey escape\nwait 10\nquit\n";
     GameRunResult result = runGame(run);
 

@@ -3,12 +3,17 @@
 // place, and a picture drawn at another size would leave those clicks beside
 // the button they mean.
 #include "engine/ResourceArchive.h"
+#include "screens/ControllerGame.h"
 #include "screens/ControllerMain.h"
 #include "screens/ControllerManager.h"
 #include "screens/ControllerOptions.h"
 #include "screens/ControllerOptionsControls.h"
+#include "screens/ControllerMap.h"
 #include "screens/ControllerProfiles.h"
+#include "screens/ControllerScoreboard.h"
+#include "screens/ControllerSetSelect.h"
 #include "screens/ControllerTextEntryBase.h"
+#include "screens/GuiButtonMapDot.h"
 #include "screens/WidgetPlace.h"
 #include "support/TestEnvironment.h"
 
@@ -57,6 +62,22 @@ const PictureSize DECLARED[] = {
     {"levelmanager_button_resetbase.png", CControllerManager::WIDE},
     {"levelmanager_button_mapbase.png", CControllerManager::WIDE},
     {"levelmanager_button_mainmenubase.png", CControllerManager::WIDE},
+    {"lvlset_buttonregular_base.png", CControllerSetSelect::SET_BUTTON},
+    {"lvlset_buttonadvanced_base.png", CControllerSetSelect::SET_BUTTON},
+    {"lvlset_buttonkids_base.png", CControllerSetSelect::SET_BUTTON},
+    {"map_buttonlevelset_base.png", CControllerMap::SET_BUTTON},
+    {"map_buttonchangereset_base.png", CControllerMap::RESET_BUTTON},
+    {"map_buttonhighscores_base.png", CControllerMap::SCORES_BUTTON},
+    {"map_buttonlowerright_base.png", CControllerMap::LOWER_RIGHT_BUTTON},
+    {"ingame_menubutton.tga", CControllerGame::MENU_BUTTON.size},
+    {"hiscores_button_downloadbase.png", CControllerScoreboard::EXCHANGE.size},
+    {"hiscores_button_submitbase.png", CControllerScoreboard::EXCHANGE.size},
+    {"hiscores_button_regularbase.png", CControllerScoreboard::SET_REGULAR.size},
+    {"hiscores_button_advancedbase.png", CControllerScoreboard::SET_ADVANCED.size},
+    {"hiscores_button_kidsbase.png", CControllerScoreboard::SET_KIDS.size},
+    {"mapdotregularincompletebase.png", CGuiButtonMapDot::DOT},
+    {"mapdotregularlockedbase.png", CGuiButtonMapDot::DOT},
+    {"star_base0.png", CGuiButtonMapDot::STAR},
 };
 
 // The pictures of the interface archive by name, as stored.
