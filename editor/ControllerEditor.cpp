@@ -536,7 +536,7 @@ void CControllerEditor::moveCursor(bool byKeys, int pointerX, int pointerY)
     if (!IsShiftDown()) {
         int x = cursorX_;
         if (!byKeys)
-            x = pointerX > 15 ? (pointerX - 15) / 24 : -1;
+            x = pointerX > POINTER_CELL_OFFSET ? (pointerX - POINTER_CELL_OFFSET) / CELL_SIZE : -1;
         else if (heldLeft_ != heldRight_)
             x += heldLeft_ ? -1 : 1;
         if (x > cursorX_ && x > LEVEL_WIDTH - 1)
@@ -548,7 +548,7 @@ void CControllerEditor::moveCursor(bool byKeys, int pointerX, int pointerY)
     if (!IsCtrlDown()) {
         int y = cursorY_;
         if (!byKeys)
-            y = (pointerY - 15) / 24;
+            y = (pointerY - POINTER_CELL_OFFSET) / CELL_SIZE;
         else if (heldUp_ != heldDown_)
             y += heldUp_ ? -1 : 1;
         if (y > cursorY_ && y > LEVEL_HEIGHT - 1)

@@ -3,6 +3,8 @@
 #include "editor/EditorBoard.h"
 #include "editor/EditorPictures.h"
 #include "screens/Controller.h"
+#include "screens/WidgetPlace.h"
+#include "world/ElementTypes.h"
 
 #include <functional>
 #include <memory>
@@ -24,6 +26,15 @@ class CSprite;
 class CControllerEditor : public CController, private EditorBoardHost
 {
 public:
+    // The pointer picks board cells counted from this far in from the
+    // screen's top-left corner, though the cells are drawn from the corner.
+    static constexpr int POINTER_CELL_OFFSET = 15;
+    // Where the pointer picks board cell (x, y).
+    static constexpr WidgetPlace CellPlace(int x, int y)
+    {
+        return {POINTER_CELL_OFFSET + x * CELL_SIZE, POINTER_CELL_OFFSET + y * CELL_SIZE, {CELL_SIZE, CELL_SIZE}};
+    }
+
     CControllerEditor();
     ~CControllerEditor() override;
 

@@ -279,7 +279,7 @@ void CControllerEditorHelp::loadHelpSprites()
         items_.push_back(std::move(sprite));
     }
 
-    okButton_ = std::make_unique<CGuiButton>(480, 490, BUTTON_OK, this, "confirmation_buttonokaybase.png",
+    okButton_ = std::make_unique<CGuiButton>(OK.x, OK.y, BUTTON_OK, this, "confirmation_buttonokaybase.png",
                                              "confirmation_buttonokayshadow.png", "confirmation_buttonokayroll.png",
                                              nullptr, true, 0, 0);
     updateSelection();

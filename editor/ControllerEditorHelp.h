@@ -1,6 +1,7 @@
 #pragma once
 
 #include "screens/Controller.h"
+#include "screens/WidgetPlace.h"
 
 #include <memory>
 #include <vector>
@@ -18,6 +19,7 @@ class CControllerEditorHelp : public CController
 {
 public:
     static constexpr int ITEM_COUNT = 45;
+    static constexpr WidgetPlace OK{480, 490, CONFIRMATION_BUTTON};
 
     CControllerEditorHelp();
     ~CControllerEditorHelp() override;

@@ -41,9 +41,9 @@ void CControllerEditorLoad::LoadSprites()
 {
     if (loaded_)
         return;
-    CDraw::createImage(40, 48, ARROW_BASE);
-    CDraw::createImage(54, 39, OK_BASE);
-    CDraw::createImage(114, 39, CANCEL_BASE);
+    CDraw::createImage(UP.size.width, UP.size.height, ARROW_BASE);
+    CDraw::createImage(OK.size.width, OK.size.height, OK_BASE);
+    CDraw::createImage(CANCEL.size.width, CANCEL.size.height, CANCEL_BASE);
     dimmer_ = std::make_unique<CSprite>(KIND_SCREEN_DIMMER, 0, false);
     dimmer_->setName("Editor Load Controller (EDITORLOAD_LSPRITE_DIMMER)");
     dimmer_->addFrame("dimmer.png");
@@ -69,13 +69,13 @@ void CControllerEditorLoad::LoadSprites()
     FillList();
     list_->ForceRefresh();
 
-    upButton_ = std::make_unique<CGuiButton>(667, 234, BUTTON_UP, this, ARROW_BASE, nullptr, "browser_selector.tga",
+    upButton_ = std::make_unique<CGuiButton>(UP.x, UP.y, BUTTON_UP, this, ARROW_BASE, nullptr, "browser_selector.tga",
                                              "browser_selector.tga", false, 0, 0);
-    downButton_ = std::make_unique<CGuiButton>(667, 296, BUTTON_DOWN, this, ARROW_BASE, nullptr,
+    downButton_ = std::make_unique<CGuiButton>(DOWN.x, DOWN.y, BUTTON_DOWN, this, ARROW_BASE, nullptr,
                                                "browser_selector.tga", "browser_selector.tga", false, 0, 0);
-    okButton_ = std::make_unique<CGuiButton>(320, 391, BUTTON_OK, this, OK_BASE, nullptr, "button_ok_selector.tga",
+    okButton_ = std::make_unique<CGuiButton>(OK.x, OK.y, BUTTON_OK, this, OK_BASE, nullptr, "button_ok_selector.tga",
                                              "button_ok_selector.tga", true, 0, 0);
-    cancelButton_ = std::make_unique<CGuiButton>(385, 391, BUTTON_CANCEL, this, CANCEL_BASE, nullptr,
+    cancelButton_ = std::make_unique<CGuiButton>(CANCEL.x, CANCEL.y, BUTTON_CANCEL, this, CANCEL_BASE, nullptr,
                                                  "button_cancel_selector.tga", "button_cancel_selector.tga", false, 0,
                                                  0);
     CMousePointer::HideFor(-1);

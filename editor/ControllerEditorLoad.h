@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/EditorDialogButtons.h"
 #include "screens/Controller.h"
 
 #include <memory>
@@ -18,6 +19,13 @@ class CSprite;
 class CControllerEditorLoad : public CController
 {
 public:
+    // The list's scroll arrows beside it (their art is part of the panel,
+    // like OK's and Cancel's), OK and Cancel below it.
+    static constexpr WidgetPlace UP{667, 234, {40, 48}};
+    static constexpr WidgetPlace DOWN{667, 296, {40, 48}};
+    static constexpr WidgetPlace OK{320, 391, EDITOR_OK_BUTTON};
+    static constexpr WidgetPlace CANCEL{385, 391, EDITOR_CANCEL_BUTTON};
+
     CControllerEditorLoad();
     ~CControllerEditorLoad() override;
 

@@ -55,8 +55,8 @@ void CControllerEditorSave::LoadSprites()
 {
     if (loaded_)
         return;
-    CDraw::createImage(54, 39, OK_BASE);
-    CDraw::createImage(114, 39, CANCEL_BASE);
+    CDraw::createImage(OK.size.width, OK.size.height, OK_BASE);
+    CDraw::createImage(CANCEL.size.width, CANCEL.size.height, CANCEL_BASE);
     dimmer_ = std::make_unique<CSprite>(KIND_SCREEN_DIMMER, 0, false);
     dimmer_->setName("Editor Save Controller (EDITORSAVE_LSPRITE_DIMMER)");
     dimmer_->addFrame("dimmer.png");
@@ -75,13 +75,13 @@ void CControllerEditorSave::LoadSprites()
     background_->setLocation(190, 168, false);
     background_->show(SPRITE_NO_LOCATION, SPRITE_NO_LOCATION);
 
-    nameBox_ = std::make_unique<CGuiTextbox>(NAME_LENGTH, 314, 270, 9, 11, "savebox_filename.jpg",
+    nameBox_ = std::make_unique<CGuiTextbox>(NAME_LENGTH, NAME_BOX.x, NAME_BOX.y, 9, 11, "savebox_filename.jpg",
                                              "profilenternamecursor.png", false, false, false);
-    headingBox_ = std::make_unique<CGuiTextbox>(HEADING_LENGTH, 234, 347, 9, 11, "savebox_heading.jpg",
-                                                "profilenternamecursor.png", true, true, false);
-    okButton_ = std::make_unique<CGuiButton>(317, 387, BUTTON_OK, this, OK_BASE, nullptr, "button_ok_selector.tga",
+    headingBox_ = std::make_unique<CGuiTextbox>(HEADING_LENGTH, HEADING_BOX.x, HEADING_BOX.y, 9, 11,
+                                                "savebox_heading.jpg", "profilenternamecursor.png", true, true, false);
+    okButton_ = std::make_unique<CGuiButton>(OK.x, OK.y, BUTTON_OK, this, OK_BASE, nullptr, "button_ok_selector.tga",
                                              "button_ok_selector.tga", false, 0, 0);
-    cancelButton_ = std::make_unique<CGuiButton>(390, 387, BUTTON_CANCEL, this, CANCEL_BASE, nullptr,
+    cancelButton_ = std::make_unique<CGuiButton>(CANCEL.x, CANCEL.y, BUTTON_CANCEL, this, CANCEL_BASE, nullptr,
                                                  "button_cancel_selector.tga", "button_cancel_selector.tga", false, 0,
                                                  0);
     SetRing({nameBox_.get(), headingBox_.get()}, {okButton_.get(), cancelButton_.get()}, ReturnKey::NextStop);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/EditorDialogButtons.h"
 #include "levels/Level.h"
 #include "screens/ControllerDialog.h"
 
@@ -35,6 +36,11 @@ public:
 
     static constexpr int NAME_LENGTH = static_cast<int>(CLevel::NAME_LENGTH_MAX); // the level files' limit
     static constexpr int HEADING_LENGTH = 29;
+    // savebox_filename.jpg and savebox_heading.jpg, the boxes' pictures.
+    static constexpr WidgetPlace NAME_BOX{314, 270, {200, 38}};
+    static constexpr WidgetPlace HEADING_BOX{234, 347, {330, 38}};
+    static constexpr WidgetPlace OK{317, 387, EDITOR_OK_BUTTON};
+    static constexpr WidgetPlace CANCEL{390, 387, EDITOR_CANCEL_BUTTON};
 
 private:
     void LoadSprites();

@@ -25,7 +25,7 @@ CControllerMessageTutorial::CControllerMessageTutorial() : CController(CONTROLLE
     star_->setLooping(true);
     star_->play(true);
     showSprite(*star_);
-    okButton_ = std::make_unique<CGuiButton>(498, 408, 0, this, "confirmation_buttonokaybase.png",
+    okButton_ = std::make_unique<CGuiButton>(OK.x, OK.y, 0, this, "confirmation_buttonokaybase.png",
                                              "confirmation_buttonokayshadow.png", "confirmation_buttonokayroll.png",
                                              nullptr, true, 0, 0);
     CMousePointer::HideFor(-1);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "screens/Controller.h"
+#include "screens/WidgetPlace.h"
 
 #include <memory>
 
@@ -12,6 +13,8 @@ class CSprite;
 class CControllerMessageTutorial : public CController
 {
 public:
+    static constexpr WidgetPlace OK{498, 408, CONFIRMATION_BUTTON};
+
     CControllerMessageTutorial();
     ~CControllerMessageTutorial() override;
 

@@ -3,7 +3,13 @@
 
 #include "levels/Level.h"
 #include "levels/Profile.h"
+#include "editor/ControllerEditor.h"
+#include "editor/ControllerEditorSave.h"
+#include "editor/ControllerEditorTutorial.h"
 #include "platform/Folders.h"
+#include "screens/ControllerMain.h"
+#include "screens/ControllerMessage.h"
+#include "support/Clicks.h"
 #include "support/GameRun.h"
 #include "support/LevelFileReader.h"
 #include "support/WalkLevel.h"
@@ -23,7 +29,16 @@ using namespace corvelle_test;
 namespace {
 
 // The screen point in the middle of a board cell.
-std::string cell(int x, int y) { return std::to_string(15 + x * 24 + 12) + " " + std::to_string(15 + y * 24 + 12); }
+std::string cell(int x, int y)
+{
+    const WidgetPlace place = CControllerEditor::CellPlace(x, y);
+    return std::to_string(place.centreX()) + " " + std::to_string(place.centreY());
+}
+
+const std::string NOTE_OK = clickOn(CControllerEditorTutorial::OK);
+const std::string SAVE_NAME_BOX = clickOn(CControllerEditorSave::NAME_BOX);
+const std::string ANSWER_YES = clickOn(CControllerMessage::QUESTION_OK);
+std::string clickMenuSlot(int slot) { return clickOn(CControllerMain::SlotPlace(slot)); }
 
 const std::vector<std::string> POINTERS_ONLY = {"Global Mouse Pointer", "Global Hourglass Pointer"};
 
@@ -49,8 +64,8 @@ TEST(EditorRunTest, BuildAWholeLevelReadTheHelpAndLeave)
               "key j\nwait 2\nclick " + cell(5, 19) + "\nwait 2\n"
               "# a tutorial note: its text in two lines, then OK\n"
               "key t\nwait 2\nclick " + cell(4, 19) + "\nwait 10\n"
-              "key h\nwait 1\nkey i\nwait 1\nkey return\nwait 1\nkey y\nwait 1\nkey o\nwait 3\n"
-              "click 347 410\nwait 10\n"
+              "key h\nwait 1\nkey i\nwait 1\nkey return\nwait 1\nkey y\nwait 1\nkey o\nwait 3\n" +
+              NOTE_OK + "wait 10\n"
               "# the help: point at a few elements, then close it\n"
               "keydown left alt\nwait 1\nkey h\nwait 1\nkeyup left alt\nwait 10\n"
               "move 150 140\nwait 5\nmove 430 290\nwait 5\nmove 140 400\nwait 5\nkey escape\nwait 10\n"
@@ -228,7 +243,7 @@ TEST(EditorRunTest, RecordASolutionToTheExitSaveItAndKeepItThroughAnAbandonedRec
     // Save: the new level has no name yet, so the dialog opens; OK with an
     // empty name is refused with a message.
     script += altKey("s") + "key return\nwait 2\nkey return\nwait 4\nkey return\nwait 10\nkey return\nwait 10\n";
-    script += "click 340 289\nwait 3\n" + typed("trial") + "key return\nwait 2\n" + typed("first steps") +
+    script += SAVE_NAME_BOX + "wait 3\n" + typed("trial") + "key return\nwait 2\n" + typed("first steps") +
               "key return\nwait 4\nkey return\nwait 12\n";
     // A recording abandoned half way gives the old solution back, and a test
     // run leaves the saved level unmodified: leaving asks nothing.
@@ -274,14 +289,14 @@ TEST(EditorRunTest, SavingAsAnExistingNameAsksAndAFailedSaveSaysSoAndKeepsTheLev
     run.program = CORVELLE_EDITOR_PROBE;
     run.logChannels = "4,11,29,32";
     run.maxFrames = 2500;
-    const std::string ok = "click 344 406\nwait 12\n";
-    const std::string yes = "click 353 439\nwait 12\n";
+    const std::string ok = clickOn(CControllerEditorSave::OK) + "wait 12\n";
+    const std::string yes = ANSWER_YES + "wait 12\n";
     std::string script = buildSmallLevel();
     // Save as "taken": asked, no; OK again: asked again, yes.
-    script += altKey("s") + "click 340 289\nwait 3\n" + typed("taken") + "key return\nwait 2\n" + typed("one") + ok +
+    script += altKey("s") + SAVE_NAME_BOX + "wait 3\n" + typed("taken") + "key return\nwait 2\n" + typed("one") + ok +
               "key escape\nwait 12\n" + ok + yes;
     // One more cell, then Save As "blocked": the write fails and says so.
-    script += "key y\nwait 2\nclick " + cell(12, 20) + "\nwait 2\n" + altKey("a") + "click 340 289\nwait 3\n";
+    script += "key y\nwait 2\nclick " + cell(12, 20) + "\nwait 2\n" + altKey("a") + SAVE_NAME_BOX + "wait 3\n";
     for (int n = 0; n < 5; ++n)
         script += "key backspace\nwait 1\n";
     script += typed("blocked") + ok + yes + "key return\nwait 12\nkey escape\nwait 12\n";
@@ -317,8 +332,8 @@ TEST(EditorRunTest, ALevelOfAnOldVersionIsRefusedAndTheLevelBeingEditedStays)
     run.maxFrames = 1500;
     // Load: the modified level is asked about first (yes), then the list's
     // one row is chosen with Return.
-    run.script = buildSmallLevel() + altKey("l") + "click 353 439\nwait 12\nkey return\nwait 12\n" +
-                 "key return\nwait 12\n" + altKey("q") + "click 353 439\nwait 12\nquit\n";
+    run.script = buildSmallLevel() + altKey("l") + ANSWER_YES + "wait 12\nkey return\nwait 12\n" +
+                 "key return\nwait 12\n" + altKey("q") + ANSWER_YES + "wait 12\nquit\n";
     GameRunResult result = runGame(run);
 
     EXPECT_EQ(result.exitStatus, 0) << result.output;
@@ -377,7 +392,8 @@ TEST(EditorRunTest, TheMainMenuOpensTheEditorAndGetsItsScreenBack)
     GameRun run;
     run.logChannels = "4,11,32";
     run.maxFrames = 1200;
-    run.script = "key space\nwait 40\nkey return\nwait 60\nclick 660 137\nwait 60\nkey escape\nwait 5\n" +
+    run.script = "key space\nwait 40\nkey return\nwait 60\n" + clickMenuSlot(CControllerMain::BUTTON_LEVEL_EDITOR) +
+                 "wait 60\nkey escape\nwait 5\n" +
                  altKey("q") + "wait 40\n" + altKey("q") + "wait 10\n";
     GameRunResult result = runGame(run);
 
@@ -398,20 +414,22 @@ TEST(EditorRunTest, ALevelBuiltRecordedAndSavedIsPlayedFromTheLevelManager)
     GameRun run;
     run.logChannels = "4,11,29,32";
     run.maxFrames = 3000;
-    std::string script = "wait 40\nkey return\nwait 30\nclick 687 140\nwait 60\n" + buildSmallLevel();
+    std::string script = "wait 40\nkey return\nwait 30\n" + clickMenuSlot(CControllerMain::BUTTON_LEVEL_EDITOR) +
+                         "wait 60\n" + buildSmallLevel();
     // A note with two lines beyond the exit, out of the professor's way.
     script += "key t\nwait 2\nclick " + cell(10, 19) +
-              "\nwait 10\nkey h\nwait 1\nkey i\nwait 1\nkey return\nwait 1\nkey y\nwait 1\nkey o\nwait 3\n"
-              "click 347 410\nwait 10\n";
+              "\nwait 10\nkey h\nwait 1\nkey i\nwait 1\nkey return\nwait 1\nkey y\nwait 1\nkey o\nwait 3\n" +
+              NOTE_OK + "wait 10\n";
     script += altKey("r") + "wait 40\nkeydown right\nwait 100\nkeyup right\nwait 60\n";
-    script += altKey("s") + "click 340 289\nwait 3\n" + typed("trial") + "key return\nwait 2\n" +
+    script += altKey("s") + SAVE_NAME_BOX + "wait 3\n" + typed("trial") + "key return\nwait 2\n" +
               typed("first steps") + "key return\nwait 4\nkey return\nwait 12\n";
     // Left half way, then saved in place: the file keeps the solution.
     script += altKey("r") + "wait 40\nkey escape\nwait 20\n" + altKey("s");
     script += altKey("t") + "wait 40\nkey escape\nwait 20\n" + altKey("q") + "wait 40\n";
-    // The level manager (the main menu's second button) plays the only
-    // level; the result board's Return goes back to the manager.
-    script += "click 687 87\nwait 30\nkey p\nwait 90\nkeydown right\nwait 150\nkeyup right\nwait 120\n"
+    // The level manager plays the only level; the result board's Return
+    // goes back to the manager.
+    script += clickMenuSlot(CControllerMain::BUTTON_LEVEL_MANAGER) +
+              "wait 30\nkey p\nwait 90\nkeydown right\nwait 150\nkeyup right\nwait 120\n"
               "key return\nwait 30\nkey escape\nwait 20\nkeydown left alt\nkey q\nkeyup left alt\nwait 10\n";
     run.script = script;
     GameRunResult result = runGame(run);

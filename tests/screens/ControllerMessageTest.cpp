@@ -45,6 +45,7 @@ protected:
         box.InputMouseButton(true, true, false, false, false);
         CGuiButtonBase::SetMouseButton(true, true);
     }
+    static void click(CController& box, const WidgetPlace& button) { click(box, button.centreX(), button.centreY()); }
 };
 
 TEST_F(MessageTest, AnswersByKeyFollowTheKindOfBox)
@@ -78,14 +79,14 @@ TEST_F(MessageTest, ButtonsAnswerAndTheBackgroundOnlyClicks)
         click(box, 300, 200); // on the panel, over no button
         EXPECT_EQ(countSounds(InterfaceSound::EmptyClick), 1);
         EXPECT_EQ(box.GetExitCode(), 0);
-        click(box, 350, 440); // OK
+        click(box, CControllerMessage::QUESTION_OK);
         EXPECT_EQ(box.GetExitCode(), 1);
         EXPECT_TRUE(box.GetAnswerYes());
     }
     {
         CControllerMessage box(TEXT_QUIT_TITLE, TEXT_QUIT_BODY, true);
         open(box);
-        click(box, 450, 440); // Cancel
+        click(box, CControllerMessage::QUESTION_CANCEL);
         EXPECT_EQ(box.GetExitCode(), 1);
         EXPECT_FALSE(box.GetAnswerYes());
     }
@@ -94,7 +95,7 @@ TEST_F(MessageTest, ButtonsAnswerAndTheBackgroundOnlyClicks)
                                   "a very long level file name.lvl");
         open(notice);
         EXPECT_EQ(spritesNamed("GUI Button Base").size(), 1u);
-        click(notice, 400, 440);
+        click(notice, CControllerMessage::NOTICE_OK);
         EXPECT_EQ(notice.GetExitCode(), 1);
         EXPECT_TRUE(notice.GetAnswerYes());
     }
@@ -125,7 +126,7 @@ TEST_F(MessageTest, TutorialPanelTurnsItsStarAndClosesOnOk)
         click(box, 250, 250);
         EXPECT_EQ(box.GetExitCode(), 0);
         EXPECT_EQ(countSounds(InterfaceSound::EmptyClick), 1);
-        click(box, 530, 420);
+        click(box, CControllerMessageTutorial::OK);
         EXPECT_EQ(box.GetExitCode(), 1);
         EXPECT_EQ(box.GetReturnValue(), 0);
     }
