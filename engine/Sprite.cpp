@@ -22,6 +22,9 @@ constexpr int FADE_IN = 2;
 // Observers only: owners create and destroy their sprites.
 std::vector<CSprite*> g_live;
 std::vector<CSprite*> g_parked;
+// The live sprites that may animate or fade, in no order: every sprite that
+// does is here, and stepAnimations drops those that no longer do.
+std::vector<CSprite*> g_active;
 
 CSprite::TextRenderer g_textRenderer = nullptr;
 CSprite::SwapHook g_takeOutKeepers = nullptr;
@@ -104,6 +107,7 @@ CSprite::CSprite(const CSprite& other)
 void CSprite::init()
 {
     g_live.push_back(this);
+    live_ = true;
     x_ = y_ = prevX_ = prevY_ = 0;
     clipX_ = clipY_ = 0;
     tileX_ = tileY_ = prevTileX_ = prevTileY_ = 0;
@@ -142,6 +146,7 @@ void CSprite::appendFrame(int imageId)
     prevWidth_ = width_ = imageWidth_ = CDraw::getImageWidth(imageId);
     prevHeight_ = height_ = imageHeight_ = CDraw::getImageHeight(imageId);
     frames_.push_back(imageId);
+    wake();
 }
 
 void CSprite::addFrame(const char* imageName)
@@ -229,6 +234,7 @@ void CSprite::show(int x, int y)
         prevY_ = y;
     }
     hidden_ = false;
+    wake();
 }
 
 void CSprite::setLocation(int x, int y, bool previous)
@@ -303,7 +309,11 @@ int CSprite::getTileBottom(bool previous) const
 
 // ---- Animation.
 
-void CSprite::play(bool forward) { state_ = frameDelay_ < 1 ? 0 : forward ? 1 : -1; }
+void CSprite::play(bool forward)
+{
+    state_ = frameDelay_ < 1 ? 0 : forward ? 1 : -1;
+    wake();
+}
 
 void CSprite::resetAnimation()
 {
@@ -372,6 +382,7 @@ void CSprite::startFade(int mode, int durationMs, int startAlpha, int endAlpha)
     fadeStartAlpha_ = startAlpha;
     hidden_ = false;
     applyAlpha(startAlpha);
+    wake();
 }
 
 void CSprite::SetFadeOut(int durationMs, int startAlpha, int endAlpha)
@@ -420,6 +431,19 @@ void CSprite::handleFade()
 // Nothing to step, fade, repaint or move: an update would write back the
 // values the sprite already holds. Most of a board's sprites stand so in most
 // frames, and the headless world runs many frames.
+bool CSprite::isActive() const
+{
+    return (frameDelay_ > 0 && state_ != 0 && !hidden_ && !frames_.empty()) || fadeMode_ != FADE_NONE;
+}
+
+void CSprite::wake()
+{
+    if (live_ && !listed_ && isActive()) {
+        listed_ = true;
+        g_active.push_back(this);
+    }
+}
+
 bool CSprite::isSettled() const
 {
     const bool animating = frameDelay_ > 0 && state_ != 0 && !hidden_ && !frames_.empty();
@@ -548,6 +572,7 @@ void CSprite::loadSnapshot(const SpriteSnapshot& r)
     fadeEnd_ = r.fadeEnd;
     fadeEndAlpha_ = r.fadeEndAlpha;
     fadeStartAlpha_ = r.fadeStartAlpha;
+    wake();
 }
 
 // ---- Dumps.
@@ -593,14 +618,40 @@ void CSprite::updateAll()
         g_live[i]->update();
 }
 
+void CSprite::stepAnimations()
+{
+    for (size_t i = 0; i < g_active.size();) {
+        CSprite* s = g_active[i];
+        if (s->live_) {
+            if (s->frameDelay_ > 0 && s->state_ != 0 && !s->hidden_ && !s->frames_.empty())
+                s->stepAnimation();
+            s->handleFade();
+            if (s->isActive()) {
+                ++i;
+                continue;
+            }
+        }
+        s->listed_ = false;
+        g_active[i] = g_active.back();
+        g_active.pop_back();
+    }
+}
+
 void CSprite::registerCopy(CSprite* sprite)
 {
     if (std::find(g_live.begin(), g_live.end(), sprite) == g_live.end())
         g_live.push_back(sprite);
+    sprite->live_ = true;
+    sprite->wake();
 }
 
 void CSprite::unregister(CSprite* sprite)
 {
+    sprite->live_ = false;
+    if (sprite->listed_) {
+        sprite->listed_ = false;
+        erase(g_active, sprite);
+    }
     auto found = std::find(g_live.begin(), g_live.end(), sprite);
     if (found == g_live.end())
         return;
@@ -623,11 +674,17 @@ void CSprite::swapLists(bool restore)
         if (!s->hidden_)
             logMessage(LOG_DEBUG, "   '%s'\n", s->name_.c_str());
     logMessage(LOG_DEBUG, "%s\n", kEquals.c_str());
+    for (CSprite* s : g_live)
+        s->live_ = false;
     if (restore)
         g_live.clear();
     else
         g_parked.clear();
     g_live.swap(g_parked);
+    for (CSprite* s : g_live) {
+        s->live_ = true;
+        s->wake();
+    }
     if (g_putBackKeepers)
         g_putBackKeepers();
 }

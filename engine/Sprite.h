@@ -186,6 +186,11 @@ public:
     // Works out the moving flags and tiles from the last move and makes the
     // current location, size and frame the previous ones.
     void computeTiles();
+    // What a frame without a screen needs of every live sprite: the
+    // animations and fades step on, as update() steps them; the repaint
+    // bookkeeping is left out. Only the sprites that animate or fade are
+    // visited, so a world of hundreds of still pictures costs nothing here.
+    static void stepAnimations();
     // Outside the renderer: blits the current frame (when visible) and puts
     // that area on display at once.
     void draw();
@@ -225,6 +230,10 @@ private:
     void addRenderedText(SDL_Surface* surface, const char* imageName);
     int currentImage() const;
     bool isSettled() const;
+    // Animates or fades: stepAnimations visits it.
+    bool isActive() const;
+    // Lists a live sprite that has become active for stepAnimations.
+    void wake();
     void stepAnimation();
     void markChanges();
     void applyAlpha(int alpha);
@@ -255,6 +264,8 @@ private:
     bool prevHidden_;
     bool finished_;
     bool forceRedraw_;
+    bool live_ = false;   // in the live list
+    bool listed_ = false; // in the list of those that may be active
     int32_t state_;
     int32_t fadeMode_;
     uint32_t fadeStart_;

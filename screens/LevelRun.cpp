@@ -17,11 +17,12 @@ uint32_t runFrameCounter = 0;
 uint32_t runFrame() { return runFrameCounter; }
 
 // The end of a frame as the renderer makes it for the world: the sprites'
-// animations step on (the world waits on their ends); the repaint areas are
-// of no use without a screen.
+// animations and fades step on (the world waits on their ends). The repaint
+// bookkeeping is of no use without a screen, so only the sprites that
+// animate are visited.
 void animateSprites()
 {
-    CSprite::updateAll();
+    CSprite::stepAnimations();
     CRender::Clear();
     ++runFrameCounter;
 }

@@ -3,6 +3,7 @@
 #include "world/Element.h"
 
 #include "engine/Log.h"
+#include "engine/Sound.h"
 #include "engine/SoundObject.h"
 #include "levels/Profile.h"
 #include "world/WorldLinks.h"
@@ -450,6 +451,10 @@ void CElement::EndTick()
 
 void CElement::UpdateSounds()
 {
+    // With sound off every sound call does nothing: a run without sound
+    // (the level lab's) need not ask each element.
+    if (!CSound::isEnabled())
+        return;
     for (CElement* e : allElements) {
         if (e->IsGunshot())
             continue;

@@ -62,6 +62,54 @@ void giveBackBuffer(WorldSnapshot::Bytes& buffer)
         spareBuffers.push_back(std::move(buffer));
 }
 
+// The positions of the world's elements in its list, which the hash gives
+// in place of their addresses: open addressing on the address, the table
+// kept from hash to hash so that hashing allocates nothing.
+class PositionTable
+{
+public:
+    void fill(const std::vector<CElement*>& elements)
+    {
+        size_t size = 64;
+        while (size < elements.size() * 2)
+            size *= 2;
+        keys_.assign(size, nullptr);
+        positions_.resize(size);
+        mask_ = size - 1;
+        for (size_t i = 0; i < elements.size(); ++i) {
+            size_t at = slotOf(elements[i]);
+            while (keys_[at] && keys_[at] != elements[i])
+                at = (at + 1) & mask_;
+            if (keys_[at])
+                continue; // listed twice: the first place counts
+            keys_[at] = elements[i];
+            positions_[at] = static_cast<int64_t>(i);
+        }
+    }
+
+    // -2 for an element not in the list.
+    int64_t find(const CElement* e) const
+    {
+        for (size_t at = slotOf(e);; at = (at + 1) & mask_) {
+            if (keys_[at] == e)
+                return positions_[at];
+            if (!keys_[at])
+                return -2;
+        }
+    }
+
+private:
+    size_t slotOf(const CElement* e) const
+    {
+        return static_cast<size_t>((reinterpret_cast<uintptr_t>(e) >> 4) * 0x9e3779b97f4a7c15ULL >> 40) & mask_;
+    }
+
+    std::vector<const CElement*> keys_;
+    std::vector<int64_t> positions_;
+    size_t mask_ = 0;
+};
+PositionTable positions;
+
 // A frame stamp this old or older hashes alike: the world compares stamps
 // only with the frame under way.
 constexpr int64_t STAMP_AGE_LIMIT = 2;
@@ -108,15 +156,6 @@ public:
         z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
         z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
         return z ^ (z >> 31);
-    }
-
-    // The positions the hash gives elements.
-    void indexElements(const std::vector<CElement*>& elements)
-    {
-        index_.clear();
-        index_.reserve(elements.size());
-        for (size_t i = 0; i < elements.size(); ++i)
-            index_.emplace(elements[i], static_cast<int64_t>(i));
     }
 
     template <class T> void value(T& v)
@@ -252,10 +291,7 @@ public:
 private:
     int64_t positionOf(const CElement* e) const
     {
-        if (!e)
-            return -1;
-        auto at = index_.find(e);
-        return at == index_.end() ? -2 : at->second;
+        return e ? positions.find(e) : -1;
     }
 
     void mix(int64_t v) { hash_ = (hash_ ^ static_cast<uint64_t>(v)) * 0x100000001b3ULL + 0x9e3779b9ULL; }
@@ -285,7 +321,6 @@ private:
     uint32_t frameNow_;
     int64_t frameShift_;
     uint64_t hash_ = 0xcbf29ce484222325ULL;
-    std::unordered_map<const CElement*, int64_t> index_;
     std::vector<CSprite*> own_;
     std::vector<CSprite*> refs_;
     std::vector<CSprite*> decoration_;
@@ -764,7 +799,7 @@ struct WorldSnapshotAccess {
     static uint64_t hash()
     {
         StateVisitor v(StateVisitor::HASH, CElement::CurrentFrame(), 0);
-        v.indexElements(CElement::allElements);
+        positions.fill(CElement::allElements);
         for (CElement* cell : CElement::grid)
             v.element(cell);
         walk(v);

@@ -1,6 +1,7 @@
 #include "engine/SpriteFixture.h"
 #include "engine/TextLayout.h"
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -255,6 +256,138 @@ TEST_F(SpriteTest, AnimationLoopsBackwardAndWaits)
     s.resetAnimation();
     EXPECT_EQ(s.getFrame(), 0);
     EXPECT_FALSE(s.isFinished());
+}
+
+// A run without a screen steps only the sprites that animate or fade. Every
+// way a sprite comes to (shown, played, given frames, faded, restored, a
+// copy registered, brought back from a swap) must put it on that list, and a
+// sprite out of the live list must not step: each case's trace under
+// stepAnimations must be the one updateAll gives.
+TEST_F(SpriteTest, SteppingOnlyTheActiveSpritesAnimatesAsUpdatingEverySprite)
+{
+    using Trace = std::vector<int>;
+    using Stepper = void (*)();
+    const auto walker = [] {
+        auto s = std::make_unique<CSprite>(1, 1, false);
+        s->addFrames("walk", 1, 4, ".tga", 1);
+        s->setLooping(true);
+        return s;
+    };
+    // Each step's frame, and -1 while hidden.
+    const auto steps = [](Stepper step, const CSprite& s, int count, Trace& trace) {
+        for (int i = 0; i < count; ++i) {
+            step();
+            trace.push_back(s.isHidden() ? -1 : s.getFrame());
+        }
+    };
+    struct Case {
+        const char* what;
+        std::function<Trace(Stepper)> run;
+    };
+    const Case cases[] = {
+        {"shown, then played",
+         [&](Stepper step) {
+             auto s = walker();
+             Trace trace;
+             s->show(0, 0);
+             s->play(true);
+             steps(step, *s, 6, trace);
+             return trace;
+         }},
+        {"played while hidden, shown later",
+         [&](Stepper step) {
+             auto s = walker();
+             Trace trace;
+             s->play(true);
+             steps(step, *s, 2, trace);
+             s->show(0, 0);
+             steps(step, *s, 4, trace);
+             s->hide();
+             steps(step, *s, 2, trace);
+             return trace;
+         }},
+        {"given its frames after play",
+         [&](Stepper step) {
+             CSprite s(1, 1, false);
+             Trace trace;
+             s.show(0, 0);
+             s.play(true);
+             steps(step, s, 2, trace);
+             s.addFrames("walk", 1, 4, ".tga", 1);
+             steps(step, s, 5, trace);
+             return trace;
+         }},
+        {"faded out, hidden at the end",
+         [&](Stepper step) {
+             auto s = walker();
+             now_ = 100;
+             s->SetFadeOut(0, 255, 0);
+             Trace trace{s->getFrame()};
+             steps(step, *s, 2, trace);
+             return trace;
+         }},
+        {"restored from a record of one that plays",
+         [&](Stepper step) {
+             auto playing = walker();
+             playing->show(0, 0);
+             playing->play(true);
+             SpriteSnapshot record{};
+             playing->saveSnapshot(record);
+             playing->stopAnimation();
+             auto s = walker();
+             Trace trace;
+             s->loadSnapshot(record);
+             steps(step, *s, 5, trace);
+             return trace;
+         }},
+        {"a copy, registered after a while",
+         [&](Stepper step) {
+             auto original = walker();
+             original->show(0, 0);
+             original->play(true);
+             CSprite copy(*original);
+             original->stopAnimation();
+             Trace trace;
+             steps(step, copy, 2, trace);
+             CSprite::registerCopy(&copy);
+             steps(step, copy, 4, trace);
+             CSprite::unregister(&copy);
+             return trace;
+         }},
+        {"taken out of the live list and put back",
+         [&](Stepper step) {
+             auto s = walker();
+             Trace trace;
+             s->show(0, 0);
+             s->play(true);
+             steps(step, *s, 2, trace);
+             CSprite::unregister(s.get());
+             steps(step, *s, 2, trace);
+             CSprite::registerCopy(s.get());
+             steps(step, *s, 3, trace);
+             return trace;
+         }},
+        {"parked by a swap and brought back",
+         [&](Stepper step) {
+             auto s = walker();
+             Trace trace;
+             s->show(0, 0);
+             s->play(true);
+             steps(step, *s, 1, trace);
+             CSprite::swapLists(false);
+             steps(step, *s, 2, trace);
+             CSprite::swapLists(true);
+             steps(step, *s, 3, trace);
+             return trace;
+         }},
+    };
+    for (const Case& c : cases) {
+        const Trace everySprite = c.run(&CSprite::updateAll);
+        EXPECT_EQ(c.run(&CSprite::stepAnimations), everySprite) << c.what;
+        EXPECT_NE(std::count(everySprite.begin(), everySprite.end(), everySprite.back()),
+                  static_cast<long>(everySprite.size()))
+            << c.what << ": nothing happened to compare";
+    }
 }
 
 TEST_F(SpriteTest, UpdateMarksWhatChanged)
