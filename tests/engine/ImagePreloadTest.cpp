@@ -109,13 +109,18 @@ TEST_F(ImagePreloadTest, MissingSourcesAreFatal)
 TEST_F(ImagePreloadTest, EveryTruncatedArchiveIsFatal)
 {
     // Small entries keep the number of prefixes (each a process) low; the
-    // reader sees only the layout, not what the bytes hold.
+    // reader sees only the layout, not what the bytes hold. A plain fork per
+    // prefix: the display fixture runs no threads, and running the whole
+    // test program again for each prefix took minutes under the sanitizers.
+    const std::string style = GTEST_FLAG_GET(death_test_style);
+    GTEST_FLAG_SET(death_test_style, "fast");
     std::vector<unsigned char> whole = packResourceArchive({{"a.png", {'A', 'B'}}, {"bb.jpg", {}}, {"c", {'x'}}});
     for (size_t length = 0; length < whole.size(); ++length) {
         writeArchive(std::vector<unsigned char>(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length)));
         EXPECT_EXIT(CDraw::preloadImages(), testing::ExitedWithCode(1), "") << length << " bytes";
         EXPECT_EQ(lastErrorLogLine(), "Cannot load resource file!\n") << length << " bytes";
     }
+    GTEST_FLAG_SET(death_test_style, style);
 }
 
 TEST_F(ImagePreloadTest, HostileLengthsAreFatal)

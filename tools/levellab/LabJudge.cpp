@@ -387,6 +387,11 @@ JudgeReport judgeLevel(const std::string& name, const CLevel& level, const std::
     const BuiltInPlace place = builtInPlaceOf(name);
     for (JudgeCheck check : options.checks) {
         if (isStopRequested()) {
+            // The check the stop came before is reported as a search cut
+            // short at once, so the report always says where it stopped.
+            LabSolveResult notStarted;
+            notStarted.interrupted = true;
+            report.verdicts.push_back(interruptedVerdict(check, notStarted, options.search));
             report.interrupted = true;
             break;
         }
