@@ -15,8 +15,10 @@
 //   RenderBench [--frames N] [--rounds R] [--only typical|full|baseline]
 //               [--kernels plain|sse2|avx2]
 //
-// Each part runs R rounds of N frames; the best round counts, so that other
-// work on the machine disturbs the figures less. --kernels picks the
+// Each part runs R rounds of N frames, the parts taking turns, and every
+// frame is timed: the figures are medians over all frames of a part, so
+// that a frame cut short by other work on the machine (this process
+// preempted, its caches emptied) counts no more than any one frame. --kernels picks the
 // blitter's loops (by default the best the processor has; a set it lacks
 // runs the plain loops).
 //
@@ -185,53 +187,63 @@ double millisecondsSince(Clock::time_point start)
 
 size_t g_dirtyRects = 0;
 
+// Every frame's time of each part, over all rounds.
+struct Times {
+    std::vector<double> typical, full, baseline, copy;
+};
+
 // The loops are kept out of line so that callgrind can collect in them alone.
-__attribute__((noinline)) double runTypicalFrames(Scene& scene, int frames)
+__attribute__((noinline)) void runTypicalFrames(Scene& scene, int frames, std::vector<double>& times)
 {
-    double total = 0;
     for (int i = 0; i < frames; ++i) {
         scene.moveSome();
         Clock::time_point start = Clock::now();
         CRender::Render(true);
         g_dirtyRects += CRender::GetDirtyRects().size();
         CRender::Clear();
-        total += millisecondsSince(start);
+        times.push_back(millisecondsSince(start));
     }
-    return total / frames;
 }
 
-__attribute__((noinline)) double runFullRepaints(int frames)
+__attribute__((noinline)) void runFullRepaints(int frames, std::vector<double>& times)
 {
-    double total = 0;
     for (int i = 0; i < frames; ++i) {
         Clock::time_point start = Clock::now();
         CRender::InvalidateAll();
         CRender::Render(true);
         CRender::Clear();
-        total += millisecondsSince(start);
+        times.push_back(millisecondsSince(start));
     }
-    return total / frames;
 }
 
-__attribute__((noinline)) double runBaselineBlits(int image, int frames)
+__attribute__((noinline)) void runBaselineBlits(int image, int frames, std::vector<double>& times)
 {
     SDL_Surface* picture = CDraw::getImageSurface(image);
-    Clock::time_point start = Clock::now();
     for (int i = 0; i < frames; ++i) {
+        Clock::time_point start = Clock::now();
         SDL_Rect at = {0, 0, 0, 0};
         SDL_BlitSurface(picture, nullptr, CDraw::getScreen(), &at);
+        times.push_back(millisecondsSince(start));
     }
-    return millisecondsSince(start) / frames;
 }
 
-__attribute__((noinline)) double runBaselineCopies(int image, int frames)
+__attribute__((noinline)) void runBaselineCopies(int image, int frames, std::vector<double>& times)
 {
     SDL_Surface* picture = CDraw::getImageSurface(image);
     SDL_Surface* screen = CDraw::getScreen();
-    Clock::time_point start = Clock::now();
-    for (int i = 0; i < frames; ++i)
+    for (int i = 0; i < frames; ++i) {
+        Clock::time_point start = Clock::now();
         memcpy(screen->pixels, picture->pixels, static_cast<size_t>(picture->pitch) * picture->h);
-    return millisecondsSince(start) / frames;
+        times.push_back(millisecondsSince(start));
+    }
+}
+
+double median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }
 
 void settle()
@@ -272,23 +284,24 @@ int main(int argc, char** argv)
     CRender::setControllerIdSource([] { return kGameScreen; });
     Scene scene;
     settle();
-    printf("Scene: %zu sprites over a background, %zu moving each frame; best of %d rounds of %d frames\n",
+    printf("Scene: %zu sprites over a background, %zu moving each frame; median frame of %d rounds of %d frames\n",
            scene.spriteCount(), scene.moverCount(), rounds, frames);
     printf("Blitter loops: %s\n", kernelSetName(selectedKernelSet()));
 
-    auto best = [](double& kept, double ms) { kept = kept > 0 ? std::min(kept, ms) : ms; };
-    double typical = 0, full = 0, baseline = 0, copy = 0;
+    Times times;
     for (int round = 0; round < rounds; ++round) {
         if (only.empty() || only == "baseline") {
-            best(baseline, runBaselineBlits(scene.backgroundImage(), frames));
-            best(copy, runBaselineCopies(scene.backgroundImage(), frames));
+            runBaselineBlits(scene.backgroundImage(), frames, times.baseline);
+            runBaselineCopies(scene.backgroundImage(), frames, times.copy);
         }
         if (only.empty() || only == "typical")
-            best(typical, runTypicalFrames(scene, frames));
+            runTypicalFrames(scene, frames, times.typical);
         settle();
         if (only.empty() || only == "full")
-            best(full, runFullRepaints(frames));
+            runFullRepaints(frames, times.full);
     }
+    const double typical = median(times.typical), full = median(times.full);
+    const double baseline = median(times.baseline), copy = median(times.copy);
 
     auto report = [&](const char* what, double ms) {
         if (ms > 0)
@@ -303,7 +316,7 @@ int main(int argc, char** argv)
     report("(a) typical frame (10% moving)", typical);
     if (typical > 0)
         printf("%-32s %8.1f\n", "    dirty rectangles per frame",
-               static_cast<double>(g_dirtyRects) / (static_cast<double>(frames) * rounds));
+               static_cast<double>(g_dirtyRects) / static_cast<double>(times.typical.size()));
     report("(b) full repaint", full);
     return 0;
 }

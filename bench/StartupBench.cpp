@@ -26,6 +26,13 @@
 // about 75 s).
 #include "BaselineDecode.h"
 #include "engine/ImageDecoder.h"
+#include "screens/ControllerGame.h"
+#include "screens/ControllerInGame.h"
+#include "screens/ControllerMain.h"
+#include "screens/ControllerMessage.h"
+#include "screens/ControllerSetSelect.h"
+#include "screens/ControllerStory.h"
+#include "support/MapClicks.h"
 
 #include <algorithm>
 #include <chrono>
@@ -328,14 +335,22 @@ int main(int argc, char** argv)
     if (level) {
         // The first level from a new profile: Play, the regular set, its
         // first dot, the story's two pages, then the in-game menu's
-        // solution played to the end.
+        // solution played to the end. The clicks go where the screens
+        // make their widgets.
+        using corvelle_test::clickMapDot;
+        using corvelle_test::clickOn;
+        const WidgetPlace solution =
+            CControllerInGame::ButtonPlace(CControllerInGame::VARIANT_SET_LEVEL, CControllerInGame::BUTTON_SOLUTION);
         GameRunSpec play;
         play.frames = 2200;
-        play.script = writeScript(g_home + "/level.txt",
-                                  "wait 40\nkey space\nwait 10\nclick 680 30\nwait 20\nclick 250 265\nwait 70\n"
-                                  "click 35 387\nclick 35 387\nwait 40\nclick 480 550\nwait 20\nclick 480 550\n"
-                                  "wait 40\nclick 767 22\nwait 20\nclick 400 279\nwait 10\nclick 355 440\n"
-                                  "wait 1400\nquit\nwait 20\n");
+        play.script = writeScript(
+            g_home + "/level.txt",
+            "wait 40\nkey space\nwait 10\n" + clickOn(CControllerMain::SlotPlace(CControllerMain::BUTTON_PLAY)) +
+                "wait 20\n" + clickOn(CControllerSetSelect::SetPlace(0)) + "wait 70\n" + clickMapDot(0, 0) +
+                clickMapDot(0, 0) + "wait 40\n" + clickOn(CControllerStory::NEXT_PAGE) + "wait 20\n" +
+                clickOn(CControllerStory::NEXT_PAGE) + "wait 40\n" + clickOn(CControllerGame::MENU_BUTTON) +
+                "wait 20\n" + clickOn(solution) + "wait 10\n" + clickOn(CControllerMessage::QUESTION_OK) +
+                "wait 1400\nquit\nwait 20\n");
         Usage afterLevel = runGame(play);
         printf("peak memory after a level     %8.1f MiB   %5.2f x decoded pixels + archive\n",
                afterLevel.peakKiB / 1024.0, afterLevel.peakKiB * 1024.0 / denominator);

@@ -10,8 +10,8 @@ const std::string kEquals(82, '=');
 
 constexpr int kScreenWidth = 800;
 constexpr int kScreenHeight = 600;
-constexpr int kCellWidth = 32;
-constexpr int kCellHeight = 24;
+constexpr int kCellWidth = FULL_SCREEN_CELL_WIDTH;
+constexpr int kCellHeight = FULL_SCREEN_CELL_HEIGHT;
 constexpr long long kCellSplitArea = 5000;
 
 long long area(const DirtyRect& r) { return static_cast<long long>(r.w) * r.h; }

@@ -8,6 +8,10 @@
 constexpr int CONTROLLER_ID_GAME = 5;
 constexpr int CONTROLLER_ID_EDITOR = 6;
 
+// The cells of the full screen on the game screen and in the editor.
+constexpr int FULL_SCREEN_CELL_WIDTH = 32;
+constexpr int FULL_SCREEN_CELL_HEIGHT = 24;
+
 // Rectangles above this area (after cutting to the screen) make the whole
 // screen dirty.
 constexpr long long FULL_SCREEN_AREA_LIMIT = 400000;

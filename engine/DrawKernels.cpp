@@ -13,20 +13,18 @@ namespace {
 constexpr uint32_t kColour = 0x00FFFFFF;
 constexpr uint32_t kSpare = 0xFF000000;
 
-// x / 255 rounded to nearest, for x up to 255 x 255.
-inline uint32_t divide255(uint32_t x)
-{
-    x += 128;
-    return (x + (x >> 8)) >> 8;
-}
-
-// Each colour byte times factor / 255; the high byte is dropped.
+// Each colour byte times factor / 255, rounded to nearest as
+// (x + 128 + (x + 128) / 256) / 256 (exact for x up to 255 x 255); the high
+// byte is dropped. Red and blue are worked out side by side in the two
+// halves of one word (no half reaches 65536, so none carries into the
+// other), green on its own.
 inline uint32_t scaleColour(uint32_t pixel, uint32_t factor)
 {
-    uint32_t out = 0;
-    for (int shift = 0; shift < 24; shift += 8)
-        out |= divide255(((pixel >> shift) & 0xFF) * factor) << shift;
-    return out;
+    uint32_t redBlue = (pixel & 0x00FF00FF) * factor + 0x00800080;
+    redBlue = ((redBlue + ((redBlue >> 8) & 0x00FF00FF)) >> 8) & 0x00FF00FF;
+    uint32_t green = (pixel & 0x0000FF00) * factor + 0x00008000;
+    green = ((green + ((green >> 8) & 0x0000FF00)) >> 8) & 0x0000FF00;
+    return redBlue | green;
 }
 
 inline uint32_t blendPremultiplied(uint32_t s, uint32_t d)
@@ -88,7 +86,7 @@ const DrawKernels kPlain = {plainPlanned, plainPremultiplied, plainConstantAlpha
 
 #define SSE2 __attribute__((target("sse2")))
 
-// Sixteen-bit lanes times factors / 255, rounded as divide255 does.
+// Sixteen-bit lanes times factors / 255, rounded as scaleColour does.
 SSE2 inline __m128i divide255Lanes(__m128i lanes, __m128i factors)
 {
     __m128i x = _mm_add_epi16(_mm_mullo_epi16(lanes, factors), _mm_set1_epi16(128));
