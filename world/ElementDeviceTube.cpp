@@ -66,7 +66,7 @@ bool CElementDeviceTube::IsExitAt(int cellX, int cellY) { return cellX == exitX 
 
 void CElementDeviceTube::ResetAll() { exitX = exitY = NO_EXIT; }
 
-ClassState CElementDeviceTube::classState() { return {"tube", &CElementDeviceTube::ResetAll, nullptr, nullptr}; }
+ClassState CElementDeviceTube::classState() { return {"tube", &CElementDeviceTube::ResetAll, nullptr, nullptr, nullptr}; }
 
 // ---- Undo.
 

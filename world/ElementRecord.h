@@ -51,6 +51,9 @@ struct ClassState {
     void (*reset)();                               // level reset; may be null
     std::function<std::any()> save;                // empty: not kept
     std::function<void(const std::any&)> restore;  // takes what save gave
+    // Whether the live state equals what save gave: copies of the world
+    // share a state that has not changed. May be empty.
+    std::function<bool(const std::any&)> same;
 };
 
 // The class-wide state `live` (a static of the class) kept whole: saved as a
@@ -59,5 +62,6 @@ template <class State>
 ClassState keptClassState(const char* name, void (*reset)(), State& live)
 {
     return {name, reset, [&live] { return std::any(live); },
-            [&live](const std::any& kept) { live = std::any_cast<const State&>(kept); }};
+            [&live](const std::any& kept) { live = std::any_cast<const State&>(kept); },
+            [&live](const std::any& kept) { return live == std::any_cast<const State&>(kept); }};
 }

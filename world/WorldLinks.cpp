@@ -61,15 +61,15 @@ WorldLinks makeLinks()
     links.makeMagnet = &spawn<CElementObjectMagnet>;
     links.makeBridge = &spawn<CElementTerrainBridge>;
     links.activateEmp = &CElementObjectMagnet::ActivateEMP;
-    links.classStates.push_back({"bots", &CElementAIBot::ResetList, nullptr, nullptr});
+    links.classStates.push_back({"bots", &CElementAIBot::ResetList, nullptr, nullptr, nullptr});
     links.classStates.push_back(CElementDeviceButton::classState());
-    links.classStates.push_back({"gates", &CElementDeviceGate::ResetAll, nullptr, nullptr});
+    links.classStates.push_back({"gates", &CElementDeviceGate::ResetAll, nullptr, nullptr, nullptr});
     links.classStates.push_back(CElementDevicePowerup::classState());
     links.classStates.push_back(CElementDeviceTeleport::classState());
     links.classStates.push_back(CElementDeviceTrampoline::classState());
     links.classStates.push_back(CElementDeviceTube::classState());
     links.classStates.push_back(CElementObjectMagnet::classState());
-    links.classStates.push_back({"ladders", &CElementLadder::ClearLadderGrid, nullptr, nullptr});
+    links.classStates.push_back({"ladders", &CElementLadder::ClearLadderGrid, nullptr, nullptr, nullptr});
     links.classStates.push_back(CElementTutorial::classState());
     return links;
 }

@@ -39,28 +39,90 @@ std::unordered_set<CElement*> setAside;
 // How many snapshots hold each element made during play: one that none holds
 // and the world no longer has is deleted.
 std::unordered_map<const CElement*, int> holds;
-// The bytes the last snapshot took: the next one is sized so at once.
-size_t lastSnapshotSize = 0;
-// Buffers of snapshots gone, at their full size, for the next ones: a search
-// takes and drops snapshots all the time, and a fresh buffer of this size
-// costs the system pages it must clear.
-std::vector<WorldSnapshot::Bytes> spareBuffers;
-constexpr size_t SPARE_BUFFERS = 64;
 
-WorldSnapshot::Bytes takeBuffer()
+// A snapshot keeps its world as blocks of this many bytes that differ from
+// the run's base, the world as its first snapshot took it: most of a world
+// (the terrain, the pictures not shown) never changes, so a snapshot is a
+// few blocks where a whole copy would be tens of kilobytes.
+constexpr size_t BLOCK = 32;
+using Blocks = std::vector<uint64_t>; // a bit per block: kept in the snapshot
+
+// The whole world written out by a take, before it is set against the base;
+// kept at its size from take to take.
+WorldSnapshot::Bytes scratch;
+// The base of this run's snapshots (each holds it too).
+std::shared_ptr<const WorldSnapshot::Bytes> runBase;
+// The class-wide states the last take kept: a take that finds one unchanged
+// shares it instead of copying it again.
+std::vector<std::shared_ptr<const std::any>> lastClassStates;
+// The list of elements a restore reads first.
+std::vector<CElement*> restoredElements;
+
+bool sameBlock(const uint8_t* a, const uint8_t* b)
 {
-    if (spareBuffers.empty())
-        return {};
-    WorldSnapshot::Bytes buffer = std::move(spareBuffers.back());
-    spareBuffers.pop_back();
-    return buffer;
+    uint64_t difference = 0;
+    for (size_t i = 0; i < BLOCK; i += 8) {
+        uint64_t x, y;
+        std::memcpy(&x, a + i, 8);
+        std::memcpy(&y, b + i, 8);
+        difference |= x ^ y;
+    }
+    return difference == 0;
 }
 
-void giveBackBuffer(WorldSnapshot::Bytes& buffer)
+bool isChanged(const std::vector<uint64_t>& changed, size_t block)
 {
-    if (!buffer.empty() && spareBuffers.size() < SPARE_BUFFERS)
-        spareBuffers.push_back(std::move(buffer));
+    return (changed[block / 64] >> (block % 64)) & 1U;
 }
+
+// Reads the world back from the base and the changed blocks, in the order it
+// was written.
+class DeltaReader
+{
+public:
+    DeltaReader(const WorldSnapshot::Bytes& base, const std::vector<uint64_t>& changed,
+                const WorldSnapshot::Bytes& blocks)
+        : base_(base.data()), changed_(changed), blocks_(blocks.data())
+    {
+    }
+
+    void read(void* to, size_t size, size_t& cursor)
+    {
+        auto* out = static_cast<uint8_t*>(to);
+        while (size > 0) {
+            const size_t block = cursor / BLOCK;
+            const size_t offset = cursor % BLOCK;
+            advanceTo(block);
+            const size_t part = std::min(size, BLOCK - offset);
+            const uint8_t* from =
+                isChanged(changed_, block) ? blocks_ + index_ * BLOCK + offset : base_ + cursor;
+            std::memcpy(out, from, part);
+            out += part;
+            cursor += part;
+            size -= part;
+        }
+    }
+
+private:
+    void advanceTo(size_t block)
+    {
+        while (block_ < block) {
+            if (block_ % 64 == 0 && block_ + 64 <= block) {
+                index_ += static_cast<size_t>(__builtin_popcountll(changed_[block_ / 64]));
+                block_ += 64;
+            } else {
+                index_ += isChanged(changed_, block_);
+                ++block_;
+            }
+        }
+    }
+
+    const uint8_t* base_;
+    const std::vector<uint64_t>& changed_;
+    const uint8_t* blocks_;
+    size_t block_ = 0; // the reads have reached this block
+    size_t index_ = 0; // changed blocks before it
+};
 
 // The positions of the world's elements in its list, which the hash gives
 // in place of their addresses: open addressing on the address, the table
@@ -136,10 +198,11 @@ public:
         out_ = &bytes;
         ghostsOut_ = &ghosts;
     }
-    // LOAD reads from them in place.
-    void loadFrom(const WorldSnapshot::Bytes& bytes, const Ghosts& ghosts)
+    // LOAD reads through `reader`, from the byte `at` on.
+    void loadFrom(DeltaReader& reader, size_t at, const Ghosts& ghosts)
     {
-        in_ = bytes.data();
+        in_ = &reader;
+        cursor_ = at;
         ghostsIn_ = &ghosts;
     }
     size_t written() const { return cursor_; }
@@ -176,8 +239,7 @@ public:
             std::memcpy(out_->data() + cursor_, &v, sizeof v);
             cursor_ += sizeof v;
         } else if (mode_ == LOAD) {
-            std::memcpy(&v, in_ + cursor_, sizeof v);
-            cursor_ += sizeof v;
+            in_->read(&v, sizeof v, cursor_);
         }
     }
 
@@ -227,9 +289,11 @@ public:
         own_.push_back(s);
         bool present = s != nullptr;
         value(present);
+        if (!present)
+            spriteRoom();
         if (!present || mode_ == SPRITES)
             return;
-        SpriteSnapshot snap{};
+        SpriteSnapshot snap; // every field written before it is read
         bool looping = false;
         if (mode_ != LOAD) {
             s->saveSnapshot(snap);
@@ -260,6 +324,19 @@ public:
             s->loadSnapshot(snap);
             s->setLooping(looping);
         }
+    }
+
+    // SAVE and LOAD give every place of a sprite the same room, there or
+    // not, so that a sprite made or dropped moves nothing after it in the
+    // bytes, and a snapshot differs from the base only where the world does.
+    void spriteRoom()
+    {
+        if (mode_ != SAVE && mode_ != LOAD)
+            return;
+        static SpriteSnapshot snap{};
+        bool looping = false;
+        quiet(snap);
+        quiet(looping);
     }
 
     template <size_t N> void sprites(std::array<std::unique_ptr<CSprite>, N>& list)
@@ -313,7 +390,7 @@ private:
 
     Mode mode_;
     WorldSnapshot::Bytes* out_ = nullptr;
-    const uint8_t* in_ = nullptr;
+    DeltaReader* in_ = nullptr;
     Ghosts* ghostsOut_ = nullptr;
     const Ghosts* ghostsIn_ = nullptr;
     size_t cursor_ = 0;
@@ -409,6 +486,8 @@ struct WorldSnapshotAccess {
             }
             if (present)
                 v.sprite(slots[i]->get());
+            else
+                v.spriteRoom();
         }
     }
 
@@ -681,62 +760,115 @@ struct WorldSnapshotAccess {
         classes(v);
     }
 
+    // The list of elements, written after the walk so that an element made
+    // moves nothing before it in the bytes; a restore reads it first.
+    static void listOf(StateVisitor& v, std::vector<CElement*>& list)
+    {
+        uint64_t count = list.size();
+        v.quiet(count);
+        if (v.mode() == StateVisitor::LOAD)
+            list.resize(count);
+        for (CElement*& e : list)
+            v.quiet(e);
+    }
+
     static void take(WorldSnapshot& s)
     {
         hold(CElement::spawnedElements);
         release(s.spawned_);
-        s.elements_ = CElement::allElements;
         s.spawned_ = CElement::spawnedElements;
-        s.grid_ = CElement::grid;
         s.frame_ = CElement::CurrentFrame();
         s.ghosts_.clear();
         s.classStates_.clear();
-        // The buffer keeps its whole size; what lies past the bytes written
-        // is room for the next take.
-        if (s.bytes_.empty())
-            s.bytes_ = takeBuffer();
-        if (s.bytes_.size() < lastSnapshotSize)
-            s.bytes_.resize(lastSnapshotSize);
         StateVisitor v(StateVisitor::SAVE, s.frame_, 0);
-        v.saveTo(s.bytes_, s.ghosts_);
+        v.saveTo(scratch, s.ghosts_);
+        v.quiet(CElement::grid);
         walk(v);
+        s.listAt_ = v.written();
+        listOf(v, CElement::allElements);
         s.used_ = v.written();
-        lastSnapshotSize = s.used_;
-        for (const ClassState& state : worldLinks().classStates)
-            if (state.save)
-                s.classStates_.push_back(state.save());
+        encode(s);
+        const std::vector<ClassState>& table = worldLinks().classStates;
+        lastClassStates.resize(table.size());
+        for (size_t n = 0; n < table.size(); ++n) {
+            if (!table[n].save)
+                continue;
+            std::shared_ptr<const std::any>& last = lastClassStates[n];
+            if (!last || !table[n].same || !table[n].same(*last))
+                last = std::make_shared<const std::any>(table[n].save());
+            s.classStates_.push_back(last);
+        }
+    }
+
+    // Sets the world just written against the run's base: the blocks that
+    // differ go into the snapshot. The first take of a run is the base.
+    static void encode(WorldSnapshot& s)
+    {
+        const size_t blocks = (s.used_ + BLOCK - 1) / BLOCK;
+        if (scratch.size() < blocks * BLOCK)
+            scratch.resize(blocks * BLOCK);
+        std::fill(scratch.begin() + static_cast<std::ptrdiff_t>(s.used_),
+                  scratch.begin() + static_cast<std::ptrdiff_t>(blocks * BLOCK), 0);
+        if (!runBase)
+            runBase = std::make_shared<const WorldSnapshot::Bytes>(
+                scratch.begin(), scratch.begin() + static_cast<std::ptrdiff_t>(blocks * BLOCK));
+        s.base_ = runBase;
+        const WorldSnapshot::Bytes& base = *runBase;
+        s.changed_.assign((blocks + 63) / 64, 0);
+        size_t changed = 0;
+        for (size_t b = 0; b < blocks; ++b) {
+            if ((b + 1) * BLOCK <= base.size() && sameBlock(scratch.data() + b * BLOCK, base.data() + b * BLOCK))
+                continue;
+            s.changed_[b / 64] |= uint64_t{1} << (b % 64);
+            ++changed;
+        }
+        s.blocks_.resize(changed * BLOCK);
+        size_t at = 0;
+        for (size_t b = 0; b < blocks; ++b)
+            if (isChanged(s.changed_, b)) {
+                std::memcpy(s.blocks_.data() + at, scratch.data() + b * BLOCK, BLOCK);
+                at += BLOCK;
+            }
     }
 
     static void restore(const WorldSnapshot& s)
     {
+        {
+            DeltaReader listReader(*s.base_, s.changed_, s.blocks_);
+            StateVisitor list(StateVisitor::LOAD, 0, 0);
+            list.loadFrom(listReader, s.listAt_, s.ghosts_);
+            listOf(list, restoredElements);
+        }
+        DeltaReader reader(*s.base_, s.changed_, s.blocks_);
+        const uint32_t now = CElement::CurrentFrame();
+        StateVisitor v(StateVisitor::LOAD, now, static_cast<int64_t>(now) - static_cast<int64_t>(s.frame_));
+        v.loadFrom(reader, 0, s.ghosts_);
         // Every world of a run starts with the level's own elements, in the
         // same order: only those made since can differ.
         const std::vector<CElement*>& live = CElement::allElements;
+        const std::vector<CElement*>& kept = restoredElements;
         const size_t common = static_cast<size_t>(
-            std::mismatch(live.begin(), live.end(), s.elements_.begin(), s.elements_.end()).first - live.begin());
+            std::mismatch(live.begin(), live.end(), kept.begin(), kept.end()).first - live.begin());
         const auto made = [common](const std::vector<CElement*>& list, CElement* e) {
             return std::find(list.begin() + static_cast<std::ptrdiff_t>(common), list.end(), e) != list.end();
         };
         std::vector<CElement*> back;
-        for (size_t i = common; i < s.elements_.size(); ++i)
-            if (!made(live, s.elements_[i]))
-                back.push_back(s.elements_[i]);
+        for (size_t i = common; i < kept.size(); ++i)
+            if (!made(live, kept[i]))
+                back.push_back(kept[i]);
         for (size_t i = common; i < live.size(); ++i)
-            if (!made(s.elements_, live[i]))
+            if (!made(kept, live[i]))
                 setAsideElement(live[i]);
-        CElement::allElements = s.elements_;
+        CElement::allElements = kept;
         CElement::spawnedElements = s.spawned_;
-        CElement::grid = s.grid_;
-        const uint32_t now = CElement::CurrentFrame();
-        StateVisitor v(StateVisitor::LOAD, now, static_cast<int64_t>(now) - static_cast<int64_t>(s.frame_));
-        v.loadFrom(s.bytes_, s.ghosts_);
+        v.quiet(CElement::grid);
         walk(v);
         for (CElement* e : back)
             bringBack(*e);
-        size_t kept = 0;
+        size_t n = 0;
         for (const ClassState& state : worldLinks().classStates)
             if (state.save)
-                state.restore(s.classStates_[kept++]);
+                state.restore(*s.classStates_[n++]);
     }
 
     // The element's own sprites, as the walk lists them.
@@ -809,15 +941,11 @@ struct WorldSnapshotAccess {
 
 WorldSnapshot::WorldSnapshot() = default;
 
-WorldSnapshot::~WorldSnapshot()
-{
-    WorldSnapshotAccess::release(spawned_);
-    giveBackBuffer(bytes_);
-}
+WorldSnapshot::~WorldSnapshot() { WorldSnapshotAccess::release(spawned_); }
 
 WorldSnapshot::WorldSnapshot(const WorldSnapshot& other)
-    : elements_(other.elements_), spawned_(other.spawned_), grid_(other.grid_), bytes_(other.bytes_),
-      used_(other.used_), classStates_(other.classStates_), ghosts_(other.ghosts_), frame_(other.frame_)
+    : spawned_(other.spawned_), base_(other.base_), changed_(other.changed_), blocks_(other.blocks_),
+      used_(other.used_), listAt_(other.listAt_), classStates_(other.classStates_), ghosts_(other.ghosts_), frame_(other.frame_)
 {
     WorldSnapshotAccess::hold(spawned_);
 }
@@ -827,11 +955,12 @@ WorldSnapshot& WorldSnapshot::operator=(const WorldSnapshot& other)
     if (this != &other) {
         WorldSnapshotAccess::hold(other.spawned_);
         WorldSnapshotAccess::release(spawned_);
-        elements_ = other.elements_;
         spawned_ = other.spawned_;
-        grid_ = other.grid_;
-        bytes_ = other.bytes_;
+        base_ = other.base_;
+        changed_ = other.changed_;
+        blocks_ = other.blocks_;
         used_ = other.used_;
+        listAt_ = other.listAt_;
         classStates_ = other.classStates_;
         ghosts_ = other.ghosts_;
         frame_ = other.frame_;
@@ -840,9 +969,9 @@ WorldSnapshot& WorldSnapshot::operator=(const WorldSnapshot& other)
 }
 
 WorldSnapshot::WorldSnapshot(WorldSnapshot&& other) noexcept
-    : elements_(std::move(other.elements_)), spawned_(std::exchange(other.spawned_, {})), grid_(other.grid_),
-      bytes_(std::move(other.bytes_)), used_(other.used_), classStates_(std::move(other.classStates_)), ghosts_(std::move(other.ghosts_)),
-      frame_(other.frame_)
+    : spawned_(std::exchange(other.spawned_, {})), base_(std::move(other.base_)),
+      changed_(std::move(other.changed_)), blocks_(std::move(other.blocks_)), used_(std::exchange(other.used_, 0)), listAt_(other.listAt_),
+      classStates_(std::move(other.classStates_)), ghosts_(std::move(other.ghosts_)), frame_(other.frame_)
 {
 }
 
@@ -850,12 +979,12 @@ WorldSnapshot& WorldSnapshot::operator=(WorldSnapshot&& other) noexcept
 {
     if (this != &other) {
         WorldSnapshotAccess::release(spawned_);
-        elements_ = std::move(other.elements_);
         spawned_ = std::exchange(other.spawned_, {});
-        grid_ = other.grid_;
-        giveBackBuffer(bytes_);
-        bytes_ = std::move(other.bytes_);
-        used_ = other.used_;
+        base_ = std::move(other.base_);
+        changed_ = std::move(other.changed_);
+        blocks_ = std::move(other.blocks_);
+        used_ = std::exchange(other.used_, 0);
+        listAt_ = other.listAt_;
         classStates_ = std::move(other.classStates_);
         ghosts_ = std::move(other.ghosts_);
         frame_ = other.frame_;
@@ -875,4 +1004,7 @@ void WorldSnapshot::ReleaseSetAside()
         delete e;
     setAside.clear();
     holds.clear();
+    // The next run's snapshots are set against a base of their own.
+    runBase.reset();
+    lastClassStates.clear();
 }

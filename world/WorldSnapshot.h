@@ -55,7 +55,7 @@ public:
     void Take();
     // Puts the world back as it was taken.
     void Restore() const;
-    bool IsEmpty() const { return elements_.empty(); }
+    bool IsEmpty() const { return used_ == 0; }
 
     // A hash of the world as it stands that ignores when it was reached and
     // which objects hold it: equal worlds hash equal.
@@ -66,13 +66,18 @@ public:
 private:
     friend struct WorldSnapshotAccess;
 
-    std::vector<CElement*> elements_;
     std::vector<CElement*> spawned_;
-    std::array<CElement*, BOARD_CELLS> grid_{};
-    Bytes bytes_;
-    size_t used_ = 0; // of bytes_
-    // The class-wide states of the world's class-state table.
-    std::vector<std::any> classStates_;
+    // The world's list of elements, its board and every element's fields,
+    // as blocks: those that differ from the base are kept here, a bit each
+    // in changed_ says which.
+    std::shared_ptr<const Bytes> base_;
+    std::vector<uint64_t> changed_;
+    Bytes blocks_;
+    size_t used_ = 0;   // the bytes of the world written
+    size_t listAt_ = 0; // where the list of elements begins in them
+    // The class-wide states of the world's class-state table, shared with
+    // the snapshots before that found them alike.
+    std::vector<std::shared_ptr<const std::any>> classStates_;
     // Copies of the teleport ghosts, in the order of the elements.
     std::vector<std::shared_ptr<const CSprite>> ghosts_;
     uint32_t frame_ = 0;
