@@ -270,9 +270,14 @@ void CElement::CollectAtRest(bool (*wanted)(const CElement*), int after, std::ve
     into.clear();
     if (professor && professor->busy) {
         // Making a thing, the professor stands in for it in its cell too:
-        // the board is read cell by cell, as that may find him twice.
+        // the board is read cell by cell, as that may find him twice. Empty
+        // cells are passed over at once unless the empty element itself
+        // would be wanted.
+        const bool emptyWanted = !nullElement->moving && wanted(nullElement);
         for (int row = BOARD_ROWS - 1; row >= 0; --row)
             for (int column = 0; column < BOARD_COLUMNS; ++column) {
+                if (grid[cellIndex(column, row)] == nullElement && !emptyWanted)
+                    continue;
                 CElement* e = GetElementAt(column, row);
                 if (readingOrder(column, row) > after && !e->moving && wanted(e))
                     into.emplace_back(readingOrder(column, row), e);

@@ -20,6 +20,8 @@ volatile std::sig_atomic_t stopRequested = 0;
 // Frames a wait may last; a world that has not changed by then is taken as
 // one that will not.
 constexpr int WAIT_LIMIT = 900;
+// Dropped snapshots kept for use again.
+constexpr size_t SPARE_SNAPSHOTS = 64;
 
 constexpr int EVERY_KEYS[] = {SOLUTION_KEY_LEFT, SOLUTION_KEY_RIGHT, SOLUTION_KEY_UP, SOLUTION_KEY_DOWN,
                               SOLUTION_KEY_ACTION};
@@ -149,7 +151,7 @@ public:
         if (!stepUntilReady(run_))
             return result_;
         addNode(-1, {}, Cost{run_.GetSteps(), 0}, 0, worldKey());
-        snapshots_[0] = std::make_unique<CLevelRun::Snapshot>();
+        snapshots_[0] = newSnapshot();
         run_.Save(*snapshots_[0]);
         while (!open_.empty()) {
             const Open top = open_.top();
@@ -198,7 +200,7 @@ private:
     void childDone(int parent)
     {
         if (--node(parent).waiting == 0 && parent != 0)
-            snapshots_[static_cast<size_t>(parent)].reset();
+            dropSnapshot(parent);
     }
 
     // Tries every move from the node; false when the state limit is reached.
@@ -210,7 +212,7 @@ private:
             return true;
         auto& kept = snapshots_[static_cast<size_t>(index)];
         if (!kept) {
-            kept = std::make_unique<CLevelRun::Snapshot>();
+            kept = newSnapshot();
             run_.Save(*kept);
         }
         const CLevelRun::Snapshot* snapshot = kept.get(); // the list grows as children are added
@@ -225,7 +227,7 @@ private:
         if (waited && !reach(index, {0, run_.GetFrame() - endFrame}, run_.GetFrame()))
             return false;
         if (node(index).waiting == 0 && index != 0)
-            snapshots_[static_cast<size_t>(index)].reset();
+            dropSnapshot(index);
         return true;
     }
 
@@ -262,6 +264,25 @@ private:
         addNode(parent, move, cost, endFrame, world);
         ++node(parent).waiting;
         return true;
+    }
+
+    // Snapshots are used again: a search takes and drops them all the time,
+    // and one used before has its buffers at their size already.
+    std::unique_ptr<CLevelRun::Snapshot> newSnapshot()
+    {
+        if (spare_.empty())
+            return std::make_unique<CLevelRun::Snapshot>();
+        std::unique_ptr<CLevelRun::Snapshot> snapshot = std::move(spare_.back());
+        spare_.pop_back();
+        return snapshot;
+    }
+
+    void dropSnapshot(int index)
+    {
+        std::unique_ptr<CLevelRun::Snapshot>& snapshot = snapshots_[static_cast<size_t>(index)];
+        if (spare_.size() < SPARE_SNAPSHOTS)
+            spare_.push_back(std::move(snapshot));
+        snapshot.reset();
     }
 
     // The world as the search tells worlds apart: the ticks the professor has
@@ -317,6 +338,7 @@ private:
     LabSolveResult result_;
     std::vector<Node> nodes_;
     std::vector<std::unique_ptr<CLevelRun::Snapshot>> snapshots_; // of the nodes whose children wait
+    std::vector<std::unique_ptr<CLevelRun::Snapshot>> spare_;     // dropped, for the next ones
     std::unordered_map<uint64_t, int> best_;                    // world hash -> its cheapest node
     std::priority_queue<Open> open_;
     long order_ = 0;
