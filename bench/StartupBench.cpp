@@ -4,7 +4,10 @@
 //             archive and decoding every picture in it with SDL_image
 //             (BaselineDecode.h), once on one thread and once on as many
 //             threads as the game decodes with (cores - 1); then both again
-//             pinned to one core;
+//             pinned to one core. Beside it, the moment the game's log
+//             (its milestones, read through a pipe) says loading is done,
+//             right before the first frame: exec to exit also holds the
+//             shut-down;
 //   memory:   the game's peak resident size at the main menu once
 //             everything is loaded (sound effects decoded, 300 frames in),
 //             and after playing the first level's solution, against the
@@ -79,6 +82,9 @@ struct GameRunSpec {
     long frames = 1;
     std::string script;
     bool pinned = false;
+    // The write end of a pipe for the game's output, with its start-up
+    // milestones switched on; -1 for none.
+    int milestones = -1;
 };
 
 // Starts the game; the caller waits for it.
@@ -97,8 +103,13 @@ pid_t startGame(const GameRunSpec& spec)
         setenv("CORVELLE_MAX_FRAMES", std::to_string(spec.frames).c_str(), 1);
         if (!spec.script.empty())
             setenv("CORVELLE_SCRIPT", spec.script.c_str(), 1);
-        if (!freopen("/dev/null", "w", stdout))
+        if (spec.milestones >= 0) {
+            setenv("CORVELLE_LOG", "32", 1);
+            if (dup2(spec.milestones, STDOUT_FILENO) < 0)
+                _exit(127);
+        } else if (!freopen("/dev/null", "w", stdout)) {
             _exit(127);
+        }
         execl("./corvelle", "corvelle", g_silent ? "3" : "1", static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -173,21 +184,56 @@ std::string writeScript(const std::string& path, const std::string& text)
     return path;
 }
 
+// Runs the game to its first frame and exit, and returns the moment its
+// log says start-up's loading is done (milliseconds from the start; 0 when
+// it never says so). The first frame follows at once; what comes after it
+// (the screens closing, shutting down, the process ending) is in the run's
+// whole time but not in this moment.
+double runGameToLoaded(const GameRunSpec& base, Usage& whole)
+{
+    int ends[2];
+    if (pipe(ends) != 0)
+        exit(1);
+    GameRunSpec spec = base;
+    spec.milestones = ends[1];
+    Clock::time_point start = Clock::now();
+    pid_t child = startGame(spec);
+    close(ends[1]);
+    double loaded = 0;
+    std::string pending;
+    char buffer[4096];
+    for (ssize_t got; (got = read(ends[0], buffer, sizeof buffer)) > 0;) {
+        pending.append(buffer, static_cast<size_t>(got));
+        if (loaded == 0 && pending.find("ID_003:  INIT:  Miscellaneous Load Completed") != std::string::npos)
+            loaded = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        if (pending.size() > 256)
+            pending.erase(0, pending.size() - 256);
+    }
+    close(ends[0]);
+    whole = waitForGame(child, start);
+    return loaded;
+}
+
 // Start-up to the first frame against the baseline on `threads` threads.
 void measureStartUp(int runs, int threads, bool pinned, const char* what)
 {
-    std::vector<double> game, decode, ratio;
+    std::vector<double> game, loaded, decode, ratio, loadedRatio;
     for (int i = 0; i < runs; ++i) {
         BaselineDecode d = decodeInChild(threads, pinned);
         GameRunSpec spec;
         spec.pinned = pinned;
-        Usage u = runGame(spec);
+        Usage u;
+        double ready = runGameToLoaded(spec, u);
         game.push_back(u.wallMs);
+        loaded.push_back(ready);
         decode.push_back(d.ms);
         ratio.push_back(u.wallMs / d.ms);
+        loadedRatio.push_back(ready / d.ms);
     }
     printf("start-up to the first frame   %8.0f ms   bare decode %6.0f ms   %5.2f x   (%s, median of %d)\n",
            median(game), median(decode), median(ratio), what, runs);
+    printf("    of it, to loading done    %8.0f ms                          %5.2f x\n", median(loaded),
+           median(loadedRatio));
 }
 
 // CPU ticks (user + system) of every thread of a process, by thread id.
