@@ -185,10 +185,15 @@ class Interrupted(Exception):
 
 
 def run_lab(levellab, *args):
+    return run_lab_status(levellab, *args)[0]
+
+
+def run_lab_status(levellab, *args):
+    """The output and the exit status of one levellab run."""
     done = subprocess.run([levellab] + list(args), capture_output=True, text=True)
     if done.returncode in (130, 143):
         raise Interrupted()
-    return done.stdout
+    return done.stdout, done.returncode
 
 
 def read_search(detail):
@@ -203,7 +208,17 @@ def read_search(detail):
     if capped:
         return {"status": "capped", "states": int(capped.group(1)), "bound": int(capped.group(2))}
     none = re.match(r"no solution at all \((\d+) states\)", detail)
-    return {"status": "none", "states": int(none.group(1)) if none else None, "bound": None}
+    if none:
+        return {"status": "none", "states": int(none.group(1)), "bound": None}
+    # No verdict at all: the search itself failed (ran out of memory, say).
+    return {"status": "failed", "states": None, "bound": None}
+
+
+def checked_search(solver):
+    """A result cached before failed searches were told apart: "none" without its states was one."""
+    if solver and solver["status"] == "none" and solver.get("states") is None:
+        return dict(solver, status="failed")
+    return solver
 
 
 def judge_lines(output):
@@ -226,9 +241,11 @@ def measure(levellab, path, max_states, judge_states, solve_too=True):
             result["steps"] = int(words[3])
     if not solve_too or result["steps"] is None:
         return result  # a level without a solution is not measured further
-    difficulty = judge_lines(run_lab(levellab, "judge", "--checks", "difficulty", "--max-states", str(max_states),
-                                     path))
-    result["solver"] = read_search(difficulty.get("difficulty", ("", ""))[1])
+    output, status = run_lab_status(levellab, "judge", "--checks", "difficulty", "--max-states", str(max_states),
+                                    path)
+    result["solver"] = read_search(judge_lines(output).get("difficulty", ("", ""))[1])
+    if result["solver"]["status"] == "failed":
+        result["solver"]["why"] = "levellab ended with status %d and no verdict" % status
     judged = judge_lines(run_lab(levellab, "judge", "--checks", "idea,walk", "--max-states", str(judge_states),
                                  path))
     for check in ("idea", "walk"):
@@ -285,7 +302,7 @@ def designed(levels):
 
 
 def solver_of(lv):
-    return lv.result.get("solver") or {"status": "not measured", "bound": None, "states": None}
+    return checked_search(lv.result.get("solver")) or {"status": "not measured", "bound": None, "states": None}
 
 
 def finished(lv):
@@ -313,6 +330,9 @@ def par_holds(levels):
             bad.append("%s: %d steps, the solver's fewest %d" % (lv.name, steps, bound))
         elif bound is not None and steps <= PAR_SLACK * bound:
             proven += 1
+        elif solver.get("states") is None:
+            undecided.append("%s: %d steps; the search gave no figure (%s)" % (
+                lv.name, steps, solver.get("why", solver["status"])))
         else:
             undecided.append("%s: %d steps; the search stopped at %s states (%s)" % (
                 lv.name, steps, solver.get("states"), "none under %s steps" % bound if bound else solver["status"]))
@@ -340,14 +360,17 @@ def near_copies(levels):
 
 
 def judged_holds(levels):
-    bad = []
+    bad, unjudged = [], []
     for lv in designed(levels):
         failing = [check for check in ("idea", "walk") if lv.result.get(check) == "FAIL"]
         if failing:
             bad.append("%s: %s" % (lv.name, ", ".join("%s (%s)" % (c, lv.result[c + "_detail"]) for c in failing)))
-    line = "judge: %d of %d levels need their idea and are more than a walk (searches of %d states)" % (
-        len(designed(levels)) - len(bad), len(designed(levels)), JUDGE_STATES)
-    return not bad, line, bad
+        elif any(lv.result.get(check) not in ("ok", "exempt") for check in ("idea", "walk")):
+            unjudged.append(lv.name) # a level the judge has not reached passes nothing
+    line = "judge: %d of %d levels need their idea and are more than a walk (searches of %d states)%s" % (
+        len(designed(levels)) - len(bad) - len(unjudged), len(designed(levels)), JUDGE_STATES,
+        "; %d not judged" % len(unjudged) if unjudged else "")
+    return not bad and not unjudged, line, bad + ["not judged: " + name for name in unjudged]
 
 
 def moving_average(values, window):
@@ -368,9 +391,10 @@ def difficulty_rises(levels):
         for k, (a, b) in enumerate(zip(samples, samples[1:])) if b < a - math.log10(4 / 3)]
     if samples[-1] <= samples[0]:
         bad.append("the set ends no harder than it begins")
-    capped = [lv.name for lv in regular if not finished(lv)]
+    # A search that failed has no figure on the curve: it counts as cut short.
+    capped = [lv.name for lv in designed(levels) if lv.set == "regular" and not finished(lv)]
     if capped:
-        bad.append("the curve rests on %d searches cut short: %s" % (len(capped), ", ".join(capped)))
+        bad.append("the curve rests on %d searches cut short or failed: %s" % (len(capped), ", ".join(capped)))
     line = "regular set: solver states on a moving average of %d levels: %s%s" % (
         MOVING_WINDOW, " → ".join("%.0f" % 10 ** s for s in samples),
         " (%d of them cut short at %d)" % (len(capped), MAX_STATES) if capped else "")
@@ -436,16 +460,19 @@ def advanced_holds(levels):
     last = [lv for lv in designed(levels) if lv.set == "regular" and lv.chapter() >= 10 and solver_of(lv)["states"]]
     advanced = [lv for lv in designed(levels) if lv.set == "advanced" and solver_of(lv)["states"]]
     if not last or not advanced:
-        return True, "advanced: not measured", []
+        return False, "advanced: not measured", ["advanced: no solver figures to compare"]
     bar = statistics.median(solver_of(lv)["states"] for lv in last)
-    bar_capped = statistics.median(0 if finished(lv) else 1 for lv in last) > 0 or bar >= MAX_STATES
+    last_all = [lv for lv in designed(levels) if lv.set == "regular" and lv.chapter() >= 10]
+    bar_capped = statistics.median(0 if finished(lv) else 1 for lv in last_all) > 0 or bar >= MAX_STATES
+    # An advanced level whose search failed has no figure: it counts as below.
+    advanced_all = [lv for lv in designed(levels) if lv.set == "advanced"]
     # A search cut short counts as at or above a bar below its cut; any other
     # that fell short of the bar is below it.
     above = sum(1 for lv in advanced if solver_of(lv)["states"] >= bar)
-    holds = above * 2 > len(advanced) and not bar_capped
+    holds = above * 2 > len(advanced_all) and not bar_capped
     line = ("advanced: median %s solver states against %s for the regular set's last chapters; %d of %d levels "
             "at or above it" % (states_text([solver_of(lv) for lv in advanced]), states_text(
-                [solver_of(lv) for lv in last]), above, len(advanced)))
+                [solver_of(lv) for lv in last]), above, len(advanced_all)))
     problems = []
     if bar_capped:
         problems.append("the regular set's last chapters are searched only to the cut: the bar is unknown")
@@ -456,7 +483,10 @@ def advanced_holds(levels):
 
 def states_text(solvers):
     """The median of the states explored; "≥ N" where it falls on a search cut short."""
-    ordered = sorted(solvers, key=lambda s: (s["states"], s["status"] not in ("found", "none")))
+    ordered = sorted((s for s in solvers if s.get("states") is not None),
+                     key=lambda s: (s["states"], s["status"] not in ("found", "none")))
+    if not ordered:
+        return "–"
     middle = ordered[len(ordered) // 2]
     return ("≥ %d" if middle["status"] not in ("found", "none") else "%d") % middle["states"]
 
@@ -511,6 +541,9 @@ def table(levels):
             segments, states = "–", "≥ %d" % solver["states"]
         elif status == "none":
             fewest, segments, states = "none", "–", str(solver["states"])
+        elif status == "failed":
+            fewest, segments, states = "no verdict: the search failed (%s)" % solver.get(
+                "why", "levellab gave no verdict"), "–", "–"
         else:
             fewest = segments = states = "not measured"
         tag = " (tutorial)" if lv.is_tutorial() else ""
